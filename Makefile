@@ -1,0 +1,40 @@
+# The project's commands. Build outputs go to $(BUILD); executables to $(BUILD)/bin.
+BUILD ?= build
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
+PREFIX ?= $(HOME)/.local
+
+.PHONY: all bootstrap configure build test run bench fuzz install uninstall clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+configure: bootstrap
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: configure
+	@if [ ! -f src/app/main.cpp ]; then echo "The program has no window yet: only the core and its tests exist." >&2; exit 1; fi
+	cmake --build $(BUILD) -j $(JOBS) --target halducnv
+	$(BUILD)/bin/halducnv
+
+bench: build
+	@scripts/bench $(BUILD)
+
+fuzz: bootstrap
+	@test -f $(BUILD)/fuzz/CMakeCache.txt || CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(GENERATOR) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHALDEN_WITH_UI=OFF -DHALDEN_WITH_SANITIZERS=OFF \
+	  -DHALDEN_WITH_BENCH=OFF -DHALDEN_WITH_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+	@scripts/fuzz $(BUILD)/fuzz/bin $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,62 @@
+// The unit catalogue: which unit groups exist, their units, names and factors.
+//
+// Group indices 0..50: 0-13 the Convert menu's groups (6 Temperature, 9 Velocity), 14-26 Other
+// Units, 27 Metric Prefixes, 28-47 the user groups "User 1".."User 20", 48 "Bit, Byte",
+// 49 "Hex, Oct, Bin", 50 "Graphics Units". Temperature and the user groups convert through the
+// affine tables (row 0 for temperature, row g - 27 for user group g); the others by factor ratio,
+// except 49, which converts number bases as text.
+//
+// The tables are process-wide (one instance, catalogue()); they are filled by
+// BuildUnitCatalogue() at start-up and groups 28-47 again by TransferUserGroups().
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace halden {
+
+inline constexpr int kGroupCount = 51;
+inline constexpr int kUnitSlots = 41;
+inline constexpr int kAffineRows = 21;
+inline constexpr int kAffineSlots = 11;
+inline constexpr int kWarpLevels = 14;
+inline constexpr int kUserGroups = 20;
+inline constexpr int kUserSlots = 11;       // slots 0..9 are used
+inline constexpr int kUserUnitsUsed = 10;
+inline constexpr int kFirstUserGroup = 28;
+
+inline constexpr int kGroupTemperature = 6;
+inline constexpr int kGroupVelocity = 9;
+inline constexpr int kWarpUnit = 13;        // "Warp", the last unit of Velocity
+inline constexpr int kGroupRadix = 49;
+
+struct UnitCatalogue {
+    std::array<std::string, kGroupCount> GroupName{};
+    std::array<std::int16_t, kGroupCount> UnitCount{};
+    std::array<std::array<std::string, kUnitSlots>, kGroupCount> UnitName{};
+    std::array<std::array<double, kUnitSlots>, kGroupCount> UnitFactor{};
+    std::array<std::array<double, kAffineSlots>, kAffineRows> TempScale{};
+    std::array<std::array<double, kAffineSlots>, kAffineRows> TempOffset{};
+    std::array<std::string, kWarpLevels> WarpName{};
+    std::array<double, kWarpLevels> WarpSpeed{};
+    std::array<std::string, kWarpLevels> WarpMenuCaption{};  // "Warp 1" .. "Warp 9.9999"
+};
+
+/// The user-units source tables: what the user typed in the Add Units dialog and what the
+/// user units file holds. TransferUserGroups() reads them and rewrites the names and numbers.
+struct UserUnits {
+    std::array<std::string, kUserGroups> UserGroupName{};
+    std::array<std::array<std::string, kUserSlots>, kUserGroups> UserUnitName{};
+    std::array<std::array<std::string, kUserSlots>, kUserGroups> UserFactorText{};
+    std::array<std::array<std::string, kUserSlots>, kUserGroups> UserOffsetText{};
+    std::array<std::array<double, kUserSlots>, kUserGroups> UserFactor{};
+    std::array<std::array<double, kUserSlots>, kUserGroups> UserOffset{};
+};
+
+/// The one process-wide catalogue.
+UnitCatalogue& catalogue();
+/// The one process-wide set of user-units source tables.
+UserUnits& userUnits();
+
+}  // namespace halden

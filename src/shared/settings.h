@@ -1,0 +1,54 @@
+// Process-wide settings and state of the program.
+//
+// The settings are the values kept in the configuration file (window positions in twips, the
+// selected group and the options); the state is what lives only while the program runs (the
+// screen's twips per pixel, the chosen warp level, which companion windows are open). Each group
+// sits in one plain struct with one process-wide instance; ResetProcessState() puts both back to
+// their start-up values, so that tests start from a known state.
+#pragma once
+
+#include <cstdint>
+
+namespace halden {
+
+struct Settings {
+    std::int16_t Form_Normal_Top = 1350;
+    std::int16_t Form_Normal_Left = 840;
+    std::int16_t Form_Normal_Width = 0;
+    std::int16_t Form_Normal_Height = 0;
+    std::int16_t Form_Cal_Top = 360;
+    std::int16_t Form_Cal_Left = 360;
+    std::int16_t Form_Convert_Top = 1350;
+    std::int16_t Form_Convert_Left = 840;
+    std::int16_t Form_Constants_Top = 1650;
+    std::int16_t Form_Constants_Left = 2500;
+    std::int16_t pnSelUnitGrp = 0;
+    std::int16_t pnSelUnitItem = 0;
+    std::int16_t pnShowTop = 0;
+    std::int16_t pnFigure = 6;      // 4, 6 or 8 significant digits; 7 means Integer
+    std::int16_t pnFormFlag = 0;    // 0 Normal, 1 Scientific
+    std::int16_t pnFocusFlag = 0;   // 0 Auto, 1 Tab (after unpacking the system-colour flag)
+    std::int16_t pnShapeFlag = 0;   // 1 full window, 0 reduced icon window
+    bool pbShowInSysCol = false;    // travels in the Focus value as +2
+};
+
+struct ProcessState {
+    std::int16_t Tppx = 15;  // twips per horizontal pixel, measured at start-up
+    std::int16_t Tppy = 15;  // twips per vertical pixel
+    std::int16_t WarpIdx = 0;  // warp level last chosen from the Warp menu; never saved
+    bool pbConstantsOpen = false;
+    bool pbEquivOpen = false;
+    bool pbUserOpen = false;
+    bool pbInputReady = false;
+    bool pbEnding = false;
+};
+
+/// The one process-wide instance of the settings.
+Settings& settings();
+/// The one process-wide instance of the run-time state.
+ProcessState& state();
+
+/// Puts settings, state, the unit catalogue and the user-units tables back to their start-up values.
+void ResetProcessState();
+
+}  // namespace halden

@@ -1,0 +1,46 @@
+// The golden-file driver: JSON requests in, one JSON reply per request out.
+//
+// Each area of the core registers its requests by name. A handler receives the whole request
+// object and returns the reply object; it throws DriverError (or any std::exception) for a
+// request it cannot answer, which the driver turns into {"error": ...}.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace golden {
+
+using json = nlohmann::json;
+using Handler = std::function<json(const json& request)>;
+using Registry = std::map<std::string, Handler, std::less<>>;
+
+struct DriverError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+/// A double as the protocol writes it: the shortest text that reads back to exactly it.
+std::string DoubleText(double value);
+/// Reads a double field given as such a text (a JSON number is accepted too).
+double ReadDouble(const json& request, const char* field);
+/// Reads an integer field; throws DriverError when it is missing or not an integer.
+long long ReadInt(const json& request, const char* field);
+/// Reads a text field; throws DriverError when it is missing or not a string.
+std::string ReadText(const json& request, const char* field);
+/// Reads an optional boolean field.
+bool ReadBool(const json& request, const char* field, bool fallback);
+
+// Each area registers its requests here (one function per area, each in its own file).
+void RegisterNumberRequests(Registry& registry);
+void RegisterCatalogueRequests(Registry& registry);
+void RegisterCalculatorRequests(Registry& registry);
+void RegisterStorageRequests(Registry& registry);
+void RegisterWindowRequests(Registry& registry);
+
+/// Called before every request: process-wide state back to what a fresh start has.
+void ResetForRequest();
+
+}  // namespace golden
