@@ -36,6 +36,7 @@ struct ProcessState {
     std::int16_t Tppx = 15;  // twips per horizontal pixel, measured at start-up
     std::int16_t Tppy = 15;  // twips per vertical pixel
     std::int16_t WarpIdx = 0;  // warp level last chosen from the Warp menu; never saved
+    int MainFormWidth = 0;     // the main window's outer width in twips at its last layout
     bool pbConstantsOpen = false;
     bool pbEquivOpen = false;
     bool pbUserOpen = false;

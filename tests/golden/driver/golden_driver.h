@@ -6,6 +6,8 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -33,12 +35,14 @@ std::string ReadText(const json& request, const char* field);
 /// Reads an optional boolean field.
 bool ReadBool(const json& request, const char* field, bool fallback);
 
-// Each area registers its requests here (one function per area, each in its own file).
-void RegisterNumberRequests(Registry& registry);
-void RegisterCatalogueRequests(Registry& registry);
-void RegisterCalculatorRequests(Registry& registry);
-void RegisterStorageRequests(Registry& registry);
-void RegisterWindowRequests(Registry& registry);
+/// Every request the driver answers, by fn name.
+Registry& Requests();
+
+/// Registers handlers at start-up: each area's file defines one static RequestRegistrar,
+/// so a new area adds a file and touches nothing else.
+struct RequestRegistrar {
+    RequestRegistrar(std::initializer_list<std::pair<const char*, Handler>> handlers);
+};
 
 /// Called before every request: process-wide state back to what a fresh start has.
 void ResetForRequest();

@@ -7,12 +7,7 @@
 
 int main() {
     std::ios::sync_with_stdio(false);
-    golden::Registry registry;
-    golden::RegisterNumberRequests(registry);
-    golden::RegisterCatalogueRequests(registry);
-    golden::RegisterCalculatorRequests(registry);
-    golden::RegisterStorageRequests(registry);
-    golden::RegisterWindowRequests(registry);
+    const golden::Registry& registry = golden::Requests();
 
     std::string line;
     while (std::getline(std::cin, line)) {

@@ -52,3 +52,22 @@ bool ReadBool(const json& request, const char* field, bool fallback) {
 }
 
 }  // namespace golden
+
+#include "shared/settings.h"
+
+namespace golden {
+
+Registry& Requests() {
+    static Registry registry;
+    return registry;
+}
+
+RequestRegistrar::RequestRegistrar(std::initializer_list<std::pair<const char*, Handler>> handlers) {
+    for (const auto& [name, handler] : handlers) {
+        Requests()[name] = handler;
+    }
+}
+
+void ResetForRequest() { halden::ResetProcessState(); }
+
+}  // namespace golden

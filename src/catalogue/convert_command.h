@@ -1,0 +1,26 @@
+// The converter's convert command as one pure function of what the window shows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "shared/message_sink.h"
+
+namespace halden {
+
+struct ConvertInput {
+    int group = 0;           // pnSelUnitGrp
+    int from = -1;           // selected From index, -1 none
+    int into = -1;           // selected Into index, -1 none
+    std::string_view text;   // the input box's text
+    int pnFigure = 6;
+    int pnFormFlag = 0;
+    std::string_view previousResult;  // what the result box shows now
+};
+
+/// The new text of the result box: the formatted value, "" when nothing is selected in the Into
+/// list, "Input error" for every failure, or previousResult where the radix group writes nothing.
+/// The comma warning of the input check goes to sink. Reads catalogue() and state().WarpIdx.
+std::string ConvertCommand(const ConvertInput& input, MessageSink& sink);
+
+}  // namespace halden

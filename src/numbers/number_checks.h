@@ -1,0 +1,18 @@
+// Checks of typed numbers: whether a text may be converted or calculated.
+//
+// Both return 0 when the text is accepted and 1 when it is rejected. A text with a comma is
+// warned about through the given sink (the comma message, exclamation icon).
+#pragma once
+
+#include <string_view>
+
+#include "shared/message_sink.h"
+
+namespace halden {
+
+/// The converter's check of its input text. Returns 0 accepted, 1 rejected.
+int NonNumCheck(std::string_view text, MessageSink& sink);
+/// The calculator's check of one operand text. Returns 0 accepted, 1 rejected.
+int InvalidNumCheck(std::string_view text, MessageSink& sink);
+
+}  // namespace halden

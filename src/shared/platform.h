@@ -1,0 +1,77 @@
+// The one seam between the windows and the platform: message boxes, clipboard, popup menus,
+// always-on-top, window frame sizes, twips per pixel, system colours, window drag and help.
+//
+// The program runs on the Qt implementation; GUI tests install a recording fake with
+// SetPlatform(), so a test can see messages, answer popup menus and read the clipboard without a
+// display or a modal loop. Windows never call QMessageBox, QClipboard or QMenu::exec directly.
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+
+#include "shared/message_sink.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace halden {
+
+enum class SystemColour { ButtonFace, ButtonText, ButtonShadow, DarkShadow, ButtonHighlight, WindowBackground };
+
+enum class HelpCommand { Contents, Context };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    /// A modal message box with an OK button; returns when it is closed.
+    virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
+
+    virtual void ClipboardClear() = 0;
+    virtual void ClipboardSetText(const QString& text) = 0;
+    virtual QString ClipboardText() = 0;
+
+    /// Shows menu at the mouse position and waits; the chosen item's triggered signal runs before
+    /// this returns. Returns the chosen action or nullptr.
+    virtual QAction* PopupMenu(QWidget* owner, QMenu* menu) = 0;
+
+    /// Sets or releases topmost for a top-level window, keeping its place and size.
+    virtual void SetAlwaysOnTop(QWidget* window, bool onTop) = 0;
+    /// The window's outer height minus its client height, in pixels.
+    virtual int GetNonClientHeight(QWidget* window) = 0;
+    /// Twips per pixel of the screen: round(1440 / logical dpi).
+    virtual int TwipsPerPixelX() = 0;
+    virtual int TwipsPerPixelY() = 0;
+    virtual QColor SystemColourOf(SystemColour colour) = 0;
+
+    /// Starts moving a window that has no title bar while the left button is held. Returns false
+    /// when the window system cannot, so the caller moves the window itself.
+    virtual bool StartWindowDrag(QWidget* window) = 0;
+
+    /// The help file the program hands to the help viewer (set once at start-up).
+    virtual void SetHelpFile(const QString& path) = 0;
+    /// Opens the help at its contents, or at the topic of a context number.
+    virtual void ShowHelp(QWidget* parent, HelpCommand command, int context) = 0;
+};
+
+/// The platform in use: the Qt implementation unless a test installed another.
+Platform& platform();
+/// Installs p (not owned; nullptr puts the Qt implementation back).
+void SetPlatform(Platform* p);
+
+/// How the program shows the core's messages: as the platform's message boxes.
+class PlatformMessageSink final : public MessageSink {
+public:
+    explicit PlatformMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
+    void Show(const Message& message) override { platform().ShowMessage(parent_, message); }
+
+private:
+    QWidget* parent_;
+};
+
+/// A message text for display: the carriage returns that join its lines become line breaks.
+QString DisplayText(const std::string& text);
+
+}  // namespace halden

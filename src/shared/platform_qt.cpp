@@ -1,0 +1,153 @@
+#include <cmath>
+#include <functional>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include "shared/platform.h"
+#include "shared/platform_help.h"
+
+namespace halden {
+namespace {
+
+int TwipsPerPixel(double dpi) {
+    if (!(dpi > 0.0)) {
+        return 15;
+    }
+    const long twips = std::lround(1440.0 / dpi);
+    return twips < 1 ? 1 : static_cast<int>(twips);
+}
+
+QScreen* PrimaryScreen() { return QGuiApplication::primaryScreen(); }
+
+class QtPlatform final : public Platform {
+public:
+    void ShowMessage(QWidget* parent, const Message& message) override {
+        QMessageBox box(parent);
+        box.setWindowTitle(QString::fromStdString(message.title));
+        box.setText(DisplayText(message.text));
+        switch (message.icon) {
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+    }
+
+    void ClipboardClear() override { QGuiApplication::clipboard()->clear(); }
+    void ClipboardSetText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
+    QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }
+
+    QAction* PopupMenu(QWidget* /*owner*/, QMenu* menu) override { return menu->exec(QCursor::pos()); }
+
+    void SetAlwaysOnTop(QWidget* window, bool onTop) override {
+        if (window == nullptr || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
+            return;
+        }
+        const bool visible = window->isVisible();
+        const QPoint place = window->pos();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides the window
+        window->move(place);
+        if (visible) {
+            window->show();
+        }
+    }
+
+    int GetNonClientHeight(QWidget* window) override {
+        if (window == nullptr) {
+            return 0;
+        }
+        const int height = window->frameGeometry().height() - window->geometry().height();
+        return height < 0 ? 0 : height;
+    }
+
+    int TwipsPerPixelX() override {
+        QScreen* screen = PrimaryScreen();
+        return screen == nullptr ? 15 : TwipsPerPixel(screen->logicalDotsPerInchX());
+    }
+    int TwipsPerPixelY() override {
+        QScreen* screen = PrimaryScreen();
+        return screen == nullptr ? 15 : TwipsPerPixel(screen->logicalDotsPerInchY());
+    }
+
+    QColor SystemColourOf(SystemColour colour) override {
+        const QPalette palette = QApplication::palette();
+        switch (colour) {
+        case SystemColour::ButtonFace:
+            return palette.color(QPalette::Button);
+        case SystemColour::ButtonText:
+            return palette.color(QPalette::ButtonText);
+        case SystemColour::ButtonShadow:
+            return palette.color(QPalette::Mid);
+        case SystemColour::DarkShadow:
+            return palette.color(QPalette::Shadow);
+        case SystemColour::ButtonHighlight:
+            return palette.color(QPalette::Light);
+        case SystemColour::WindowBackground:
+            return palette.color(QPalette::Base);
+        }
+        return {};
+    }
+
+    bool StartWindowDrag(QWidget* window) override {
+        if (window == nullptr || window->windowHandle() == nullptr) {
+            return false;
+        }
+        return window->windowHandle()->startSystemMove();
+    }
+
+    void SetHelpFile(const QString& path) override { helpFile_ = path; }
+    void ShowHelp(QWidget* parent, HelpCommand command, int context) override {
+        if (const HelpViewer& viewer = InstalledHelpViewer()) {
+            viewer(parent, helpFile_, command, context);
+        }
+    }
+
+private:
+    QString helpFile_;
+};
+
+Platform* g_installed = nullptr;
+
+}  // namespace
+
+Platform& platform() {
+    static QtPlatform qtPlatform;
+    return g_installed != nullptr ? *g_installed : qtPlatform;
+}
+
+void SetPlatform(Platform* p) { g_installed = p; }
+
+QString DisplayText(const std::string& text) {
+    QString display = QString::fromStdString(text);
+    display.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return display;
+}
+
+namespace {
+HelpViewer& HelpViewerSlot() {
+    static HelpViewer viewer;
+    return viewer;
+}
+}  // namespace
+
+void InstallHelpViewer(HelpViewer viewer) { HelpViewerSlot() = std::move(viewer); }
+const HelpViewer& InstalledHelpViewer() { return HelpViewerSlot(); }
+
+}  // namespace halden

@@ -1,0 +1,23 @@
+// The user units file "HUC_USER.DAT": 220 records of three length-prefixed texts.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "catalogue/unit_catalogue.h"
+#include "shared/message_sink.h"
+
+namespace halden {
+
+/// Reads the file's bytes (std::nullopt: no file) into the four text tables of units.
+void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink);
+/// The file's bytes for the four text tables of units; std::nullopt when a text cannot be stored.
+std::optional<std::string> DatWriteBytes(const UserUnits& units);
+
+/// Reads MyPath() + "HUC_USER.DAT" into userUnits().
+void DatRead(MessageSink& sink);
+/// Writes userUnits() to MyPath() + "HUC_USER.DAT" atomically. Returns false on failure
+/// (after the critical message).
+bool DatWrite(MessageSink& sink);
+
+}  // namespace halden

@@ -1,0 +1,69 @@
+// A recording platform for GUI tests: no modal loops, no real clipboard, popup menus answered by
+// the test, every message kept.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <QMenu>
+#include <QString>
+#include <QWidget>
+
+#include "shared/platform.h"
+
+namespace halden::test {
+
+class FakePlatform final : public Platform {
+public:
+    struct PopupRecord {
+        QWidget* owner = nullptr;
+        QMenu* menu = nullptr;
+        QStringList captions;  // the menu's item texts at the time it popped up ("" for a separator)
+    };
+    struct HelpRecord {
+        QWidget* parent = nullptr;
+        HelpCommand command = HelpCommand::Contents;
+        int context = 0;
+    };
+
+    void ShowMessage(QWidget* parent, const Message& message) override;
+    void ClipboardClear() override;
+    void ClipboardSetText(const QString& text) override;
+    QString ClipboardText() override { return clipboard; }
+    QAction* PopupMenu(QWidget* owner, QMenu* menu) override;
+    void SetAlwaysOnTop(QWidget* window, bool onTop) override;
+    int GetNonClientHeight(QWidget* window) override;
+    int TwipsPerPixelX() override { return tppx; }
+    int TwipsPerPixelY() override { return tppy; }
+    QColor SystemColourOf(SystemColour colour) override;
+    bool StartWindowDrag(QWidget* window) override;
+    void SetHelpFile(const QString& path) override { helpFile = path; }
+    void ShowHelp(QWidget* parent, HelpCommand command, int context) override;
+
+    // What happened.
+    std::vector<Message> messages;
+    QString clipboard;
+    int clipboardClears = 0;
+    std::vector<PopupRecord> popups;
+    std::vector<std::pair<QWidget*, bool>> topmostCalls;
+    std::vector<QWidget*> drags;
+    std::vector<HelpRecord> helps;
+    QString helpFile;
+
+    // How it answers.
+    int tppx = 15;
+    int tppy = 15;
+    int nonClientHeight = 30;
+    bool dragSupported = true;
+    /// Which item a popup menu chooses: the visible, enabled action whose text equals this; empty
+    /// text chooses nothing. A test may instead set popupChooser for full control.
+    QString popupChoice;
+    std::function<QAction*(QMenu*)> popupChooser;
+    /// Runs when a message box would be modal (for example to check state while it is open).
+    std::function<void(const Message&)> onMessage;
+};
+
+/// The texts of a menu's items in order ("" for a separator).
+QStringList MenuCaptions(const QMenu* menu);
+
+}  // namespace halden::test

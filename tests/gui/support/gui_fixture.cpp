@@ -1,0 +1,39 @@
+#include "gui_fixture.h"
+
+#include <QDir>
+#include <QWidget>
+
+#include "shared/settings.h"
+
+namespace halden::test {
+
+GuiFixture::GuiFixture() {
+    hadXdg_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    oldXdg_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
+    ResetProcessState();
+    SetPlatform(&fake);
+}
+
+GuiFixture::~GuiFixture() {
+    SetPlatform(nullptr);
+    ResetProcessState();
+    if (hadXdg_) {
+        qputenv("XDG_CONFIG_HOME", oldXdg_);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+QString GuiFixture::configDir() const { return home_.path() + QStringLiteral("/halducnv/"); }
+
+void SaveScreenshot(QWidget* widget, const QString& name) {
+    const QString dir = qEnvironmentVariable("HALDEN_SCREENSHOT_DIR");
+    if (dir.isEmpty() || widget == nullptr) {
+        return;
+    }
+    QDir().mkpath(dir);
+    widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+}  // namespace halden::test
