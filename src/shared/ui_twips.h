@@ -1,0 +1,26 @@
+// Window positions and outer sizes are kept in twips (the configuration file stores them so);
+// Qt places windows in pixels. These helpers convert with the screen's Tppx and Tppy.
+#pragma once
+
+#include <QPoint>
+
+class QWidget;
+
+namespace halden {
+
+/// Twips to pixels, horizontally and vertically (rounded to the nearest pixel).
+int PixelsX(double twips);
+int PixelsY(double twips);
+/// Pixels to twips.
+int TwipsX(int pixels);
+int TwipsY(int pixels);
+
+/// Places a top-level window's outer top-left corner at (left, top) twips.
+void MoveWindowTwips(QWidget* window, double left, double top);
+/// The window's outer top-left corner in twips.
+QPoint WindowPosTwips(const QWidget* window);
+/// Gives a top-level window the outer size width x height twips: the client area is that size
+/// minus the frame the platform reports (GetNonClientHeight; side frames as measured).
+void ResizeWindowTwips(QWidget* window, double width, double height);
+
+}  // namespace halden
