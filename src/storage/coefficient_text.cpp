@@ -1,0 +1,52 @@
+#include "storage/coefficient_text.h"
+
+#include "numbers/number_checks.h"
+
+namespace halden {
+namespace {
+
+// Blanks only: a tab typed into a box stays part of the text, as the number check sees it.
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string SplitCoefText(std::string_view text, std::string_view separator, int part) {
+    const auto at = separator.empty() ? std::string_view::npos : text.find(separator);
+    if (at == std::string_view::npos) {
+        return part == 1 ? std::string(text) : std::string();
+    }
+    if (part == 1) {
+        return std::string(text.substr(0, at));
+    }
+    return std::string(TrimBlanks(text.substr(at + separator.size())));
+}
+
+std::string CoefText(std::string_view factorText, std::string_view offsetText) {
+    std::string text(TrimBlanks(factorText));
+    const std::string_view offset = TrimBlanks(offsetText);
+    if (!offset.empty()) {
+        text += kCoefSeparator;
+        text += offset;
+    }
+    return text;
+}
+
+CoefChangeResult CoefChange(std::string_view boxText, std::string_view lastFactorText, std::string_view lastOffsetText,
+                            MessageSink& sink) {
+    const std::string factor(TrimBlanks(SplitCoefText(boxText, kCoefSeparator, 1)));
+    const std::string offset = SplitCoefText(boxText, kCoefSeparator, 2);
+    const bool rejected = NonNumCheck(factor, sink) > 0 || NonNumCheck(offset, sink) > 0;
+    if (rejected) {
+        return {false, std::string(lastFactorText), std::string(lastOffsetText)};
+    }
+    return {true, factor, offset};
+}
+
+}  // namespace halden
