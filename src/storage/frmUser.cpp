@@ -1,0 +1,309 @@
+#include "storage/frmUser.h"
+
+#include <functional>
+#include <string>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+
+#include "catalogue/unit_catalogue_build.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+#include "storage/coefficient_text.h"
+#include "storage/user_file.h"
+
+namespace halden {
+namespace {
+
+// No text the dialog takes may be longer than this, so every text fits the user units file.
+constexpr int kMaxTextLength = 255;
+constexpr int kHelpContext = 18;
+
+// Layout in twips.
+constexpr int kGap = 120;
+constexpr int kFrameBottom = 105;
+constexpr int kRowGap = 30;
+constexpr int kUnitsFrameWidth = 3480;
+constexpr int kCoefsFrameWidth = 2400;
+constexpr int kButtonWidth = 1215;
+constexpr int kButtonHeight = 375;
+
+const QColor kOddRowColour(224, 224, 224);
+const QColor kRejectedColour(255, 255, 0);
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// The group list whose drop-down first refreshes the names: the list always shows the names as
+// edited so far, not as they were when the dialog opened.
+class UserGroupsCombo final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> onDropDown;
+
+    void showPopup() override {
+        if (onDropDown) {
+            onDropDown();
+        }
+        QComboBox::showPopup();
+    }
+};
+
+}  // namespace
+
+frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral(" Add Units"));
+    createControls();
+    arrangeControls();
+    connectHandlers();
+    Form_Load();
+}
+
+frmUser::~frmUser() = default;
+
+void frmUser::createControls() {
+    fraUserGroups = new QGroupBox(QStringLiteral("Category of Units"), this);
+    fraUserUnits = new QGroupBox(QStringLiteral("Units of Measurement"), this);
+    fraUserCoefs = new QGroupBox(QStringLiteral("Conversion Factors"), this);
+
+    auto* combo = new UserGroupsCombo(fraUserGroups);
+    combo->onDropDown = [this] { cboUserGroups_DropDown(); };
+    cboUserGroups = combo;
+    cboUserGroups->setEditable(true);
+    // The text field is the current group's name: nothing may complete it, add it to the list or
+    // jump to another group because the typed name matches one.
+    cboUserGroups->setCompleter(nullptr);
+    cboUserGroups->setInsertPolicy(QComboBox::NoInsert);
+    cboUserGroups->setDuplicatesEnabled(true);
+    cboUserGroups->lineEdit()->setMaxLength(kMaxTextLength);
+
+    for (int i = 0; i < kRows; ++i) {
+        txtUserUnit[i] = new QLineEdit(fraUserUnits);
+        txtUserCoef[i] = new QLineEdit(fraUserCoefs);
+        txtUserUnit[i]->setMaxLength(kMaxTextLength);
+        txtUserCoef[i]->setMaxLength(kMaxTextLength);
+    }
+
+    cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
+
+    // Row by row, name then coefficient, then the buttons.
+    QWidget* previous = cboUserGroups;
+    for (int i = 0; i < kRows; ++i) {
+        setTabOrder(previous, txtUserUnit[i]);
+        setTabOrder(txtUserUnit[i], txtUserCoef[i]);
+        previous = txtUserCoef[i];
+    }
+    setTabOrder(previous, cmdSave);
+    setTabOrder(cmdSave, cmdCancel);
+    setTabOrder(cmdCancel, cmdHelp);
+
+    for (int i = 0; i < kRows; ++i) {
+        PaintRow(i, false);
+    }
+}
+
+void frmUser::arrangeControls() {
+    // The controls sit below the frame captions: half a caption's height plus a gap.
+    const double captionTop = TwipsY(QFontMetrics(fraUserGroups->font()).height()) / 2.0 + kGap;
+    const int comboHeight = TwipsY(cboUserGroups->sizeHint().height());
+    const int rowHeight = TwipsY(txtUserUnit[0]->sizeHint().height());
+    const int rowPitch = rowHeight + kRowGap;
+
+    const int unitsLeft = kGap;
+    const int coefsLeft = unitsLeft + kUnitsFrameWidth + kGap;
+    const int clientWidth = coefsLeft + kCoefsFrameWidth + kGap;
+
+    const double groupsHeight = captionTop + comboHeight + kFrameBottom;
+    fraUserGroups->setGeometry(PixelsX(kGap), PixelsY(kGap), PixelsX(clientWidth - 2 * kGap), PixelsY(groupsHeight));
+    cboUserGroups->setGeometry(PixelsX(kGap), PixelsY(captionTop), PixelsX(clientWidth - 4 * kGap),
+                               PixelsY(comboHeight));
+
+    const double rowsTop = kGap + groupsHeight + kGap;
+    const double rowsHeight = captionTop + (kRows - 1) * rowPitch + rowHeight + kFrameBottom;
+    fraUserUnits->setGeometry(PixelsX(unitsLeft), PixelsY(rowsTop), PixelsX(kUnitsFrameWidth), PixelsY(rowsHeight));
+    fraUserCoefs->setGeometry(PixelsX(coefsLeft), PixelsY(rowsTop), PixelsX(kCoefsFrameWidth), PixelsY(rowsHeight));
+    for (int i = 0; i < kRows; ++i) {
+        const double top = captionTop + i * rowPitch;
+        txtUserUnit[i]->setGeometry(PixelsX(kGap), PixelsY(top), PixelsX(kUnitsFrameWidth - 2 * kGap),
+                                    PixelsY(rowHeight));
+        txtUserCoef[i]->setGeometry(PixelsX(kGap), PixelsY(top), PixelsX(kCoefsFrameWidth - 2 * kGap),
+                                    PixelsY(rowHeight));
+    }
+
+    const double buttonsTop = rowsTop + rowsHeight + kGap;
+    QPushButton* buttons[] = {cmdSave, cmdCancel, cmdHelp};
+    double left = clientWidth - 3 * (kButtonWidth + kGap);
+    for (QPushButton* button : buttons) {
+        button->setGeometry(PixelsX(left), PixelsY(buttonsTop), PixelsX(kButtonWidth), PixelsY(kButtonHeight));
+        left += kButtonWidth + kGap;
+    }
+    setFixedSize(PixelsX(clientWidth), PixelsY(buttonsTop + kButtonHeight + kGap));
+}
+
+void frmUser::connectHandlers() {
+    connect(cboUserGroups, &QComboBox::activated, this, &frmUser::cboUserGroups_Click);
+    // Only typing renames the group: picking from the list also changes the text field, and that
+    // change must not rename the group shown before.
+    connect(cboUserGroups->lineEdit(), &QLineEdit::textEdited, this, [this] { cboUserGroups_Change(); });
+    for (int i = 0; i < kRows; ++i) {
+        connect(txtUserUnit[i], &QLineEdit::textChanged, this, [this, i] { txtUserUnit_Change(i); });
+        connect(txtUserCoef[i], &QLineEdit::textChanged, this, [this, i] { txtUserCoef_Change(i); });
+    }
+    connect(cmdSave, &QPushButton::clicked, this, &frmUser::cmdSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmUser::cmdCancel_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmUser::cmdHelp_Click);
+}
+
+void frmUser::Form_Load() {
+    // Centred on the screen, in whole twips.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const int outerWidth = TwipsX(width());
+        const int outerHeight = TwipsY(height() + platform().GetNonClientHeight(this));
+        const int screenWidth = TwipsX(screen->geometry().width());
+        const int screenHeight = TwipsY(screen->geometry().height());
+        MoveWindowTwips(this, (screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2);
+    }
+
+    const UserUnits& source = userUnits();
+    for (int u = 0; u < kUserGroups; ++u) {
+        working.UserGroupName[u] = source.UserGroupName[u];
+        for (int j = 0; j < kRows; ++j) {
+            working.UserUnitName[u][j] = source.UserUnitName[u][j];
+            working.UserFactorText[u][j] = source.UserFactorText[u][j];
+            working.UserOffsetText[u][j] = source.UserOffsetText[u][j];
+        }
+    }
+    nCurGroup = 0;
+
+    cboUserGroups->clear();
+    for (int u = 0; u < kUserGroups; ++u) {
+        cboUserGroups->addItem(Text(source.UserGroupName[u]));
+    }
+    SetComboText(Text(source.UserGroupName[0]));
+    ShowGroupRows(source);
+}
+
+void frmUser::ShowGroupRows(const UserUnits& from) {
+    for (int i = 0; i < kRows; ++i) {
+        SetUnitText(i, Text(from.UserUnitName[nCurGroup][i]));
+        SetCoefText(i, Text(CoefText(from.UserFactorText[nCurGroup][i], from.UserOffsetText[nCurGroup][i])));
+    }
+}
+
+void frmUser::SetUnitText(int index, const QString& text) {
+    QLineEdit* box = txtUserUnit[index];
+    if (box->text() == text) {
+        txtUserUnit_Change(index);
+    } else {
+        box->setText(text);
+    }
+}
+
+void frmUser::SetCoefText(int index, const QString& text) {
+    QLineEdit* box = txtUserCoef[index];
+    if (box->text() == text) {
+        txtUserCoef_Change(index);
+    } else {
+        box->setText(text);
+    }
+}
+
+void frmUser::SetComboText(const QString& text) {
+    cboUserGroups->setEditText(text);
+    cboUserGroups_Change();
+}
+
+void frmUser::PaintRow(int index, bool rejected) {
+    const QColor rowColour =
+        index % 2 == 1 ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
+    QPalette unitPalette = txtUserUnit[index]->palette();
+    unitPalette.setColor(QPalette::Base, rowColour);
+    txtUserUnit[index]->setPalette(unitPalette);
+    QPalette coefPalette = txtUserCoef[index]->palette();
+    coefPalette.setColor(QPalette::Base, rejected ? kRejectedColour : rowColour);
+    txtUserCoef[index]->setPalette(coefPalette);
+}
+
+void frmUser::cboUserGroups_Click(int index) {
+    nCurGroup = index >= 0 && index < kUserGroups ? index : 0;
+    SetComboText(Text(working.UserGroupName[nCurGroup]));
+    ShowGroupRows(working);
+}
+
+void frmUser::cboUserGroups_Change() { working.UserGroupName[nCurGroup] = cboUserGroups->currentText().toStdString(); }
+
+void frmUser::cboUserGroups_DropDown() {
+    cboUserGroups->clear();
+    for (int u = 0; u < kUserGroups; ++u) {
+        cboUserGroups->addItem(Text(working.UserGroupName[u]));
+    }
+    cboUserGroups->setCurrentIndex(nCurGroup);
+    SetComboText(Text(working.UserGroupName[nCurGroup]));
+}
+
+void frmUser::txtUserUnit_Change(int index) {
+    working.UserUnitName[nCurGroup][index] = txtUserUnit[index]->text().toStdString();
+}
+
+void frmUser::txtUserCoef_Change(int index) {
+    PlatformMessageSink sink(this);
+    std::string& factorText = working.UserFactorText[nCurGroup][index];
+    std::string& offsetText = working.UserOffsetText[nCurGroup][index];
+    const CoefChangeResult result = CoefChange(txtUserCoef[index]->text().toStdString(), factorText, offsetText, sink);
+    PaintRow(index, !result.accepted);
+    if (result.accepted) {
+        factorText = result.factorText;
+        offsetText = result.offsetText;
+    }
+}
+
+void frmUser::cmdSave_Click() {
+    UserUnits& target = userUnits();
+    for (int u = 0; u < kUserGroups; ++u) {
+        target.UserGroupName[u] = working.UserGroupName[u];
+        for (int j = 0; j < kRows; ++j) {
+            target.UserUnitName[u][j] = working.UserUnitName[u][j];
+            target.UserFactorText[u][j] = working.UserFactorText[u][j];
+            target.UserOffsetText[u][j] = working.UserOffsetText[u][j];
+        }
+    }
+    TransferUserGroups();
+    emit saved();
+    // A failed write has shown its message; the new groups stay in use for the rest of the run.
+    PlatformMessageSink sink(this);
+    DatWrite(sink);
+    state().pbUserOpen = false;
+    close();
+}
+
+void frmUser::cmdCancel_Click() {
+    state().pbUserOpen = false;
+    close();
+}
+
+void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContext); }
+
+void frmUser::closeEvent(QCloseEvent* event) {
+    // A close the window system delivers is the user's close box; a close from code (Save,
+    // Cancel, or the main window unloading the dialog) leaves the open flag to its caller.
+    Form_QueryUnload(event->spontaneous() ? 0 : 1);
+    event->accept();
+}
+
+void frmUser::Form_QueryUnload(int unloadMode) {
+    if (unloadMode == 0) {
+        state().pbUserOpen = false;
+    }
+}
+
+}  // namespace halden

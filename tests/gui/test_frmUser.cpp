@@ -1,0 +1,357 @@
+// The Add Units dialog, driven as a user drives it: typing into the rows and the group combo,
+// picking groups, Save, Cancel, the close box and Help.
+
+#include <memory>
+#include <string>
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+#include "storage/frmUser.h"
+
+using namespace halden;
+
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kLightGrey(224, 224, 224);
+
+QColor BoxColour(const QLineEdit* box) { return box->palette().color(QPalette::Base); }
+
+// Replaces a box's text key by key, as a user who selects everything and types over it.
+void TypeInto(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_Backspace);
+    } else {
+        QTest::keyClicks(box, text);
+    }
+}
+
+// Picks a group from the combo's list with the keyboard (arrow keys pick as a click does).
+void PickGroup(QComboBox* combo, int index) {
+    combo->setFocus();
+    while (combo->currentIndex() < index) {
+        QTest::keyClick(combo, Qt::Key_Down);
+    }
+    while (combo->currentIndex() > index) {
+        QTest::keyClick(combo, Qt::Key_Up);
+    }
+}
+
+void SetUnit(int group, int slot, const std::string& name, const std::string& factor, const std::string& offset) {
+    userUnits().UserUnitName[group][slot] = name;
+    userUnits().UserFactorText[group][slot] = factor;
+    userUnits().UserOffsetText[group][slot] = offset;
+}
+
+QString UserFile(const test::GuiFixture& fixture) { return fixture.configDir() + QStringLiteral("HUC_USER.DAT"); }
+
+}  // namespace
+
+class FrmUserTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::GuiFixture> fixture;
+    QPointer<frmUser> dlg;
+
+    // The dialog as the main window opens it: the open flag first, then a fresh dialog.
+    void Open() {
+        state().pbUserOpen = true;
+        dlg = new frmUser;
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg));
+    }
+
+    static void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+private slots:
+    void init() {
+        fixture = std::make_unique<test::GuiFixture>();
+        userUnits().UserGroupName[0] = "Lengths";
+        userUnits().UserGroupName[3] = "Speeds";
+        SetUnit(0, 0, "inch", " 2.54 ", "  ");
+        SetUnit(0, 1, "ell", "7", "8");
+        SetUnit(3, 2, "knot", "9", "");
+        TransferUserGroups();
+    }
+
+    void cleanup() {
+        delete dlg.data();
+        fixture.reset();
+    }
+
+    void opensWithGroupZeroTrimmedCoefficientsAndAlternatingRows() {
+        Open();
+        QCOMPARE(dlg->windowTitle(), QStringLiteral(" Add Units"));
+        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Lengths"));
+        QCOMPARE(dlg->cboUserGroups->count(), 20);
+        QCOMPARE(dlg->cboUserGroups->itemText(3), QStringLiteral("Speeds"));
+        QCOMPARE(dlg->cboUserGroups->itemText(19), QString());
+        QCOMPARE(dlg->txtUserUnit[0]->text(), QStringLiteral("inch"));
+        QCOMPARE(dlg->txtUserCoef[0]->text(), QStringLiteral("2.54"));
+        QCOMPARE(dlg->txtUserCoef[1]->text(), QStringLiteral("7;8"));
+        QCOMPARE(dlg->txtUserCoef[2]->text(), QString());
+        for (int i = 0; i < frmUser::kRows; ++i) {
+            const QColor expected = i % 2 == 1 ? kLightGrey : fixture->fake.SystemColourOf(SystemColour::WindowBackground);
+            QCOMPARE(BoxColour(dlg->txtUserUnit[i]), expected);
+            QCOMPARE(BoxColour(dlg->txtUserCoef[i]), expected);
+            QCOMPARE(dlg->txtUserUnit[i]->maxLength(), 255);
+            QCOMPARE(dlg->txtUserCoef[i]->maxLength(), 255);
+        }
+        QCOMPARE(dlg->cboUserGroups->lineEdit()->maxLength(), 255);
+        // Opening alone changes nothing outside the dialog.
+        QCOMPARE(userUnits().UserFactorText[0][0], std::string(" 2.54 "));
+    }
+
+    void coefficientTextSplitsIntoFactorAndOffset_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("yellow");
+        QTest::addColumn<QString>("factor");
+        QTest::addColumn<QString>("offset");
+        QTest::newRow("factor;offset") << "2.54;0" << false << "2.54" << "0";
+        QTest::newRow("blanks around ;") << "1.8 ; 32" << false << "1.8" << "32";
+        QTest::newRow("lone factor") << "5" << false << "5" << "";
+        QTest::newRow("second ; keeps last accepted") << "1;2;3" << true << "7" << "8";
+        QTest::newRow("bad factor keeps last accepted") << "abc" << true << "7" << "8";
+    }
+
+    void coefficientTextSplitsIntoFactorAndOffset() {
+        QFETCH(QString, text);
+        QFETCH(bool, yellow);
+        QFETCH(QString, factor);
+        QFETCH(QString, offset);
+        Open();
+        // Row 1 holds "7;8" and is an odd, light-grey row; the whole text arrives at once (a paste).
+        dlg->txtUserCoef[1]->setText(text);
+        QCOMPARE(BoxColour(dlg->txtUserCoef[1]), yellow ? kYellow : kLightGrey);
+        QCOMPARE(BoxColour(dlg->txtUserUnit[1]), kLightGrey);
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(QString::fromStdString(userUnits().UserFactorText[0][1]), factor);
+        QCOMPARE(QString::fromStdString(userUnits().UserOffsetText[0][1]), offset);
+    }
+
+    void correctedCoefficientLosesItsYellow() {
+        Open();
+        TypeInto(dlg->txtUserCoef[2], QStringLiteral("1.2.3"));
+        QCOMPARE(BoxColour(dlg->txtUserCoef[2]), kYellow);
+        QTest::keyClick(dlg->txtUserCoef[2], Qt::Key_Backspace);
+        QTest::keyClick(dlg->txtUserCoef[2], Qt::Key_Backspace);
+        QCOMPARE(BoxColour(dlg->txtUserCoef[2]), fixture->fake.SystemColourOf(SystemColour::WindowBackground));
+    }
+
+    void yellowRowIsSavedWithItsLastAcceptedValues() {
+        Open();
+        TypeInto(dlg->txtUserCoef[0], QStringLiteral("1;2;3"));
+        QCOMPARE(dlg->txtUserCoef[0]->text(), QStringLiteral("1;2;3"));
+        QCOMPARE(BoxColour(dlg->txtUserCoef[0]), kYellow);
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        // "1;2" was the last text accepted while typing.
+        QCOMPARE(userUnits().UserFactorText[0][0], std::string("1"));
+        QCOMPARE(userUnits().UserOffsetText[0][0], std::string("2"));
+        QCOMPARE(catalogue().TempScale[1][0], 1.0);
+        QCOMPARE(catalogue().TempOffset[1][0], 2.0);
+    }
+
+    void emptyCoefficientGivesTheZeroFactorRule() {
+        Open();
+        TypeInto(dlg->txtUserCoef[0], QString());
+        QCOMPARE(dlg->txtUserCoef[0]->text(), QString());
+        TypeInto(dlg->txtUserCoef[1], QStringLiteral(";5"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserFactorText[0][0], std::string());
+        QCOMPARE(userUnits().UserOffsetText[0][0], std::string());
+        QCOMPARE(userUnits().UserOffsetText[0][1], std::string("5"));
+        for (int slot : {0, 1}) {
+            QCOMPARE(catalogue().TempScale[1][slot], 1e-30);
+            QCOMPARE(catalogue().TempOffset[1][slot], 0.0);
+        }
+        QCOMPARE(catalogue().UnitCount[kFirstUserGroup], 2);
+    }
+
+    void switchingGroupsAndBackKeepsAnUnsavedOffset() {
+        Open();
+        TypeInto(dlg->txtUserCoef[2], QStringLiteral("1.8 ; 32"));
+        TypeInto(dlg->txtUserUnit[2], QStringLiteral(" fahr "));
+        PickGroup(dlg->cboUserGroups, 3);
+        QCOMPARE(dlg->CurrentGroup(), 3);
+        QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
+        QCOMPARE(dlg->txtUserUnit[2]->text(), QStringLiteral("knot"));
+        QCOMPARE(dlg->txtUserCoef[2]->text(), QStringLiteral("9"));
+        QCOMPARE(dlg->txtUserCoef[0]->text(), QString());
+        PickGroup(dlg->cboUserGroups, 0);
+        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Lengths"));
+        QCOMPARE(dlg->txtUserCoef[2]->text(), QStringLiteral("1.8;32"));
+        QCOMPARE(dlg->txtUserUnit[2]->text(), QStringLiteral(" fahr "));
+        QCOMPARE(dlg->txtUserCoef[1]->text(), QStringLiteral("7;8"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserFactorText[0][2], std::string("1.8"));
+        QCOMPARE(userUnits().UserOffsetText[0][2], std::string("32"));
+        QCOMPARE(userUnits().UserFactorText[3][2], std::string("9"));
+        QCOMPARE(userUnits().UserGroupName[1], std::string());
+        // Typed blanks stay in the name until the file is read again.
+        QCOMPARE(catalogue().UnitName[kFirstUserGroup][2], std::string(" fahr "));
+    }
+
+    void typingInTheComboRenamesOnlyTheGroupShown() {
+        Open();
+        QSignalSpy saved(dlg.data(), &frmUser::saved);
+        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Distances"));
+        // The drop-down lists the names as edited so far.
+        dlg->cboUserGroups->showPopup();
+        QCOMPARE(dlg->cboUserGroups->itemText(0), QStringLiteral("Distances"));
+        QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Distances"));
+        QAbstractItemView* view = dlg->cboUserGroups->view();
+        const QRect item = view->visualRect(view->model()->index(3, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+        QTRY_COMPARE(dlg->CurrentGroup(), 3);
+        // Picking changed the text field, but must not have renamed the group shown before.
+        QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
+        TypeInto(dlg->cboUserGroups->lineEdit(), QString());
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(saved.count(), 1);
+        QCOMPARE(userUnits().UserGroupName[0], std::string("Distances"));
+        QCOMPARE(userUnits().UserGroupName[3], std::string());
+        QCOMPARE(catalogue().GroupName[kFirstUserGroup], std::string("Distances"));
+        QCOMPARE(catalogue().GroupName[kFirstUserGroup + 3], std::string());
+    }
+
+    void cancelLeavesTablesCatalogueAndFileUnchanged() {
+        const UserUnits unitsBefore = userUnits();
+        const UnitCatalogue catalogueBefore = catalogue();
+        Open();
+        QSignalSpy saved(dlg.data(), &frmUser::saved);
+        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Other"));
+        TypeInto(dlg->txtUserUnit[4], QStringLiteral("rod"));
+        TypeInto(dlg->txtUserCoef[4], QStringLiteral("5.0292;1"));
+        QTest::mouseClick(dlg->cmdCancel, Qt::LeftButton);
+        DeletePending();
+        QVERIFY(dlg.isNull());
+        QVERIFY(!state().pbUserOpen);
+        QCOMPARE(saved.count(), 0);
+        QVERIFY(userUnits().UserGroupName == unitsBefore.UserGroupName);
+        QVERIFY(userUnits().UserUnitName == unitsBefore.UserUnitName);
+        QVERIFY(userUnits().UserFactorText == unitsBefore.UserFactorText);
+        QVERIFY(userUnits().UserOffsetText == unitsBefore.UserOffsetText);
+        QVERIFY(catalogue().GroupName == catalogueBefore.GroupName);
+        QVERIFY(catalogue().UnitName == catalogueBefore.UnitName);
+        QVERIFY(catalogue().UnitCount == catalogueBefore.UnitCount);
+        QVERIFY(catalogue().TempScale == catalogueBefore.TempScale);
+        QVERIFY(!QFile::exists(UserFile(*fixture)));
+        // A fresh opening starts again from the tables, not from the cancelled edits.
+        Open();
+        QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Lengths"));
+        QCOMPARE(dlg->txtUserUnit[4]->text(), QString());
+    }
+
+    void closeBoxDiscardsEditsAndClearsTheOpenFlag() {
+        Open();
+        TypeInto(dlg->txtUserUnit[0], QStringLiteral("yard"));
+        // What the window system sends when the user clicks the close box.
+        QCloseEvent closeBox;
+        QCoreApplication::sendEvent(dlg->windowHandle(), &closeBox);
+        DeletePending();
+        QVERIFY(dlg.isNull());
+        QVERIFY(!state().pbUserOpen);
+        QCOMPARE(userUnits().UserUnitName[0][0], std::string("inch"));
+        QVERIFY(!QFile::exists(UserFile(*fixture)));
+    }
+
+    void closingFromCodeLeavesTheOpenFlagToTheCaller() {
+        Open();
+        dlg->close();
+        DeletePending();
+        QVERIFY(dlg.isNull());
+        QVERIFY(state().pbUserOpen);
+    }
+
+    void saveWritesTheFileAndSignalsOnceAfterTheCatalogueIsRebuilt() {
+        Open();
+        QSignalSpy saved(dlg.data(), &frmUser::saved);
+        std::string groupAtSignal;
+        connect(dlg.data(), &frmUser::saved, this,
+                [&groupAtSignal] { groupAtSignal = catalogue().GroupName[kFirstUserGroup + 1]; });
+        PickGroup(dlg->cboUserGroups, 1);
+        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Mass"));
+        TypeInto(dlg->txtUserUnit[0], QStringLiteral("kan"));
+        TypeInto(dlg->txtUserCoef[0], QStringLiteral("3.75"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        DeletePending();
+        QVERIFY(dlg.isNull());
+        QVERIFY(!state().pbUserOpen);
+        QCOMPARE(saved.count(), 1);
+        QCOMPARE(groupAtSignal, std::string("Mass"));
+        QCOMPARE(catalogue().UnitCount[kFirstUserGroup + 1], 1);
+        QCOMPARE(catalogue().TempScale[2][0], 3.75);
+        QVERIFY(fixture->fake.messages.empty());
+
+        QFile file(UserFile(*fixture));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        // Group 0's record, then its unit "inch" with the trimmed factor the row showed.
+        QVERIFY(bytes.startsWith(QByteArray("\x07\x00Lengths\x00\x00\x00\x00\x04\x00inch\x04\x00" "2.54\x00\x00", 27)));
+        QVERIFY(bytes.contains(QByteArray("\x04\x00Mass", 6)));
+        QVERIFY(bytes.contains(QByteArray("\x03\x00kan\x04\x00" "3.75\x00\x00", 15)));
+    }
+
+    void failedWriteShowsItsMessageAndStillCloses() {
+        // A directory where the file belongs: the file cannot be written.
+        QVERIFY(QDir().mkpath(UserFile(*fixture)));
+        Open();
+        TypeInto(dlg->txtUserUnit[5], QStringLiteral("chain"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        DeletePending();
+        QVERIFY(dlg.isNull());
+        QVERIFY(!state().pbUserOpen);
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(fixture->fake.messages[0].text, std::string("Failed to save file as 'HUC_USER.DAT'."));
+        QCOMPARE(catalogue().UnitName[kFirstUserGroup][5], std::string("chain"));
+    }
+
+    void commaInACoefficientWarnsOncePerKeystroke() {
+        Open();
+        TypeInto(dlg->txtUserCoef[3], QStringLiteral("1,5"));
+        // "1," and "1,5" each warn; the text is taken and reads as 1.
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{2});
+        QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(BoxColour(dlg->txtUserCoef[3]), kLightGrey);
+    }
+
+    void helpOpensTheAddUnitsTopic() {
+        Open();
+        QTest::mouseClick(dlg->cmdHelp, Qt::LeftButton);
+        QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.helps[0].command, HelpCommand::Context);
+        QCOMPARE(fixture->fake.helps[0].context, 18);
+        QVERIFY(!dlg.isNull());
+    }
+
+    void screenshot() {
+        Open();
+        dlg->txtUserUnit[2]->setText(QStringLiteral("尺 [shaku]"));
+        TypeInto(dlg->txtUserCoef[2], QStringLiteral("0.30303"));
+        TypeInto(dlg->txtUserCoef[3], QStringLiteral("1;2;3"));
+        test::SaveScreenshot(dlg, QStringLiteral("frmUser"));
+        QVERIFY(dlg->isVisible());
+    }
+};
+
+QTEST_MAIN(FrmUserTest)
+#include "test_frmUser.moc"
