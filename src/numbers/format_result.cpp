@@ -23,8 +23,8 @@ struct Digits {
 std::optional<Digits> FifteenDigits(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     char buffer[48];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, kSignificant - 1);
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
+                                   kSignificant - 1);
     if (ec != std::errc{}) return std::nullopt;
     // The text is "d.ddddddddddddddde±XX".
     Digits d;

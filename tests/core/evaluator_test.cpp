@@ -1,10 +1,10 @@
 #include "calc/evaluator.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "shared/message_sink.h"
 

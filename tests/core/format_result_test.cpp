@@ -1,13 +1,15 @@
 #include "numbers/format_result.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
+#include <system_error>
 
 #include "shared/settings.h"
 
@@ -156,16 +158,24 @@ public:
         for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR"}) {
             if (Use(name)) return;
         }
-        const auto dir = std::filesystem::temp_directory_path() / "halden-locale";
-        std::filesystem::create_directories(dir);
+        // One directory per process: the plain and the sanitizer test runs may do this at once.
+        generated_ = std::filesystem::temp_directory_path() / ("halden-locale-" + std::to_string(getpid()));
+        std::filesystem::create_directories(generated_);
         const std::string command =
-            "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+            "localedef -i de_DE -f UTF-8 '" + (generated_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) != -1) {
-            setenv("LOCPATH", dir.c_str(), 1);
+            setenv("LOCPATH", generated_.c_str(), 1);
             Use("de_DE.UTF-8");
         }
     }
-    ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
+    ~CommaLocale() {
+        std::setlocale(LC_ALL, "C");
+        if (!generated_.empty()) {
+            unsetenv("LOCPATH");
+            std::error_code ignored;
+            std::filesystem::remove_all(generated_, ignored);
+        }
+    }
     bool active() const { return active_; }
 
 private:
@@ -175,6 +185,7 @@ private:
         return active_;
     }
     bool active_ = false;
+    std::filesystem::path generated_;
 };
 
 TEST(FormatResult, UsesAPeriodUnderACommaLocale) {

@@ -1,8 +1,8 @@
 #include "numbers/number_checks.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "shared/message_sink.h"
 

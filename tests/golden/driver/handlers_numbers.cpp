@@ -14,7 +14,8 @@ namespace {
 
 int ReadFigure(const json& request, const char* field) {
     const long long value = ReadInt(request, field);
-    if (value < -32768 || value > 32767) throw DriverError(std::string("field \"") + field + "\" is not a 16-bit value");
+    if (value < -32768 || value > 32767)
+        throw DriverError(std::string("field \"") + field + "\" is not a 16-bit value");
     return static_cast<int>(value);
 }
 
