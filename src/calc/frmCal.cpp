@@ -121,6 +121,10 @@ void frmCal::connectHandlers() {
 
 void frmCal::Form_Load() {
     MoveWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    loadContents();
+}
+
+void frmCal::loadContents() {
 
     {
         // A freshly loaded window starts empty; emptying is not a typed change to be measured.
@@ -227,6 +231,10 @@ void frmCal::cmdReplace_Click() {
 
 void frmCal::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (placePending_) {
+        placePending_ = false;
+        MoveWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();
 }
@@ -248,10 +256,12 @@ void frmCal::Form_QueryUnload(bool closedByUser) {
 }
 
 void frmCal::Form_Unload() {
-    // A closed calculator is shown again as if freshly loaded: empty history, first widths,
-    // at the stored position.
+    // A closed calculator is shown again as if freshly loaded: empty history and first widths
+    // now, the stored position when it is shown (until then it stays where it was, so a position
+    // taken at shutdown is still the one the user left it at).
     history_.nHistoryCount = 0;
-    Form_Load();
+    loadContents();
+    placePending_ = true;
 }
 
 }  // namespace halden

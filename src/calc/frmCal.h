@@ -44,6 +44,8 @@ private:
     void createControls();
     void connectHandlers();
     void Form_Load();
+    /// Empty input, result and history; the widths of a freshly loaded window.
+    void loadContents();
     void Form_QueryUnload(bool closedByUser);
     void Form_Unload();
     void cboInput_Change(const QString& text);
@@ -58,6 +60,7 @@ private:
     int nInputWidth = 100;    // pixels
     int nResultWidth = 110;   // pixels
     int nFormWidth = 0;       // outer width, twips
+    bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
 };
 
 }  // namespace halden

@@ -236,6 +236,10 @@ private slots:
         }
         QCOMPARE(settings().Form_Cal_Left, stored ? 750 : 360);
         QCOMPARE(settings().Form_Cal_Top, stored ? 900 : 360);
+        // Shown again, it stands at the stored place.
+        w.setWindowState(Qt::WindowNoState);
+        w.show();
+        QCOMPARE(w.pos(), stored ? QPoint(50, 60) : QPoint(24, 24));
     }
 
     void closingForgetsHistoryAndWidthsAndReopensAtTheStoredPlace() {
