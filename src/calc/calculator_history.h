@@ -13,8 +13,8 @@ namespace halden {
 inline constexpr int kCalculatorHistorySize = 7;
 
 struct CalculatorHistory {
-    std::vector<std::string> list;    // newest first; never more than kCalculatorHistorySize texts
-    std::int16_t nHistoryCount = 0;   // executions since the window was loaded (stops at 32767)
+    std::vector<std::string> list;   // newest first; never more than kCalculatorHistorySize texts
+    std::int16_t nHistoryCount = 0;  // executions since the window was loaded (stops at 32767)
 };
 
 /// Records one execution of text: it becomes the top entry, and once seven executions have been

@@ -1,12 +1,5 @@
 #include "calc/frmCal.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <exception>
-#include <limits>
-#include <string>
-
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
@@ -18,6 +11,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <limits>
+#include <string>
 
 #include "calc/evaluator.h"
 #include "shared/platform.h"
@@ -125,7 +124,6 @@ void frmCal::Form_Load() {
 }
 
 void frmCal::loadContents() {
-
     {
         // A freshly loaded window starts empty; emptying is not a typed change to be measured.
         const QSignalBlocker quiet(cboInput);

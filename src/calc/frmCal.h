@@ -57,9 +57,9 @@ private:
     int formHeightTwips();
 
     CalculatorHistory history_;
-    int nInputWidth = 100;    // pixels
-    int nResultWidth = 110;   // pixels
-    int nFormWidth = 0;       // outer width, twips
+    int nInputWidth = 100;       // pixels
+    int nResultWidth = 110;      // pixels
+    int nFormWidth = 0;          // outer width, twips
     bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
 };
 

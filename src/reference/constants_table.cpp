@@ -11,14 +11,14 @@ constexpr std::size_t kRowsPerGroup = 4;
 
 std::string_view ColumnText(const PhysicalConstant& row, ConstantsColumn column) {
     switch (column) {
-    case ConstantsColumn::Quantity:
-        return row.name;
-    case ConstantsColumn::Symbol:
-        return row.symbol;
-    case ConstantsColumn::Unit:
-        return row.unit;
-    case ConstantsColumn::Value:
-        return row.value;
+        case ConstantsColumn::Quantity:
+            return row.name;
+        case ConstantsColumn::Symbol:
+            return row.symbol;
+        case ConstantsColumn::Unit:
+            return row.unit;
+        case ConstantsColumn::Value:
+            return row.value;
     }
     return {};
 }

@@ -1,11 +1,5 @@
 #include "reference/frmConstants.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <limits>
-#include <string>
-
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -13,6 +7,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string>
 
 #include "reference/constants_table.h"
 #include "shared/platform.h"

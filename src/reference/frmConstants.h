@@ -59,8 +59,8 @@ private:
     void storePosition();
 
     int page_ = -1;
-    int outerWidth_ = 0;          // outer width in pixels the layout asks for
-    int heightBelowTitle_ = 0;    // outer height in pixels less the title bar and frame
+    int outerWidth_ = 0;         // outer width in pixels the layout asks for
+    int heightBelowTitle_ = 0;   // outer height in pixels less the title bar and frame
     bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
 };
 

@@ -1,9 +1,9 @@
 #include "calc/calculator_history.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 

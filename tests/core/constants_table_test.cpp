@@ -1,10 +1,10 @@
 #include "reference/constants_table.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -52,8 +52,12 @@ TEST(ConstantsTable, ColumnsStayAlignedRowForRow) {
 
 TEST(ConstantsTable, FullWidthLettersAndTheBlankUnitAreExact) {
     const auto& table = halden::PhysicalConstants();
-    EXPECT_EQ(table[0].symbol, "\xEF\xBC\xAE" "A");      // full-width N, ASCII A
-    EXPECT_EQ(table[11].symbol, "\xEF\xBD\x8D" "n");     // full-width m, ASCII n
+    EXPECT_EQ(table[0].symbol,
+              "\xEF\xBC\xAE"
+              "A");  // full-width N, ASCII A
+    EXPECT_EQ(table[11].symbol,
+              "\xEF\xBD\x8D"
+              "n");  // full-width m, ASCII n
     EXPECT_EQ(table[17].unit, " ");
     EXPECT_EQ(table[17].value, "1.370 360 4 E+2");
     EXPECT_EQ(table[22].name, "陽子の磁気回転比");

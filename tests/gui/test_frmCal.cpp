@@ -1,7 +1,6 @@
 // The calculator window driven as a user drives it: typing, "=", Enter, "<", closing.
 
-#include <cmath>
-#include <memory>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -10,7 +9,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
+#include <cmath>
+#include <memory>
 
 #include "calc/frmCal.h"
 #include "gui_fixture.h"
@@ -84,9 +84,8 @@ private slots:
     void historyKeepsTheSevenNewestFirst_data() {
         QTest::addColumn<QStringList>("executions");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("eight executions drop the first")
-            << QStringList{"a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8"}
-            << QStringList{"a8", "a7", "a6", "a5", "a4", "a3", "a2"};
+        QTest::newRow("eight executions drop the first") << QStringList{"a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8"}
+                                                         << QStringList{"a8", "a7", "a6", "a5", "a4", "a3", "a2"};
         QTest::newRow("duplicates, empties and failures are kept")
             << QStringList{"5", "5", "", "1/0", "x+1"} << QStringList{"x+1", "1/0", "", "5", "5"};
         QTest::newRow("seven keep all") << QStringList{"1", "2", "3", "4", "5", "6", "7"}

@@ -1,6 +1,6 @@
 // The physical constants window: pages, Copy forms, layout, closing and its stored position.
 
-#include <memory>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -8,7 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
+#include <memory>
 
 #include "gui_fixture.h"
 #include "reference/frmConstants.h"

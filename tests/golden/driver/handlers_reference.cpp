@@ -21,12 +21,14 @@ json ConstantsCopyRequest(const json& request) {
     if (page != halden::kConstantsFirstPage && page != halden::kConstantsSecondPage) {
         throw DriverError("field \"page\" is neither -1 nor 1");
     }
-    return json{{"clipboard", halden::ConstantsCopy(page, ReadIndex(request, "quantity_index"),
-                                                    ReadIndex(request, "unit_index"),
-                                                    ReadIndex(request, "value_index"))}};
+    return json{
+        {"clipboard", halden::ConstantsCopy(page, ReadIndex(request, "quantity_index"),
+                                            ReadIndex(request, "unit_index"), ReadIndex(request, "value_index"))}};
 }
 
-json RemoveBlanksRequest(const json& request) { return json{{"text", halden::RemoveBlanks(ReadText(request, "text"))}}; }
+json RemoveBlanksRequest(const json& request) {
+    return json{{"text", halden::RemoveBlanks(ReadText(request, "text"))}};
+}
 
 const RequestRegistrar kReference{{"ConstantsCopy", &ConstantsCopyRequest}, {"RemoveBlanks", &RemoveBlanksRequest}};
 
