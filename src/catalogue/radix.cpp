@@ -76,19 +76,27 @@ std::optional<std::string> DecimalInto(std::string_view s, int base) {
 
 std::optional<std::string> FromDecimal(int into, std::string_view s) {
     switch (into) {
-        case kBinary: return FmtDecToBin(s);
-        case kOctal: return FmtDecToOct(s);
-        case kHexadecimal: return FmtDecToHex(s);
-        default: return std::nullopt;
+        case kBinary:
+            return FmtDecToBin(s);
+        case kOctal:
+            return FmtDecToOct(s);
+        case kHexadecimal:
+            return FmtDecToHex(s);
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<std::string> IntoDecimal(int from, std::string_view s) {
     switch (from) {
-        case kBinary: return FmtBinToDec(s);
-        case kOctal: return FmtOctToDec(s);
-        case kHexadecimal: return FmtHexToDec(s);
-        default: return std::nullopt;
+        case kBinary:
+            return FmtBinToDec(s);
+        case kOctal:
+            return FmtOctToDec(s);
+        case kHexadecimal:
+            return FmtHexToDec(s);
+        default:
+            return std::nullopt;
     }
 }
 

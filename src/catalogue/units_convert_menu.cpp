@@ -152,7 +152,6 @@ const AffineEntry kTemperatureRow[] = {
     {1.0 / 1.8, 0.0},
 };
 
-
 // Energy, Work, Moment, Torque....
 const UnitEntry kGroup7[] = {
     {"J, N-m, W-s", 1.0},
@@ -198,11 +197,7 @@ const UnitEntry kGroup9[] = {
 
 // Acceleration
 const UnitEntry kGroup10[] = {
-    {"m/s^2", 1.0},
-    {"Gal, galileo", 0.01},
-    {"G", 9.80665},
-    {"ft/s^2", 0.3048},
-    {"in/s^2", 0.0254},
+    {"m/s^2", 1.0}, {"Gal, galileo", 0.01}, {"G", 9.80665}, {"ft/s^2", 0.3048}, {"in/s^2", 0.0254},
 };
 
 // Density
@@ -249,7 +244,7 @@ const GroupEntry kGroups[] = {
 };
 
 const WarpLevel kWarpLevels[] = {
-    {"1", 1}, {"2", 10}, {"3", 39}, {"4", 102}, {"5", 214}, {"6", 392}, {"7", 656},
+    {"1", 1},    {"2", 10},   {"3", 39},     {"4", 102},    {"5", 214},    {"6", 392},     {"7", 656},
     {"8", 1024}, {"9", 1516}, {"9.2", 1649}, {"9.6", 1909}, {"9.9", 3053}, {"9.99", 7912}, {"9.9999", 199516},
 };
 

@@ -167,14 +167,10 @@ const UnitEntry kGroup49[] = {
 
 // Graphics Units
 const UnitEntry kGroup50[] = {
-    {"twip (X)", 1.0},
-    {"pixel", [](const Stored& f) { return f.tppx; }},
-    {"point", 20.0},
-    {"character (X)", 120.0},
-    {"character (Y)", 240.0},
-    {"centimeter", 567.0},
-    {"millimeter", 56.7},
-    {"inch", 1440.0},
+    {"twip (X)", 1.0},        {"pixel", [](const Stored& f) { return f.tppx; }},
+    {"point", 20.0},          {"character (X)", 120.0},
+    {"character (Y)", 240.0}, {"centimeter", 567.0},
+    {"millimeter", 56.7},     {"inch", 1440.0},
     {"Point Pica", 240.0},
 };
 

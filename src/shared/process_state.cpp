@@ -1,6 +1,5 @@
-#include "shared/settings.h"
-
 #include "catalogue/unit_catalogue.h"
+#include "shared/settings.h"
 
 namespace halden {
 

@@ -1,11 +1,11 @@
 #include "catalogue/convert_value.h"
 
+#include <gtest/gtest.h>
+
 #include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"

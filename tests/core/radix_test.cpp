@@ -1,9 +1,9 @@
 #include "catalogue/radix.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "catalogue/unit_catalogue.h"
 
+#include <gtest/gtest.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <string_view>
-
-#include <gtest/gtest.h>
 
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"

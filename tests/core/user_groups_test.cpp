@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <array>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"

@@ -35,7 +35,8 @@ void ReadTextTable(const json& tables, const char* field, std::size_t rows, std:
                    const std::function<std::string&(std::size_t, std::size_t)>& cell) {
     auto it = tables.find(field);
     if (it == tables.end()) return;
-    if (!it->is_array() || it->size() > rows) throw DriverError(std::string("\"") + field + "\" is not a table of the right shape");
+    if (!it->is_array() || it->size() > rows)
+        throw DriverError(std::string("\"") + field + "\" is not a table of the right shape");
     for (std::size_t r = 0; r < it->size(); ++r) {
         const json& row = (*it)[r];
         if (columns == 0) {
@@ -43,7 +44,8 @@ void ReadTextTable(const json& tables, const char* field, std::size_t rows, std:
             cell(r, 0) = row.get<std::string>();
             continue;
         }
-        if (!row.is_array() || row.size() > columns) throw DriverError(std::string("\"") + field + "\" has a row of the wrong shape");
+        if (!row.is_array() || row.size() > columns)
+            throw DriverError(std::string("\"") + field + "\" has a row of the wrong shape");
         for (std::size_t c = 0; c < row.size(); ++c) {
             if (!row[c].is_string()) throw DriverError(std::string("\"") + field + "\" holds a non-text");
             cell(r, c) = row[c].get<std::string>();
@@ -79,7 +81,8 @@ json BuildCatalogueReply(const json& request) {
             }
             units.push_back(std::move(unit));
         }
-        groups.push_back({{"group", g}, {"GroupName", c.GroupName[g]}, {"UnitCount", c.UnitCount[g]}, {"units", units}});
+        groups.push_back(
+            {{"group", g}, {"GroupName", c.GroupName[g]}, {"UnitCount", c.UnitCount[g]}, {"units", units}});
     }
     json warp = json::array();
     for (int k = 0; k < halden::kWarpLevels; ++k) {
@@ -118,8 +121,8 @@ json TransferReply(const json& request) {
     halden::TransferUserGroups();
     const halden::UnitCatalogue& c = halden::catalogue();
     const halden::UserUnits& user = halden::userUnits();
-    json reply{{"GroupName", json::array()}, {"UnitCount", json::array()}, {"UnitName", json::array()},
-               {"TempScale", json::array()}, {"TempOffset", json::array()}, {"UserUnitName", json::array()},
+    json reply{{"GroupName", json::array()},  {"UnitCount", json::array()},  {"UnitName", json::array()},
+               {"TempScale", json::array()},  {"TempOffset", json::array()}, {"UserUnitName", json::array()},
                {"UserFactor", json::array()}, {"UserOffset", json::array()}};
     const std::size_t slots = halden::kUserUnitsUsed;
     for (int u = 0; u < halden::kUserGroups; ++u) {
