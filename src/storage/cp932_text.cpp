@@ -66,15 +66,28 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-Cp932Codec::Cp932Codec() : to_utf8_(::iconv_open("UTF-8", "CP932")), from_utf8_(::iconv_open("CP932", "UTF-8")) {}
+Cp932Codec::Cp932Codec() = default;
 
 Cp932Codec::~Cp932Codec() {
-    if (to_utf8_ != reinterpret_cast<iconv_t>(-1)) {
-        ::iconv_close(to_utf8_);
+    for (iconv_t cd : {to_utf8_, from_utf8_}) {
+        if (cd != nullptr && cd != reinterpret_cast<iconv_t>(-1)) {
+            ::iconv_close(cd);
+        }
     }
-    if (from_utf8_ != reinterpret_cast<iconv_t>(-1)) {
-        ::iconv_close(from_utf8_);
+}
+
+iconv_t Cp932Codec::ToUtf8() {
+    if (to_utf8_ == nullptr) {
+        to_utf8_ = ::iconv_open("UTF-8", "CP932");
     }
+    return to_utf8_;
+}
+
+iconv_t Cp932Codec::FromUtf8() {
+    if (from_utf8_ == nullptr) {
+        from_utf8_ = ::iconv_open("CP932", "UTF-8");
+    }
+    return from_utf8_;
 }
 
 std::string Cp932Codec::Decode(std::string_view stored) {
@@ -85,7 +98,8 @@ std::string Cp932Codec::Decode(std::string_view stored) {
         return std::string(stored.substr(kUtf8Mark.size()));
     }
     std::string text;
-    if (to_utf8_ == reinterpret_cast<iconv_t>(-1)) {
+    const iconv_t cd = ToUtf8();
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
         // Without a converter only the ASCII bytes can be read with certainty.
         for (const char c : stored) {
             if (static_cast<unsigned char>(c) < 0x80) {
@@ -96,7 +110,7 @@ std::string Cp932Codec::Decode(std::string_view stored) {
         }
         return text;
     }
-    ResetConverter(to_utf8_);
+    ResetConverter(cd);
     text.reserve(stored.size() * 2);
     char* in = const_cast<char*>(stored.data());
     std::size_t in_left = stored.size();
@@ -104,7 +118,7 @@ std::string Cp932Codec::Decode(std::string_view stored) {
     while (in_left > 0) {
         char* out = buffer;
         std::size_t out_left = sizeof buffer;
-        const std::size_t result = ::iconv(to_utf8_, &in, &in_left, &out, &out_left);
+        const std::size_t result = ::iconv(cd, &in, &in_left, &out, &out_left);
         text.append(buffer, static_cast<std::size_t>(out - buffer));
         if (result != static_cast<std::size_t>(-1)) {
             continue;
@@ -117,7 +131,7 @@ std::string Cp932Codec::Decode(std::string_view stored) {
         text += kReplacement;
         ++in;
         --in_left;
-        ResetConverter(to_utf8_);
+        ResetConverter(cd);
     }
     return text;
 }
@@ -131,10 +145,11 @@ std::string Cp932Codec::Encode(std::string_view text) {
         bytes += text;
         return bytes;
     };
-    if (from_utf8_ == reinterpret_cast<iconv_t>(-1)) {
+    const iconv_t cd = FromUtf8();
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
         return escaped();
     }
-    ResetConverter(from_utf8_);
+    ResetConverter(cd);
     std::string bytes;
     bytes.reserve(text.size());
     char* in = const_cast<char*>(text.data());
@@ -143,7 +158,7 @@ std::string Cp932Codec::Encode(std::string_view text) {
     while (in_left > 0) {
         char* out = buffer;
         std::size_t out_left = sizeof buffer;
-        const std::size_t result = ::iconv(from_utf8_, &in, &in_left, &out, &out_left);
+        const std::size_t result = ::iconv(cd, &in, &in_left, &out, &out_left);
         bytes.append(buffer, static_cast<std::size_t>(out - buffer));
         if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
             return escaped();

@@ -13,8 +13,9 @@
 
 namespace halden {
 
-/// Converts texts between UTF-8 and the file's encoding; keeps its two converters open for its
-/// lifetime, so that one file's 660 texts need only one set-up.
+/// Converts texts between UTF-8 and the file's encoding. Each converter is opened when the first
+/// text that needs it comes and kept for the codec's lifetime, so one file's 660 texts need at most
+/// one set-up, and a file of ASCII texts none.
 class Cp932Codec {
 public:
     Cp932Codec();
@@ -30,8 +31,11 @@ public:
     std::string Encode(std::string_view text);
 
 private:
-    iconv_t to_utf8_;
-    iconv_t from_utf8_;
+    iconv_t ToUtf8();
+    iconv_t FromUtf8();
+
+    iconv_t to_utf8_ = nullptr;
+    iconv_t from_utf8_ = nullptr;
 };
 
 /// Whether bytes form valid UTF-8 (no overlong forms, no surrogates, nothing beyond U+10FFFF).
