@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include "calc/calculator_history.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +32,35 @@ public:
     void cmdExecCalc_Click();
     /// "<": the result back into the input box.
     void cmdReplace_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    /// A close from the window's own close control (a spontaneous close) records the position;
+    /// every close returns the window to its freshly loaded state.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void Form_Load();
+    /// Empty input, result and history; the widths of a freshly loaded window.
+    void loadContents();
+    void Form_QueryUnload(bool closedByUser);
+    void Form_Unload();
+    void cboInput_Change(const QString& text);
+    /// Width of text in the measuring label's font plus a margin, in pixels.
+    int MeasureText(const QString& text);
+    /// Places the controls along the row and sets the window width (never below the main window's).
+    void ArrangeCalculator();
+    void applyWindowSize();
+    int formHeightTwips();
+
+    CalculatorHistory history_;
+    int nInputWidth = 100;       // pixels
+    int nResultWidth = 110;      // pixels
+    int nFormWidth = 0;          // outer width, twips
+    bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
 };
 
 }  // namespace halden

@@ -1,6 +1,5 @@
-#include "shared/settings.h"
-
 #include "catalogue/unit_catalogue.h"
+#include "shared/settings.h"
 
 namespace halden {
 
@@ -25,10 +24,14 @@ UserUnits& userUnits() {
 }
 
 void ResetProcessState() {
+    // Copy-assigning from empty tables lets every text keep its storage, so resetting before
+    // each test or driver request does not reallocate thousands of texts.
+    static const UnitCatalogue kEmptyCatalogue{};
+    static const UserUnits kEmptyUserUnits{};
     settings() = Settings{};
     state() = ProcessState{};
-    catalogue() = UnitCatalogue{};
-    userUnits() = UserUnits{};
+    catalogue() = kEmptyCatalogue;
+    userUnits() = kEmptyUserUnits;
 }
 
 }  // namespace halden

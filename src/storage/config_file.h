@@ -1,6 +1,11 @@
 // The configuration file "HALDUCNV.CFG": 19 lines of window positions and options.
+//
+// Each value is found by its line number and a fixed character column, never by its key; a file
+// that cannot be read whole puts every value back to its default. Saves replace the file
+// atomically.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,10 +21,18 @@ void CfgReadBytes(const std::optional<std::string>& bytes, Settings& settings, M
 std::string CfgSaveBytes(const Settings& settings);
 /// Splits the read Focus value into pnFocusFlag and pbShowInSysCol.
 void FocusUnpack(Settings& settings);
+/// Packs pbShowInSysCol into pnFocusFlag as +2, the form the file keeps.
+void FocusPack(Settings& settings);
+
+/// Stores a window position or size, in twips, into a 16-bit setting: the nearest integer, a half
+/// going to the even neighbour. A value outside -32768..32767 (or not finite) cannot be stored;
+/// then the setting keeps its value and the result is false.
+bool StoreTwips(std::int16_t& setting, double twips);
 
 /// Reads MyPath() + "HALDUCNV.CFG" into settings().
 void CfgRead(MessageSink& sink);
-/// Writes settings() to MyPath() + "HALDUCNV.CFG" atomically. Returns false on failure.
+/// Writes settings() to MyPath() + "HALDUCNV.CFG" atomically, after packing pbShowInSysCol into
+/// settings().pnFocusFlag. Returns false on failure (after the critical message).
 bool CfgSave(MessageSink& sink);
 
 }  // namespace halden

@@ -2,11 +2,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace halden {
 
 /// The directory of the program's files, with a trailing "/": the executable's directory when it
 /// already holds one of the files, otherwise $XDG_CONFIG_HOME/halducnv/ (~/.config/halducnv/).
 std::string MyPath();
+
+/// The same rule for a given executable directory (with or without a trailing "/"; empty when
+/// unknown), reading the environment as it is now.
+std::string MyPathFor(std::string_view executable_dir);
 
 }  // namespace halden

@@ -1,0 +1,412 @@
+#include "app/frmConvert.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QWindow>
+
+#include "app/frmMini.h"
+#include "calc/frmCal.h"
+#include "catalogue/convert_command.h"
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+#include "storage/config_file.h"
+#include "storage/my_path.h"
+#include "storage/user_file.h"
+
+// Compiled-in pictures live in the static library; they must be registered once before use.
+static void RegisterPictures() { Q_INIT_RESOURCE(app); }
+
+namespace halden {
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+bool InShortRange(double value) {
+    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
+}
+
+// Stores a position value when it fits the configuration's 16-bit range; otherwise the stored
+// value stays, so that an unusual position never corrupts the file.
+void StoreShort(std::int16_t& target, double value) {
+    const double rounded = std::nearbyint(value);
+    if (InShortRange(rounded)) {
+        target = static_cast<std::int16_t>(rounded);
+    }
+}
+
+bool IsNormalState(const QWidget* window) {
+    return !(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+// A failed save parks the main window while its message is on the screen and brings it back
+// afterwards.
+class SaveFailureSink final : public MessageSink {
+public:
+    explicit SaveFailureSink(frmConvert* window) : window_(window) {}
+    void Show(const Message& message) override {
+        window_->ParkMainWindow();
+        platform().ShowMessage(window_, message);
+        window_->RestoreMainWindow();
+    }
+
+private:
+    frmConvert* window_;
+};
+
+}  // namespace
+
+frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
+    RegisterPictures();
+    createControls();
+    createMenus();
+    connectHandlers();
+    // Start-up reads the files and lays the window out; it shows the window (or the icon window)
+    // only at its end, so its messages come before any window.
+    Form_Load();
+}
+
+frmConvert::~frmConvert() {
+    delete mini_.data();
+    delete cal_.data();
+}
+
+frmMini* frmConvert::miniWindow() const { return mini_.data(); }
+
+frmCal* frmConvert::calculatorWindow() {
+    if (cal_.isNull()) {
+        cal_ = new frmCal();
+    }
+    return cal_.data();
+}
+
+void frmConvert::Form_Load() {
+    ProcessState& st = state();
+    Settings& set = settings();
+    st.pbInputReady = false;
+    st.pbEnding = false;
+
+    st.Tppx = static_cast<std::int16_t>(platform().TwipsPerPixelX());
+    st.Tppy = static_cast<std::int16_t>(platform().TwipsPerPixelY());
+
+    platform().SetHelpFile(Text(MyPath() + "HALDUCNV.HLP"));
+
+    PlatformMessageSink sink(nullptr);
+    CfgRead(sink);
+    FocusUnpack(set);
+    DatRead(sink);
+
+    MoveWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
+    arrangeControls();
+
+    const bool onTop = set.pnShowTop == 1;
+    SetAlwaysOnTop(onTop);
+    mnuShowTop->setChecked(onTop);
+
+    BuildUnitCatalogue(st.Tppx);
+    for (int i = 0; i < kWarpLevels; ++i) {
+        mnuWarpArray[static_cast<std::size_t>(i)]->setText(Text(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
+    }
+
+    // Clearing the boxes is the input box's first change: it makes every later edit convert.
+    txtInput->setText(QString());
+    txtResult->setText(QString());
+    txtInput_Change();
+
+    ApplyUserMenu();
+
+    // A group number no menu offers can only come from an edited file; it starts as the first group.
+    if (set.pnSelUnitGrp < 0 || set.pnSelUnitGrp >= kGroupCount) {
+        set.pnSelUnitGrp = 0;
+    }
+    const GroupMenuItem item = GroupMenuItemOf(set.pnSelUnitGrp);
+    SwitchMenus(item.kind, item.index);
+    CheckOptionItems();
+    SetCaption();
+    FillLists();
+
+    if (set.pnShapeFlag == 0) {
+        ParkMainWindow();
+        ShowMiniWindow();
+    } else {
+        RestoreMainWindow();
+    }
+}
+
+void frmConvert::closeEvent(QCloseEvent* event) {
+    if (shutDown_) {
+        event->accept();
+        return;
+    }
+    shutDown_ = true;
+    Settings& set = settings();
+    if (IsNormalState(this) && set.pnShapeFlag == 0) {
+        // The window is parked off-screen: put it back so that its true place is saved.
+        MoveWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
+    }
+    SaveSettings();
+    SetAlwaysOnTop(false);
+    state().pbEnding = true;
+    UnloadMiniWindow();
+    if (!cal_.isNull()) {
+        cal_->close();
+    }
+    for (QWidget* companion : {constantsWindow.data(), equivWindow.data(), userWindow.data()}) {
+        if (companion != nullptr) {
+            companion->close();
+        }
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void frmConvert::SaveSettings() {
+    Settings& set = settings();
+    const ProcessState& st = state();
+    if (IsNormalState(this)) {
+        const QPoint place = WindowPosTwips(this);
+        StoreShort(set.Form_Convert_Left, place.x());
+        StoreShort(set.Form_Convert_Top, place.y());
+    }
+    if (frmMini* mini = mini_.data()) {
+        const QPoint place = WindowPosTwips(mini);
+        StoreShort(set.Form_Normal_Left, place.x());
+        StoreShort(set.Form_Normal_Top, place.y());
+        StoreShort(set.Form_Normal_Width, static_cast<double>(mini->frameGeometry().width()) * st.Tppx);
+        StoreShort(set.Form_Normal_Height, static_cast<double>(mini->frameGeometry().height()) * st.Tppy);
+    } else {
+        // Not open: the size it takes when it opens.
+        StoreShort(set.Form_Normal_Width, static_cast<double>(frmMini::kOuterWidth) * st.Tppx);
+        StoreShort(set.Form_Normal_Height, static_cast<double>(frmMini::kOuterHeight) * st.Tppy);
+    }
+    // A window that was never put on the screen keeps its stored place.
+    if (QWidget* constants = constantsWindow.data(); constants != nullptr && constants->windowHandle() != nullptr) {
+        const QPoint place = WindowPosTwips(constants);
+        StoreShort(set.Form_Constants_Left, place.x());
+        StoreShort(set.Form_Constants_Top, place.y());
+    }
+    if (frmCal* cal = cal_.data(); cal != nullptr && cal->isVisible() && IsNormalState(cal)) {
+        const QPoint place = WindowPosTwips(cal);
+        StoreShort(set.Form_Cal_Left, place.x());
+        StoreShort(set.Form_Cal_Top, place.y());
+    }
+    SaveFailureSink sink(this);
+    CfgSave(sink);
+}
+
+void frmConvert::ParkMainWindow() {
+    MoveWindowTwips(this, -32000, settings().Form_Convert_Top);
+    show();
+}
+
+void frmConvert::RestoreMainWindow() {
+    MoveWindowTwips(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
+    show();
+}
+
+void frmConvert::SetAlwaysOnTop(bool onTop) { platform().SetAlwaysOnTop(this, onTop); }
+
+void frmConvert::ShowMiniWindow() {
+    if (mini_.isNull()) {
+        mini_ = new frmMini(this);
+    }
+    mini_->show();
+}
+
+void frmConvert::UnloadMiniWindow() {
+    if (frmMini* mini = mini_.data()) {
+        mini_.clear();
+        mini->Unload();
+    }
+}
+
+void frmConvert::SetCaption() {
+    const auto g = static_cast<std::size_t>(settings().pnSelUnitGrp);
+    setWindowTitle(QStringLiteral(" Halden Unit Converter - ") + Text(catalogue().GroupName[g]));
+}
+
+void frmConvert::FillLists() {
+    const int g = settings().pnSelUnitGrp;
+    const auto& cat = catalogue();
+    const int count = cat.UnitCount[static_cast<std::size_t>(g)];
+    settings().pnSelUnitItem = static_cast<std::int16_t>(count);
+    filling_ = true;
+    lstConvFrom->clear();
+    lstConvInto->clear();
+    for (int i = 0; i < count && i < kUnitSlots; ++i) {
+        const QString name = Text(cat.UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]);
+        lstConvFrom->addItem(name);
+        lstConvInto->addItem(name);
+    }
+    // Warp can only be converted from.
+    if (g == kGroupVelocity && lstConvInto->count() > 0) {
+        delete lstConvInto->takeItem(lstConvInto->count() - 1);
+    }
+    filling_ = false;
+}
+
+void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
+    const int group = GroupOfMenuItem(kind, index);
+    if (group < 0) {
+        return;
+    }
+    Settings& set = settings();
+    txtInput->setEnabled(true);
+    UnloadMiniWindow();
+    SwitchMenus(kind, index);
+    set.pnSelUnitGrp = static_cast<std::int16_t>(group);
+    if (set.pnShapeFlag == 0) {
+        RestoreMainWindow();
+    }
+    set.pnShapeFlag = 1;
+    SetCaption();
+    FillLists();
+    txtResult->setText(QString());
+}
+
+bool frmConvert::BothEntriesChosen() const {
+    const QListWidgetItem* from = lstConvFrom->currentItem();
+    const QListWidgetItem* into = lstConvInto->currentItem();
+    return from != nullptr && into != nullptr && !from->text().isEmpty() && !into->text().isEmpty();
+}
+
+void frmConvert::cmdConvert_Click() {
+    const std::string text = txtInput->text().toStdString();
+    const std::string previous = txtResult->text().toStdString();
+    const QListWidgetItem* intoItem = lstConvInto->currentItem();
+    ConvertInput input;
+    input.group = settings().pnSelUnitGrp;
+    input.from = lstConvFrom->currentRow();
+    // The blank entry stands for the From unit itself and is no target.
+    input.into = intoItem != nullptr && !intoItem->text().isEmpty() ? lstConvInto->currentRow() : -1;
+    input.text = text;
+    input.pnFigure = settings().pnFigure;
+    input.pnFormFlag = settings().pnFormFlag;
+    input.previousResult = previous;
+    PlatformMessageSink sink(this);
+    txtResult->setText(Text(ConvertCommand(input, sink)));
+}
+
+void frmConvert::lstConvFrom_Click() {
+    const int index = lstConvFrom->currentRow();
+    if (index < 0) {
+        return;
+    }
+    const int g = settings().pnSelUnitGrp;
+    if (QListWidgetItem* blank = lstConvInto->item(index)) {
+        blank->setText(QString());
+    }
+    const bool prevIsWarp = g == kGroupVelocity && nPrevFrom_ == kWarpUnit;
+    if (nPrevFrom_ >= 0 && nPrevFrom_ < settings().pnSelUnitItem && nPrevFrom_ != index && !prevIsWarp) {
+        if (QListWidgetItem* restored = lstConvInto->item(nPrevFrom_)) {
+            restored->setText(lstConvFrom->item(nPrevFrom_)->text());
+        }
+    }
+    nPrevFrom_ = index;
+    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
+        cmdConvert_Click();
+    }
+    if (g == kGroupVelocity && index == kWarpUnit) {
+        platform().PopupMenu(this, mnuWarp);
+        txtInput->setEnabled(false);
+    } else {
+        txtInput->setEnabled(true);
+    }
+}
+
+void frmConvert::lstConvInto_Click() {
+    if (settings().pnFocusFlag == 0 && txtInput->isEnabled()) {
+        txtInput->setFocus();
+    }
+    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
+        cmdConvert_Click();
+    }
+    const QListWidgetItem* into = lstConvInto->currentItem();
+    if (into != nullptr && into->text().isEmpty()) {
+        txtResult->setText(QString());
+    }
+}
+
+void frmConvert::lstConv_KeyUp() {
+    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
+        cmdConvert_Click();
+    }
+}
+
+void frmConvert::txtInput_Change() {
+    ProcessState& st = state();
+    if (!txtInput->text().isEmpty() && st.pbInputReady) {
+        cmdConvert_Click();
+    }
+    st.pbInputReady = true;
+}
+
+bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
+    const bool fromList = watched == lstConvFrom;
+    const bool intoList = watched == lstConvInto;
+    if (fromList || intoList) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (fromList && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+                cmdConvert_Click();
+                return true;
+            }
+        } else if (event->type() == QEvent::KeyRelease) {
+            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+                lstConv_KeyUp();
+            }
+        }
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+        rowChangedSincePress_ = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmConvert::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+void frmConvert::Form_Resize() {
+    const bool reduced = settings().pnShapeFlag == 0;
+    if (isMinimized()) {
+        for (QWidget* companion : {constantsWindow.data(), equivWindow.data(), userWindow.data()}) {
+            if (companion != nullptr) {
+                companion->hide();
+            }
+        }
+        if (reduced && !mini_.isNull()) {
+            mini_->hide();
+        }
+        return;
+    }
+    const ProcessState& st = state();
+    const std::array<std::pair<QWidget*, bool>, 3> companions{{{constantsWindow.data(), st.pbConstantsOpen},
+                                                               {equivWindow.data(), st.pbEquivOpen},
+                                                               {userWindow.data(), st.pbUserOpen}}};
+    for (const auto& [companion, open] : companions) {
+        if (companion != nullptr && open) {
+            companion->show();
+        }
+    }
+    if (reduced) {
+        ShowMiniWindow();
+    }
+}
+
+}  // namespace halden

@@ -1,0 +1,185 @@
+// The main window: the two unit lists with the input and result boxes, the menus, the copy
+// history, the four tool buttons, and the program's start-up and shutdown.
+//
+// The window also owns the reduced icon window and the calculator window; the companion windows
+// (constants, equivalence, Add Units) are set from outside through their pointers.
+#pragma once
+
+#include <array>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "shared/menu_texts.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace halden {
+
+class ToolButtonFace;
+class frmCal;
+class frmMini;
+
+class frmConvert : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmConvert(QWidget* parent = nullptr);
+    ~frmConvert() override;
+    Q_DISABLE_COPY_MOVE(frmConvert)
+
+    // Controls.
+    QGroupBox* fraConvFrom = nullptr;
+    QLineEdit* txtInput = nullptr;
+    QListWidget* lstConvFrom = nullptr;
+    QGroupBox* fraConvInto = nullptr;
+    QLineEdit* txtResult = nullptr;
+    QListWidget* lstConvInto = nullptr;
+    QLabel* imgHand = nullptr;
+    QLabel* lblHidden = nullptr;
+    QPushButton* cmdConvert = nullptr;
+    ToolButtonFace* picPaste = nullptr;
+    ToolButtonFace* picShrink = nullptr;
+    ToolButtonFace* picCal = nullptr;
+    ToolButtonFace* picCopy = nullptr;
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileMinimize = nullptr;
+    QAction* mnuFileBar = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QMenu* mnuEditCopy = nullptr;
+    QAction* mnuEditCopyVResult = nullptr;
+    QAction* mnuEditCopyCResult = nullptr;
+    QMenu* mnuEditPaste = nullptr;
+    QAction* mnuEditPasteVInput = nullptr;
+    QAction* mnuEditPasteCInput = nullptr;
+    QMenu* mnuHistory = nullptr;
+    std::array<QAction*, kHistoryItems> mnuHistoryArray{};
+    QMenu* mnuConvert = nullptr;
+    std::array<QAction*, kConvCaptions.size()> mnuConvArray{};
+    QMenu* mnuConvComp = nullptr;
+    std::array<QAction*, kConvCompCaptions.size()> mnuConvCompArray{};
+    QMenu* mnuConvOther = nullptr;
+    std::array<QAction*, kConvOtherCaptions.size()> mnuConvOtherArray{};
+    QMenu* mnuUser = nullptr;
+    std::array<QAction*, kUserGroups> mnuUserArray{};
+    QAction* mnuConvDecimal = nullptr;
+    QAction* mnuConvConst = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QMenu* mnuOptionsFig = nullptr;
+    std::array<QAction*, kOptionsFigCaptions.size()> mnuOptionsFigArray{};
+    QMenu* mnuOptionsForm = nullptr;
+    std::array<QAction*, kOptionsFormCaptions.size()> mnuOptionsFormArray{};
+    QMenu* mnuOptionsFocus = nullptr;
+    std::array<QAction*, kOptionsFocusCaptions.size()> mnuOptionsFocusArray{};
+    QAction* mnuShowTop = nullptr;
+    QAction* mnuUserDef = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuAbout = nullptr;
+    QMenu* mnuWarp = nullptr;
+    std::array<QAction*, kWarpLevels> mnuWarpArray{};
+
+    // Companion windows, set by whoever creates them; the main window hides and re-shows them.
+    QPointer<QWidget> constantsWindow;
+    QPointer<QWidget> equivWindow;
+    QPointer<QWidget> userWindow;
+
+    // Layout values shared with the tool buttons.
+    int nButtonWidth = 0;
+    int nCaptionTop = 0;
+
+    /// The icon window while the reduced shape is shown, else nullptr.
+    frmMini* miniWindow() const;
+    /// The calculator window, loaded (not shown) on first use.
+    frmCal* calculatorWindow();
+    /// The raw texts of the history items, newest first (what a history item puts on the clipboard).
+    const std::array<QString, kHistoryItems>& historyTexts() const { return historyText_; }
+    int historyCount() const { return nHistory_; }
+
+    /// Moves the window off-screen (left -32000 twips) and shows it.
+    void ParkMainWindow();
+    /// Moves the window to its saved position and shows it.
+    void RestoreMainWindow();
+    /// Closes the icon window if it is open (it records its position as it goes).
+    void UnloadMiniWindow();
+    /// Raises or releases the window's topmost state.
+    void SetAlwaysOnTop(bool onTop);
+    /// Records the open windows' positions and writes the configuration file.
+    void SaveSettings();
+
+public slots:
+    /// The convert command: the input converted into the result box, or "Input error".
+    void cmdConvert_Click();
+    /// Shows the user groups in the Additional Units menu as their names say.
+    void ApplyUserMenu();
+
+    // Tool buttons.
+    void lblPaste_Click();
+    void lblShrink_Click();
+    void lblCal_Click();
+    void lblCopy_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction steps, in this order.
+    void createControls();
+    void createMenus();
+    void connectHandlers();
+    void Form_Load();
+    void arrangeControls();
+
+    // The flow of selection and conversion.
+    void FillLists();
+    void SwitchGroup(GroupMenuKind kind, int index);
+    void SwitchMenus(GroupMenuKind kind, int index);
+    void SetCaption();
+    void CheckOptionItems();
+    void lstConvFrom_Click();
+    void lstConvInto_Click();
+    void lstConv_KeyUp();
+    void txtInput_Change();
+    bool BothEntriesChosen() const;
+    void HistoryAdd();
+    void ShowMiniWindow();
+    void Form_Resize();
+    void ToggleSystemColours(bool shiftHeld);
+
+    // Menu handlers receiving the item's index.
+    void mnuOptionsFigArray_Click(int index);
+    void mnuOptionsFormArray_Click(int index);
+    void mnuOptionsFocusArray_Click(int index);
+    void mnuShowTop_Click();
+    void mnuHistoryArray_Click(int index);
+    void mnuWarpArray_Click(int index);
+    void mnuFileExit_Click();
+    void mnuFileMinimize_Click();
+    void mnuEditCopyVResult_Click();
+    void mnuEditCopyCResult_Click();
+    void mnuEditPasteVInput_Click();
+    void mnuEditPasteCInput_Click();
+
+    QWidget* client_ = nullptr;
+    QPointer<frmMini> mini_;
+    QPointer<frmCal> cal_;
+    int nPrevFrom_ = 0;
+    int nHistory_ = 0;
+    std::array<QString, kHistoryItems> historyText_{};
+    bool filling_ = false;
+    bool rowChangedSincePress_ = false;
+    bool shutDown_ = false;
+};
+
+}  // namespace halden

@@ -1,0 +1,248 @@
+// The main window's controls, their arrangement and the four tool buttons.
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "app/tool_button.h"
+#include "calc/frmCal.h"
+#include "shared/main_layout.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+
+namespace halden {
+namespace {
+
+QFont FontOf(const QString& family, double points) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    return font;
+}
+
+QFont Arial(double points) { return FontOf(QStringLiteral("Arial"), points); }
+
+// Design geometry of a tool button's caption label, in twips of its button.
+struct CaptionDesign {
+    double width;
+    double height;
+};
+constexpr CaptionDesign kPasteCaption{435, 210};
+constexpr CaptionDesign kShrinkCaption{585, 210};
+constexpr CaptionDesign kCalCaption{810, 210};
+constexpr CaptionDesign kCopyCaption{390, 210};
+
+int Px(double value) { return static_cast<int>(std::lround(value)); }
+
+}  // namespace
+
+void frmConvert::createControls() {
+    setFont(Arial(9));
+    if (const QIcon icon(QStringLiteral(":/icons/halden.xpm")); !icon.isNull()) {
+        setWindowIcon(icon);
+    }
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+
+    picPaste = new ToolButtonFace(QStringLiteral("Paste"), client_);
+    picShrink = new ToolButtonFace(QStringLiteral("Reduce"), client_);
+    picCal = new ToolButtonFace(QStringLiteral(" Calculator "), client_);
+    picCopy = new ToolButtonFace(QStringLiteral("Copy"), client_);
+    const std::array<std::pair<ToolButtonFace*, CaptionDesign>, 4> buttons{
+        {{picPaste, kPasteCaption}, {picShrink, kShrinkCaption}, {picCal, kCalCaption}, {picCopy, kCopyCaption}}};
+    for (const auto& [button, design] : buttons) {
+        button->setFont(Arial(7.5));
+        button->caption->setFont(Arial(8.25));
+        button->setCursor(Qt::ArrowCursor);
+        // Sized in arrangeControls once twips per pixel are known.
+        button->setProperty("captionWidthTwips", design.width);
+        button->setProperty("captionHeightTwips", design.height);
+    }
+
+    fraConvFrom = new QGroupBox(QStringLiteral("Convert..."), client_);
+    fraConvFrom->setFont(Arial(8.25));
+    txtInput = new QLineEdit(fraConvFrom);
+    txtInput->setFont(Arial(10.5));
+    lstConvFrom = new QListWidget(fraConvFrom);
+
+    fraConvInto = new QGroupBox(QStringLiteral("Into..."), client_);
+    fraConvInto->setFont(Arial(8.25));
+    txtResult = new QLineEdit(fraConvInto);
+    txtResult->setFont(Arial(10.5));
+    txtResult->setReadOnly(true);
+    lstConvInto = new QListWidget(fraConvInto);
+
+    const QFont listFont = FontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9.75);
+    for (QListWidget* list : {lstConvFrom, lstConvInto}) {
+        list->setFont(listFont);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+
+    imgHand = new QLabel(client_);
+    imgHand->setPixmap(QPixmap(QStringLiteral(":/icons/imgHand.xpm")));
+
+    // An invisible click target between the frames: a transparent label with no text.
+    lblHidden = new QLabel(client_);
+    lblHidden->setEnabled(false);
+
+    // The Convert button lies below the window's bottom edge: its click is reached through Enter.
+    cmdConvert = new QPushButton(QStringLiteral("Convert"), client_);
+    cmdConvert->setFont(Arial(8.25));
+}
+
+void frmConvert::arrangeControls() {
+    const ProcessState& st = state();
+    const QFontMetricsF windowMetrics(font());
+    MainLayoutInput input;
+    input.Tppx = std::max<int>(1, st.Tppx);
+    input.Tppy = std::max<int>(1, st.Tppy);
+    input.captionTextHeight = windowMetrics.height();
+    input.pasteTextHeight = windowMetrics.height();
+    // The menu bar is part of the frame around the area the controls sit in.
+    input.nonClientHeight = platform().GetNonClientHeight(this) + menuBar()->sizeHint().height();
+    const MainLayout layout = ArrangeMainWindow(input);
+    const double tx = input.Tppx;
+    const double ty = input.Tppy;
+
+    for (QGroupBox* frame : {fraConvFrom, fraConvInto}) {
+        const double left = frame == fraConvFrom ? layout.fraLeft : layout.fraIntoLeft;
+        frame->setGeometry(Px(left), Px(layout.fraTop), Px(layout.fraWidth), Px(layout.fraHeight));
+    }
+    for (QLineEdit* box : {txtInput, txtResult}) {
+        box->setGeometry(Px(layout.txtLeft / tx), Px(layout.txtTop / ty), Px(layout.txtWidth / tx),
+                         Px(layout.txtHeight / ty));
+    }
+    for (QListWidget* list : {lstConvFrom, lstConvInto}) {
+        list->setGeometry(Px(layout.lstLeft / tx), Px(layout.lstTop / ty), Px(layout.lstWidth / tx),
+                          Px(layout.lstHeight / ty));
+    }
+    imgHand->setGeometry(Px(layout.imgLeft), Px(layout.imgTop), Px(layout.imgSize), Px(layout.imgSize));
+    lblHidden->setGeometry(Px(2640 / tx), Px(456 / ty), Px(372 / tx), Px(228 / ty));
+    cmdConvert->setGeometry(Px(2400 / tx), Px(3480 / ty), Px(1005 / tx), Px(255 / ty));
+
+    state().MainFormWidth = layout.MainFormWidth;
+    nButtonWidth = layout.nButtonWidth;
+    nCaptionTop = layout.nCaptionTop;
+
+    const bool systemColours = settings().pbShowInSysCol;
+    const QColor face = systemColours ? platform().SystemColourOf(SystemColour::ButtonFace) : QColor(0, 128, 128);
+    const QColor text = systemColours ? platform().SystemColourOf(SystemColour::ButtonText) : QColor(Qt::white);
+    const std::array<ToolButtonFace*, 4> buttons{picPaste, picShrink, picCal, picCopy};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        ToolButtonFace* button = buttons[i];
+        button->setGeometry(Px(layout.buttonLeft[i]), Px(layout.buttonTop), nButtonWidth, layout.buttonHeight);
+        button->caption->resize(Px(button->property("captionWidthTwips").toDouble() / tx),
+                                Px(button->property("captionHeightTwips").toDouble() / ty));
+        button->setColours(face, text);
+    }
+    for (ToolButtonFace* button : buttons) {
+        button->DrawButtonUp(nButtonWidth, nCaptionTop);
+    }
+
+    ResizeWindowTwips(this, layout.windowWidth, layout.windowHeight);
+}
+
+void frmConvert::connectHandlers() {
+    connect(cmdConvert, &QPushButton::clicked, this, &frmConvert::cmdConvert_Click);
+    connect(txtInput, &QLineEdit::textChanged, this, [this] { txtInput_Change(); });
+    connect(txtInput, &QLineEdit::returnPressed, this, &frmConvert::cmdConvert_Click);
+
+    // A list's click is a change of its selection, by mouse or by key, or a click on the entry
+    // already chosen (which, on Warp, pops the Warp menu up again).
+    const auto connectList = [this](QListWidget* list, void (frmConvert::*handler)()) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+        connect(list, &QListWidget::currentRowChanged, this, [this, handler](int row) {
+            if (filling_ || row < 0) {
+                return;
+            }
+            rowChangedSincePress_ = true;
+            (this->*handler)();
+        });
+        connect(list, &QListWidget::itemClicked, this, [this, handler] {
+            if (!rowChangedSincePress_) {
+                (this->*handler)();
+            }
+            rowChangedSincePress_ = false;
+        });
+    };
+    connectList(lstConvFrom, &frmConvert::lstConvFrom_Click);
+    connectList(lstConvInto, &frmConvert::lstConvInto_Click);
+
+    const std::array<std::pair<ToolButtonFace*, void (frmConvert::*)()>, 4> buttons{
+        {{picPaste, &frmConvert::lblPaste_Click},
+         {picShrink, &frmConvert::lblShrink_Click},
+         {picCal, &frmConvert::lblCal_Click},
+         {picCopy, &frmConvert::lblCopy_Click}}};
+    for (const auto& [button, handler] : buttons) {
+        ToolButtonFace* face = button;
+        connect(face, &ToolButtonFace::mouseDown, this, [this, face] { face->DrawButtonDown(nButtonWidth, nCaptionTop); });
+        connect(face, &ToolButtonFace::mouseUp, this, [this, face](bool shiftHeld) {
+            face->DrawButtonUp(nButtonWidth, nCaptionTop);
+            if (face == picShrink) {
+                ToggleSystemColours(shiftHeld);
+            }
+        });
+        connect(face, &ToolButtonFace::clicked, this, handler);
+    }
+}
+
+void frmConvert::ToggleSystemColours(bool shiftHeld) {
+    // Takes effect at the next start, through the saved configuration.
+    if (shiftHeld) {
+        settings().pbShowInSysCol = !settings().pbShowInSysCol;
+    }
+}
+
+void frmConvert::lblPaste_Click() { txtInput->setText(platform().ClipboardText()); }
+
+void frmConvert::lblShrink_Click() {
+    Settings& set = settings();
+    ProcessState& st = state();
+    set.pnShapeFlag = 0;
+    // The Add Units dialog and the equivalence window close; the constants window only hides.
+    if (QWidget* user = userWindow.data()) {
+        user->close();
+    }
+    st.pbUserOpen = false;
+    if (QWidget* equiv = equivWindow.data()) {
+        equiv->close();
+    }
+    st.pbEquivOpen = false;
+    if (QWidget* constants = constantsWindow.data()) {
+        constants->hide();
+    }
+    st.pbConstantsOpen = false;
+    const QPoint place = WindowPosTwips(this);
+    set.Form_Convert_Left = static_cast<std::int16_t>(std::clamp(place.x(), -32768, 32767));
+    set.Form_Convert_Top = static_cast<std::int16_t>(std::clamp(place.y(), -32768, 32767));
+    ParkMainWindow();
+    ShowMiniWindow();
+}
+
+void frmConvert::lblCal_Click() {
+    frmCal* cal = calculatorWindow();
+    cal->show();
+    cal->setWindowState(cal->windowState() & ~Qt::WindowMinimized);
+    if (txtResult->text().isEmpty()) {
+        cal->cboInput->setEditText(cal->cboInput->itemText(0));
+    } else {
+        cal->cboInput->setEditText(txtResult->text());
+        cal->txtCalResult->clear();
+    }
+}
+
+void frmConvert::lblCopy_Click() {
+    platform().ClipboardClear();
+    platform().ClipboardSetText(txtResult->text());
+    HistoryAdd();
+}
+
+}  // namespace halden

@@ -1,0 +1,282 @@
+// The main window's menus: built from caption tables, one handler per menu array.
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+
+#include "app/frmConvert.h"
+#include "calc/frmCal.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+
+namespace halden {
+namespace {
+
+QString Caption(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A menu array: one action per caption, all sending their index to one handler.
+template <std::size_t N, std::size_t M, typename Handler>
+void AddArray(QMenu* menu, std::array<QAction*, N>& items, const std::array<std::string_view, M>& captions,
+              QObject* context, Handler handler) {
+    static_assert(N == M);
+    for (std::size_t i = 0; i < N; ++i) {
+        items[i] = menu->addAction(Caption(captions[i]));
+        items[i]->setCheckable(true);
+        QObject::connect(items[i], &QAction::triggered, context, [handler, i] { handler(static_cast<int>(i)); });
+    }
+}
+
+template <std::size_t N>
+void UncheckAll(const std::array<QAction*, N>& items) {
+    for (QAction* item : items) {
+        item->setChecked(false);
+    }
+}
+
+// A history entry shows literally in the menu: an "&" in it is not an access key.
+QString MenuLiteral(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+}  // namespace
+
+void frmConvert::createMenus() {
+    QMenuBar* bar = menuBar();
+
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFileMinimize = mnuFile->addAction(QStringLiteral("Minimize"));
+    mnuFileMinimize->setVisible(false);
+    mnuFileBar = mnuFile->addSeparator();
+    mnuFileBar->setVisible(false);
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuEdit = bar->addMenu(QStringLiteral("&Edit"));
+    mnuEditCopy = mnuEdit->addMenu(QStringLiteral("&Copy"));
+    mnuEditCopyVResult = mnuEditCopy->addAction(QStringLiteral("Con&version Result"));
+    mnuEditCopyCResult = mnuEditCopy->addAction(QStringLiteral("&Calculation Result"));
+    mnuEditPaste = mnuEdit->addMenu(QStringLiteral("&Paste"));
+    mnuEditPasteVInput = mnuEditPaste->addAction(QStringLiteral("As Con&version Input"));
+    mnuEditPasteCInput = mnuEditPaste->addAction(QStringLiteral("As &Calculation Input"));
+    mnuEdit->addSeparator();
+    mnuHistory = mnuEdit->addMenu(QStringLiteral("&History"));
+    mnuHistory->setEnabled(false);
+    for (std::size_t i = 0; i < mnuHistoryArray.size(); ++i) {
+        mnuHistoryArray[i] = mnuHistory->addAction(QString::number(i + 1));
+        mnuHistoryArray[i]->setVisible(i == 0);
+        connect(mnuHistoryArray[i], &QAction::triggered, this,
+                [this, i] { mnuHistoryArray_Click(static_cast<int>(i)); });
+    }
+
+    mnuConvert = bar->addMenu(QStringLiteral("&Convert"));
+    AddArray(mnuConvert, mnuConvArray, kConvCaptions, this,
+             [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });
+    mnuConvComp = mnuConvert->addMenu(QStringLiteral("Com&puter"));
+    AddArray(mnuConvComp, mnuConvCompArray, kConvCompCaptions, this,
+             [this](int i) { SwitchGroup(GroupMenuKind::Computer, i); });
+    mnuConvert->addSeparator();
+    mnuConvOther = mnuConvert->addMenu(QStringLiteral("&Other Units"));
+    AddArray(mnuConvOther, mnuConvOtherArray, kConvOtherCaptions, this,
+             [this](int i) { SwitchGroup(GroupMenuKind::Other, i); });
+    mnuUser = mnuConvert->addMenu(QStringLiteral("Additional &Units"));
+    for (std::size_t i = 0; i < mnuUserArray.size(); ++i) {
+        mnuUserArray[i] = mnuUser->addAction(QStringLiteral("User %1").arg(i + 1));
+        mnuUserArray[i]->setCheckable(true);
+        connect(mnuUserArray[i], &QAction::triggered, this,
+                [this, i] { SwitchGroup(GroupMenuKind::User, static_cast<int>(i)); });
+    }
+    mnuConvert->addSeparator();
+    mnuConvDecimal = mnuConvert->addAction(QStringLiteral("Metric Prefi&xes"));
+    mnuConvDecimal->setCheckable(true);
+    connect(mnuConvDecimal, &QAction::triggered, this, [this] { SwitchGroup(GroupMenuKind::Decimal, 0); });
+    mnuConvert->addSeparator();
+    // The constants window comes with its own work; until then the item cannot be chosen.
+    mnuConvConst = mnuConvert->addAction(QStringLiteral("&Constants..."));
+    mnuConvConst->setEnabled(false);
+
+    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
+    mnuOptionsFig = mnuOptions->addMenu(QStringLiteral("&Significant Digits"));
+    AddArray(mnuOptionsFig, mnuOptionsFigArray, kOptionsFigCaptions, this,
+             [this](int i) { mnuOptionsFigArray_Click(i); });
+    mnuOptionsForm = mnuOptions->addMenu(QStringLiteral("&Number Format"));
+    AddArray(mnuOptionsForm, mnuOptionsFormArray, kOptionsFormCaptions, this,
+             [this](int i) { mnuOptionsFormArray_Click(i); });
+    mnuOptionsFocus = mnuOptions->addMenu(QStringLiteral("&Focus Shift"));
+    AddArray(mnuOptionsFocus, mnuOptionsFocusArray, kOptionsFocusCaptions, this,
+             [this](int i) { mnuOptionsFocusArray_Click(i); });
+    mnuOptions->addSeparator();
+    mnuShowTop = mnuOptions->addAction(QStringLiteral("Always on &Top"));
+    mnuShowTop->setCheckable(true);
+    mnuShowTop->setChecked(true);
+    mnuOptions->addSeparator();
+    mnuUserDef = mnuOptions->addAction(QStringLiteral("&Add Units..."));
+    mnuUserDef->setEnabled(false);
+
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuContents = mnuHelp->addAction(QStringLiteral("&Contents"));
+    mnuContents->setEnabled(false);
+    mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About..."));
+    mnuAbout->setEnabled(false);
+
+    // The Warp menu is never on the menu bar; it only pops up over the From list.
+    mnuWarp = new QMenu(QStringLiteral("Warp"), this);
+    for (std::size_t i = 0; i < mnuWarpArray.size(); ++i) {
+        mnuWarpArray[i] = mnuWarp->addAction(QStringLiteral("Warp"));
+        connect(mnuWarpArray[i], &QAction::triggered, this, [this, i] { mnuWarpArray_Click(static_cast<int>(i)); });
+    }
+
+    connect(mnuFileExit, &QAction::triggered, this, &frmConvert::mnuFileExit_Click);
+    connect(mnuFileMinimize, &QAction::triggered, this, &frmConvert::mnuFileMinimize_Click);
+    connect(mnuEditCopyVResult, &QAction::triggered, this, &frmConvert::mnuEditCopyVResult_Click);
+    connect(mnuEditCopyCResult, &QAction::triggered, this, &frmConvert::mnuEditCopyCResult_Click);
+    connect(mnuEditPasteVInput, &QAction::triggered, this, &frmConvert::mnuEditPasteVInput_Click);
+    connect(mnuEditPasteCInput, &QAction::triggered, this, &frmConvert::mnuEditPasteCInput_Click);
+    connect(mnuShowTop, &QAction::triggered, this, &frmConvert::mnuShowTop_Click);
+}
+
+void frmConvert::SwitchMenus(GroupMenuKind kind, int index) {
+    UncheckAll(mnuConvArray);
+    UncheckAll(mnuConvOtherArray);
+    UncheckAll(mnuUserArray);
+    mnuConvDecimal->setChecked(false);
+    UncheckAll(mnuConvCompArray);
+    const auto at = static_cast<std::size_t>(index);
+    switch (kind) {
+    case GroupMenuKind::Convert:
+        if (at < mnuConvArray.size()) {
+            mnuConvArray[at]->setChecked(true);
+        }
+        break;
+    case GroupMenuKind::Other:
+        if (at < mnuConvOtherArray.size()) {
+            mnuConvOtherArray[at]->setChecked(true);
+        }
+        break;
+    case GroupMenuKind::User:
+        if (at < mnuUserArray.size()) {
+            mnuUserArray[at]->setChecked(true);
+        }
+        break;
+    case GroupMenuKind::Decimal:
+        mnuConvDecimal->setChecked(true);
+        break;
+    case GroupMenuKind::Computer:
+        if (at < mnuConvCompArray.size()) {
+            mnuConvCompArray[at]->setChecked(true);
+        }
+        break;
+    case GroupMenuKind::None:
+        break;
+    }
+}
+
+void frmConvert::ApplyUserMenu() {
+    const UserMenuState menu = UserMenu(userUnits().UserGroupName);
+    for (std::size_t i = 0; i < mnuUserArray.size(); ++i) {
+        mnuUserArray[i]->setVisible(menu.visible[i]);
+        if (menu.visible[i]) {
+            mnuUserArray[i]->setText(QString::fromStdString(menu.captions[i]));
+        }
+    }
+    mnuUser->setEnabled(menu.submenuEnabled);
+}
+
+void frmConvert::CheckOptionItems() {
+    const Settings& set = settings();
+    UncheckAll(mnuOptionsFigArray);
+    UncheckAll(mnuOptionsFormArray);
+    UncheckAll(mnuOptionsFocusArray);
+    if (const int item = FigureItemOf(set.pnFigure); item >= 0) {
+        mnuOptionsFigArray[static_cast<std::size_t>(item)]->setChecked(true);
+    }
+    if (set.pnFormFlag == 0 || set.pnFormFlag == 1) {
+        mnuOptionsFormArray[static_cast<std::size_t>(set.pnFormFlag)]->setChecked(true);
+    }
+    if (set.pnFocusFlag == 0 || set.pnFocusFlag == 1) {
+        mnuOptionsFocusArray[static_cast<std::size_t>(set.pnFocusFlag)]->setChecked(true);
+    }
+}
+
+void frmConvert::mnuOptionsFigArray_Click(int index) {
+    UncheckAll(mnuOptionsFigArray);
+    settings().pnFigure = static_cast<std::int16_t>(kFigureValues[static_cast<std::size_t>(index)]);
+    mnuOptionsFigArray[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+void frmConvert::mnuOptionsFormArray_Click(int index) {
+    UncheckAll(mnuOptionsFormArray);
+    settings().pnFormFlag = static_cast<std::int16_t>(index);
+    mnuOptionsFormArray[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+void frmConvert::mnuOptionsFocusArray_Click(int index) {
+    UncheckAll(mnuOptionsFocusArray);
+    settings().pnFocusFlag = static_cast<std::int16_t>(index);
+    mnuOptionsFocusArray[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+void frmConvert::mnuShowTop_Click() {
+    // The action has already inverted its check mark.
+    const bool onTop = mnuShowTop->isChecked();
+    SetAlwaysOnTop(onTop);
+    settings().pnShowTop = onTop ? 1 : 0;
+}
+
+void frmConvert::HistoryAdd() {
+    mnuHistory->setEnabled(true);
+    nHistory_ = std::min(nHistory_ + 1, kHistoryItems);
+    mnuHistoryArray[static_cast<std::size_t>(nHistory_ - 1)]->setVisible(true);
+    for (int k = nHistory_ - 1; k >= 1; --k) {
+        historyText_[static_cast<std::size_t>(k)] = historyText_[static_cast<std::size_t>(k - 1)];
+    }
+    const QListWidgetItem* from = lstConvFrom->currentItem();
+    const QListWidgetItem* into = lstConvInto->currentItem();
+    const std::string caption = HistoryCaption(
+        settings().pnSelUnitGrp, lstConvFrom->currentRow(), lstConvInto->currentRow(),
+        txtInput->text().toStdString(), from != nullptr ? from->text().toStdString() : std::string(),
+        txtResult->text().toStdString(), into != nullptr ? into->text().toStdString() : std::string());
+    historyText_[0] = QString::fromStdString(caption);
+    for (int k = 0; k < nHistory_; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        mnuHistoryArray[at]->setText(MenuLiteral(historyText_[at]));
+    }
+}
+
+void frmConvert::mnuHistoryArray_Click(int index) {
+    platform().ClipboardClear();
+    platform().ClipboardSetText(historyText_[static_cast<std::size_t>(index)]);
+}
+
+void frmConvert::mnuWarpArray_Click(int index) {
+    state().WarpIdx = static_cast<std::int16_t>(index);
+    const QString level = QString::fromStdString(catalogue().WarpName[static_cast<std::size_t>(index)]).trimmed();
+    if (txtInput->text() == level) {
+        // The same text raises no change, but the level (and so the value) did change.
+        txtInput_Change();
+    } else {
+        txtInput->setText(level);
+    }
+}
+
+void frmConvert::mnuFileExit_Click() { close(); }
+
+void frmConvert::mnuFileMinimize_Click() { setWindowState(windowState() | Qt::WindowMinimized); }
+
+void frmConvert::mnuEditCopyVResult_Click() {
+    platform().ClipboardClear();
+    platform().ClipboardSetText(txtResult->text());
+}
+
+void frmConvert::mnuEditCopyCResult_Click() {
+    const QString result = calculatorWindow()->txtCalResult->text();
+    platform().ClipboardClear();
+    platform().ClipboardSetText(result);
+}
+
+void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(platform().ClipboardText()); }
+
+void frmConvert::mnuEditPasteCInput_Click() {
+    calculatorWindow()->cboInput->setEditText(platform().ClipboardText());
+}
+
+}  // namespace halden

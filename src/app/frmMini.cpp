@@ -1,0 +1,191 @@
+#include "app/frmMini.h"
+
+#include <cmath>
+#include <limits>
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include "app/frmConvert.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+
+namespace halden {
+namespace {
+
+// The icon's base draws its own frame: a grey outer ring around a raised face.
+class IconBase final : public QWidget {
+public:
+    explicit IconBase(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), platform().SystemColourOf(SystemColour::ButtonFace));
+        const QColor shadow = platform().SystemColourOf(SystemColour::ButtonShadow);
+        const QColor dark = platform().SystemColourOf(SystemColour::DarkShadow);
+        const QColor highlight = platform().SystemColourOf(SystemColour::ButtonHighlight);
+        const int w = width() - 1;
+        const int h = height() - 1;
+        const auto line = [&painter](const QColor& colour, int x1, int y1, int x2, int y2) {
+            painter.setPen(colour);
+            painter.drawLine(x1, y1, x2, y2);
+        };
+        line(shadow, 0, 0, w, 0);
+        line(dark, w, 0, w, h);
+        line(dark, w, h, 0, h);
+        line(shadow, 0, h, 0, 0);
+        line(highlight, 1, 1, w - 1, 1);
+        line(shadow, w - 1, 1, w - 1, h - 1);
+        line(shadow, w - 1, h - 1, 1, h - 1);
+        line(highlight, 1, h - 1, 1, 1);
+    }
+};
+
+std::int16_t ShortOr(double value, std::int16_t fallback) {
+    const double rounded = std::nearbyint(value);
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max()) {
+        return fallback;
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace
+
+frmMini::frmMini(frmConvert* mainWindow)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), main_(mainWindow) {
+    picIconBase = new IconBase(this);
+    imgIcon = new QLabel(picIconBase);
+    imgIcon->setPixmap(QPixmap(QStringLiteral(":/icons/halden.xpm")));
+    imgIcon->setCursor(Qt::ArrowCursor);
+    imgIcon->installEventFilter(this);
+    picIconBase->installEventFilter(this);
+    const QPixmap hand(QStringLiteral(":/icons/open_hand.xpm"));
+    const QCursor handCursor = hand.isNull() ? QCursor(Qt::OpenHandCursor) : QCursor(hand, 13, 4);
+    setCursor(handCursor);
+    picIconBase->setCursor(handCursor);
+    Form_Load();
+}
+
+frmMini::~frmMini() = default;
+
+void frmMini::Form_Load() {
+    const Settings& set = settings();
+    MoveWindowTwips(this, set.Form_Normal_Left, set.Form_Normal_Top);
+    platform().SetAlwaysOnTop(this, true);
+    // The base sits 2 pixels into the client area, which lies inside the window's thin frame.
+    picIconBase->setGeometry(kFrame + 2, kFrame + 2, kBaseWidth, kBaseHeight);
+    imgIcon->setGeometry(2, 3, kIconSize, kIconSize);
+    setFixedSize(kOuterWidth, kOuterHeight);
+}
+
+void frmMini::Unload() {
+    Form_Unload();
+    hide();
+    deleteLater();
+}
+
+void frmMini::Form_Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    Settings& set = settings();
+    const QPoint place = WindowPosTwips(this);
+    set.Form_Normal_Left = ShortOr(place.x(), set.Form_Normal_Left);
+    set.Form_Normal_Top = ShortOr(place.y(), set.Form_Normal_Top);
+    if (state().pbEnding) {
+        platform().SetAlwaysOnTop(this, false);
+    }
+}
+
+void frmMini::closeEvent(QCloseEvent* event) {
+    // Closed by the user (the window system's close key): the icon is the program's only face,
+    // so closing it ends the program the ordinary way.
+    if (!unloaded_ && event->spontaneous() && main_ != nullptr) {
+        event->ignore();
+        main_->close();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMini::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    // A thin fixed frame instead of the window system's title bar and border.
+    painter.setPen(platform().SystemColourOf(SystemColour::ButtonHighlight));
+    painter.drawLine(0, 0, width() - 1, 0);
+    painter.drawLine(0, 0, 0, height() - 1);
+    painter.setPen(platform().SystemColourOf(SystemColour::DarkShadow));
+    painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
+    painter.drawLine(0, height() - 1, width() - 1, height() - 1);
+    painter.setPen(platform().SystemColourOf(SystemColour::ButtonShadow));
+    painter.drawRect(1, 1, width() - 3, height() - 3);
+}
+
+void frmMini::Drag(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    if (!platform().StartWindowDrag(this)) {
+        manualDrag_ = true;
+        dragOffset_ = event->globalPosition().toPoint() - pos();
+    }
+}
+
+void frmMini::mousePressEvent(QMouseEvent* event) { Drag(event); }
+
+void frmMini::mouseMoveEvent(QMouseEvent* event) {
+    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+}
+
+void frmMini::mouseReleaseEvent(QMouseEvent* /*event*/) { manualDrag_ = false; }
+
+bool frmMini::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == imgIcon) {
+            imgIcon_MouseDown(mouse->buttons());
+            return true;
+        }
+        if (watched == picIconBase) {
+            Drag(mouse);
+            return true;
+        }
+    } else if (watched == picIconBase && event->type() == QEvent::MouseMove) {
+        mouseMoveEvent(static_cast<QMouseEvent*>(event));
+        return manualDrag_;
+    } else if (watched == picIconBase && event->type() == QEvent::MouseButtonRelease) {
+        manualDrag_ = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMini::imgIcon_MouseDown(Qt::MouseButtons buttons) {
+    if (main_ == nullptr) {
+        return;
+    }
+    if (buttons & Qt::LeftButton) {
+        main_->ParkMainWindow();
+        platform().PopupMenu(this, main_->mnuConvert);
+    } else if (buttons & Qt::RightButton) {
+        main_->mnuFileMinimize->setVisible(true);
+        main_->mnuFileBar->setVisible(true);
+        main_->mnuFileExit->setText(QStringLiteral("Exit"));
+        platform().PopupMenu(this, main_->mnuFile);
+        main_->mnuFileMinimize->setVisible(false);
+        main_->mnuFileBar->setVisible(false);
+        main_->mnuFileExit->setText(QStringLiteral("E&xit"));
+    }
+}
+
+}  // namespace halden

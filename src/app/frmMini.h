@@ -1,0 +1,58 @@
+// The reduced icon window: a small framed icon that floats above other windows while the main
+// window is parked off-screen. A left click on the icon pops up the main window's Convert menu,
+// a right click its File menu ("Minimize", "Exit"); dragging the frame around the icon moves it.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+class QLabel;
+
+namespace halden {
+
+class frmConvert;
+
+class frmMini : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmMini(frmConvert* mainWindow);
+    ~frmMini() override;
+    Q_DISABLE_COPY_MOVE(frmMini)
+
+    QWidget* picIconBase = nullptr;
+    QLabel* imgIcon = nullptr;
+
+    /// Outer size in pixels: the base (icon + 4 wide, icon + 5 high) plus margins and frame.
+    static constexpr int kIconSize = 32;
+    static constexpr int kBaseWidth = kIconSize + 4;
+    static constexpr int kBaseHeight = kIconSize + 5;
+    static constexpr int kOuterWidth = kBaseWidth + 10;
+    static constexpr int kOuterHeight = kBaseHeight + 11;
+    /// The thin frame the window draws around itself, in pixels on each side.
+    static constexpr int kFrame = 3;
+
+    /// Records the window's position, closes it and lets it go.
+    void Unload();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void Drag(QMouseEvent* event);
+    void imgIcon_MouseDown(Qt::MouseButtons buttons);
+
+    frmConvert* main_;
+    bool unloaded_ = false;
+    bool manualDrag_ = false;
+    QPoint dragOffset_;
+};
+
+}  // namespace halden

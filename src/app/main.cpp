@@ -1,0 +1,15 @@
+// The Halden Unit Converter: starts the main window and runs until it closes.
+#include <QApplication>
+
+#include "app/frmConvert.h"
+
+int main(int argc, char* argv[]) {
+    // The windows place themselves; X11 lets a program do that, Wayland does not.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("halducnv"));
+    halden::frmConvert window;
+    return QApplication::exec();
+}

@@ -1,0 +1,70 @@
+#include "app/tool_button.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "shared/main_layout.h"
+
+namespace halden {
+
+ToolButtonFace::ToolButtonFace(const QString& text, QWidget* parent) : QWidget(parent) {
+    caption = new QLabel(text, this);
+    // The caption is part of the button: its presses and releases are the button's.
+    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAutoFillBackground(false);
+}
+
+void ToolButtonFace::setColours(const QColor& face, const QColor& text) {
+    face_ = face;
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::WindowText, text);
+    caption->setPalette(palette);
+    update();
+}
+
+void ToolButtonFace::DrawButtonDown(int nButtonWidth, int nCaptionTop) {
+    pressed_ = true;
+    PlaceButtonCaption(nCaptionTop, nButtonWidth, -1);
+    update();
+}
+
+void ToolButtonFace::DrawButtonUp(int nButtonWidth, int nCaptionTop) {
+    pressed_ = false;
+    PlaceButtonCaption(nCaptionTop, nButtonWidth, 0);
+    update();
+}
+
+void ToolButtonFace::PlaceButtonCaption(int top, int width, int offset) {
+    caption->move(ButtonCaptionLeft(width, caption->width(), offset), top + offset);
+}
+
+void ToolButtonFace::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), face_);
+    const int w = width();
+    const int h = height();
+    const QColor topLeft = pressed_ ? Qt::black : Qt::white;
+    const QColor bottomRight = pressed_ ? Qt::white : Qt::black;
+    painter.setPen(topLeft);
+    painter.drawLine(w - 1, 0, 0, 0);
+    painter.drawLine(0, 0, 0, h - 1);
+    painter.setPen(bottomRight);
+    painter.drawLine(0, h - 1, w - 1, h - 1);
+    painter.drawLine(w - 1, h - 1, w - 1, 0);
+}
+
+void ToolButtonFace::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseDown();
+}
+
+void ToolButtonFace::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseUp(event->modifiers().testFlag(Qt::ShiftModifier));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+}  // namespace halden

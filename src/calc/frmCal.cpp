@@ -1,0 +1,265 @@
+#include "calc/frmCal.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QFont>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <limits>
+#include <string>
+
+#include "calc/evaluator.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+
+// The icon lives in a resource file compiled into a static library; its registration function
+// is global, so it is called from outside the program's namespace.
+static void InitCalculatorResources() { Q_INIT_RESOURCE(calc); }
+
+namespace halden {
+namespace {
+
+constexpr int kInputLeft = 8;
+constexpr int kInputTopTwips = 75;
+constexpr int kExecWidth = 25;
+constexpr int kReplaceWidth = 18;
+constexpr int kLoadedInputWidth = 100;
+constexpr int kMinResultWidth = 110;
+// Text-box margin the measured width of an input text gets on top.
+constexpr int kInputTextMargin = 20;
+// A window wider than the window system can map is of no use; texts beyond this width are cut.
+constexpr int kMaxBoxWidth = 16000;
+const char* const kInputError = "Input error";
+
+QFont ArialFont(double points, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+std::int16_t ClampToStored(int twips, std::int16_t stored) {
+    if (twips < std::numeric_limits<std::int16_t>::min() || twips > std::numeric_limits<std::int16_t>::max()) {
+        return stored;  // cannot be kept in the configuration: keep the last position that can
+    }
+    return static_cast<std::int16_t>(twips);
+}
+
+}  // namespace
+
+frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
+    InitCalculatorResources();
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+frmCal::~frmCal() = default;
+
+void frmCal::createControls() {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Halden Unit Converter - Calculator"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
+
+    cboInput = new QComboBox(this);
+    cboInput->setEditable(true);
+    // The history is kept by Execute alone: Enter never adds an entry, and typing never completes
+    // from the history.
+    cboInput->setInsertPolicy(QComboBox::NoInsert);
+    cboInput->setCompleter(nullptr);
+    cboInput->setFont(ArialFont(10.5, false));
+
+    cmdExecCalc = new QPushButton(QStringLiteral("="), this);
+    cmdExecCalc->setFont(ArialFont(11.25, true));
+    cmdExecCalc->setAutoDefault(false);
+
+    cmdReplace = new QPushButton(QStringLiteral("<"), this);
+    cmdReplace->setFont(ArialFont(9, true));
+    cmdReplace->setAutoDefault(false);
+
+    txtCalResult = new QLineEdit(this);
+    txtCalResult->setFont(ArialFont(10.5, false));
+
+    lblDummy = new QLabel(this);
+    lblDummy->setFont(ArialFont(11.25, false));
+    lblDummy->hide();
+
+    setTabOrder(cboInput, cmdExecCalc);
+    setTabOrder(cmdExecCalc, cmdReplace);
+    setTabOrder(cmdReplace, txtCalResult);
+}
+
+void frmCal::connectHandlers() {
+    connect(cboInput, &QComboBox::editTextChanged, this, &frmCal::cboInput_Change);
+    connect(cmdExecCalc, &QPushButton::clicked, this, &frmCal::cmdExecCalc_Click);
+    connect(cmdReplace, &QPushButton::clicked, this, &frmCal::cmdReplace_Click);
+    // Enter may reach the combo box or its edit field first, depending on where focus sits.
+    cboInput->installEventFilter(this);
+    cboInput->lineEdit()->installEventFilter(this);
+}
+
+void frmCal::Form_Load() {
+    MoveWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    loadContents();
+}
+
+void frmCal::loadContents() {
+    {
+        // A freshly loaded window starts empty; emptying is not a typed change to be measured.
+        const QSignalBlocker quiet(cboInput);
+        cboInput->clear();
+        cboInput->setEditText(QString());
+    }
+    txtCalResult->clear();
+    history_ = CalculatorHistory{};
+    nInputWidth = kLoadedInputWidth;
+    nResultWidth = kMinResultWidth;
+
+    const int inputTop = PixelsY(kInputTopTwips);
+    const int inputHeight = cboInput->sizeHint().height();
+    cboInput->move(kInputLeft, inputTop);
+    cboInput->resize(nInputWidth, inputHeight);
+    txtCalResult->move(txtCalResult->x(), inputTop);
+    txtCalResult->resize(nResultWidth, inputHeight);
+    const int buttonHeight = inputHeight - 3;
+    cmdExecCalc->setGeometry(cmdExecCalc->x(), inputTop + 1, kExecWidth, buttonHeight);
+    cmdReplace->setGeometry(cmdReplace->x(), inputTop + 1, kReplaceWidth, buttonHeight);
+
+    ArrangeCalculator();
+}
+
+int frmCal::formHeightTwips() {
+    const int inputBottom = cboInput->y() + cboInput->height();
+    return (platform().GetNonClientHeight(this) + inputBottom + 4) * std::max<int>(1, state().Tppy);
+}
+
+int frmCal::MeasureText(const QString& text) {
+    lblDummy->setText(text);
+    lblDummy->adjustSize();
+    const double tppx = std::max<int>(1, state().Tppx);
+    return static_cast<int>(std::nearbyint(lblDummy->width() + 220.0 / tppx));
+}
+
+void frmCal::ArrangeCalculator() {
+    const int tppx = std::max<int>(1, state().Tppx);
+    nInputWidth = std::min(nInputWidth, kMaxBoxWidth);
+    nResultWidth = std::min(nResultWidth, kMaxBoxWidth);
+    nFormWidth = (nInputWidth + kInputLeft + kExecWidth + nResultWidth + kReplaceWidth + 12) * tppx;
+    const int mainFormWidth = state().MainFormWidth;
+    if (nFormWidth < mainFormWidth) {
+        // The extra width always goes to the input box.
+        nInputWidth += static_cast<int>(std::nearbyint(static_cast<double>(mainFormWidth - nFormWidth) / tppx));
+        nFormWidth = mainFormWidth;
+    }
+    cboInput->resize(nInputWidth, cboInput->height());
+    txtCalResult->resize(nResultWidth, txtCalResult->height());
+    cmdExecCalc->move(cboInput->x() + nInputWidth, cmdExecCalc->y());
+    txtCalResult->move(cmdExecCalc->x() + cmdExecCalc->width(), txtCalResult->y());
+    cmdReplace->move(txtCalResult->x() + nResultWidth, cmdReplace->y());
+    applyWindowSize();
+}
+
+void frmCal::applyWindowSize() { ResizeWindowTwips(this, nFormWidth, formHeightTwips()); }
+
+void frmCal::cboInput_Change(const QString& text) {
+    nInputWidth = MeasureText(text) + kInputTextMargin;
+    ArrangeCalculator();
+}
+
+bool frmCal::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == cboInput || watched == cboInput->lineEdit()) && IsEnterKey(event)) {
+        cmdExecCalc_Click();
+        return true;  // the key is used up: the box never sees it
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmCal::cmdExecCalc_Click() {
+    try {
+        const QString s = cboInput->currentText();
+        cboInput->insertItem(0, s);
+        if (RecordCalculatorExecution(history_, s.toStdString())) {
+            cboInput->removeItem(cboInput->count() - 1);
+        }
+        // Changing the list may have put another entry into the edit field.
+        cboInput->setEditText(s);
+
+        PlatformMessageSink sink(this);
+        const std::string text =
+            CalculatorResultText(s.toStdString(), settings().pnFigure, settings().pnFormFlag, sink);
+        if (text == kInputError) {
+            // The result box keeps the width of the last good result.
+            txtCalResult->setText(QString::fromLatin1(kInputError));
+            return;
+        }
+        const QString shown = QString::fromStdString(text);
+        nResultWidth = std::max(MeasureText(shown), kMinResultWidth);
+        ArrangeCalculator();
+        txtCalResult->setText(shown);
+    } catch (const std::exception&) {
+        txtCalResult->setText(QString::fromLatin1(kInputError));
+    }
+}
+
+void frmCal::cmdReplace_Click() {
+    // Emptied first, so that even the same text counts as a change and is measured again.
+    cboInput->setEditText(QString());
+    cboInput->setEditText(txtCalResult->text());
+}
+
+void frmCal::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placePending_) {
+        placePending_ = false;
+        MoveWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    }
+    // The frame is known only once the window is mapped; the outer size counts it.
+    applyWindowSize();
+}
+
+void frmCal::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload(event->spontaneous());
+    Form_Unload();
+    event->accept();
+}
+
+void frmCal::Form_QueryUnload(bool closedByUser) {
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    if (!closedByUser || !normal) {
+        return;
+    }
+    const QPoint place = WindowPosTwips(this);
+    settings().Form_Cal_Left = ClampToStored(place.x(), settings().Form_Cal_Left);
+    settings().Form_Cal_Top = ClampToStored(place.y(), settings().Form_Cal_Top);
+}
+
+void frmCal::Form_Unload() {
+    // A closed calculator is shown again as if freshly loaded: empty history and first widths
+    // now, the stored position when it is shown (until then it stays where it was, so a position
+    // taken at shutdown is still the one the user left it at).
+    history_.nHistoryCount = 0;
+    loadContents();
+    placePending_ = true;
+}
+
+}  // namespace halden

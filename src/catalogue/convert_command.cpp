@@ -1,0 +1,38 @@
+#include "catalogue/convert_command.h"
+
+#include "catalogue/convert_value.h"
+#include "catalogue/radix.h"
+#include "catalogue/unit_catalogue.h"
+#include "numbers/format_result.h"
+#include "numbers/number_checks.h"
+
+namespace halden {
+namespace {
+
+constexpr std::string_view kInputError = "Input error";
+
+}  // namespace
+
+std::string ConvertCommand(const ConvertInput& input, MessageSink& sink) {
+    // The check always runs (its comma warning is shown), but number-base texts hold letters,
+    // so its verdict does not count for that group.
+    const int rejected = NonNumCheck(input.text, sink);
+    if (input.group == kGroupRadix) {
+        const std::optional<std::string> written = T_FormatNumber(input.from, input.into, input.text);
+        return written ? *written : std::string(input.previousResult);
+    }
+    if (rejected > 0) {
+        return std::string(kInputError);
+    }
+    const std::optional<double> value = ConvertValue(input.group, input.from, input.into, input.text);
+    if (!value) {
+        return std::string(kInputError);
+    }
+    const std::optional<std::string> text = FormatResult(*value, false, input.pnFigure, input.pnFormFlag);
+    if (!text) {
+        return std::string(kInputError);
+    }
+    return input.into < 0 ? std::string() : *text;
+}
+
+}  // namespace halden

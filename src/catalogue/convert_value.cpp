@@ -1,0 +1,74 @@
+#include "catalogue/convert_value.h"
+
+#include <cmath>
+
+#include "catalogue/unit_catalogue.h"
+#include "numbers/leading_number.h"
+#include "shared/settings.h"
+
+namespace halden {
+namespace {
+
+// Values of the Temperature group this close to zero are shown as exactly zero, so that the
+// rounding of 1/1.8 does not turn 32 °F into a tiny number of °C.
+constexpr double kTemperatureSnap = 1E-12;
+
+std::optional<double> Finite(double r) {
+    if (!std::isfinite(r)) {
+        return std::nullopt;
+    }
+    return r;
+}
+
+bool IsUnitOf(int g, int unit) { return unit >= 0 && unit < catalogue().UnitCount[g]; }
+
+// Converting from "Warp" ignores the typed number: the speed is that of the chosen warp level.
+std::optional<double> ConvertWarp(int into) {
+    if (into == -1) {
+        return 0.0;
+    }
+    const int level = state().WarpIdx;
+    if (!IsUnitOf(kGroupVelocity, into) || level < 0 || level >= kWarpLevels) {
+        return std::nullopt;
+    }
+    const UnitCatalogue& c = catalogue();
+    return Finite(c.WarpSpeed[level] / c.UnitFactor[kGroupVelocity][into]);
+}
+
+std::optional<double> ConvertLinear(int g, int from, int into, double x) {
+    const UnitCatalogue& c = catalogue();
+    return Finite((x * c.UnitFactor[g][from]) / c.UnitFactor[g][into]);
+}
+
+std::optional<double> ConvertAffine(int g, int from, int into, double x) {
+    const UnitCatalogue& c = catalogue();
+    const int row = g == kGroupTemperature ? 0 : g - (kFirstUserGroup - 1);
+    const double t = (x + c.TempOffset[row][from]) * c.TempScale[row][from];
+    double r = t / c.TempScale[row][into] - c.TempOffset[row][into];
+    if (g == kGroupTemperature && std::fabs(r) < kTemperatureSnap) {
+        r = 0.0;
+    }
+    return Finite(r);
+}
+
+}  // namespace
+
+std::optional<double> ConvertValue(int g, int from, int into, std::string_view text) {
+    if (g < 0 || g >= kGroupCount || g == kGroupRadix) {
+        return std::nullopt;
+    }
+    if (g == kGroupVelocity && from == kWarpUnit) {
+        return ConvertWarp(into);
+    }
+    if (!IsUnitOf(g, from) || !IsUnitOf(g, into)) {
+        return std::nullopt;
+    }
+    const std::optional<double> x = LeadingNumber(text);
+    if (!x) {
+        return std::nullopt;
+    }
+    const bool affine = g == kGroupTemperature || (g >= kFirstUserGroup && g < kFirstUserGroup + kUserGroups);
+    return affine ? ConvertAffine(g, from, into, *x) : ConvertLinear(g, from, into, *x);
+}
+
+}  // namespace halden

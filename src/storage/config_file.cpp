@@ -1,0 +1,203 @@
+#include "storage/config_file.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "numbers/leading_number.h"
+#include "storage/file_access.h"
+#include "storage/my_path.h"
+
+namespace halden {
+
+namespace {
+
+constexpr int kLineCount = 19;
+// A real file is a few hundred bytes; reading stops here so that no file can exhaust memory.
+constexpr std::size_t kMaxFileBytes = 1 << 20;
+
+/// One stored value: its line, the key written before it, where its characters are read and how
+/// many (five for positions and the selection, one for the options), and its setting.
+struct ConfigLine {
+    int line;  // 1-based
+    std::string_view key;
+    int width;
+    std::int16_t Settings::*value;
+};
+
+constexpr std::array<ConfigLine, 17> kLines{{
+    {2, "Form_Normal_Top=", 5, &Settings::Form_Normal_Top},
+    {3, "Form_Normal_Left=", 5, &Settings::Form_Normal_Left},
+    {4, "Form_Normal_Width=", 5, &Settings::Form_Normal_Width},
+    {5, "Form_Normal_Height=", 5, &Settings::Form_Normal_Height},
+    {6, "Form_Cal_Top=", 5, &Settings::Form_Cal_Top},
+    {7, "Form_Cal_Left=", 5, &Settings::Form_Cal_Left},
+    {8, "Form_Convert_Top=", 5, &Settings::Form_Convert_Top},
+    {9, "Form_Convert_Left=", 5, &Settings::Form_Convert_Left},
+    {10, "Form_Constants_Top=", 5, &Settings::Form_Constants_Top},
+    {11, "Form_Constants_Left=", 5, &Settings::Form_Constants_Left},
+    {12, "Sel_Unit_Group=", 5, &Settings::pnSelUnitGrp},
+    {13, "Sel_Unit_Item=", 5, &Settings::pnSelUnitItem},
+    {15, "Show_On_Top=", 1, &Settings::pnShowTop},
+    {16, "Figure=", 1, &Settings::pnFigure},
+    {17, "Form=", 1, &Settings::pnFormFlag},
+    {18, "Focus=", 1, &Settings::pnFocusFlag},
+    {19, "Shape=", 1, &Settings::pnShapeFlag},
+}};
+
+constexpr std::string_view kWindowSection = "[Window]";
+constexpr std::string_view kOptionSection = "[Option]";
+
+/// Splits the text into lines ended by CR LF, CR or LF; a last line without an ending counts.
+/// Returns fewer than count lines when the text ends first.
+std::vector<std::string_view> FirstLines(std::string_view text, int count) {
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    while (static_cast<int>(lines.size()) < count && pos < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(pos));
+            break;
+        }
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') {
+            ++pos;
+        }
+    }
+    return lines;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+/// The nearest integer, a half going to the even neighbour; std::nullopt beyond 16 bits.
+std::optional<std::int16_t> NearestInt16(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    double whole = std::floor(value);
+    const double fraction = value - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) {
+        whole += 1.0;
+    }
+    if (whole < -32768.0 || whole > 32767.0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(whole);
+}
+
+/// Reads all 17 values, or std::nullopt at the first fault.
+std::optional<Settings> ParseConfig(std::string_view text, const Settings& start) {
+    const auto lines = FirstLines(text, kLineCount);
+    if (static_cast<int>(lines.size()) < kLineCount) {
+        return std::nullopt;
+    }
+    Settings read = start;
+    for (const ConfigLine& entry : kLines) {
+        const std::string_view line = TrimBlanks(lines[static_cast<std::size_t>(entry.line - 1)]);
+        const std::size_t column = entry.key.size();  // 0-based start of the value
+        const std::string_view field =
+            column < line.size() ? line.substr(column, static_cast<std::size_t>(entry.width)) : std::string_view{};
+        const auto number = LeadingNumber(field);
+        if (!number) {
+            return std::nullopt;
+        }
+        const auto value = NearestInt16(*number);
+        if (!value) {
+            return std::nullopt;
+        }
+        read.*entry.value = *value;
+    }
+    return read;
+}
+
+void AppendLine(std::string& text, std::string_view line) {
+    text += line;
+    text += "\r\n";
+}
+
+}  // namespace
+
+void CfgReadBytes(const std::optional<std::string>& bytes, Settings& settings, MessageSink& sink) {
+    if (bytes) {
+        if (auto read = ParseConfig(*bytes, settings)) {
+            settings = *read;
+            return;
+        }
+    }
+    sink.Show(Message{std::string(kMessageTitle),
+                      "Loading the default configuration settings.\rClick on the OK button to proceed.",
+                      MessageIcon::Information});
+    const Settings defaults;
+    for (const ConfigLine& entry : kLines) {
+        settings.*entry.value = defaults.*entry.value;
+    }
+}
+
+void FocusUnpack(Settings& settings) {
+    if (settings.pnFocusFlag > 1) {
+        settings.pbShowInSysCol = true;
+        settings.pnFocusFlag = static_cast<std::int16_t>(settings.pnFocusFlag - 2);
+    } else {
+        settings.pbShowInSysCol = false;
+    }
+}
+
+void FocusPack(Settings& settings) {
+    if (settings.pbShowInSysCol && settings.pnFocusFlag < 2) {
+        settings.pnFocusFlag = static_cast<std::int16_t>(settings.pnFocusFlag + 2);
+    } else if (!settings.pbShowInSysCol && settings.pnFocusFlag >= 2) {
+        settings.pnFocusFlag = static_cast<std::int16_t>(settings.pnFocusFlag - 2);
+    }
+}
+
+bool StoreTwips(std::int16_t& setting, double twips) {
+    const auto value = NearestInt16(twips);
+    if (!value) {
+        return false;
+    }
+    setting = *value;
+    return true;
+}
+
+std::string CfgSaveBytes(const Settings& settings) {
+    Settings packed = settings;
+    FocusPack(packed);
+    std::string text;
+    text.reserve(400);
+    AppendLine(text, kWindowSection);
+    for (const ConfigLine& entry : kLines) {
+        if (entry.line == 15) {
+            AppendLine(text, kOptionSection);
+        }
+        char digits[8];
+        const auto result = std::to_chars(digits, digits + sizeof digits, packed.*entry.value);
+        std::string line(entry.key);
+        line.append(digits, result.ptr);
+        AppendLine(text, line);
+    }
+    return text;
+}
+
+void CfgRead(MessageSink& sink) {
+    CfgReadBytes(ReadFileBytes(MyPath() + "HALDUCNV.CFG", kMaxFileBytes), settings(), sink);
+}
+
+bool CfgSave(MessageSink& sink) {
+    FocusPack(settings());
+    if (WriteFileAtomically(MyPath() + "HALDUCNV.CFG", CfgSaveBytes(settings()))) {
+        return true;
+    }
+    sink.Show(Message{std::string(kMessageTitle), "Failed to save file as 'HALDUCNV.CFG'.", MessageIcon::Critical});
+    return false;
+}
+
+}  // namespace halden

@@ -1,0 +1,131 @@
+#include "storage/file_access.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace halden {
+
+namespace {
+
+std::optional<WriteFault>& InjectedFault() {
+    static std::optional<WriteFault> fault;
+    return fault;
+}
+
+bool Injected(WriteFault::Step step) { return InjectedFault() && InjectedFault()->step == step; }
+
+/// Creates every missing directory of dir, new ones readable by the user only.
+bool MakeDirectories(const std::string& dir) {
+    if (dir.empty()) {
+        return true;
+    }
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) == 0) {
+        return S_ISDIR(info.st_mode);
+    }
+    const auto slash = dir.find_last_of('/', dir.size() > 1 ? dir.size() - 2 : 0);
+    if (slash != std::string::npos && slash > 0 && !MakeDirectories(dir.substr(0, slash))) {
+        return false;
+    }
+    return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    std::size_t limit = bytes.size();
+    const bool cut = Injected(WriteFault::Step::Write);
+    if (cut && InjectedFault()->bytes_before_failure < limit) {
+        limit = InjectedFault()->bytes_before_failure;
+    }
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return !cut;
+}
+
+/// The permissions a fresh file gets: the old file's when there is one, else the usual 0666 less umask.
+mode_t ModeFor(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        return info.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+void SetWriteFaultForTesting(std::optional<WriteFault> fault) { InjectedFault() = fault; }
+
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < max_bytes) {
+        const std::size_t want = std::min(sizeof buffer, max_bytes - bytes.size());
+        const ssize_t n = ::read(fd, buffer, want);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const auto slash = path.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (!MakeDirectories(dir) || Injected(WriteFault::Step::CreateTemporary)) {
+        return false;
+    }
+    std::string temporary = (slash == std::string::npos ? std::string() : dir) + "." + name + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) &&
+                         !Injected(WriteFault::Step::Sync) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || Injected(WriteFault::Step::Rename) || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk only when the directory is synced; a failure here
+    // leaves a complete file either way, so it is not reported.
+    const int dir_fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir_fd >= 0) {
+        ::fsync(dir_fd);
+        ::close(dir_fd);
+    }
+    return true;
+}
+
+}  // namespace halden

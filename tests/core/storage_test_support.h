@@ -1,0 +1,93 @@
+// Shared set-up of the file tests: each test runs in its own temporary directory, with
+// XDG_CONFIG_HOME pointing into it and the process-wide state fresh.
+#pragma once
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "shared/settings.h"
+#include "storage/file_access.h"
+
+namespace storage_test {
+
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "halden-storage-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
+            saved_xdg_ = old;
+        }
+        ::setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
+        halden::ResetProcessState();
+        halden::SetWriteFaultForTesting(std::nullopt);
+    }
+
+    void TearDown() override {
+        halden::SetWriteFaultForTesting(std::nullopt);
+        halden::ResetProcessState();
+        if (saved_xdg_) {
+            ::setenv("XDG_CONFIG_HOME", saved_xdg_->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_CONFIG_HOME");
+        }
+        std::error_code ignored;
+        std::filesystem::permissions(FilesDir(), std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(root_, ignored);
+    }
+
+    /// The directory the program's files go to in this test.
+    std::string FilesDir() const { return root_ + "/halducnv/"; }
+
+    void PutFile(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories(FilesDir());
+        std::ofstream out(FilesDir() + name, std::ios::binary);
+        out << bytes;
+        ASSERT_TRUE(out.good());
+    }
+
+    std::optional<std::string> FileBytes(const std::string& name) const {
+        std::ifstream in(FilesDir() + name, std::ios::binary);
+        if (!in) {
+            return std::nullopt;
+        }
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    /// Names in the files directory other than the given file: leftovers of a failed save.
+    std::vector<std::string> OtherEntries(const std::string& name) const {
+        std::vector<std::string> others;
+        for (const auto& entry : std::filesystem::directory_iterator(FilesDir())) {
+            if (entry.path().filename() != name) {
+                others.push_back(entry.path().filename().string());
+            }
+        }
+        return others;
+    }
+
+    /// Makes the files directory unwritable. When the tests run with the rights to write there
+    /// anyway (as root), the save is made to fail where it would: creating the temporary file.
+    void MakeFilesDirUnwritable() const {
+        ASSERT_EQ(::chmod(FilesDir().c_str(), 0555), 0);
+        const std::string probe = FilesDir() + "probe";
+        if (::mkdir(probe.c_str(), 0700) == 0) {
+            ::rmdir(probe.c_str());
+            halden::SetWriteFaultForTesting(halden::WriteFault{halden::WriteFault::Step::CreateTemporary, 0});
+        }
+    }
+
+    std::string root_;
+    std::optional<std::string> saved_xdg_;
+};
+
+}  // namespace storage_test

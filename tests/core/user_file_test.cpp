@@ -1,0 +1,410 @@
+#include "storage/user_file.h"
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "storage/cp932_text.h"
+#include "storage/file_access.h"
+#include "storage_test_support.h"
+
+namespace {
+
+using halden::UserUnits;
+using Record = std::array<std::string, 3>;
+
+constexpr int kRecords = 220;
+
+/// A record as the file holds it, built byte by byte.
+std::string RawRecord(const Record& texts) {
+    std::string bytes;
+    for (const auto& text : texts) {
+        bytes += static_cast<char>(text.size() & 0xFF);
+        bytes += static_cast<char>(text.size() >> 8);
+        bytes += text;
+    }
+    return bytes;
+}
+
+/// Splits a well-formed file into its records.
+std::vector<Record> Records(const std::string& file) {
+    std::vector<Record> records;
+    std::size_t pos = 0;
+    while (pos < file.size()) {
+        Record record;
+        for (auto& text : record) {
+            const std::size_t n = static_cast<unsigned char>(file.at(pos)) |
+                                  static_cast<std::size_t>(static_cast<unsigned char>(file.at(pos + 1))) << 8;
+            text = file.substr(pos + 2, n);
+            EXPECT_EQ(text.size(), n);
+            pos += 2 + n;
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+int GroupRecord(int u) { return u * 11; }
+int UnitRecord(int u, int j) { return u * 11 + 1 + j; }
+
+/// Tables with a distinct text everywhere, so that a text in the wrong slot shows.
+UserUnits Distinct() {
+    UserUnits units;
+    for (int u = 0; u < 20; ++u) {
+        units.UserGroupName[u] = "G" + std::to_string(u);
+        for (int j = 0; j < 10; ++j) {
+            const std::string at = std::to_string(u) + "." + std::to_string(j);
+            units.UserUnitName[u][j] = "N" + at;
+            units.UserFactorText[u][j] = "F" + at;
+            units.UserOffsetText[u][j] = "O" + at;
+        }
+    }
+    return units;
+}
+
+void ExpectSameTexts(const UserUnits& a, const UserUnits& b) {
+    for (int u = 0; u < 20; ++u) {
+        ASSERT_EQ(a.UserGroupName[u], b.UserGroupName[u]) << "group " << u;
+        for (int j = 0; j < 10; ++j) {
+            ASSERT_EQ(a.UserUnitName[u][j], b.UserUnitName[u][j]) << u << "," << j;
+            ASSERT_EQ(a.UserFactorText[u][j], b.UserFactorText[u][j]) << u << "," << j;
+            ASSERT_EQ(a.UserOffsetText[u][j], b.UserOffsetText[u][j]) << u << "," << j;
+        }
+    }
+}
+
+void ExpectReadFailureMessage(const halden::RecordingSink& sink) {
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0],
+              (halden::Message{" Halden Unit Converter",
+                               "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
+                               halden::MessageIcon::Exclamation}));
+}
+
+std::string WriteOrFail(const UserUnits& units) {
+    auto bytes = halden::DatWriteBytes(units);
+    EXPECT_TRUE(bytes.has_value());
+    return bytes.value_or("");
+}
+
+TEST(DatWriteBytes, EmptyTablesGive1320Zeros) {
+    EXPECT_EQ(WriteOrFail(UserUnits{}), std::string(1320, '\0'));
+}
+
+TEST(DatWriteBytes, GroupRecordsCarryTheTextsOfTheRecordBefore) {
+    const auto records = Records(WriteOrFail(Distinct()));
+    ASSERT_EQ(records.size(), 220u);
+    EXPECT_EQ(records[0], (Record{"G0", "", ""}));
+    for (int u = 1; u < 20; ++u) {
+        SCOPED_TRACE(u);
+        const std::string before = std::to_string(u - 1) + ".9";
+        EXPECT_EQ(records[GroupRecord(u)], (Record{"G" + std::to_string(u), "F" + before, "O" + before}));
+    }
+    EXPECT_EQ(records[UnitRecord(7, 3)], (Record{"N7.3", "F7.3", "O7.3"}));
+}
+
+TEST(DatWriteBytes, TextsAreWrittenUntrimmedAndReadTrimmed) {
+    UserUnits units;
+    units.UserGroupName[2] = "  My group ";
+    units.UserUnitName[2][4] = "  foot  ";
+    units.UserFactorText[2][4] = " 0.3048 ";
+    units.UserOffsetText[2][4] = "  ";
+    const std::string file = WriteOrFail(units);
+    const auto records = Records(file);
+    EXPECT_EQ(records[GroupRecord(2)][0], "  My group ");
+    EXPECT_EQ(records[UnitRecord(2, 4)], (Record{"  foot  ", " 0.3048 ", "  "}));
+
+    UserUnits read;
+    halden::RecordingSink sink;
+    halden::DatReadBytes(file, read, sink);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(read.UserGroupName[2], "My group");
+    EXPECT_EQ(read.UserUnitName[2][4], "foot");
+    EXPECT_EQ(read.UserFactorText[2][4], " 0.3048 ");
+    EXPECT_EQ(read.UserOffsetText[2][4], "  ");
+}
+
+TEST(DatWriteBytes, LengthsAreUnsignedSixteenBit) {
+    struct Row {
+        const char* name;
+        std::size_t length;
+        bool writable;
+    };
+    const Row rows[] = {
+        {"beyond the signed range", 40000, true},
+        {"largest count", 65535, true},
+        {"one byte too many", 65536, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        UserUnits units;
+        units.UserFactorText[19][9] = std::string(row.length, '7');
+        const auto bytes = halden::DatWriteBytes(units);
+        ASSERT_EQ(bytes.has_value(), row.writable);
+        if (!bytes) {
+            continue;
+        }
+        UserUnits read;
+        halden::RecordingSink sink;
+        halden::DatReadBytes(*bytes, read, sink);
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_EQ(read.UserFactorText[19][9].size(), row.length);
+    }
+}
+
+TEST(UserFileText, CodePage932BytesAndTheUtf8Escape) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string stored;
+    };
+    const Row rows[] = {
+        {"ASCII as it is", "foot (ft)", "foot (ft)"},
+        {"shaku", "尺 [shaku]", "\x8E\xDA [shaku]"},
+        {"tsubo and bu", "坪 [tsubo] = 歩 [bu]", "\x92\xD8 [tsubo] = \x95\xE0 [bu]"},
+        {"half-width katakana", "ｶﾞﾛﾝ", "\xB6\xDE\xDB\xDD"},
+        {"superscript two is escaped", "m²", "\xEF\xBB\xBFm\xC2\xB2"},
+        {"one foreign character escapes the whole text", "尺²", "\xEF\xBB\xBF尺²"},
+        {"a leading byte order mark is kept", "\xEF\xBB\xBF尺", "\xEF\xBB\xBF\xEF\xBB\xBF尺"},
+        {"emoji", "x😀", "\xEF\xBB\xBFx😀"},
+    };
+    halden::Cp932Codec codec;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(codec.Encode(row.text), row.stored);
+        EXPECT_EQ(codec.Decode(row.stored), row.text);
+    }
+}
+
+TEST(UserFileText, BytesThatAreNotCodePage932ReadAsReplacementCharacters) {
+    struct Row {
+        const char* name;
+        std::string stored;
+        std::string text;
+    };
+    const Row rows[] = {
+        {"single bytes without a character", "\x80" "A\xFD", "\uFFFD" "A\uFFFD"},
+        {"lead byte at the end", "ab\x81", "ab\uFFFD"},
+        {"lead byte before a byte that cannot follow", "\x81\x20x", "\uFFFD x"},
+        {"the escape before invalid UTF-8 reads as code page 932", "\xEF\xBB\xBF\xFF", "\uFFFDｻｿ\uFFFD"},
+    };
+    halden::Cp932Codec codec;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(codec.Decode(row.stored), row.text);
+    }
+}
+
+TEST(DatReadBytes, AFileFromAJapaneseSystemSavesBackByteForByte) {
+    // Written as the program writes: group records carry the texts of the record before.
+    std::string file;
+    std::string factor;
+    std::string offset;
+    for (int u = 0; u < 20; ++u) {
+        file += RawRecord({u == 3 ? "\x93\xFA\x96\x7B\x82\xCC\x92\x50\x88\xCA" : "", factor, offset});
+        for (int j = 0; j < 10; ++j) {
+            const bool used = u == 3 && j < 2;
+            factor = used ? "0.30303" : "";
+            offset = used && j == 1 ? "\x82\x50" : "";  // full-width digit one
+            file += RawRecord({used ? (j == 0 ? "\x8E\xDA [shaku]" : "\x8A\xD4 [ken]") : "", factor, offset});
+        }
+    }
+    UserUnits read;
+    halden::RecordingSink sink;
+    halden::DatReadBytes(file, read, sink);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(read.UserGroupName[3], "日本の単位");
+    EXPECT_EQ(read.UserUnitName[3][0], "尺 [shaku]");
+    EXPECT_EQ(read.UserUnitName[3][1], "間 [ken]");
+    EXPECT_EQ(read.UserOffsetText[3][1], "１");
+    EXPECT_EQ(WriteOrFail(read), file);
+}
+
+TEST(DatReadBytes, ShortAndDamagedFiles) {
+    const std::string full = WriteOrFail(Distinct());
+    const auto records = Records(full);
+    auto prefix = [&](int record_count) {
+        std::string bytes;
+        for (int r = 0; r < record_count; ++r) {
+            bytes += RawRecord(records[r]);
+        }
+        return bytes;
+    };
+    struct Row {
+        const char* name;
+        std::string file;
+        int complete_records;  // records read from the file; the rest stay empty
+        bool message;
+    };
+    const Row rows[] = {
+        {"empty file", "", 0, false},
+        {"ends after a group record", prefix(12), 12, false},
+        {"ends after a unit record", prefix(15), 15, false},
+        {"ends one byte into a record", prefix(15) + std::string(1, '\0'), 15, true},
+        {"ends between the texts of a record", prefix(15) + RawRecord({"x", "", ""}).substr(0, 3), 15, true},
+        {"count runs past the end", prefix(30) + "\xFF\xFF" "abc", 30, true},
+        {"last record cut short", full.substr(0, full.size() - 1), 219, true},
+        {"bytes after the last record are not read", full + "\x05\x00" "ab", 220, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        UserUnits read;
+        halden::RecordingSink sink;
+        halden::DatReadBytes(row.file, read, sink);
+        if (row.message) {
+            ExpectReadFailureMessage(sink);
+        } else {
+            EXPECT_TRUE(sink.messages.empty());
+        }
+        const UserUnits expected = Distinct();
+        for (int u = 0; u < 20; ++u) {
+            const bool group_read = GroupRecord(u) < row.complete_records;
+            EXPECT_EQ(read.UserGroupName[u], group_read ? expected.UserGroupName[u] : "") << u;
+            for (int j = 0; j < 10; ++j) {
+                const bool unit_read = UnitRecord(u, j) < row.complete_records;
+                EXPECT_EQ(read.UserUnitName[u][j], unit_read ? expected.UserUnitName[u][j] : "") << u << "," << j;
+                EXPECT_EQ(read.UserFactorText[u][j], unit_read ? expected.UserFactorText[u][j] : "");
+                EXPECT_EQ(read.UserOffsetText[u][j], unit_read ? expected.UserOffsetText[u][j] : "");
+            }
+        }
+    }
+}
+
+TEST(DatReadBytes, NoFileGivesTheMessageAndEmptyTables) {
+    UserUnits read;
+    halden::RecordingSink sink;
+    halden::DatReadBytes(std::nullopt, read, sink);
+    ExpectReadFailureMessage(sink);
+    ExpectSameTexts(read, UserUnits{});
+}
+
+TEST(DatReadBytes, InvalidBytesDoNotStopTheReading) {
+    std::string file = RawRecord({"\x80\xFF", "", ""}) + RawRecord({"ok", "\x81", "1"});
+    UserUnits read;
+    halden::RecordingSink sink;
+    halden::DatReadBytes(file, read, sink);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(read.UserGroupName[0], "\uFFFD\uFFFD");
+    EXPECT_EQ(read.UserUnitName[0][0], "ok");
+    EXPECT_EQ(read.UserFactorText[0][0], "\uFFFD");
+    EXPECT_EQ(read.UserOffsetText[0][0], "1");
+}
+
+TEST(UserFile, RandomTablesReadBackAsWritten) {
+    const std::vector<std::string> pieces = {"a", "Z", "9", ".", "-", " ", "  ", "(m)", "尺", "坪", "米", "液",
+                                             "ガロン", "ｶﾞ", "１", "²", "é", "€", "😀", "\xEF\xBB\xBF", "\\", "~"};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 6);
+    auto text = [&] {
+        std::string t;
+        for (int n = length(random); n > 0; --n) {
+            t += pieces[pick(random)];
+        }
+        return t;
+    };
+    auto trimmed = [](const std::string& t) {
+        const auto first = t.find_first_not_of(' ');
+        return first == std::string::npos ? std::string() : t.substr(first, t.find_last_not_of(' ') - first + 1);
+    };
+    for (int round = 0; round < 50; ++round) {
+        UserUnits written;
+        UserUnits expected;
+        for (int u = 0; u < 20; ++u) {
+            written.UserGroupName[u] = text();
+            expected.UserGroupName[u] = trimmed(written.UserGroupName[u]);
+            for (int j = 0; j < 10; ++j) {
+                written.UserUnitName[u][j] = text();
+                expected.UserUnitName[u][j] = trimmed(written.UserUnitName[u][j]);
+                expected.UserFactorText[u][j] = written.UserFactorText[u][j] = text();
+                expected.UserOffsetText[u][j] = written.UserOffsetText[u][j] = text();
+            }
+        }
+        const std::string file = WriteOrFail(written);
+        UserUnits read;
+        halden::RecordingSink sink;
+        halden::DatReadBytes(file, read, sink);
+        ASSERT_TRUE(sink.messages.empty());
+        ExpectSameTexts(read, expected);
+        ASSERT_EQ(WriteOrFail(read).size(), WriteOrFail(expected).size());
+    }
+}
+
+class UserFileOnDisk : public storage_test::FileTest {};
+
+TEST_F(UserFileOnDisk, NoFileGivesTheMessage) {
+    halden::RecordingSink sink;
+    halden::DatRead(sink);
+    ExpectReadFailureMessage(sink);
+    ExpectSameTexts(halden::userUnits(), UserUnits{});
+}
+
+TEST_F(UserFileOnDisk, WriteCreatesTheFileAndReadsBack) {
+    halden::userUnits() = Distinct();
+    halden::userUnits().UserUnitName[0][0] = "尺 [shaku]";
+    const UserUnits written = halden::userUnits();
+    halden::RecordingSink sink;
+    ASSERT_TRUE(halden::DatWrite(sink));
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(FileBytes("HUC_USER.DAT"), WriteOrFail(written));
+    EXPECT_TRUE(OtherEntries("HUC_USER.DAT").empty());
+
+    halden::ResetProcessState();
+    halden::DatRead(sink);
+    EXPECT_TRUE(sink.messages.empty());
+    ExpectSameTexts(halden::userUnits(), written);
+}
+
+TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
+    struct Row {
+        const char* name;
+        std::optional<halden::WriteFault> fault;  // std::nullopt: the directory is unwritable
+        bool too_long = false;
+    };
+    const Row rows[] = {
+        {"unwritable directory", std::nullopt},
+        {"write fails after part of the data", halden::WriteFault{halden::WriteFault::Step::Write, 700}},
+        {"sync fails", halden::WriteFault{halden::WriteFault::Step::Sync, 0}},
+        {"rename fails", halden::WriteFault{halden::WriteFault::Step::Rename, 0}},
+        {"a text too long for its count", std::nullopt, true},
+    };
+    const std::string old_file = WriteOrFail(Distinct());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        PutFile("HUC_USER.DAT", old_file);
+        halden::userUnits() = UserUnits{};
+        halden::userUnits().UserGroupName[0] = "new";
+        if (row.too_long) {
+            halden::userUnits().UserUnitName[5][5] = std::string(70000, 'x');
+        } else if (row.fault) {
+            halden::SetWriteFaultForTesting(row.fault);
+        } else {
+            MakeFilesDirUnwritable();
+        }
+        halden::RecordingSink sink;
+        EXPECT_FALSE(halden::DatWrite(sink));
+        halden::SetWriteFaultForTesting(std::nullopt);
+        ::chmod(FilesDir().c_str(), 0700);
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0], (halden::Message{" Halden Unit Converter", "Failed to save file as 'HUC_USER.DAT'.",
+                                                     halden::MessageIcon::Critical}));
+        EXPECT_EQ(FileBytes("HUC_USER.DAT"), old_file);
+        EXPECT_TRUE(OtherEntries("HUC_USER.DAT").empty());
+    }
+}
+
+TEST_F(UserFileOnDisk, ASaveKeepsTheOldFilesPermissions) {
+    PutFile("HUC_USER.DAT", "old");
+    ASSERT_EQ(::chmod((FilesDir() + "HUC_USER.DAT").c_str(), 0640), 0);
+    halden::RecordingSink sink;
+    ASSERT_TRUE(halden::DatWrite(sink));
+    struct stat info {};
+    ASSERT_EQ(::stat((FilesDir() + "HUC_USER.DAT").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FileBytes("HUC_USER.DAT"), std::string(1320, '\0'));
+}
+
+}  // namespace

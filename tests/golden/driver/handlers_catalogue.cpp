@@ -1,0 +1,202 @@
+// Requests of the unit catalogue, the conversion engine and the radix converters.
+
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "catalogue/convert_value.h"
+#include "catalogue/radix.h"
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "catalogue_request.h"
+#include "golden_driver.h"
+#include "shared/settings.h"
+
+namespace golden {
+namespace {
+
+std::int16_t ReadInt16(const json& request, const char* field) {
+    const long long value = ReadInt(request, field);
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
+        throw DriverError(std::string("field \"") + field + "\" is outside the 16-bit range");
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+int ReadIndex(const json& request, const char* field) {
+    const long long value = ReadInt(request, field);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+        throw DriverError(std::string("field \"") + field + "\" is outside the int range");
+    }
+    return static_cast<int>(value);
+}
+
+void ReadTextTable(const json& tables, const char* field, std::size_t rows, std::size_t columns,
+                   const std::function<std::string&(std::size_t, std::size_t)>& cell) {
+    auto it = tables.find(field);
+    if (it == tables.end()) return;
+    if (!it->is_array() || it->size() > rows)
+        throw DriverError(std::string("\"") + field + "\" is not a table of the right shape");
+    for (std::size_t r = 0; r < it->size(); ++r) {
+        const json& row = (*it)[r];
+        if (columns == 0) {
+            if (!row.is_string()) throw DriverError(std::string("\"") + field + "\" holds a non-text");
+            cell(r, 0) = row.get<std::string>();
+            continue;
+        }
+        if (!row.is_array() || row.size() > columns)
+            throw DriverError(std::string("\"") + field + "\" has a row of the wrong shape");
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (!row[c].is_string()) throw DriverError(std::string("\"") + field + "\" holds a non-text");
+            cell(r, c) = row[c].get<std::string>();
+        }
+    }
+}
+
+json DoubleRow(const auto& values, std::size_t count) {
+    json row = json::array();
+    for (std::size_t i = 0; i < count; ++i) row.push_back(DoubleText(values[i]));
+    return row;
+}
+
+json TextRow(const auto& values, std::size_t count) {
+    json row = json::array();
+    for (std::size_t i = 0; i < count; ++i) row.push_back(values[i]);
+    return row;
+}
+
+json BuildCatalogueReply(const json& request) {
+    const std::int16_t tppx = request.contains("Tppx") ? ReadInt16(request, "Tppx") : std::int16_t{15};
+    halden::state().Tppx = tppx;
+    halden::BuildUnitCatalogue(tppx);
+    const halden::UnitCatalogue& c = halden::catalogue();
+    json groups = json::array();
+    for (int g = 0; g < halden::kGroupCount; ++g) {
+        json units = json::array();
+        for (int i = 0; i < c.UnitCount[g] && i < halden::kUnitSlots; ++i) {
+            json unit{{"index", i}, {"name", c.UnitName[g][i]}, {"factor", DoubleText(c.UnitFactor[g][i])}};
+            if (g == halden::kGroupTemperature) {
+                unit["TempScale"] = DoubleText(c.TempScale[0][i]);
+                unit["TempOffset"] = DoubleText(c.TempOffset[0][i]);
+            }
+            units.push_back(std::move(unit));
+        }
+        groups.push_back(
+            {{"group", g}, {"GroupName", c.GroupName[g]}, {"UnitCount", c.UnitCount[g]}, {"units", units}});
+    }
+    json warp = json::array();
+    for (int k = 0; k < halden::kWarpLevels; ++k) {
+        warp.push_back({{"k", k},
+                        {"WarpName", c.WarpName[k]},
+                        {"WarpSpeed", DoubleText(c.WarpSpeed[k])},
+                        {"menu_caption", c.WarpMenuCaption[k]}});
+    }
+    return {{"groups", groups}, {"warp", warp}};
+}
+
+json ConvertValueReply(const json& request) {
+    PrepareCatalogue(request);
+    halden::state().WarpIdx = request.contains("WarpIdx") ? ReadInt16(request, "WarpIdx") : std::int16_t{0};
+    const std::optional<double> value = halden::ConvertValue(ReadIndex(request, "g"), ReadIndex(request, "from"),
+                                                             ReadIndex(request, "into"), ReadText(request, "text"));
+    if (!value) return {{"failure", true}};
+    return {{"value", DoubleText(*value)}};
+}
+
+json FormatNumberReply(const json& request) {
+    const std::optional<std::string> text =
+        halden::T_FormatNumber(ReadIndex(request, "from"), ReadIndex(request, "into"), ReadText(request, "text"));
+    return {{"txtResult", text ? *text : ReadText(request, "previous_result")}};
+}
+
+template <std::optional<std::string> (*Converter)(std::string_view)>
+json ConverterReply(const json& request) {
+    const std::optional<std::string> text = Converter(ReadText(request, "s"));
+    if (!text) return {{"failure", true}};
+    return {{"text", *text}};
+}
+
+json TransferReply(const json& request) {
+    ReadUserTables(request);
+    halden::TransferUserGroups();
+    const halden::UnitCatalogue& c = halden::catalogue();
+    const halden::UserUnits& user = halden::userUnits();
+    json reply{{"GroupName", json::array()},  {"UnitCount", json::array()},  {"UnitName", json::array()},
+               {"TempScale", json::array()},  {"TempOffset", json::array()}, {"UserUnitName", json::array()},
+               {"UserFactor", json::array()}, {"UserOffset", json::array()}};
+    const std::size_t slots = halden::kUserUnitsUsed;
+    for (int u = 0; u < halden::kUserGroups; ++u) {
+        const int g = u + halden::kFirstUserGroup;
+        reply["GroupName"].push_back(c.GroupName[g]);
+        reply["UnitCount"].push_back(c.UnitCount[g]);
+        reply["UnitName"].push_back(TextRow(c.UnitName[g], slots));
+        reply["TempScale"].push_back(DoubleRow(c.TempScale[u + 1], slots));
+        reply["TempOffset"].push_back(DoubleRow(c.TempOffset[u + 1], slots));
+        reply["UserUnitName"].push_back(TextRow(user.UserUnitName[u], slots));
+        reply["UserFactor"].push_back(DoubleRow(user.UserFactor[u], slots));
+        reply["UserOffset"].push_back(DoubleRow(user.UserOffset[u], slots));
+    }
+    return reply;
+}
+
+// The last catalogue built for a request, with what it was built from.
+struct CachedCatalogue {
+    std::string key;
+    halden::UnitCatalogue catalogue;
+    halden::UserUnits user;
+};
+
+std::optional<CachedCatalogue>& Cache() {
+    static std::optional<CachedCatalogue> cache;
+    return cache;
+}
+
+const RequestRegistrar kCatalogueRequests{
+    {"BuildUnitCatalogue", &BuildCatalogueReply},
+    {"ConvertValue", &ConvertValueReply},
+    {"T_FormatNumber", &FormatNumberReply},
+    {"FmtDecToHex", &ConverterReply<&halden::FmtDecToHex>},
+    {"FmtDecToOct", &ConverterReply<&halden::FmtDecToOct>},
+    {"FmtDecToBin", &ConverterReply<&halden::FmtDecToBin>},
+    {"FmtBinToDec", &ConverterReply<&halden::FmtBinToDec>},
+    {"FmtOctToDec", &ConverterReply<&halden::FmtOctToDec>},
+    {"FmtHexToDec", &ConverterReply<&halden::FmtHexToDec>},
+    {"TransferUserGroups", &TransferReply},
+};
+
+}  // namespace
+
+void ReadUserTables(const json& tables) {
+    if (!tables.is_object()) throw DriverError("the user tables are not an object");
+    halden::UserUnits& user = halden::userUnits();
+    const std::size_t groups = halden::kUserGroups;
+    const std::size_t slots = halden::kUserUnitsUsed;
+    ReadTextTable(tables, "UserGroupName", groups, 0,
+                  [&](std::size_t r, std::size_t) -> std::string& { return user.UserGroupName[r]; });
+    ReadTextTable(tables, "UserUnitName", groups, slots,
+                  [&](std::size_t r, std::size_t c) -> std::string& { return user.UserUnitName[r][c]; });
+    ReadTextTable(tables, "UserFactorText", groups, slots,
+                  [&](std::size_t r, std::size_t c) -> std::string& { return user.UserFactorText[r][c]; });
+    ReadTextTable(tables, "UserOffsetText", groups, slots,
+                  [&](std::size_t r, std::size_t c) -> std::string& { return user.UserOffsetText[r][c]; });
+}
+
+void PrepareCatalogue(const json& request) {
+    const std::int16_t tppx = request.contains("Tppx") ? ReadInt16(request, "Tppx") : std::int16_t{15};
+    auto user = request.find("user");
+    std::string key = std::to_string(tppx);
+    if (user != request.end()) key += user->dump();
+    halden::state().Tppx = tppx;
+
+    std::optional<CachedCatalogue>& cache = Cache();
+    if (cache && cache->key == key) {
+        halden::catalogue() = cache->catalogue;
+        halden::userUnits() = cache->user;
+        return;
+    }
+    if (user != request.end()) ReadUserTables(*user);
+    halden::BuildUnitCatalogue(tppx);
+    cache = CachedCatalogue{key, halden::catalogue(), halden::userUnits()};
+}
+
+}  // namespace golden

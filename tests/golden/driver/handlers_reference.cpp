@@ -1,0 +1,36 @@
+// Requests of the reference windows' pure parts: the constants window's Copy.
+
+#include <climits>
+
+#include "golden_driver.h"
+#include "reference/constants_table.h"
+
+namespace golden {
+namespace {
+
+int ReadIndex(const json& request, const char* field) {
+    const long long value = ReadInt(request, field);
+    if (value < INT_MIN || value > INT_MAX) {
+        throw DriverError(std::string("field \"") + field + "\" is out of range");
+    }
+    return static_cast<int>(value);
+}
+
+json ConstantsCopyRequest(const json& request) {
+    const int page = ReadIndex(request, "page");
+    if (page != halden::kConstantsFirstPage && page != halden::kConstantsSecondPage) {
+        throw DriverError("field \"page\" is neither -1 nor 1");
+    }
+    return json{
+        {"clipboard", halden::ConstantsCopy(page, ReadIndex(request, "quantity_index"),
+                                            ReadIndex(request, "unit_index"), ReadIndex(request, "value_index"))}};
+}
+
+json RemoveBlanksRequest(const json& request) {
+    return json{{"text", halden::RemoveBlanks(ReadText(request, "text"))}};
+}
+
+const RequestRegistrar kReference{{"ConstantsCopy", &ConstantsCopyRequest}, {"RemoveBlanks", &RemoveBlanksRequest}};
+
+}  // namespace
+}  // namespace golden

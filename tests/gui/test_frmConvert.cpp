@@ -1,0 +1,424 @@
+// The main window driven the way a user drives it: choose a group, pick units, type, copy,
+// reduce, restore, quit.
+
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "app/tool_button.h"
+#include "calc/frmCal.h"
+#include "catalogue/convert_command.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+
+using namespace halden;
+using halden::test::SaveScreenshot;
+
+namespace {
+
+QString UnitName(int g, int i) {
+    return QString::fromStdString(catalogue().UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]);
+}
+
+// What the convert command writes for these selections, as the window should ask for it.
+QString Expected(int g, int from, int into, const QString& text, const QString& previous = QString()) {
+    const std::string input = text.toStdString();
+    const std::string before = previous.toStdString();
+    ConvertInput request;
+    request.group = g;
+    request.from = from;
+    request.into = into;
+    request.text = input;
+    request.pnFigure = settings().pnFigure;
+    request.pnFormFlag = settings().pnFormFlag;
+    request.previousResult = before;
+    RecordingSink sink;
+    return QString::fromStdString(ConvertCommand(request, sink));
+}
+
+void Click(ToolButtonFace* button, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mousePress(button, Qt::LeftButton, modifiers, QPoint(5, 5));
+    QTest::mouseRelease(button, Qt::LeftButton, modifiers, QPoint(5, 5));
+}
+
+void TypeInto(QLineEdit* box, const QString& text) {
+    for (const QChar c : text) {
+        box->setText(box->text() + c);
+    }
+}
+
+}  // namespace
+
+class FrmConvertTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    // A started window in the full shape with group g chosen from its menu.
+    frmConvert* Started(int g = 0) {
+        window = std::make_unique<frmConvert>();
+        const GroupMenuItem item = GroupMenuItemOf(g);
+        switch (item.kind) {
+        case GroupMenuKind::Convert:
+            window->mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
+            break;
+        case GroupMenuKind::Computer:
+            window->mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
+            break;
+        default:
+            QFAIL_RETURN();
+        }
+        return window.get();
+    }
+    static void QFAIL_RETURN() { QFAIL("unsupported group in test helper"); }
+
+private slots:
+    void init() { fixture = std::make_unique<test::GuiFixture>(); }
+    void cleanup() {
+        window.reset();
+        fixture.reset();
+    }
+
+    void startupShowsItsMessageBeforeAnyWindowAndStartsReduced() {
+        int visibleWindowsAtMessage = -1;
+        fixture->fake.onMessage = [&](const Message&) {
+            visibleWindowsAtMessage = 0;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                visibleWindowsAtMessage += w->isVisible() ? 1 : 0;
+            }
+        };
+        window = std::make_unique<frmConvert>();
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+        QCOMPARE(visibleWindowsAtMessage, 0);
+        QVERIFY(fixture->fake.helpFile.endsWith(QStringLiteral("HALDUCNV.HLP")));
+        // Defaults: reduced shape, group 0, lists filled and nothing selected.
+        QVERIFY(window->miniWindow() != nullptr);
+        QVERIFY(window->miniWindow()->isVisible());
+        QCOMPARE(window->pos().x(), PixelsX(-32000));
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral(" Halden Unit Converter - ") + QString::fromStdString(catalogue().GroupName[0]));
+        QCOMPARE(settings().pnSelUnitItem, catalogue().UnitCount[0]);
+        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[0]});
+        QCOMPARE(window->lstConvFrom->currentRow(), -1);
+        QVERIFY(window->mnuConvArray[0]->isChecked());
+        QVERIFY(window->mnuOptionsFigArray[1]->isChecked());
+        QVERIFY(!window->mnuShowTop->isChecked());
+        QVERIFY(!window->mnuHistory->isEnabled());
+        SaveScreenshot(window->miniWindow(), QStringLiteral("mini_at_startup"));
+    }
+
+    void typingWithNothingSelectedShowsInputErrorPerKeystrokeThenUnitsConvert() {
+        Started(0);
+        window->txtInput->setText(QStringLiteral("1"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("Input error"));
+        window->txtResult->clear();
+        window->txtInput->setText(QStringLiteral("12"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("Input error"));
+        window->lstConvFrom->setCurrentRow(2);
+        window->lstConvInto->setCurrentRow(1);
+        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("12")));
+        TypeInto(window->txtInput, QStringLiteral("5"));
+        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("125")));
+        SaveScreenshot(window.get(), QStringLiteral("main_window"));
+    }
+
+    void theFirstChangeOfTheInputNeverConverts() {
+        Started(0);
+        window->lstConvFrom->setCurrentRow(2);
+        window->lstConvInto->setCurrentRow(1);
+        state().pbInputReady = false;
+        window->txtInput->setText(QStringLiteral("3"));
+        QCOMPARE(window->txtResult->text(), QString());
+        QVERIFY(state().pbInputReady);
+        window->txtInput->setText(QStringLiteral("4"));
+        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("4")));
+    }
+
+    void theBlankIntoEntryFollowsTheFromSelection() {
+        Started(0);
+        window->lstConvFrom->setCurrentRow(2);
+        QCOMPARE(window->lstConvInto->item(2)->text(), QString());
+        window->lstConvFrom->setCurrentRow(3);
+        QCOMPARE(window->lstConvInto->item(2)->text(), UnitName(0, 2));
+        QCOMPARE(window->lstConvInto->item(3)->text(), QString());
+        window->txtInput->setText(QStringLiteral("7"));
+        window->lstConvInto->setCurrentRow(1);
+        QVERIFY(!window->txtResult->text().isEmpty());
+        window->lstConvInto->setCurrentRow(3);
+        QCOMPARE(window->txtResult->text(), QString());
+    }
+
+    void velocityIntoHasNoWarpAndChoosingWarpConvertsTheLevel() {
+        Started(kGroupVelocity);
+        const int count = catalogue().UnitCount[kGroupVelocity];
+        QCOMPARE(window->lstConvFrom->count(), count);
+        QCOMPARE(window->lstConvInto->count(), count - 1);
+        window->lstConvInto->setCurrentRow(0);
+        fixture->fake.popupChoice = window->mnuWarpArray[3]->text();
+        window->lstConvFrom->setCurrentRow(kWarpUnit);
+        QCOMPARE(fixture->fake.popups.back().menu, window->mnuWarp);
+        QVERIFY(!window->txtInput->isEnabled());
+        QCOMPARE(state().WarpIdx, std::int16_t{3});
+        const QString level = QString::fromStdString(catalogue().WarpName[3]).trimmed();
+        QCOMPARE(window->txtInput->text(), level);
+        QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, kWarpUnit, 0, level));
+        // Another unit gives the input back.
+        window->lstConvFrom->setCurrentRow(1);
+        QVERIFY(window->txtInput->isEnabled());
+        QCOMPARE(window->lstConvInto->item(0)->text(), UnitName(kGroupVelocity, 0));
+    }
+
+    void hexGroupPassesTheTextThroughUnchecked() {
+        Started(kGroupRadix);
+        window->lstConvFrom->setCurrentRow(0);
+        window->lstConvInto->setCurrentRow(1);
+        window->txtInput->setText(QStringLiteral("FF"));
+        QCOMPARE(window->txtResult->text(), Expected(kGroupRadix, 0, 1, QStringLiteral("FF")));
+    }
+
+    void nineCopiesKeepTheEightNewestNewestFirst() {
+        Started(0);
+        window->lstConvFrom->setCurrentRow(2);
+        window->lstConvInto->setCurrentRow(1);
+        for (int i = 1; i <= 9; ++i) {
+            window->txtInput->setText(QString::number(i));
+            Click(window->picCopy);
+            QCOMPARE(fixture->fake.clipboard, window->txtResult->text());
+        }
+        QCOMPARE(window->historyCount(), 8);
+        QVERIFY(window->mnuHistory->isEnabled());
+        for (int k = 0; k < 8; ++k) {
+            QVERIFY(window->mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
+            QVERIFY(window->historyTexts()[static_cast<std::size_t>(k)].startsWith(QString::number(9 - k) + QLatin1Char(' ')));
+        }
+        window->mnuHistoryArray[7]->trigger();
+        QCOMPARE(fixture->fake.clipboard, window->historyTexts()[7]);
+        QVERIFY(fixture->fake.clipboard.startsWith(QStringLiteral("2 ")));
+    }
+
+    void anEmptyResultStillAddsAHistoryEntry() {
+        Started(0);
+        window->lstConvFrom->setCurrentRow(2);
+        QCOMPARE(window->txtResult->text(), QString());
+        Click(window->picCopy);
+        QCOMPARE(window->historyCount(), 1);
+        QCOMPARE(window->historyTexts()[0], QStringLiteral(" ") + UnitName(0, 2) + QStringLiteral(" =  "));
+        QVERIFY(!window->mnuHistoryArray[1]->isVisible());
+    }
+
+    void velocityHistoryReadsLightSpeedAsMultipleAndMachNameFirst() {
+        Started(kGroupVelocity);
+        window->lstConvFrom->setCurrentRow(6);
+        window->lstConvInto->setCurrentRow(7);
+        window->txtInput->setText(QStringLiteral("2"));
+        Click(window->picCopy);
+        QCOMPARE(window->historyTexts()[0], QStringLiteral("2 time(s) ") + UnitName(kGroupVelocity, 6) +
+                                                QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) +
+                                                QLatin1Char(' ') + window->txtResult->text());
+    }
+
+    void optionsMoveTheirCheckMarksAndIntegerIsSavedAsSeven() {
+        Started(0);
+        window->mnuOptionsFigArray[3]->trigger();
+        window->mnuOptionsFormArray[1]->trigger();
+        window->mnuOptionsFocusArray[1]->trigger();
+        QCOMPARE(settings().pnFigure, std::int16_t{7});
+        QCOMPARE(settings().pnFormFlag, std::int16_t{1});
+        QCOMPARE(settings().pnFocusFlag, std::int16_t{1});
+        const std::array<bool, 4> figures{false, false, false, true};
+        for (std::size_t i = 0; i < figures.size(); ++i) {
+            QCOMPARE(window->mnuOptionsFigArray[i]->isChecked(), figures[i]);
+        }
+        QVERIFY(!window->mnuOptionsFormArray[0]->isChecked() && window->mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(!window->mnuOptionsFocusArray[0]->isChecked() && window->mnuOptionsFocusArray[1]->isChecked());
+        window->close();
+        QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Figure=7\r\n"));
+    }
+
+    void alwaysOnTopFollowsItsCheckMark() {
+        Started(0);
+        fixture->fake.topmostCalls.clear();
+        window->mnuShowTop->trigger();
+        QVERIFY(window->mnuShowTop->isChecked());
+        QCOMPARE(settings().pnShowTop, std::int16_t{1});
+        QCOMPARE(fixture->fake.topmostCalls.back(), (std::pair<QWidget*, bool>{window.get(), true}));
+        window->mnuShowTop->trigger();
+        QCOMPARE(settings().pnShowTop, std::int16_t{0});
+        QCOMPARE(fixture->fake.topmostCalls.back(), (std::pair<QWidget*, bool>{window.get(), false}));
+    }
+
+    void toolButtonsAndFramesFollowTheLayoutRules() {
+        Started(0);
+        const int left = window->fraConvFrom->x();
+        QCOMPARE(window->picPaste->x(), left + 1);
+        QCOMPARE(window->picShrink->x(), window->picPaste->x() + window->nButtonWidth);
+        QCOMPARE(window->picCopy->x() + window->picCopy->width(), left + 1 + 4 * window->nButtonWidth);
+        QCOMPARE(window->fraConvInto->x() + window->fraConvInto->width(),
+                 window->picCopy->x() + window->picCopy->width() + 2);
+        QCOMPARE(state().MainFormWidth, (2 * left + 4 * window->nButtonWidth + 8) * state().Tppx);
+        QCOMPARE(window->fraConvInto->size(), window->fraConvFrom->size());
+        QVERIFY(window->imgHand->x() > left + window->fraConvFrom->width());
+        QVERIFY(window->imgHand->x() + window->imgHand->width() < window->fraConvInto->x());
+    }
+
+    void aPressedButtonComesUpEvenWhenReleasedElsewhere() {
+        Started(0);
+        const QPoint raised = window->picCopy->caption->pos();
+        QTest::mousePress(window->picCopy, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(window->picCopy->isPressedLook());
+        QTest::mouseRelease(window->picCopy, Qt::LeftButton, {}, QPoint(-20, 40));
+        QVERIFY(!window->picCopy->isPressedLook());
+        QCOMPARE(fixture->fake.clipboardClears, 0);
+        QTest::mousePress(window->picCopy, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(window->picCopy->isPressedLook());
+        QCOMPARE(window->picCopy->caption->pos(), raised - QPoint(1, 1));
+        QTest::mouseRelease(window->picCopy, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(window->picCopy->caption->pos(), raised);
+        QCOMPARE(fixture->fake.clipboardClears, 0);
+    }
+
+    void shiftReleaseOnReduceTogglesColoursForNextStartAndReduces() {
+        Started(0);
+        const QColor before = window->picPaste->grab().toImage().pixelColor(10, 8);
+        QVERIFY(!settings().pbShowInSysCol);
+        Click(window->picShrink, Qt::ShiftModifier);
+        QVERIFY(settings().pbShowInSysCol);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
+        QVERIFY(window->miniWindow() != nullptr);
+        QCOMPARE(window->picPaste->grab().toImage().pixelColor(10, 8), before);
+        QCOMPARE(before, QColor(0, 128, 128));
+    }
+
+    void pasteOfAClipboardWithoutTextEmptiesTheInput() {
+        Started(0);
+        window->txtInput->setText(QStringLiteral("42"));
+        fixture->fake.clipboard.clear();
+        Click(window->picPaste);
+        QCOMPARE(window->txtInput->text(), QString());
+        fixture->fake.clipboard = QStringLiteral("17");
+        window->mnuEditPasteVInput->trigger();
+        QCOMPARE(window->txtInput->text(), QStringLiteral("17"));
+    }
+
+    void calculatorButtonTakesTheResultOrItsNewestExpression() {
+        Started(0);
+        frmCal* cal = window->calculatorWindow();
+        cal->cboInput->addItem(QStringLiteral("1+2"));
+        cal->txtCalResult->setText(QStringLiteral("3"));
+        Click(window->picCal);
+        QVERIFY(cal->isVisible());
+        QCOMPARE(cal->cboInput->currentText(), QStringLiteral("1+2"));
+        QCOMPARE(cal->txtCalResult->text(), QStringLiteral("3"));
+        window->txtResult->setText(QStringLiteral("4828.03"));
+        Click(window->picCal);
+        QCOMPARE(cal->cboInput->currentText(), QStringLiteral("4828.03"));
+        QCOMPARE(cal->txtCalResult->text(), QString());
+        cal->txtCalResult->setText(QStringLiteral("9"));
+        window->mnuEditCopyCResult->trigger();
+        QCOMPARE(fixture->fake.clipboard, QStringLiteral("9"));
+        fixture->fake.clipboard = QStringLiteral("2*3");
+        window->mnuEditPasteCInput->trigger();
+        QCOMPARE(cal->cboInput->currentText(), QStringLiteral("2*3"));
+    }
+
+    void blankUserGroupsStayHiddenExceptTheFirst() {
+        Started(0);
+        QVERIFY(!window->mnuUser->isEnabled());
+        userUnits().UserGroupName[3] = "Money";
+        userUnits().UserGroupName[5] = "   ";
+        window->ApplyUserMenu();
+        QVERIFY(window->mnuUser->isEnabled());
+        QVERIFY(window->mnuUserArray[0]->isVisible());
+        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));
+        QVERIFY(!window->mnuUserArray[1]->isVisible());
+        QVERIFY(window->mnuUserArray[3]->isVisible());
+        QCOMPARE(window->mnuUserArray[3]->text(), QStringLiteral("Money"));
+        QVERIFY(!window->mnuUserArray[5]->isVisible());
+    }
+
+    void minimisingHidesOpenCompanionsAndRestoringShowsThem() {
+        Started(0);
+        auto constants = std::make_unique<QWidget>();
+        auto equiv = std::make_unique<QWidget>();
+        window->constantsWindow = constants.get();
+        window->equivWindow = equiv.get();
+        constants->show();
+        state().pbConstantsOpen = true;
+        state().pbEquivOpen = false;  // closed before minimising
+        window->setWindowState(Qt::WindowMinimized);
+        QVERIFY(!constants->isVisible());
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(constants->isVisible());
+        QVERIFY(!equiv->isVisible());
+    }
+
+    void reduceThenIconPopupGroupRestoresTheWindowWhereItWas() {
+        Started(0);
+        window->move(200, 150);
+        const QPoint place = window->pos();
+        Click(window->picShrink);
+        QCOMPARE(settings().Form_Convert_Left, std::int16_t(TwipsX(place.x())));
+        QCOMPARE(window->pos().x(), PixelsX(-32000));
+        frmMini* mini = window->miniWindow();
+        QVERIFY(mini != nullptr && mini->isVisible());
+        SaveScreenshot(mini, QStringLiteral("mini"));
+        fixture->fake.popupChoice = window->mnuConvArray[1]->text();
+        QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QCOMPARE(fixture->fake.popups.back().menu, window->mnuConvert);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{1});
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
+        QVERIFY(window->miniWindow() == nullptr);
+        QCOMPARE(window->pos(), place);
+        QVERIFY(window->mnuConvArray[1]->isChecked() && !window->mnuConvArray[0]->isChecked());
+    }
+
+    void iconFilePopupReadsMinimizeAndExitAndTheMenuBarReadsExitAgain() {
+        Started(0);
+        Click(window->picShrink);
+        frmMini* mini = window->miniWindow();
+        QVERIFY(mini != nullptr);
+        QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
+        QCOMPARE(fixture->fake.popups.back().menu, window->mnuFile);
+        QCOMPARE(fixture->fake.popups.back().captions,
+                 (QStringList{QStringLiteral("Minimize"), QString(), QStringLiteral("Exit")}));
+        QVERIFY(!window->mnuFileMinimize->isVisible());
+        QVERIFY(!window->mnuFileBar->isVisible());
+        QCOMPARE(window->mnuFileExit->text(), QStringLiteral("E&xit"));
+    }
+
+    void closingWhileReducedSavesThePositionFromBeforeTheReduce() {
+        Started(0);
+        window->move(210, 120);
+        const QPoint place = window->pos();
+        Click(window->picShrink);
+        QPointer<frmMini> mini = window->miniWindow();
+        mini->move(300, 40);
+        window->close();
+        QCOMPARE(settings().Form_Convert_Left, std::int16_t(TwipsX(place.x())));
+        QCOMPARE(settings().Form_Convert_Top, std::int16_t(TwipsY(place.y())));
+        QCOMPARE(settings().Form_Normal_Left, std::int16_t(TwipsX(300)));
+        QCOMPARE(settings().Form_Normal_Top, std::int16_t(TwipsY(40)));
+        QVERIFY(state().pbEnding);
+        QCOMPARE(fixture->fake.topmostCalls.back().second, false);
+        QVERIFY(window->miniWindow() == nullptr);
+    }
+};
+
+QTEST_MAIN(FrmConvertTest)
+#include "test_frmConvert.moc"

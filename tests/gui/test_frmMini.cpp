@@ -1,0 +1,115 @@
+// The reduced icon window: its shape, its place, dragging and what it records when it goes.
+
+#include <memory>
+
+#include <QLabel>
+#include <QTest>
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "app/tool_button.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+
+using namespace halden;
+
+class FrmMiniTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+private slots:
+    void init() {
+        fixture = std::make_unique<test::GuiFixture>();
+        // With no configuration file the program starts reduced, the icon window showing.
+        window = std::make_unique<frmConvert>();
+        QVERIFY(window->miniWindow() != nullptr);
+    }
+    void cleanup() {
+        window.reset();
+        fixture.reset();
+    }
+
+    void iconWindowIsPlacedSizedAndTopmost() {
+        frmMini* mini = window->miniWindow();
+        QCOMPARE(mini->pos(), QPoint(PixelsX(settings().Form_Normal_Left), PixelsY(settings().Form_Normal_Top)));
+        QCOMPARE(mini->size(), QSize(46, 48));
+        QCOMPARE(mini->picIconBase->size(), QSize(36, 37));
+        QCOMPARE(mini->imgIcon->geometry(), QRect(2, 3, 32, 32));
+        QVERIFY(mini->windowFlags().testFlag(Qt::FramelessWindowHint));
+        bool madeTopmost = false;
+        for (const auto& [target, onTop] : fixture->fake.topmostCalls) {
+            madeTopmost = madeTopmost || (target == mini && onTop);
+        }
+        QVERIFY(madeTopmost);
+        test::SaveScreenshot(mini, QStringLiteral("icon_window"));
+    }
+
+    void theFrameDragsTheWindowAndTheIconDoesNot() {
+        frmMini* mini = window->miniWindow();
+        QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        QCOMPARE(fixture->fake.drags.size(), std::size_t{1});
+        QTest::mousePress(mini, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini, Qt::LeftButton, {}, QPoint(1, 1));
+        QCOMPARE(fixture->fake.drags.size(), std::size_t{2});
+        QTest::mousePress(mini->picIconBase, Qt::RightButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini->picIconBase, Qt::RightButton, {}, QPoint(1, 1));
+        QCOMPARE(fixture->fake.drags.size(), std::size_t{2});
+        QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(fixture->fake.drags.size(), std::size_t{2});
+        QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
+    }
+
+    void withoutASystemMoveTheWindowFollowsTheMouse() {
+        fixture->fake.dragSupported = false;
+        frmMini* mini = window->miniWindow();
+        const QPoint start = mini->pos();
+        QTest::mousePress(mini, Qt::LeftButton, {}, QPoint(2, 2));
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), mini->mapToGlobal(QPointF(12, 22)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(mini, &move);
+        QCOMPARE(mini->pos(), start + QPoint(10, 20));
+    }
+
+    void aGroupSwitchUnloadsItAndRecordsWhereItWas() {
+        frmMini* mini = window->miniWindow();
+        mini->move(77, 55);
+        window->mnuConvArray[2]->trigger();
+        QVERIFY(window->miniWindow() == nullptr);
+        QCOMPARE(settings().Form_Normal_Left, std::int16_t(TwipsX(77)));
+        QCOMPARE(settings().Form_Normal_Top, std::int16_t(TwipsY(55)));
+        // Not ending: the topmost state is left alone on this unload.
+        QCOMPARE(fixture->fake.topmostCalls.back().second, true);
+        // Reducing again shows it where it was left.
+        QTest::mouseClick(window->picShrink, Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(window->miniWindow() != nullptr);
+        QCOMPARE(window->miniWindow()->pos(), QPoint(77, 55));
+    }
+
+    void exitFromTheIconMenuEndsTheProgramThroughTheMainWindow() {
+        frmMini* mini = window->miniWindow();
+        fixture->fake.popupChoice = QStringLiteral("Exit");
+        QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(state().pbEnding);
+        QVERIFY(window->miniWindow() == nullptr);
+        QCOMPARE(window->mnuFileExit->text(), QStringLiteral("E&xit"));
+        QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
+        QVERIFY(file.exists());
+    }
+
+    void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {
+        frmMini* mini = window->miniWindow();
+        fixture->fake.popupChoice = QStringLiteral("Minimize");
+        QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(window->isMinimized());
+        QVERIFY(!mini->isVisible());
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(mini->isVisible());
+    }
+};
+
+QTEST_MAIN(FrmMiniTest)
+#include "test_frmMini.moc"
