@@ -43,8 +43,8 @@ private:
     void arrangeControls();
 
     /// The design size the window is centred by, in twips.
-    static constexpr int kDesignWidth = 6360;
-    static constexpr int kDesignHeight = 3210;
+    static constexpr int kDesignWidth = 4950;
+    static constexpr int kDesignHeight = 2775;
 
     bool unloadingForProgram_ = false;
 };

@@ -69,7 +69,7 @@ private:
 
     /// The design size the window is centred by, in twips.
     static constexpr int kDesignWidth = 6000;
-    static constexpr int kDesignHeight = 5400;
+    static constexpr int kDesignHeight = 4350;
 
     std::string scrollText_;
     std::int16_t nScrollPos = 0;
