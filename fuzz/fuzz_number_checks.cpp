@@ -1,0 +1,79 @@
+// Feeds arbitrary bytes to the number checks and the leading-number reading as text, and the
+// same bytes read as doubles to the result formatters.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "numbers/format_result.h"
+#include "numbers/leading_number.h"
+#include "numbers/number_checks.h"
+#include "shared/message_sink.h"
+
+namespace {
+
+class CountingSink final : public halden::MessageSink {
+public:
+    void Show(const halden::Message&) override { ++count; }
+    int count = 0;
+};
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// An exponent text, read back, lies within half a unit of its last digit (plus the rounding
+// of the 15-digit first step) of the value it was written from.
+void CheckExponentText(double value, int digits) {
+    auto text = halden::ExpressAsExp(value, digits);
+    Require(text.has_value());
+    Require(text->find(',') == std::string::npos);
+    auto back = halden::LeadingNumber(*text);
+    if (!back) return;  // the largest values round up beyond the double range
+    const double bound = std::fabs(value) * (0.5 * std::pow(10.0, 1 - digits) + 1e-14) * 1.000001 + 1e-322;
+    Require(std::fabs(*back - value) <= bound);
+}
+
+void FormatDouble(double value, std::uint8_t options) {
+    const int figures[] = {4, 6, 8, 7, 2, 9, 0, -1};
+    const int figure = figures[options & 7];
+    const int form = (options >> 3) & 1;
+    const bool calculator = (options >> 4) & 1;
+    auto text = halden::FormatResult(value, calculator, figure, form);
+    Require(text.has_value() == std::isfinite(value));
+    if (!text) return;
+    Require(!text->empty() && text->find(',') == std::string::npos);
+    if (calculator && form == 0 && figure != 7) Require(text->size() < 15 || text->find('E') != std::string::npos);
+    CheckExponentText(value, 2 + (options >> 5));
+    Require(halden::TrimFigures(value, 1 + (options & 15)).has_value());
+    Require(halden::T_Fix(value).has_value() || std::fabs(value) > 1e300);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CountingSink sink;
+    const int nonNum = halden::NonNumCheck(text, sink);
+    const int invalid = halden::InvalidNumCheck(text, sink);
+    Require(nonNum == 0 || nonNum == 1);
+    Require(invalid == 0 || invalid == 1);
+    // A finished number always also passes the lenient check.
+    Require(invalid == 1 || nonNum == 0);
+    Require(sink.count == (text.find(',') != std::string_view::npos ? 2 : 0));
+    if (auto value = halden::LeadingNumber(text)) Require(std::isfinite(*value));
+
+    for (std::size_t offset = 0; offset + sizeof(double) < size; offset += sizeof(double) + 1) {
+        double value = 0;
+        std::memcpy(&value, data + offset, sizeof value);
+        if (std::isfinite(value)) {
+            FormatDouble(value, data[offset + sizeof(double)]);
+        } else {
+            Require(!halden::FormatResult(value, false, 6, 0).has_value());
+        }
+    }
+    return 0;
+}
