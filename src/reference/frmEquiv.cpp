@@ -1,13 +1,12 @@
 #include "reference/frmEquiv.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <algorithm>
 
 #include "reference/equivalence_table.h"
 #include "reference/ui_resources.h"

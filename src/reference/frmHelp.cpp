@@ -1,7 +1,5 @@
 #include "reference/frmHelp.h"
 
-#include <algorithm>
-
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -9,13 +7,14 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "catalogue/unit_catalogue.h"
 #include "reference/help_unit_list.h"
 #include "reference/ui_resources.h"
 #include "shared/message_sink.h"
 #include "shared/platform_help.h"
 #include "shared/settings.h"
-#include "catalogue/unit_catalogue.h"
 
 namespace halden {
 namespace {
@@ -37,8 +36,8 @@ public:
         if (type != QTextDocument::HtmlResource || QFileInfo(name.path()).fileName() != kUnitsPage) {
             return resource;
         }
-        QString page = resource.userType() == QMetaType::QString ? resource.toString()
-                                                                 : QString::fromUtf8(resource.toByteArray());
+        QString page =
+            resource.userType() == QMetaType::QString ? resource.toString() : QString::fromUtf8(resource.toByteArray());
         page.replace(kUnitListMark, QString::fromStdString(UnitGroupsHtml(catalogue())));
         return page;
     }
@@ -59,9 +58,9 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     const QString page = HelpPageFor(helpFile, command, context);
     if (page.isEmpty()) {
         const QString name = BareFileName(helpFile);
-        platform().ShowMessage(parent, {std::string(kMessageTitle),
-                                        "Cannot open the help file '" + name.toStdString() + "'.",
-                                        MessageIcon::Exclamation});
+        platform().ShowMessage(parent,
+                               {std::string(kMessageTitle), "Cannot open the help file '" + name.toStdString() + "'.",
+                                MessageIcon::Exclamation});
         return;
     }
     QPointer<frmHelp>& window = HelpWindowSlot();
@@ -141,12 +140,12 @@ QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
     }
     if (command == HelpCommand::Context) {
         switch (context) {
-        case kHelpContextConstants:
-            return QStringLiteral("constants.html");
-        case kHelpContextAddUnits:
-            return QStringLiteral("addunits.html");
-        default:
-            break;
+            case kHelpContextConstants:
+                return QStringLiteral("constants.html");
+            case kHelpContextAddUnits:
+                return QStringLiteral("addunits.html");
+            default:
+                break;
         }
     }
     return kContentsPage;

@@ -1,7 +1,5 @@
 #include "reference/frmInfo.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
 #include <QFont>
 #include <QFrame>
@@ -13,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "reference/about_texts.h"
 #include "reference/ui_resources.h"

@@ -5,11 +5,10 @@
 // value of 3 (which only an edited configuration file can hold) into 0, Normal.
 #pragma once
 
+#include <QDialog>
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include <QDialog>
 
 class QCloseEvent;
 class QFrame;

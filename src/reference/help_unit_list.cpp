@@ -14,10 +14,8 @@ struct MenuSection {
 
 // In the order the Convert menu shows them.
 constexpr MenuSection kSections[] = {
-    {"Convert menu", 0, 13, false},
-    {"Computer", 48, 50, false},
-    {"Other Units", 14, 26, false},
-    {"Additional Units", kFirstUserGroup, kFirstUserGroup + kUserGroups - 1, true},
+    {"Convert menu", 0, 13, false},     {"Computer", 48, 50, false},
+    {"Other Units", 14, 26, false},     {"Additional Units", kFirstUserGroup, kFirstUserGroup + kUserGroups - 1, true},
     {"Metric Prefixes", 27, 27, false},
 };
 
@@ -53,20 +51,20 @@ std::string EscapeHtml(std::string_view text) {
     out.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;

@@ -1,8 +1,8 @@
 #include "reference/about_texts.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "reference/help_unit_list.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,7 +1,5 @@
 // The equivalence window: its table, layout rules, placement on every opening and its close paths.
 
-#include <memory>
-
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -9,6 +7,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <memory>
 
 #include "gui_fixture.h"
 #include "reference/equivalence_table.h"
@@ -21,8 +20,6 @@ class EquivTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::GuiFixture> fixture_;
-
-    static QRect Right(const QWidget* w) { return w->geometry(); }
 
 private slots:
     void init() { fixture_ = std::make_unique<test::GuiFixture>(); }

@@ -1,14 +1,13 @@
 // The program's help: which page each help request opens, the unit list written from the
 // catalogue, and that every link between the pages leads to a page.
 
-#include <memory>
-
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
+#include <memory>
 
 #include "catalogue/unit_catalogue.h"
 #include "gui_fixture.h"
@@ -128,7 +127,8 @@ private slots:
             const QString html = QString::fromUtf8(file.readAll());
             for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
                 ++links;
-                QVERIFY2(pages.contains(match.captured(1)), qPrintable(page + QStringLiteral(" -> ") + match.captured(1)));
+                QVERIFY2(pages.contains(match.captured(1)),
+                         qPrintable(page + QStringLiteral(" -> ") + match.captured(1)));
             }
             if (page != QStringLiteral("contents.html")) {
                 QVERIFY2(html.contains(QStringLiteral("href=\"contents.html\"")), qPrintable(page));

@@ -1,8 +1,6 @@
 // The about window: the scrolling rights line, the blinking icon, the ways it closes and what
 // closing does to the number format, and the main window's topmost state around it.
 
-#include <memory>
-
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -10,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include "gui_fixture.h"
 #include "reference/about_texts.h"
@@ -63,12 +62,12 @@ private slots:
             QVERIFY(about.Frame1->rect().contains(notice->geometry()));
         }
         const QLabel* last = about.lblNotice[4];
-        QCOMPARE(about.Frame1->height(), last->y() + last->height() + 8);   // 120 twips
+        QCOMPARE(about.Frame1->height(), last->y() + last->height() + 8);          // 120 twips
         QCOMPARE(about.height(), about.Frame1->y() + about.Frame1->height() + 6);  // 90 twips
         const int frameCentre = about.Frame1->x() + about.Frame1->width() / 2;
-        for (const QWidget* item : std::initializer_list<const QWidget*>{
-                 about.imgMain, about.lblAppname, about.lblVersion, about.lblName, about.lblOwnership,
-                 about.txtAllrights, about.cmdOK}) {
+        for (const QWidget* item :
+             std::initializer_list<const QWidget*>{about.imgMain, about.lblAppname, about.lblVersion, about.lblName,
+                                                   about.lblOwnership, about.txtAllrights, about.cmdOK}) {
             QVERIFY(qAbs(item->x() + item->width() / 2 - frameCentre) <= 1);
         }
     }
@@ -130,27 +129,27 @@ private slots:
             about.show();
             about.cmdOK->setFocus();
             switch (row.way) {
-            case Way::Click:
-                QTest::mouseClick(about.cmdOK, Qt::LeftButton);
-                break;
-            case Way::Enter:
-                QTest::keyClick(about.cmdOK, Qt::Key_Enter);
-                break;
-            case Way::Return:
-                QTest::keyClick(about.cmdOK, Qt::Key_Return);
-                break;
-            case Way::CloseBox:
-                about.close();
-                break;
-            case Way::Letter:
-                QTest::keyClick(about.cmdOK, Qt::Key_A);
-                break;
-            case Way::Space:
-                QTest::keyClick(about.cmdOK, Qt::Key_Space);
-                break;
-            case Way::Escape:
-                QTest::keyClick(about.cmdOK, Qt::Key_Escape);
-                break;
+                case Way::Click:
+                    QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+                    break;
+                case Way::Enter:
+                    QTest::keyClick(about.cmdOK, Qt::Key_Enter);
+                    break;
+                case Way::Return:
+                    QTest::keyClick(about.cmdOK, Qt::Key_Return);
+                    break;
+                case Way::CloseBox:
+                    about.close();
+                    break;
+                case Way::Letter:
+                    QTest::keyClick(about.cmdOK, Qt::Key_A);
+                    break;
+                case Way::Space:
+                    QTest::keyClick(about.cmdOK, Qt::Key_Space);
+                    break;
+                case Way::Escape:
+                    QTest::keyClick(about.cmdOK, Qt::Key_Escape);
+                    break;
             }
             QVERIFY2(about.isVisible() != row.closes, row.name);
             QVERIFY2(settings().pnFormFlag == row.flagAfter, row.name);
