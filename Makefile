@@ -35,5 +35,29 @@ fuzz: bootstrap
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	@scripts/fuzz $(BUILD)/fuzz/bin $(FUZZ_SECONDS)
 
+# Desktop integration: the program, its menu entry and its icon (drawn from the same 32 x 32
+# picture at each theme size). DESTDIR is honoured for packaging.
+ICON_SIZES := 32 48 256
+BINDIR = $(DESTDIR)$(PREFIX)/bin
+APPDIR = $(DESTDIR)$(PREFIX)/share/applications
+ICONDIR = $(DESTDIR)$(PREFIX)/share/icons/hicolor
+
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target halducnv
+	install -D -m 755 $(BUILD)/bin/halducnv $(BINDIR)/halducnv
+	install -D -m 644 resources/halducnv.desktop $(APPDIR)/halducnv.desktop
+	@for n in $(ICON_SIZES); do \
+	  mkdir -p $(ICONDIR)/$${n}x$${n}/apps && \
+	  convert resources/icons/halden.xpm -filter point -resize $${n}x$${n} \
+	    PNG32:$(ICONDIR)/$${n}x$${n}/apps/halducnv.png || exit 1; \
+	  echo "installed $(ICONDIR)/$${n}x$${n}/apps/halducnv.png"; \
+	done
+	-@command -v update-desktop-database >/dev/null 2>&1 && update-desktop-database -q $(APPDIR) || true
+
+uninstall:
+	rm -f $(BINDIR)/halducnv $(APPDIR)/halducnv.desktop
+	@for n in $(ICON_SIZES); do rm -f $(ICONDIR)/$${n}x$${n}/apps/halducnv.png; done
+	-@command -v update-desktop-database >/dev/null 2>&1 && update-desktop-database -q $(APPDIR) || true
+
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,146 @@
+#include "reference/frmEquiv.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <algorithm>
+
+#include "reference/equivalence_table.h"
+#include "reference/ui_resources.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+
+namespace halden {
+namespace {
+
+constexpr int kVisibleRows = 9;
+constexpr int kHeadingTop = 3;
+constexpr int kFirstListLeft = 10;
+constexpr int kRightMargin = 16;
+constexpr int kBottomMargin = 10;
+constexpr int kTextPadding = 12;
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QFont JapaneseSerifFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
+    font.setPointSizeF(9.75);
+    return font;
+}
+
+QFont WindowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(9.0);
+    return font;
+}
+
+int WidestEntry(const QListWidget* list) {
+    const QFontMetrics metrics(list->font());
+    int widest = 0;
+    for (int row = 0; row < list->count(); ++row) {
+        widest = std::max(widest, metrics.horizontalAdvance(list->item(row)->text()));
+    }
+    return widest;
+}
+
+}  // namespace
+
+frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    Form_Load();
+}
+
+frmEquiv::~frmEquiv() = default;
+
+void frmEquiv::Form_Load() {
+    InitReferenceResources();
+    setWindowTitle(QStringLiteral(" Equivalence"));
+    setWindowIcon(ApplicationIcon());
+    setFont(WindowFont());
+    createControls();
+    fillLists();
+    // Centred by the design size before the layout gives the window its final size, so every
+    // opening lands at the same place.
+    centreOnScreen();
+    arrangeControls();
+}
+
+void frmEquiv::createControls() {
+    lblQuantity = new QLabel(QStringLiteral("Quantity"), this);
+    lblSIUnit = new QLabel(QStringLiteral("SI Unit"), this);
+    lblAlternative = new QLabel(QStringLiteral("Alternative"), this);
+    for (QListWidget** list : {&lstQuantity, &lstSIUnit, &lstAlternative}) {
+        *list = new QListWidget(this);
+        (*list)->setFont(JapaneseSerifFont());
+        (*list)->setSelectionMode(QAbstractItemView::SingleSelection);
+        (*list)->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        (*list)->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+}
+
+void frmEquiv::fillLists() {
+    for (const EquivalenceRow& row : EquivalenceTable()) {
+        lstQuantity->addItem(Text(row.Quantity));
+        lstSIUnit->addItem(Text(row.SiUnit));
+        lstAlternative->addItem(Text(row.Alternative));
+    }
+}
+
+void frmEquiv::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize pixels = screen != nullptr ? screen->geometry().size() : QSize(800, 600);
+    const int screenWidth = TwipsX(pixels.width());
+    const int screenHeight = TwipsY(pixels.height());
+    MoveWindowTwips(this, (screenWidth - kDesignWidth) / 2, (screenHeight - kDesignHeight) / 2);
+}
+
+void frmEquiv::arrangeControls() {
+    // One line of the lists' font, measured on the first entry; the list's frame comes on top so
+    // that all nine rows show without scrolling.
+    const int lineHeight = std::max(1, lstQuantity->sizeHintForRow(0));
+    const int listHeight = kVisibleRows * lineHeight + 2 * lstQuantity->frameWidth();
+    const int headingHeight = QFontMetrics(lblQuantity->font()).height();
+
+    struct Column {
+        QLabel* heading;
+        QListWidget* list;
+    };
+    const Column columns[] = {{lblQuantity, lstQuantity}, {lblSIUnit, lstSIUnit}, {lblAlternative, lstAlternative}};
+    int left = kFirstListLeft;
+    int right = left;
+    for (const Column& column : columns) {
+        const int textWidth = std::max(WidestEntry(column.list),
+                                       QFontMetrics(column.heading->font()).horizontalAdvance(column.heading->text()));
+        const int width = textWidth + kTextPadding + 2 * column.list->frameWidth();
+        column.heading->setGeometry(left, kHeadingTop, width, headingHeight);
+        column.list->setGeometry(left, kHeadingTop + headingHeight, width, listHeight);
+        right = left + width;
+        // The next list starts one pixel before this one's right edge, so the borders overlap.
+        left = right - 1;
+    }
+
+    const int width = (right + kRightMargin) * state().Tppx;
+    const int height =
+        (platform().GetNonClientHeight(this) + kHeadingTop + headingHeight + listHeight + kBottomMargin) * state().Tppy;
+    ResizeWindowTwips(this, width, height);
+}
+
+void frmEquiv::Unload() {
+    unloadingForProgram_ = true;
+    close();
+}
+
+void frmEquiv::closeEvent(QCloseEvent* event) {
+    if (!unloadingForProgram_) {
+        state().pbEquivOpen = false;
+    }
+    event->accept();
+}
+
+}  // namespace halden

@@ -1,0 +1,161 @@
+#include "reference/frmHelp.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "catalogue/unit_catalogue.h"
+#include "reference/help_unit_list.h"
+#include "reference/ui_resources.h"
+#include "shared/message_sink.h"
+#include "shared/platform_help.h"
+#include "shared/settings.h"
+
+namespace halden {
+namespace {
+
+const QString kHelpRoot = QStringLiteral("qrc:/help/");
+const QString kContentsPage = QStringLiteral("contents.html");
+const QString kUnitsPage = QStringLiteral("units.html");
+const QString kUnitListMark = QStringLiteral("<!-- unit groups -->");
+const QString kProgramHelpFile = QStringLiteral("HALDUCNV.HLP");
+
+// Writes the unit groups into their page as it is loaded, so the page always matches the
+// catalogue (user groups saved a moment ago included).
+class HelpBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource || QFileInfo(name.path()).fileName() != kUnitsPage) {
+            return resource;
+        }
+        QString page =
+            resource.userType() == QMetaType::QString ? resource.toString() : QString::fromUtf8(resource.toByteArray());
+        page.replace(kUnitListMark, QString::fromStdString(UnitGroupsHtml(catalogue())));
+        return page;
+    }
+};
+
+// The file name after the last separator; the program's directory may be written with either.
+QString BareFileName(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(cut + 1);
+}
+
+QPointer<frmHelp>& HelpWindowSlot() {
+    static QPointer<frmHelp> window;
+    return window;
+}
+
+void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand command, int context) {
+    const QString page = HelpPageFor(helpFile, command, context);
+    if (page.isEmpty()) {
+        const QString name = BareFileName(helpFile);
+        platform().ShowMessage(parent,
+                               {std::string(kMessageTitle), "Cannot open the help file '" + name.toStdString() + "'.",
+                                MessageIcon::Exclamation});
+        return;
+    }
+    QPointer<frmHelp>& window = HelpWindowSlot();
+    if (window.isNull()) {
+        window = new frmHelp();
+    }
+    window->ShowPage(page);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+    InitReferenceResources();
+    setAttribute(Qt::WA_DeleteOnClose);
+    // An open help window does not keep the program running once the converter has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral(" Halden Unit Converter Help"));
+    setWindowIcon(ApplicationIcon());
+    createControls();
+    arrangeControls();
+    connectHandlers();
+}
+
+frmHelp::~frmHelp() = default;
+
+void frmHelp::createControls() {
+    txtHelp = new HelpBrowser(this);
+    txtHelp->setOpenLinks(true);
+    txtHelp->setOpenExternalLinks(false);
+    cmdContents = new QPushButton(QStringLiteral("&Contents"), this);
+    cmdBack = new QPushButton(QStringLiteral("&Back"), this);
+    cmdForward = new QPushButton(QStringLiteral("&Forward"), this);
+    cmdBack->setEnabled(false);
+    cmdForward->setEnabled(false);
+}
+
+void frmHelp::arrangeControls() {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdContents);
+    buttons->addWidget(cmdBack);
+    buttons->addWidget(cmdForward);
+    buttons->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->addLayout(buttons);
+    column->addWidget(txtHelp, 1);
+    resize(560, 520);
+}
+
+void frmHelp::connectHandlers() {
+    connect(cmdContents, &QPushButton::clicked, this, &frmHelp::cmdContents_Click);
+    connect(cmdBack, &QPushButton::clicked, txtHelp, &QTextBrowser::backward);
+    connect(cmdForward, &QPushButton::clicked, txtHelp, &QTextBrowser::forward);
+    connect(txtHelp, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
+    connect(txtHelp, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
+}
+
+void frmHelp::ShowPage(const QString& page) {
+    const QUrl target(kHelpRoot + page);
+    if (txtHelp->source() == target) {
+        txtHelp->reload();  // the unit list may have changed since
+    } else {
+        txtHelp->setSource(target);
+    }
+}
+
+QString frmHelp::CurrentPage() const { return QFileInfo(txtHelp->source().path()).fileName(); }
+
+void frmHelp::cmdContents_Click() { ShowPage(kContentsPage); }
+
+QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
+    if (!helpFile.isEmpty() && BareFileName(helpFile).compare(kProgramHelpFile, Qt::CaseInsensitive) != 0) {
+        return {};
+    }
+    if (command == HelpCommand::Context) {
+        switch (context) {
+            case kHelpContextConstants:
+                return QStringLiteral("constants.html");
+            case kHelpContextAddUnits:
+                return QStringLiteral("addunits.html");
+            default:
+                break;
+        }
+    }
+    return kContentsPage;
+}
+
+void InstallProgramHelp() {
+    InitReferenceResources();
+    InstallHelpViewer(&ShowProgramHelp);
+}
+
+frmHelp* OpenHelpWindow() { return HelpWindowSlot().data(); }
+
+}  // namespace halden

@@ -1,0 +1,58 @@
+// The program's help: HTML pages compiled into the program, shown in a small browser window.
+//
+// InstallProgramHelp() makes this window the platform's help viewer. A request for the program's
+// help file ("HALDUCNV.HLP", in any letter case) opens the contents page, or for a context number
+// the page of that topic: 17 the constants window, 18 the Add Units dialog. The unit groups page
+// is written from the catalogue each time it is shown.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "shared/platform.h"
+
+class QPushButton;
+class QTextBrowser;
+
+namespace halden {
+
+inline constexpr int kHelpContextConstants = 17;
+inline constexpr int kHelpContextAddUnits = 18;
+
+class frmHelp : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmHelp(QWidget* parent = nullptr);
+    ~frmHelp() override;
+    Q_DISABLE_COPY_MOVE(frmHelp)
+
+    QTextBrowser* txtHelp = nullptr;
+    QPushButton* cmdContents = nullptr;
+    QPushButton* cmdBack = nullptr;
+    QPushButton* cmdForward = nullptr;
+
+    /// Shows one page of the help, by its file name ("contents.html").
+    void ShowPage(const QString& page);
+    /// The file name of the page shown.
+    QString CurrentPage() const;
+
+    void cmdContents_Click();
+
+private:
+    void createControls();
+    void arrangeControls();
+    void connectHandlers();
+};
+
+/// The page a help request opens, or the empty text when helpFile is not the program's help file.
+/// An empty helpFile counts as the program's own.
+QString HelpPageFor(const QString& helpFile, HelpCommand command, int context);
+
+/// Installs the help window as the platform's help viewer; called once at start-up.
+void InstallProgramHelp();
+
+/// The help window while it is open, else nullptr.
+frmHelp* OpenHelpWindow();
+
+}  // namespace halden
