@@ -14,6 +14,7 @@
 
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
+#include "reference/ui_resources.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
@@ -25,7 +26,10 @@
 #include "storage/user_file.h"
 
 // Compiled-in pictures live in the static library; they must be registered once before use.
-static void RegisterPictures() { Q_INIT_RESOURCE(app); }
+static void RegisterPictures() {
+    Q_INIT_RESOURCE(app);
+    halden::InitReferenceResources();
+}
 
 namespace halden {
 namespace {
@@ -71,6 +75,7 @@ frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
     createControls();
     createMenus();
     connectHandlers();
+    connectCompanions();
     // Start-up reads the files and lays the window out; it shows the window (or the icon window)
     // only at its end, so its messages come before any window.
     Form_Load();
@@ -352,6 +357,9 @@ void frmConvert::txtInput_Change() {
 }
 
 bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
+    if (lblHiddenEvent(watched, event)) {
+        return true;
+    }
     const bool fromList = watched == lstConvFrom;
     const bool intoList = watched == lstConvInto;
     if (fromList || intoList) {

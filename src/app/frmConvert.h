@@ -138,6 +138,7 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void connectCompanions();
     void Form_Load();
     void arrangeControls();
 
@@ -170,6 +171,14 @@ private:
     void mnuEditCopyCResult_Click();
     void mnuEditPasteVInput_Click();
     void mnuEditPasteCInput_Click();
+
+    // The companion windows.
+    void mnuConvConst_Click();
+    void mnuUserDef_Click();
+    void mnuContents_Click();
+    void mnuAbout_Click();
+    void lblHidden_Click();
+    bool lblHiddenEvent(QObject* watched, const QEvent* event);
 
     QWidget* client_ = nullptr;
     QPointer<frmMini> mini_;

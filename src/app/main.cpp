@@ -2,6 +2,8 @@
 #include <QApplication>
 
 #include "app/frmConvert.h"
+#include "reference/frmHelp.h"
+#include "reference/ui_resources.h"
 
 int main(int argc, char* argv[]) {
     // The windows place themselves; X11 lets a program do that, Wayland does not.
@@ -10,6 +12,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("halducnv"));
+    halden::InitReferenceResources();
+    QApplication::setWindowIcon(halden::ApplicationIcon());
+    halden::InstallProgramHelp();
     halden::frmConvert window;
     return QApplication::exec();
 }

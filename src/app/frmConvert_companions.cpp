@@ -1,0 +1,70 @@
+// The main window's doors to its companion windows: constants, equivalence, Add Units, about and
+// help. Each is created on first use; the open flags tell minimise/restore which to bring back.
+
+#include <QEvent>
+#include <QLabel>
+
+#include "app/frmConvert.h"
+#include "reference/frmConstants.h"
+#include "reference/frmEquiv.h"
+#include "reference/frmInfo.h"
+#include "shared/platform.h"
+#include "shared/settings.h"
+#include "storage/frmUser.h"
+
+namespace halden {
+
+void frmConvert::connectCompanions() {
+    for (QAction* item : {mnuConvConst, mnuUserDef, mnuContents, mnuAbout}) {
+        item->setEnabled(true);
+    }
+    lblHidden->setEnabled(true);
+    lblHidden->installEventFilter(this);
+    connect(mnuConvConst, &QAction::triggered, this, &frmConvert::mnuConvConst_Click);
+    connect(mnuUserDef, &QAction::triggered, this, &frmConvert::mnuUserDef_Click);
+    connect(mnuContents, &QAction::triggered, this, &frmConvert::mnuContents_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmConvert::mnuAbout_Click);
+}
+
+void frmConvert::mnuConvConst_Click() {
+    state().pbConstantsOpen = true;
+    if (constantsWindow.isNull()) {
+        constantsWindow = new frmConstants(this);
+    }
+    constantsWindow->show();
+    constantsWindow->raise();
+}
+
+void frmConvert::mnuUserDef_Click() {
+    state().pbUserOpen = true;
+    if (userWindow.isNull()) {
+        auto* dialog = new frmUser(this);
+        connect(dialog, &frmUser::saved, this, &frmConvert::ApplyUserMenu);
+        userWindow = dialog;
+    }
+    userWindow->show();
+    userWindow->raise();
+}
+
+void frmConvert::mnuContents_Click() { platform().ShowHelp(this, HelpCommand::Contents, 0); }
+
+void frmConvert::mnuAbout_Click() { ShowAboutWindow(this); }
+
+void frmConvert::lblHidden_Click() {
+    state().pbEquivOpen = true;
+    if (equivWindow.isNull()) {
+        equivWindow = new frmEquiv(this);
+    }
+    equivWindow->show();
+    equivWindow->raise();
+}
+
+bool frmConvert::lblHiddenEvent(QObject* watched, const QEvent* event) {
+    if (watched != lblHidden || event->type() != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    lblHidden_Click();
+    return true;
+}
+
+}  // namespace halden
