@@ -15,6 +15,7 @@
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
 #include "reference/ui_resources.h"
+#include "shared/ui_fonts.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
@@ -29,6 +30,7 @@
 static void RegisterPictures() {
     Q_INIT_RESOURCE(app);
     halden::InitReferenceResources();
+    halden::InstallFontSubstitutions();
 }
 
 namespace halden {

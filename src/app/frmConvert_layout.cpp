@@ -83,6 +83,10 @@ void frmConvert::createControls() {
     for (QListWidget* list : {lstConvFrom, lstConvInto}) {
         list->setFont(listFont);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        // Long unit names are cut at the list's edge, as in a plain list box; a horizontal bar
+        // would take two entries' room.
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideNone);
     }
 
     imgHand = new QLabel(client_);

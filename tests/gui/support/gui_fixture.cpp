@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "shared/settings.h"
+#include "shared/ui_fonts.h"
 
 namespace halden::test {
 
@@ -13,6 +14,7 @@ GuiFixture::GuiFixture() {
     qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
     ResetProcessState();
     SetPlatform(&fake);
+    InstallFontSubstitutions();
 }
 
 GuiFixture::~GuiFixture() {
