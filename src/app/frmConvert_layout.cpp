@@ -14,6 +14,7 @@
 #include "app/tool_button.h"
 #include "calc/frmCal.h"
 #include "shared/main_layout.h"
+#include "shared/ui_fonts.h"
 #include "shared/platform.h"
 #include "shared/settings.h"
 #include "shared/ui_twips.h"
@@ -21,13 +22,7 @@
 namespace halden {
 namespace {
 
-QFont FontOf(const QString& family, double points) {
-    QFont font(family);
-    font.setPointSizeF(points);
-    return font;
-}
-
-QFont Arial(double points) { return FontOf(QStringLiteral("Arial"), points); }
+QFont Arial(double points) { return ArialFont(points); }
 
 // Design geometry of a tool button's caption label, in twips of its button.
 struct CaptionDesign {
@@ -79,7 +74,7 @@ void frmConvert::createControls() {
     txtResult->setReadOnly(true);
     lstConvInto = new QListWidget(fraConvInto);
 
-    const QFont listFont = FontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9.75);
+    const QFont listFont = MinchoFont(9.75);
     for (QListWidget* list : {lstConvFrom, lstConvInto}) {
         list->setFont(listFont);
         list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -20,6 +20,7 @@
 
 #include "calc/evaluator.h"
 #include "shared/platform.h"
+#include "shared/ui_fonts.h"
 #include "shared/settings.h"
 #include "shared/ui_twips.h"
 
@@ -41,13 +42,6 @@ constexpr int kInputTextMargin = 20;
 // A window wider than the window system can map is of no use; texts beyond this width are cut.
 constexpr int kMaxBoxWidth = 16000;
 const char* const kInputError = "Input error";
-
-QFont ArialFont(double points, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {

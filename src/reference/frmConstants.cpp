@@ -15,6 +15,7 @@
 
 #include "reference/constants_table.h"
 #include "shared/platform.h"
+#include "shared/ui_fonts.h"
 #include "shared/settings.h"
 #include "shared/ui_twips.h"
 
@@ -32,18 +33,9 @@ constexpr int kHelpContext = 17;
 // Room beside the widest entry of a column for the list's item margins.
 constexpr int kListTextMargin = 10;
 
-QFont ListFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
-    font.setPointSizeF(9.75);
-    return font;
-}
+QFont ListFont() { return MinchoFont(9.75); }
 
-QFont CaptionFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    return font;
-}
+QFont CaptionFont() { return ArialFont(9); }
 
 // The widest entry a column ever shows, on either page.
 int WidestEntry(const QFontMetrics& metrics, ConstantsColumn column) {

@@ -11,6 +11,7 @@
 #include "reference/equivalence_table.h"
 #include "reference/ui_resources.h"
 #include "shared/platform.h"
+#include "shared/ui_fonts.h"
 #include "shared/settings.h"
 #include "shared/ui_twips.h"
 
@@ -26,19 +27,9 @@ constexpr int kTextPadding = 12;
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QFont JapaneseSerifFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
-    font.setPointSizeF(9.75);
-    return font;
-}
+QFont JapaneseSerifFont() { return MinchoFont(9.75); }
 
-QFont WindowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(9.0);
-    return font;
-}
+QFont WindowFont() { return ArialFont(9.0); }
 
 int WidestEntry(const QListWidget* list) {
     const QFontMetrics metrics(list->font());

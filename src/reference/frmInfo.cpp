@@ -16,6 +16,7 @@
 #include "reference/about_texts.h"
 #include "reference/ui_resources.h"
 #include "shared/platform.h"
+#include "shared/ui_fonts.h"
 #include "shared/settings.h"
 #include "shared/ui_twips.h"
 
@@ -39,13 +40,7 @@ constexpr int kButtonWidth = 1215;
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QFont WindowFont(double points, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+QFont WindowFont(double points, bool bold = false) { return ArialFont(points, bold); }
 
 QLabel* Picture(QWidget* parent, const QString& resource) {
     auto* image = new QLabel(parent);

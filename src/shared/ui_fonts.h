@@ -3,7 +3,14 @@
 // Mincho to IPA P Mincho).
 #pragma once
 
+#include <QFont>
+
 namespace halden {
+
+/// "Arial" at the given size (Liberation Sans where Arial is not installed).
+QFont ArialFont(double points, bool bold = false);
+/// The Japanese proportional Mincho the unit and constant lists are written in.
+QFont MinchoFont(double points);
 
 /// Registers the font substitutions; safe to call more than once.
 void InstallFontSubstitutions();
