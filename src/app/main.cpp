@@ -1,9 +1,44 @@
 // The Halden Unit Converter: starts the main window and runs until it closes.
 #include <QApplication>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
+
+namespace {
+
+// Start-up timing (used by bench/startup): with HALDEN_EXIT_WHEN_SHOWN=1 in the environment the
+// program prints "shown <CLOCK_MONOTONIC nanoseconds>" once its first window has been exposed and
+// painted, then quits without saving anything.
+class ExitWhenShown final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (!fired_ && event->type() == QEvent::Expose && window != nullptr && window->isExposed()) {
+            fired_ = true;
+            // Runs once the expose (and the paint it causes) has been handled.
+            QTimer::singleShot(0, this, [] {
+                timespec now{};
+                clock_gettime(CLOCK_MONOTONIC, &now);
+                std::printf("shown %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::fflush(stdout);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool fired_ = false;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // The windows place themselves; X11 lets a program do that, Wayland does not.
@@ -11,6 +46,9 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIntValue("HALDEN_EXIT_WHEN_SHOWN") == 1) {
+        app.installEventFilter(new ExitWhenShown(&app));
+    }
     app.setApplicationName(QStringLiteral("halducnv"));
     halden::InitReferenceResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
