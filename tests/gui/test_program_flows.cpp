@@ -2,14 +2,6 @@
 // windows, minimise and restore, Reduce, the about window with always-on-top and the number format,
 // Add Units reaching the menu and the file, and a whole run from start-up to the saved configuration.
 
-#include <algorithm>
-#include <array>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,6 +22,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
@@ -487,6 +486,31 @@ private slots:
         QCOMPARE(fresh->txtUserUnit[0]->text(), QStringLiteral("inch"));
     }
 
+    void constantsOpenedFromTheIconWindowFollowItThroughMinimise() {
+        Settings stored;  // the reduced shape
+        WriteFiles(stored);
+        Start();
+        frmMini* mini = window->miniWindow();
+        QVERIFY(mini != nullptr && mini->isVisible());
+        fixture->fake.popupChoice = QStringLiteral("&Constants...");
+        QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mouseRelease(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QPointer<QWidget> constants = window->constantsWindow;
+        QVERIFY(!constants.isNull() && constants->isVisible());
+        QVERIFY(state().pbConstantsOpen);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});  // still reduced
+
+        fixture->fake.popupChoice = QStringLiteral("Minimize");
+        QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
+        QVERIFY(window->isMinimized());
+        QVERIFY(!constants->isVisible());
+        QVERIFY(window->miniWindow() == nullptr || !window->miniWindow()->isVisible());
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(constants->isVisible());
+        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QCOMPARE(window->pos().x(), PixelsX(-32000));  // the main window stays parked
+    }
+
     void addUnitsSaveRenamesTheMenuConvertsAtOnceAndWritesTheFile() {
         WriteFiles(FullShape());
         Start();
@@ -669,21 +693,34 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("figures");
         QTest::addColumn<QString>("result");
-        const QString mega = QStringLiteral("mega (M)");
-        const QString micro = QStringLiteral("微 [bi], micro (μ)");
-        QTest::newRow("1E6, 8 digits") << mega << "1" << "&8" << "1000000.0";
-        QTest::newRow("1E6, 6 digits") << mega << "1" << "&6" << "1.00000E+06";
-        QTest::newRow("1E6, 4 digits") << mega << "1" << "&4" << "1.000E+06";
-        QTest::newRow("just above 1E6, 8 digits") << mega << "1.0000004" << "&8" << "1.0000004E+06";
-        QTest::newRow("just above 1E6, 6 digits") << mega << "1.0000004" << "&6" << "1.00000E+06";
-        QTest::newRow("2E6, Integer") << mega << "2" << "&Integer" << "2.000000E+06";
-        QTest::newRow("1E6, Integer") << mega << "1" << "&Integer" << "1000000";
-        QTest::newRow("1E-6, 4 digits") << micro << "1" << "&4" << "0.000001000";
-        QTest::newRow("just below 1E-6, 4 digits") << micro << "0.99" << "&4" << "9.900E-07";
-        QTest::newRow("1E-6, Integer") << micro << "1" << "&Integer" << "0";
-        QTest::newRow("0, 6 digits") << mega << "0" << "&6" << "0.00000E+00";
-        QTest::newRow("0, Integer") << mega << "0" << "&Integer" << "0.000000E+00";
-        QTest::newRow("-1E6, 8 digits") << mega << "-1" << "&8" << "-1000000.0";
+        struct Row {
+            const char* name;
+            const char* fromUnit;
+            const char* input;
+            const char* figures;
+            const char* result;
+        };
+        const char* mega = "mega (M)";
+        const char* micro = "微 [bi], micro (μ)";
+        const Row rows[] = {
+            {"1E6, 8 digits", mega, "1", "&8", "1000000.0"},
+            {"1E6, 6 digits", mega, "1", "&6", "1.00000E+06"},
+            {"1E6, 4 digits", mega, "1", "&4", "1.000E+06"},
+            {"just above 1E6, 8 digits", mega, "1.0000004", "&8", "1.0000004E+06"},
+            {"just above 1E6, 6 digits", mega, "1.0000004", "&6", "1.00000E+06"},
+            {"2E6, Integer", mega, "2", "&Integer", "2.000000E+06"},
+            {"1E6, Integer", mega, "1", "&Integer", "1000000"},
+            {"1E-6, 4 digits", micro, "1", "&4", "0.000001000"},
+            {"just below 1E-6, 4 digits", micro, "0.99", "&4", "9.900E-07"},
+            {"1E-6, Integer", micro, "1", "&Integer", "0"},
+            {"0, 6 digits", mega, "0", "&6", "0.00000E+00"},
+            {"0, Integer", mega, "0", "&Integer", "0.000000E+00"},
+            {"-1E6, 8 digits", mega, "-1", "&8", "-1000000.0"},
+        };
+        for (const Row& row : rows) {
+            QTest::newRow(row.name) << QString::fromUtf8(row.fromUnit) << QString::fromUtf8(row.input)
+                                    << QString::fromUtf8(row.figures) << QString::fromUtf8(row.result);
+        }
     }
 
     void resultsAroundTheEdgesOfPlainNotation() {
