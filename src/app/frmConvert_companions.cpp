@@ -48,7 +48,12 @@ void frmConvert::mnuUserDef_Click() {
 
 void frmConvert::mnuContents_Click() { platform().ShowHelp(this, HelpCommand::Contents, 0); }
 
-void frmConvert::mnuAbout_Click() { ShowAboutWindow(this); }
+void frmConvert::mnuAbout_Click() {
+    ShowAboutWindow(this);
+    // Closing the about window may have turned an unlisted number format into Normal; the
+    // Options menu then shows the format now in force.
+    CheckOptionItems();
+}
 
 void frmConvert::lblHidden_Click() {
     state().pbEquivOpen = true;

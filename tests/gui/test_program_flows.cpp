@@ -1,0 +1,776 @@
+// The program as a whole, driven through its real windows: the main window opening its companion
+// windows, minimise and restore, Reduce, the about window with always-on-top and the number format,
+// Add Units reaching the menu and the file, and a whole run from start-up to the saved configuration.
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "app/tool_button.h"
+#include "calc/frmCal.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+#include "reference/frmConstants.h"
+#include "reference/frmEquiv.h"
+#include "reference/frmInfo.h"
+#include "shared/settings.h"
+#include "shared/ui_twips.h"
+#include "storage/config_file.h"
+#include "storage/frmUser.h"
+#include "storage/user_file.h"
+
+using namespace halden;
+using halden::test::SaveScreenshot;
+
+namespace {
+
+// The visible item of a menu with exactly this caption, or nullptr.
+QAction* ItemOf(const QMenu* menu, const QString& caption) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == caption && action->isVisible()) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Chooses a menu item the way a user finds it: by its caption, which must be there and enabled.
+bool Choose(const QMenu* menu, const QString& caption) {
+    QAction* item = ItemOf(menu, caption);
+    if (item == nullptr || !item->isEnabled()) {
+        return false;
+    }
+    item->trigger();
+    return true;
+}
+
+void Click(ToolButtonFace* button) {
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+// What the window system sends when the user clicks a window's close box.
+void CloseBox(QWidget* window) {
+    QCloseEvent closeBox;
+    QCoreApplication::sendEvent(window->windowHandle(), &closeBox);
+}
+
+void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Replaces a box's text key by key, as a user who selects everything and types over it.
+void TypeOver(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_Backspace);
+    } else {
+        QTest::keyClicks(box, text);
+    }
+}
+
+// Picks a group in the Add Units combo with the keyboard (arrow keys pick as a click does).
+void PickGroup(QComboBox* combo, int index) {
+    combo->setFocus();
+    while (combo->currentIndex() < index) {
+        QTest::keyClick(combo, Qt::Key_Down);
+    }
+    while (combo->currentIndex() > index) {
+        QTest::keyClick(combo, Qt::Key_Up);
+    }
+}
+
+int RowOf(const QListWidget* list, const QString& text) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::optional<std::string> ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll().toStdString();
+}
+
+bool WriteBytes(const QString& path, const std::string& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+// User-units tables holding the given groups, each with its name and, when given, one unit in
+// slot 0.
+struct GroupSpec {
+    int group;
+    std::string name;
+    std::string unit;
+    std::string factor;
+};
+
+UserUnits MakeUserUnits(const std::vector<GroupSpec>& groups) {
+    UserUnits units;
+    for (const GroupSpec& spec : groups) {
+        const auto g = static_cast<std::size_t>(spec.group);
+        units.UserGroupName[g].assign(spec.name);
+        units.UserUnitName[g][0].assign(spec.unit);
+        units.UserFactorText[g][0].assign(spec.factor);
+    }
+    return units;
+}
+
+// Runs check on the about window once it is up (modal), then presses its OK.
+void AnswerAbout(QObject* context, const std::function<void(frmInfo*)>& check) {
+    QTimer::singleShot(0, context, [check] {
+        auto* about = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
+        check(about);
+        if (about != nullptr) {
+            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        }
+    });
+}
+
+}  // namespace
+
+class ProgramFlowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    QString ConfigPath() const { return fixture->configDir() + QStringLiteral("HALDUCNV.CFG"); }
+    QString UserPath() const { return fixture->configDir() + QStringLiteral("HUC_USER.DAT"); }
+
+    // Puts the files a previous run would have left, so that start-up reads them without a message.
+    void WriteFiles(const Settings& stored, const UserUnits& units = UserUnits{}) {
+        QVERIFY(WriteBytes(ConfigPath(), CfgSaveBytes(stored)));
+        const std::optional<std::string> dat = DatWriteBytes(units);
+        QVERIFY(dat.has_value());
+        QVERIFY(WriteBytes(UserPath(), *dat));
+    }
+
+    static Settings FullShape() {
+        Settings stored;
+        stored.pnShapeFlag = 1;
+        return stored;
+    }
+
+    // Starts the program in its full shape from the files written before.
+    frmConvert* Start() {
+        window = std::make_unique<frmConvert>();
+        return window.get();
+    }
+
+    // The configuration a finished run left, read back the way the next start-up reads it.
+    Settings SavedConfiguration() {
+        Settings saved;
+        RecordingSink sink;
+        CfgReadBytes(ReadBytes(ConfigPath()), saved, sink);
+        if (!sink.messages.empty()) {
+            qWarning("the saved configuration was rejected");
+        }
+        FocusUnpack(saved);
+        return saved;
+    }
+
+    UserUnits SavedUserUnits() {
+        UserUnits saved;
+        RecordingSink sink;
+        DatReadBytes(ReadBytes(UserPath()), saved, sink);
+        return saved;
+    }
+
+    frmUser* OpenAddUnits() {
+        if (!Choose(window->mnuOptions, QStringLiteral("&Add Units..."))) {
+            return nullptr;
+        }
+        return qobject_cast<frmUser*>(window->userWindow.data());
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<test::GuiFixture>(); }
+    void cleanup() {
+        window.reset();
+        DeletePending();
+        fixture.reset();
+    }
+
+    void menuItemsAndTheHiddenLabelOpenTheirWindowsAndSetTheirFlags() {
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(fixture->fake.messages.empty());
+        // The hidden label is a click target between the frames: it must be on the window to be hit.
+        QVERIFY(window->lblHidden->isVisible());
+        QVERIFY(window->lblHidden->x() >= window->fraConvFrom->x() + window->fraConvFrom->width());
+        QVERIFY(window->lblHidden->x() + window->lblHidden->width() <= window->fraConvInto->x());
+
+        struct Row {
+            const char* name;
+            std::function<bool()> open;
+            QPointer<QWidget> frmConvert::*pointer;
+            bool ProcessState::*flag;
+            const char* className;
+            std::function<QPushButton*(QWidget*)> help;
+            int helpContext;
+        };
+        const Row rows[] = {
+            {"Constants", [&] { return Choose(window->mnuConvert, QStringLiteral("&Constants...")); },
+             &frmConvert::constantsWindow, &ProcessState::pbConstantsOpen, "halden::frmConstants",
+             [](QWidget* w) { return qobject_cast<frmConstants*>(w)->cmdHelp; }, 17},
+            {"Add Units", [&] { return Choose(window->mnuOptions, QStringLiteral("&Add Units...")); },
+             &frmConvert::userWindow, &ProcessState::pbUserOpen, "halden::frmUser",
+             [](QWidget* w) { return qobject_cast<frmUser*>(w)->cmdHelp; }, 18},
+            {"hidden label",
+             [&] {
+                 QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+                 return true;
+             },
+             &frmConvert::equivWindow, &ProcessState::pbEquivOpen, "halden::frmEquiv", nullptr, 0},
+        };
+        for (const Row& row : rows) {
+            QVERIFY2(!(state().*row.flag), row.name);
+            QVERIFY2(row.open(), row.name);
+            QWidget* opened = (window.get()->*row.pointer).data();
+            QVERIFY2(opened != nullptr, row.name);
+            QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), QString::fromLatin1(row.className));
+            QVERIFY2(opened->isVisible(), row.name);
+            QVERIFY2(state().*row.flag, row.name);
+            // Opening it again brings the same window to the front; it does not make a second one.
+            QVERIFY2(row.open(), row.name);
+            QVERIFY2((window.get()->*row.pointer).data() == opened, row.name);
+            if (row.help) {
+                fixture->fake.helps.clear();
+                QTest::mouseClick(row.help(opened), Qt::LeftButton);
+                QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
+                QCOMPARE(fixture->fake.helps[0].command, HelpCommand::Context);
+                QCOMPARE(fixture->fake.helps[0].context, row.helpContext);
+                QVERIFY2(fixture->fake.helps[0].parent == opened, row.name);
+            }
+        }
+        // All three stay open together.
+        QVERIFY(state().pbConstantsOpen && state().pbUserOpen && state().pbEquivOpen);
+    }
+
+    void addUnitsOpenedAgainKeepsItsUnsavedEdits() {
+        WriteFiles(FullShape());
+        Start();
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        TypeOver(dialog->txtUserUnit[2], QStringLiteral("rod"));
+        QVERIFY(OpenAddUnits() == dialog);
+        QCOMPARE(dialog->txtUserUnit[2]->text(), QStringLiteral("rod"));
+    }
+
+    void contentsOpensTheHelpAtItsContents() {
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(fixture->fake.helpFile.endsWith(QStringLiteral("HALDUCNV.HLP")));
+        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&Contents")));
+        QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.helps[0].command, HelpCommand::Contents);
+        QVERIFY(fixture->fake.helps[0].parent == window.get());
+    }
+
+    void aboutIsModalAndTopmostFollowsTheOption_data() {
+        QTest::addColumn<QStringList>("showTopClicks");  // how often "Always on &Top" is chosen first
+        QTest::addColumn<bool>("onTopAfter");
+        QTest::newRow("never on top") << QStringList{} << false;
+        QTest::newRow("on top") << QStringList{QStringLiteral("on")} << true;
+        QTest::newRow("unchecked before About") << QStringList{QStringLiteral("on"), QStringLiteral("off")} << false;
+    }
+
+    void aboutIsModalAndTopmostFollowsTheOption() {
+        QFETCH(QStringList, showTopClicks);
+        QFETCH(bool, onTopAfter);
+        WriteFiles(FullShape());
+        Start();
+        for (qsizetype i = 0; i < showTopClicks.size(); ++i) {
+            QVERIFY(Choose(window->mnuOptions, QStringLiteral("Always on &Top")));
+        }
+        QCOMPARE(window->mnuShowTop->isChecked(), onTopAfter);
+        auto& calls = fixture->fake.topmostCalls;
+        calls.clear();
+        bool sawAbout = false;
+        std::optional<bool> topmostWhileOpen;
+        AnswerAbout(this, [&](frmInfo* about) {
+            sawAbout = about != nullptr && about->isVisible() && about->isModal();
+            if (!calls.empty()) {
+                topmostWhileOpen = calls.back().second;
+            }
+        });
+        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(sawAbout);
+        QCOMPARE(topmostWhileOpen, std::optional<bool>(false));
+        QVERIFY(!calls.empty());
+        for (const auto& call : calls) {
+            QVERIFY(call.first == window.get());
+        }
+        // The window's topmost state afterwards is the last call made.
+        QCOMPARE(calls.back().second, onTopAfter);
+        QCOMPARE(calls.size(), std::size_t{onTopAfter ? 2U : 1U});
+        QCOMPARE(window->mnuShowTop->isChecked(), onTopAfter);
+    }
+
+    void aboutClosedWithOkTurnsAStoredFormThreeIntoNormalForGood() {
+        Settings stored = FullShape();
+        stored.pnFormFlag = 3;
+        WriteFiles(stored);
+        Start();
+        QVERIFY(fixture->fake.messages.empty());
+        QCOMPARE(settings().pnFormFlag, std::int16_t{3});
+        // No Number Format item stands for 3.
+        QVERIFY(!window->mnuOptionsFormArray[0]->isChecked() && !window->mnuOptionsFormArray[1]->isChecked());
+        // A conversion with the odd value still shows a result.
+        window->lstConvFrom->setCurrentRow(3);
+        window->lstConvInto->setCurrentRow(0);
+        window->txtInput->setText(QStringLiteral("3"));
+        QVERIFY(!window->txtResult->text().isEmpty());
+
+        AnswerAbout(this, [](frmInfo*) {});
+        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&About...")));
+        QCOMPARE(settings().pnFormFlag, std::int16_t{0});
+        // The menu shows the format now in force.
+        QVERIFY(window->mnuOptionsFormArray[0]->isChecked());
+        QVERIFY(!window->mnuOptionsFormArray[1]->isChecked());
+        window->txtInput->setText(QStringLiteral("2"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("3218.69"));
+
+        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        const std::optional<std::string> bytes = ReadBytes(ConfigPath());
+        QVERIFY(bytes.has_value());
+        QVERIFY(bytes->find("\r\nForm=0\r\n") != std::string::npos);
+        QCOMPARE(SavedConfiguration().pnFormFlag, std::int16_t{0});
+    }
+
+    void aboutLeavesScientificAlone() {
+        Settings stored = FullShape();
+        stored.pnFormFlag = 1;
+        WriteFiles(stored);
+        Start();
+        QVERIFY(window->mnuOptionsFormArray[1]->isChecked());
+        AnswerAbout(this, [](frmInfo*) {});
+        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&About...")));
+        QCOMPARE(settings().pnFormFlag, std::int16_t{1});
+        QVERIFY(window->mnuOptionsFormArray[1]->isChecked() && !window->mnuOptionsFormArray[0]->isChecked());
+    }
+
+    void minimiseHidesExactlyTheOpenCompanionsAndRestoreBringsThemBack_data() {
+        QTest::addColumn<QString>("closedFirst");  // the companion the user closes before minimising
+        QTest::newRow("all open") << QString();
+        QTest::newRow("constants closed") << QStringLiteral("constants");
+        QTest::newRow("equivalence closed") << QStringLiteral("equivalence");
+        QTest::newRow("Add Units closed") << QStringLiteral("units");
+    }
+
+    void minimiseHidesExactlyTheOpenCompanionsAndRestoreBringsThemBack() {
+        QFETCH(QString, closedFirst);
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(OpenAddUnits() != nullptr);
+        QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+        const std::array<std::pair<QString, QPointer<QWidget>>, 3> companions{{
+            {QStringLiteral("constants"), window->constantsWindow},
+            {QStringLiteral("equivalence"), window->equivWindow},
+            {QStringLiteral("units"), window->userWindow},
+        }};
+        for (const auto& [name, companion] : companions) {
+            QVERIFY(!companion.isNull() && companion->isVisible());
+            if (name == closedFirst) {
+                CloseBox(companion);
+            }
+        }
+        DeletePending();
+        window->setWindowState(Qt::WindowMinimized);
+        for (const auto& [name, companion] : companions) {
+            QVERIFY2(companion.isNull() || !companion->isVisible(), qPrintable(name));
+        }
+        window->setWindowState(Qt::WindowNoState);
+        for (const auto& [name, companion] : companions) {
+            const bool shown = !companion.isNull() && companion->isVisible();
+            QVERIFY2(shown == (name != closedFirst), qPrintable(name));
+        }
+    }
+
+    void afterAddUnitsSaveMinimiseAndRestoreDoNotBringTheDialogBack() {
+        WriteFiles(FullShape());
+        Start();
+        QPointer<frmUser> dialog = OpenAddUnits();
+        QVERIFY(!dialog.isNull());
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QVERIFY(!state().pbUserOpen);
+        // Straight away, before the closed dialog is gone, and again after.
+        for (int round = 0; round < 2; ++round) {
+            window->setWindowState(Qt::WindowMinimized);
+            window->setWindowState(Qt::WindowNoState);
+            QVERIFY(dialog.isNull() || !dialog->isVisible());
+            DeletePending();
+        }
+        QVERIFY(dialog.isNull());
+        // Opening it again gives a fresh dialog that minimise and restore do bring back.
+        QPointer<frmUser> again = OpenAddUnits();
+        QVERIFY(!again.isNull());
+        window->setWindowState(Qt::WindowMinimized);
+        QVERIFY(!again->isVisible());
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(again->isVisible());
+    }
+
+    void reduceClosesAddUnitsAndEquivalenceHidesConstantsAndClearsTheFlags() {
+        WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "inch", "2.54"}}));
+        Start();
+        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
+        QPointer<frmUser> dialog = OpenAddUnits();
+        QVERIFY(!dialog.isNull());
+        TypeOver(dialog->txtUserUnit[0], QStringLiteral("yard"));
+        QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+        QPointer<QWidget> constants = window->constantsWindow;
+        QPointer<QWidget> equiv = window->equivWindow;
+
+        Click(window->picShrink);
+        DeletePending();
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
+        QVERIFY(!state().pbUserOpen && !state().pbEquivOpen && !state().pbConstantsOpen);
+        QVERIFY(dialog.isNull() || !dialog->isVisible());
+        QVERIFY(equiv.isNull() || !equiv->isVisible());
+        QVERIFY(!constants.isNull());  // hidden, not unloaded
+        QVERIFY(!constants->isVisible());
+        // The unsaved edit went with the dialog.
+        QCOMPARE(userUnits().UserUnitName[0][0], std::string("inch"));
+        QVERIFY(fixture->fake.messages.empty());
+
+        // Back to the full shape through the icon window's menu: the companions stay away.
+        frmMini* mini = window->miniWindow();
+        QVERIFY(mini != nullptr);
+        fixture->fake.popupChoice = QStringLiteral("&Area");
+        QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
+        window->setWindowState(Qt::WindowMinimized);
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(dialog.isNull() || !dialog->isVisible());
+        QVERIFY(equiv.isNull() || !equiv->isVisible());
+        QVERIFY(!constants.isNull() && !constants->isVisible());
+        // Opening the dialog again starts from the saved tables.
+        frmUser* fresh = OpenAddUnits();
+        QVERIFY(fresh != nullptr);
+        QCOMPARE(fresh->txtUserUnit[0]->text(), QStringLiteral("inch"));
+    }
+
+    void constantsOpenedFromTheIconWindowFollowItThroughMinimise() {
+        Settings stored;  // the reduced shape
+        WriteFiles(stored);
+        Start();
+        frmMini* mini = window->miniWindow();
+        QVERIFY(mini != nullptr && mini->isVisible());
+        fixture->fake.popupChoice = QStringLiteral("&Constants...");
+        QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mouseRelease(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QPointer<QWidget> constants = window->constantsWindow;
+        QVERIFY(!constants.isNull() && constants->isVisible());
+        QVERIFY(state().pbConstantsOpen);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});  // still reduced
+
+        fixture->fake.popupChoice = QStringLiteral("Minimize");
+        QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
+        QVERIFY(window->isMinimized());
+        QVERIFY(!constants->isVisible());
+        QVERIFY(window->miniWindow() == nullptr || !window->miniWindow()->isVisible());
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(constants->isVisible());
+        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QCOMPARE(window->pos().x(), PixelsX(-32000));  // the main window stays parked
+    }
+
+    void addUnitsSaveRenamesTheMenuConvertsAtOnceAndWritesTheFile() {
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(!window->mnuUser->isEnabled());
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        PickGroup(dialog->cboUserGroups, 2);
+        TypeOver(dialog->cboUserGroups->lineEdit(), QStringLiteral("Money"));
+        TypeOver(dialog->txtUserUnit[0], QStringLiteral("yen"));
+        TypeOver(dialog->txtUserCoef[0], QStringLiteral("1"));
+        TypeOver(dialog->txtUserUnit[1], QStringLiteral("dollar"));
+        TypeOver(dialog->txtUserCoef[1], QStringLiteral("150"));
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        DeletePending();
+        QVERIFY(window->userWindow.isNull());
+        QVERIFY(fixture->fake.messages.empty());
+
+        // The menu at once.
+        QVERIFY(window->mnuUser->isEnabled());
+        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == window->mnuUserArray[2]);
+        // Save leaves the main window's group and lists alone.
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[0]});
+
+        // Converts at once.
+        QVERIFY(Choose(window->mnuUser, QStringLiteral("Money")));
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup + 2});
+        QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Money"));
+        QCOMPARE(window->lstConvFrom->count(), 2);
+        window->lstConvFrom->setCurrentRow(RowOf(window->lstConvFrom, QStringLiteral("dollar")));
+        window->lstConvInto->setCurrentRow(RowOf(window->lstConvInto, QStringLiteral("yen")));
+        window->txtInput->setText(QStringLiteral("2"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("300.000"));
+
+        // The file, in the program's own directory.
+        const UserUnits saved = SavedUserUnits();
+        QCOMPARE(saved.UserGroupName[2], std::string("Money"));
+        QCOMPARE(saved.UserUnitName[2][1], std::string("dollar"));
+        QCOMPARE(saved.UserFactorText[2][1], std::string("150"));
+        QCOMPARE(saved.UserGroupName[0], std::string());
+    }
+
+    void anEmptiedGroupNameHidesItsItemExceptTheFirst() {
+        WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "", ""}, {1, "Keep", "", ""}, {4, "Money", "yen", "1"}}));
+        Start();
+        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Lengths")) == window->mnuUserArray[0]);
+        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == window->mnuUserArray[4]);
+
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        TypeOver(dialog->cboUserGroups->lineEdit(), QString());
+        PickGroup(dialog->cboUserGroups, 4);
+        TypeOver(dialog->cboUserGroups->lineEdit(), QString());
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        DeletePending();
+
+        QVERIFY(!window->mnuUserArray[4]->isVisible());
+        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == nullptr);
+        QVERIFY(window->mnuUserArray[0]->isVisible());
+        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));
+        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Keep")) == window->mnuUserArray[1]);
+        QVERIFY(window->mnuUser->isEnabled());
+        QCOMPARE(SavedUserUnits().UserGroupName[4], std::string());
+        // The unnamed first group still opens from its item.
+        QVERIFY(Choose(window->mnuUser, QStringLiteral("User 1")));
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup});
+    }
+
+    void addUnitsCancelLeavesMenuCatalogueAndFileUnchanged() {
+        WriteFiles(FullShape(), MakeUserUnits({{3, "Money", "yen", "1"}}));
+        Start();
+        const std::optional<std::string> fileBefore = ReadBytes(UserPath());
+        const UnitCatalogue catalogueBefore = catalogue();
+        QStringList menuBefore = test::MenuCaptions(window->mnuUser);
+        std::array<bool, kUserGroups> visibleBefore{};
+        for (std::size_t i = 0; i < visibleBefore.size(); ++i) {
+            visibleBefore[i] = window->mnuUserArray[i]->isVisible();
+        }
+
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        PickGroup(dialog->cboUserGroups, 3);
+        TypeOver(dialog->cboUserGroups->lineEdit(), QStringLiteral("Cash"));
+        TypeOver(dialog->txtUserCoef[0], QStringLiteral("2"));
+        PickGroup(dialog->cboUserGroups, 6);
+        TypeOver(dialog->cboUserGroups->lineEdit(), QStringLiteral("Extra"));
+        QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+        DeletePending();
+        QVERIFY(window->userWindow.isNull());
+        QVERIFY(!state().pbUserOpen);
+
+        QCOMPARE(test::MenuCaptions(window->mnuUser), menuBefore);
+        for (std::size_t i = 0; i < visibleBefore.size(); ++i) {
+            QCOMPARE(window->mnuUserArray[i]->isVisible(), visibleBefore[i]);
+        }
+        QVERIFY(catalogue().GroupName == catalogueBefore.GroupName);
+        QVERIFY(catalogue().UnitName == catalogueBefore.UnitName);
+        QVERIFY(catalogue().TempScale == catalogueBefore.TempScale);
+        QVERIFY(ReadBytes(UserPath()) == fileBefore);
+    }
+
+    void aRunFromStartToExitSavesGroupUnitCountOptionsAndPlaces() {
+        Settings stored = FullShape();
+        stored.Form_Convert_Left = 1500;
+        stored.Form_Convert_Top = 1200;
+        stored.Form_Constants_Left = 3000;
+        stored.Form_Constants_Top = 2100;
+        stored.pnSelUnitGrp = 0;
+        WriteFiles(stored);
+        Start();
+        QVERIFY(fixture->fake.messages.empty());
+        QCOMPARE(window->pos(), QPoint(PixelsX(1500), PixelsY(1200)));
+        QVERIFY(window->isVisible());
+        QVERIFY(window->miniWindow() == nullptr);
+
+        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Mass, Weight")));
+        QVERIFY(Choose(window->mnuOptionsFig, QStringLiteral("&8")));
+        QVERIFY(Choose(window->mnuOptionsForm, QStringLiteral("&Scientific")));
+        QVERIFY(Choose(window->mnuOptionsFocus, QStringLiteral("&Tab")));
+        window->lstConvFrom->setCurrentRow(RowOf(window->lstConvFrom, QStringLiteral("pound (lb)")));
+        window->lstConvInto->setCurrentRow(RowOf(window->lstConvInto, QStringLiteral("kilogram (kg)")));
+        window->txtInput->setText(QStringLiteral("10"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("4.5359237E+00"));
+        SaveScreenshot(window.get(), QStringLiteral("flow_main_after_conversion"));
+
+        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
+        QWidget* constants = window->constantsWindow.data();
+        QCOMPARE(constants->pos(), QPoint(PixelsX(3000), PixelsY(2100)));
+        constants->move(PixelsX(4500), PixelsY(600));
+        Click(window->picCal);
+        window->calculatorWindow()->move(PixelsX(1800), PixelsY(2400));
+        window->move(PixelsX(900), PixelsY(450));
+
+        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(state().pbEnding);
+        const Settings saved = SavedConfiguration();
+        QCOMPARE(saved.pnSelUnitGrp, std::int16_t{1});
+        QCOMPARE(saved.pnSelUnitItem, catalogue().UnitCount[1]);
+        QCOMPARE(saved.pnFigure, std::int16_t{8});
+        QCOMPARE(saved.pnFormFlag, std::int16_t{1});
+        QCOMPARE(saved.pnFocusFlag, std::int16_t{1});
+        QCOMPARE(saved.pnShowTop, std::int16_t{0});
+        QCOMPARE(saved.pnShapeFlag, std::int16_t{1});
+        QCOMPARE(saved.Form_Convert_Left, std::int16_t{900});
+        QCOMPARE(saved.Form_Convert_Top, std::int16_t{450});
+        QCOMPARE(saved.Form_Constants_Left, std::int16_t{4500});
+        QCOMPARE(saved.Form_Constants_Top, std::int16_t{600});
+        QCOMPARE(saved.Form_Cal_Left, std::int16_t{1800});
+        QCOMPARE(saved.Form_Cal_Top, std::int16_t{2400});
+        QCOMPARE(saved.Form_Normal_Width, std::int16_t(frmMini::kOuterWidth * state().Tppx));
+    }
+
+    void theNextStartPicksUpWhereTheLastRunEnded() {
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(Choose(window->mnuConvert, QStringLiteral("Velocit&y")));
+        QVERIFY(Choose(window->mnuOptionsFig, QStringLiteral("&Integer")));
+        QVERIFY(Choose(window->mnuOptions, QStringLiteral("Always on &Top")));
+        Click(window->picShrink);
+        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        window.reset();
+        DeletePending();
+
+        ResetProcessState();
+        Start();
+        QVERIFY(fixture->fake.messages.empty());
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kGroupVelocity});
+        QVERIFY(window->mnuConvArray[kGroupVelocity]->isChecked());
+        QVERIFY(window->mnuOptionsFigArray[3]->isChecked());
+        QVERIFY(window->mnuShowTop->isChecked());
+        const auto& calls = fixture->fake.topmostCalls;
+        QVERIFY(std::find(calls.begin(), calls.end(), std::pair<QWidget*, bool>{window.get(), true}) != calls.end());
+        // It ended reduced, so it starts reduced.
+        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QCOMPARE(window->lstConvInto->count(), catalogue().UnitCount[kGroupVelocity] - 1);
+    }
+
+    void resultsAroundTheEdgesOfPlainNotation_data() {
+        QTest::addColumn<QString>("fromUnit");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("figures");
+        QTest::addColumn<QString>("result");
+        struct Row {
+            const char* name;
+            const char* fromUnit;
+            const char* input;
+            const char* figures;
+            const char* result;
+        };
+        const char* mega = "mega (M)";
+        const char* micro = "微 [bi], micro (μ)";
+        const Row rows[] = {
+            {"1E6, 8 digits", mega, "1", "&8", "1000000.0"},
+            {"1E6, 6 digits", mega, "1", "&6", "1.00000E+06"},
+            {"1E6, 4 digits", mega, "1", "&4", "1.000E+06"},
+            {"just above 1E6, 8 digits", mega, "1.0000004", "&8", "1.0000004E+06"},
+            {"just above 1E6, 6 digits", mega, "1.0000004", "&6", "1.00000E+06"},
+            {"2E6, Integer", mega, "2", "&Integer", "2.000000E+06"},
+            {"1E6, Integer", mega, "1", "&Integer", "1000000"},
+            {"1E-6, 4 digits", micro, "1", "&4", "0.000001000"},
+            {"just below 1E-6, 4 digits", micro, "0.99", "&4", "9.900E-07"},
+            {"1E-6, Integer", micro, "1", "&Integer", "0"},
+            {"0, 6 digits", mega, "0", "&6", "0.00000E+00"},
+            {"0, Integer", mega, "0", "&Integer", "0.000000E+00"},
+            {"-1E6, 8 digits", mega, "-1", "&8", "-1000000.0"},
+        };
+        for (const Row& row : rows) {
+            QTest::newRow(row.name) << QString::fromUtf8(row.fromUnit) << QString::fromUtf8(row.input)
+                                    << QString::fromUtf8(row.figures) << QString::fromUtf8(row.result);
+        }
+    }
+
+    void resultsAroundTheEdgesOfPlainNotation() {
+        QFETCH(QString, fromUnit);
+        QFETCH(QString, input);
+        QFETCH(QString, figures);
+        QFETCH(QString, result);
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(Choose(window->mnuConvert, QStringLiteral("Metric Prefi&xes")));
+        QVERIFY(Choose(window->mnuOptionsFig, figures));
+        const int from = RowOf(window->lstConvFrom, fromUnit);
+        const int into = RowOf(window->lstConvInto, QStringLiteral("１, 一"));
+        QVERIFY(from >= 0 && into >= 0);
+        window->lstConvFrom->setCurrentRow(from);
+        window->lstConvInto->setCurrentRow(into);
+        window->txtInput->setText(input);
+        QCOMPARE(window->txtResult->text(), result);
+    }
+
+    void screenshotOfTheMainWindowWithItsConvertMenuOpen() {
+        WriteFiles(FullShape());
+        Start();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QMenu* menu = window->mnuConvert;
+        const QRect itemRect = window->menuBar()->actionGeometry(menu->menuAction());
+        QVERIFY(itemRect.isValid());
+        menu->popup(window->menuBar()->mapToGlobal(itemRect.bottomLeft()));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QVERIFY(menu->isVisible());
+        // The menu is a window of its own: compose the two as the screen shows them.
+        const QRect mainRect = window->frameGeometry();
+        const QRect menuRect = menu->geometry();
+        QPixmap picture(mainRect.united(menuRect).size());
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            const QPoint origin = mainRect.united(menuRect).topLeft();
+            painter.drawPixmap(window->geometry().topLeft() - origin, window->grab());
+            painter.drawPixmap(menuRect.topLeft() - origin, menu->grab());
+        }
+        QVERIFY(!picture.isNull());
+        if (!qEnvironmentVariableIsEmpty("HALDEN_SCREENSHOT_DIR")) {
+            const QString dir = qEnvironmentVariable("HALDEN_SCREENSHOT_DIR");
+            QDir().mkpath(dir);
+            QVERIFY(picture.save(dir + QStringLiteral("/flow_main_with_convert_menu.png")));
+        }
+        menu->hide();
+    }
+};
+
+QTEST_MAIN(ProgramFlowsTest)
+#include "test_program_flows.moc"
