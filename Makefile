@@ -45,7 +45,9 @@ ICONDIR = $(DESTDIR)$(PREFIX)/share/icons/hicolor
 install: configure
 	cmake --build $(BUILD) -j $(JOBS) --target halducnv
 	install -D -m 755 $(BUILD)/bin/halducnv $(BINDIR)/halducnv
-	install -D -m 644 resources/halducnv.desktop $(APPDIR)/halducnv.desktop
+	mkdir -p $(APPDIR)
+	sed 's|^Exec=.*|Exec=$(PREFIX)/bin/halducnv|' resources/halducnv.desktop > $(APPDIR)/halducnv.desktop
+	chmod 644 $(APPDIR)/halducnv.desktop
 	@for n in $(ICON_SIZES); do \
 	  mkdir -p $(ICONDIR)/$${n}x$${n}/apps && \
 	  convert resources/icons/halden.xpm -filter point -resize $${n}x$${n} \
