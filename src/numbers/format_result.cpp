@@ -145,10 +145,12 @@ void DropTrailingSeparator(std::string& text) {
     if (!text.empty() && (text.back() == '.' || text.back() == ',')) text.pop_back();
 }
 
-// Option values a menu offers, or a digit count that still makes sense; anything else (only an
-// edited configuration file can hold it) is taken as 6.
+// Option values a menu offers, or another digit count an edited configuration file can hold
+// (one digit, so "Figure=12" reads as 1); only 0 and values no file can hold, which have no digit
+// to show, are taken as 6.
 int UsableFigure(int pnFigure) {
     switch (pnFigure) {
+        case 1:
         case 2:
         case 3:
         case 4:
