@@ -5,6 +5,7 @@
 // request it cannot answer, which the driver turns into {"error": ...}.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -30,6 +31,9 @@ std::string DoubleText(double value);
 double ReadDouble(const json& request, const char* field);
 /// Reads an integer field; throws DriverError when it is missing or not an integer.
 long long ReadInt(const json& request, const char* field);
+/// Reads an integer field that the program keeps in 16 bits; throws DriverError when it is
+/// missing, not an integer or outside -32768..32767.
+std::int16_t ReadInt16(const json& request, const char* field);
 /// Reads a text field; throws DriverError when it is missing or not a string.
 std::string ReadText(const json& request, const char* field);
 /// Reads an optional boolean field.

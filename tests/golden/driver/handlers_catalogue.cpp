@@ -15,14 +15,6 @@
 namespace golden {
 namespace {
 
-std::int16_t ReadInt16(const json& request, const char* field) {
-    const long long value = ReadInt(request, field);
-    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
-        throw DriverError(std::string("field \"") + field + "\" is outside the 16-bit range");
-    }
-    return static_cast<std::int16_t>(value);
-}
-
 int ReadIndex(const json& request, const char* field) {
     const long long value = ReadInt(request, field);
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {

@@ -10,16 +10,16 @@ namespace {
 
 json ConvertCommandReply(const json& request) {
     PrepareCatalogue(request);
-    halden::state().WarpIdx = static_cast<std::int16_t>(ReadInt(request, "WarpIdx"));
+    halden::state().WarpIdx = ReadInt16(request, "WarpIdx");
     const std::string text = ReadText(request, "text");
     const std::string previous = ReadText(request, "previous_result");
     halden::ConvertInput input;
-    input.group = static_cast<int>(ReadInt(request, "g"));
-    input.from = static_cast<int>(ReadInt(request, "from"));
-    input.into = static_cast<int>(ReadInt(request, "into"));
+    input.group = ReadInt16(request, "g");
+    input.from = ReadInt16(request, "from");
+    input.into = ReadInt16(request, "into");
     input.text = text;
-    input.pnFigure = static_cast<int>(ReadInt(request, "pnFigure"));
-    input.pnFormFlag = static_cast<int>(ReadInt(request, "pnFormFlag"));
+    input.pnFigure = ReadInt16(request, "pnFigure");
+    input.pnFormFlag = ReadInt16(request, "pnFormFlag");
     input.previousResult = previous;
     halden::RecordingSink sink;
     const std::string result = halden::ConvertCommand(input, sink);

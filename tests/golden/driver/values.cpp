@@ -1,4 +1,5 @@
 #include <charconv>
+#include <limits>
 #include <string>
 
 #include "golden_driver.h"
@@ -36,6 +37,14 @@ long long ReadInt(const json& request, const char* field) {
     const json& v = Field(request, field);
     if (!v.is_number_integer()) throw DriverError(std::string("field \"") + field + "\" is not an integer");
     return v.get<long long>();
+}
+
+std::int16_t ReadInt16(const json& request, const char* field) {
+    const long long value = ReadInt(request, field);
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
+        throw DriverError(std::string("field \"") + field + "\" is outside the 16-bit range");
+    }
+    return static_cast<std::int16_t>(value);
 }
 
 std::string ReadText(const json& request, const char* field) {
