@@ -96,6 +96,8 @@ void frmCal::createControls() {
 
     lblDummy = new QLabel(this);
     lblDummy->setFont(ArialFont(11.25, false));
+    // Typed text is measured as typed, even when it looks like markup.
+    lblDummy->setTextFormat(Qt::PlainText);
     lblDummy->hide();
 
     setTabOrder(cboInput, cmdExecCalc);

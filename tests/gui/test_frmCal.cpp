@@ -192,6 +192,13 @@ private slots:
         QCOMPARE(OuterWidth(w), 400);
     }
 
+    void inputThatLooksLikeMarkupIsMeasuredAsTyped() {
+        frmCal w;
+        const QString typed = QStringLiteral("<h1>") + QString(40, QLatin1Char('9')) + QStringLiteral("</h1>");
+        w.cboInput->setEditText(typed);
+        QVERIFY(std::abs(w.cboInput->width() - (ExpectedMeasure(typed) + 20)) <= 2);
+    }
+
     void freshWindowHasTheLoadedWidthsAndHeightAndStandsAtItsStoredPlace() {
         settings().Form_Cal_Left = 1500;
         settings().Form_Cal_Top = 750;
