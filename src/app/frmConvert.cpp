@@ -365,6 +365,17 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
     const bool fromList = watched == lstConvFrom;
     const bool intoList = watched == lstConvInto;
     if (fromList || intoList) {
+        auto* list = static_cast<QListWidget*>(watched);
+        if (event->type() == QEvent::FocusIn && list->currentRow() < 0 && !focusArriving_) {
+            // A list that gets the focus by Tab, by a closing menu or by the window's activation
+            // makes its first entry current. No unit is chosen until the user picks one, so that
+            // entry is let go again without running the list's click.
+            focusArriving_ = true;
+            QCoreApplication::sendEvent(list, event);
+            list->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+            focusArriving_ = false;
+            return true;
+        }
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (fromList && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
