@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QWindow>
 
 #include "app/frmMini.h"
@@ -389,8 +390,12 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress &&
-        (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+        // Only the left button chooses a unit, as in a plain list box; the others leave the lists alone.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+            return true;
+        }
         rowChangedSincePress_ = false;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(window->txtResult->text(), QString());
     }
 
-    void tabbingIntoTheListsChoosesNoUnit() {
+    void onlyALeftClickOrAKeyChoosesAUnit() {
         Started(0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -178,6 +178,12 @@ private slots:
             QCOMPARE(list->currentRow(), -1);
         }
         QCOMPARE(window->lstConvInto->item(0)->text(), UnitName(0, 0));
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QListWidget* from = window->lstConvFrom;
+            QTest::mouseClick(from->viewport(), button, {}, from->visualItemRect(from->item(2)).center());
+            QCOMPARE(from->currentRow(), -1);
+        }
+        QCOMPARE(window->lstConvInto->item(2)->text(), UnitName(0, 2));
         QCOMPARE(window->txtResult->text(), QString());
         // The arrow keys still choose, starting at the first unit.
         window->lstConvFrom->setFocus(Qt::TabFocusReason);
