@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QWindow>
 
 #include "app/frmMini.h"
@@ -365,6 +366,17 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
     const bool fromList = watched == lstConvFrom;
     const bool intoList = watched == lstConvInto;
     if (fromList || intoList) {
+        auto* list = static_cast<QListWidget*>(watched);
+        if (event->type() == QEvent::FocusIn && list->currentRow() < 0 && !focusArriving_) {
+            // A list that gets the focus by Tab, by a closing menu or by the window's activation
+            // makes its first entry current. No unit is chosen until the user picks one, so that
+            // entry is let go again without running the list's click.
+            focusArriving_ = true;
+            QCoreApplication::sendEvent(list, event);
+            list->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+            focusArriving_ = false;
+            return true;
+        }
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (fromList && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
@@ -378,8 +390,12 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress &&
-        (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+        // Only the left button chooses a unit, as in a plain list box; the others leave the lists alone.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+            return true;
+        }
         rowChangedSincePress_ = false;
     }
     return QMainWindow::eventFilter(watched, event);

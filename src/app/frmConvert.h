@@ -187,6 +187,7 @@ private:
     int nHistory_ = 0;
     std::array<QString, kHistoryItems> historyText_{};
     bool filling_ = false;
+    bool focusArriving_ = false;
     bool rowChangedSincePress_ = false;
     bool shutDown_ = false;
 };

@@ -159,7 +159,7 @@ void frmConvert::connectHandlers() {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         connect(list, &QListWidget::currentRowChanged, this, [this, handler](int row) {
-            if (filling_ || row < 0) {
+            if (filling_ || focusArriving_ || row < 0) {
                 return;
             }
             rowChangedSincePress_ = true;

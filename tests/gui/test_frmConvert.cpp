@@ -165,6 +165,39 @@ private slots:
         QCOMPARE(window->txtResult->text(), QString());
     }
 
+    void onlyALeftClickOrAKeyChoosesAUnit() {
+        Started(0);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->txtInput->setFocus();
+        window->txtInput->setText(QStringLiteral("3"));
+        window->txtResult->clear();
+        for (QListWidget* list : {window->lstConvFrom, window->lstConvInto}) {
+            list->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), list);
+            QCOMPARE(list->currentRow(), -1);
+        }
+        QCOMPARE(window->lstConvInto->item(0)->text(), UnitName(0, 0));
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QListWidget* from = window->lstConvFrom;
+            QTest::mouseClick(from->viewport(), button, {}, from->visualItemRect(from->item(2)).center());
+            QCOMPARE(from->currentRow(), -1);
+        }
+        QCOMPARE(window->lstConvInto->item(2)->text(), UnitName(0, 2));
+        QCOMPARE(window->txtResult->text(), QString());
+        // The arrow keys still choose, starting at the first unit.
+        window->lstConvFrom->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window->lstConvFrom, Qt::Key_Down);
+        QCOMPARE(window->lstConvFrom->currentRow(), 0);
+        QCOMPARE(window->lstConvInto->item(0)->text(), QString());
+        // A click into the other list chooses the clicked unit as its focus arrives.
+        window->txtInput->setFocus();
+        QListWidget* into = window->lstConvInto;
+        QTest::mouseClick(into->viewport(), Qt::LeftButton, {}, into->visualItemRect(into->item(2)).center());
+        QCOMPARE(into->currentRow(), 2);
+        QCOMPARE(window->txtResult->text(), Expected(0, 0, 2, QStringLiteral("3")));
+    }
+
     void velocityIntoHasNoWarpAndChoosingWarpConvertsTheLevel() {
         Started(kGroupVelocity);
         const int count = catalogue().UnitCount[kGroupVelocity];
