@@ -84,6 +84,10 @@ void frmUser::createControls() {
     cboUserGroups->setInsertPolicy(QComboBox::NoInsert);
     cboUserGroups->setDuplicatesEnabled(true);
     cboUserGroups->lineEdit()->setMaxLength(kMaxTextLength);
+    // Leaving the text field (Enter, Tab, a click elsewhere) would make the combo pick the first
+    // listed group of the typed name, and the rows would switch to that group while the user was
+    // only renaming the one shown. Groups change only by picking from the list.
+    QObject::disconnect(cboUserGroups->lineEdit(), &QLineEdit::editingFinished, cboUserGroups, nullptr);
 
     for (int i = 0; i < kRows; ++i) {
         txtUserUnit[i] = new QLineEdit(fraUserUnits);

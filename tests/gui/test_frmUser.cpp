@@ -232,6 +232,25 @@ private slots:
         QCOMPARE(catalogue().GroupName[kFirstUserGroup + 3], std::string());
     }
 
+    void typingAnotherGroupsNameNeverSwitchesGroups_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Tab to the rows") << int(Qt::Key_Tab);
+    }
+
+    void typingAnotherGroupsNameNeverSwitchesGroups() {
+        QFETCH(int, key);
+        Open();
+        // Group 3 is "Speeds"; group 0 takes the same name, and leaving the field must not jump there.
+        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Speeds"));
+        QTest::keyClick(dlg->cboUserGroups->lineEdit(), static_cast<Qt::Key>(key));
+        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->txtUserUnit[0]->text(), QStringLiteral("inch"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserGroupName[0], std::string("Speeds"));
+        QCOMPARE(userUnits().UserGroupName[3], std::string("Speeds"));
+    }
+
     void cancelLeavesTablesCatalogueAndFileUnchanged() {
         const UserUnits unitsBefore = userUnits();
         const UnitCatalogue catalogueBefore = catalogue();
