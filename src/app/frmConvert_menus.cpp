@@ -1,4 +1,6 @@
 // The main window's menus: built from caption tables, one handler per menu array.
+#include <string>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
@@ -173,6 +175,10 @@ void frmConvert::SwitchMenus(GroupMenuKind kind, int index) {
 void frmConvert::ApplyUserMenu() {
     const UserMenuState menu = UserMenu(userUnits().UserGroupName);
     for (std::size_t i = 0; i < mnuUserArray.size(); ++i) {
+        // The first item of an unnamed first group keeps the caption and visibility it has.
+        if (i == 0 && userUnits().UserGroupName[0].find_first_not_of(' ') == std::string::npos) {
+            continue;
+        }
         mnuUserArray[i]->setVisible(menu.visible[i]);
         if (menu.visible[i]) {
             mnuUserArray[i]->setText(QString::fromStdString(menu.captions[i]));

@@ -569,13 +569,14 @@ private slots:
 
         QVERIFY(!window->mnuUserArray[4]->isVisible());
         QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == nullptr);
+        // The first item stays, under the caption it had.
         QVERIFY(window->mnuUserArray[0]->isVisible());
-        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));
+        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("Lengths"));
         QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Keep")) == window->mnuUserArray[1]);
         QVERIFY(window->mnuUser->isEnabled());
         QCOMPARE(SavedUserUnits().UserGroupName[4], std::string());
         // The unnamed first group still opens from its item.
-        QVERIFY(Choose(window->mnuUser, QStringLiteral("User 1")));
+        QVERIFY(Choose(window->mnuUser, QStringLiteral("Lengths")));
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup});
     }
 
