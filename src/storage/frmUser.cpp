@@ -58,6 +58,20 @@ public:
 
 }  // namespace
 
+// The message of a failed write, with the main window out of sight while it is shown.
+class frmUser::WriteFailureSink final : public MessageSink {
+public:
+    explicit WriteFailureSink(frmUser* dialog) : dialog_(dialog) {}
+    void Show(const Message& message) override {
+        emit dialog_->writeFailureShowing();
+        platform().ShowMessage(dialog_, message);
+        emit dialog_->writeFailureShown();
+    }
+
+private:
+    frmUser* dialog_;
+};
+
 frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" Add Units"));
@@ -283,8 +297,8 @@ void frmUser::cmdSave_Click() {
     }
     TransferUserGroups();
     emit saved();
-    // A failed write has shown its message; the new groups stay in use for the rest of the run.
-    PlatformMessageSink sink(this);
+    // A failed write shows its message; the new groups stay in use for the rest of the run.
+    WriteFailureSink sink(this);
     DatWrite(sink);
     state().pbUserOpen = false;
     close();
