@@ -1,5 +1,6 @@
 #include "storage/frmUser.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/platform.h"
@@ -40,6 +42,13 @@ const QColor kOddRowColour(224, 224, 224);
 const QColor kRejectedColour(255, 255, 0);
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// Typing stops at kMaxTextLength characters, but a longer text from the file is shown whole:
+// cutting it would change the unit at the next Save. The limit comes back with a shorter text.
+void FitLimitTo(QLineEdit* box, const QString& text) {
+    const QSignalBlocker quiet(box);
+    box->setMaxLength(static_cast<int>(std::max<qsizetype>(kMaxTextLength, text.size())));
+}
 
 // The group list whose drop-down first refreshes the names: the list always shows the names as
 // edited so far, not as they were when the dialog opened.
@@ -220,6 +229,7 @@ void frmUser::ShowGroupRows(const UserUnits& from) {
 
 void frmUser::SetUnitText(int index, const QString& text) {
     QLineEdit* box = txtUserUnit[index];
+    FitLimitTo(box, text);
     if (box->text() == text) {
         txtUserUnit_Change(index);
     } else {
@@ -229,6 +239,7 @@ void frmUser::SetUnitText(int index, const QString& text) {
 
 void frmUser::SetCoefText(int index, const QString& text) {
     QLineEdit* box = txtUserCoef[index];
+    FitLimitTo(box, text);
     if (box->text() == text) {
         txtUserCoef_Change(index);
     } else {
@@ -237,6 +248,7 @@ void frmUser::SetCoefText(int index, const QString& text) {
 }
 
 void frmUser::SetComboText(const QString& text) {
+    FitLimitTo(cboUserGroups->lineEdit(), text);
     cboUserGroups->setEditText(text);
     cboUserGroups_Change();
 }

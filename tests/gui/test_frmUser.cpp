@@ -119,6 +119,21 @@ private slots:
         QCOMPARE(userUnits().UserFactorText[0][0], std::string(" 2.54 "));
     }
 
+    void longTextsFromTheFileSurviveOpenAndSave() {
+        const std::string longName(300, 'n');
+        const std::string longFactor = "1." + std::string(298, '5');
+        userUnits().UserGroupName[0] = std::string(280, 'g');
+        SetUnit(0, 4, longName, longFactor, "");
+        Open();
+        TypeInto(dlg->txtUserUnit[5], QString(300, QLatin1Char('x')));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserGroupName[0], std::string(280, 'g'));
+        QCOMPARE(userUnits().UserUnitName[0][4], longName);
+        QCOMPARE(userUnits().UserFactorText[0][4], longFactor);
+        // Typing still stops at the limit.
+        QCOMPARE(userUnits().UserUnitName[0][5], std::string(255, 'x'));
+    }
+
     void coefficientTextSplitsIntoFactorAndOffset_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("yellow");
