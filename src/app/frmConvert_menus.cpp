@@ -1,12 +1,11 @@
 // The main window's menus: built from caption tables, one handler per menu array.
-#include <string>
-
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <string>
 
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"
