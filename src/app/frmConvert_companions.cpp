@@ -40,6 +40,8 @@ void frmConvert::mnuUserDef_Click() {
     if (userWindow.isNull()) {
         auto* dialog = new frmUser(this);
         connect(dialog, &frmUser::saved, this, &frmConvert::ApplyUserMenu);
+        connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
+        connect(dialog, &frmUser::writeFailureShown, this, &frmConvert::RestoreMainWindow);
         userWindow = dialog;
     }
     userWindow->show();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <string>
 
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"
@@ -173,6 +174,10 @@ void frmConvert::SwitchMenus(GroupMenuKind kind, int index) {
 void frmConvert::ApplyUserMenu() {
     const UserMenuState menu = UserMenu(userUnits().UserGroupName);
     for (std::size_t i = 0; i < mnuUserArray.size(); ++i) {
+        // The first item of an unnamed first group keeps the caption and visibility it has.
+        if (i == 0 && userUnits().UserGroupName[0].find_first_not_of(' ') == std::string::npos) {
+            continue;
+        }
         mnuUserArray[i]->setVisible(menu.visible[i]);
         if (menu.visible[i]) {
             mnuUserArray[i]->setText(QString::fromStdString(menu.captions[i]));

@@ -69,12 +69,14 @@ mode_t ModeFor(const std::string& path) {
 void SetWriteFaultForTesting(std::optional<WriteFault> fault) { InjectedFault() = fault; }
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking on open: a named pipe in the file's place would otherwise wait for a writer
+    // forever. Only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return std::nullopt;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return std::nullopt;
     }

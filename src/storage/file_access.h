@@ -12,7 +12,7 @@
 namespace halden {
 
 /// Reads at most max_bytes from the start of the file at path. std::nullopt when the file does not
-/// exist or cannot be opened or read.
+/// exist, is not a regular file, or cannot be opened or read.
 std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_bytes);
 
 /// Replaces the file at path with bytes: creates the directory if it is missing, writes a temporary

@@ -1,5 +1,6 @@
 #include "storage/frmUser.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/platform.h"
@@ -41,6 +43,13 @@ const QColor kRejectedColour(255, 255, 0);
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// Typing stops at kMaxTextLength characters, but a longer text from the file is shown whole:
+// cutting it would change the unit at the next Save. The limit comes back with a shorter text.
+void FitLimitTo(QLineEdit* box, const QString& text) {
+    const QSignalBlocker quiet(box);
+    box->setMaxLength(static_cast<int>(std::max<qsizetype>(kMaxTextLength, text.size())));
+}
+
 // The group list whose drop-down first refreshes the names: the list always shows the names as
 // edited so far, not as they were when the dialog opened.
 class UserGroupsCombo final : public QComboBox {
@@ -57,6 +66,20 @@ public:
 };
 
 }  // namespace
+
+// The message of a failed write, with the main window out of sight while it is shown.
+class frmUser::WriteFailureSink final : public MessageSink {
+public:
+    explicit WriteFailureSink(frmUser* dialog) : dialog_(dialog) {}
+    void Show(const Message& message) override {
+        emit dialog_->writeFailureShowing();
+        platform().ShowMessage(dialog_, message);
+        emit dialog_->writeFailureShown();
+    }
+
+private:
+    frmUser* dialog_;
+};
 
 frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -84,6 +107,10 @@ void frmUser::createControls() {
     cboUserGroups->setInsertPolicy(QComboBox::NoInsert);
     cboUserGroups->setDuplicatesEnabled(true);
     cboUserGroups->lineEdit()->setMaxLength(kMaxTextLength);
+    // Leaving the text field (Enter, Tab, a click elsewhere) would make the combo pick the first
+    // listed group of the typed name, and the rows would switch to that group while the user was
+    // only renaming the one shown. Groups change only by picking from the list.
+    QObject::disconnect(cboUserGroups->lineEdit(), &QLineEdit::editingFinished, cboUserGroups, nullptr);
 
     for (int i = 0; i < kRows; ++i) {
         txtUserUnit[i] = new QLineEdit(fraUserUnits);
@@ -202,6 +229,7 @@ void frmUser::ShowGroupRows(const UserUnits& from) {
 
 void frmUser::SetUnitText(int index, const QString& text) {
     QLineEdit* box = txtUserUnit[index];
+    FitLimitTo(box, text);
     if (box->text() == text) {
         txtUserUnit_Change(index);
     } else {
@@ -211,6 +239,7 @@ void frmUser::SetUnitText(int index, const QString& text) {
 
 void frmUser::SetCoefText(int index, const QString& text) {
     QLineEdit* box = txtUserCoef[index];
+    FitLimitTo(box, text);
     if (box->text() == text) {
         txtUserCoef_Change(index);
     } else {
@@ -219,6 +248,7 @@ void frmUser::SetCoefText(int index, const QString& text) {
 }
 
 void frmUser::SetComboText(const QString& text) {
+    FitLimitTo(cboUserGroups->lineEdit(), text);
     cboUserGroups->setEditText(text);
     cboUserGroups_Change();
 }
@@ -279,8 +309,8 @@ void frmUser::cmdSave_Click() {
     }
     TransferUserGroups();
     emit saved();
-    // A failed write has shown its message; the new groups stay in use for the rest of the run.
-    PlatformMessageSink sink(this);
+    // A failed write shows its message; the new groups stay in use for the rest of the run.
+    WriteFailureSink sink(this);
     DatWrite(sink);
     state().pbUserOpen = false;
     close();

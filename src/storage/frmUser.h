@@ -59,11 +59,17 @@ signals:
     /// Emitted once by Save, after the user groups of the catalogue are rebuilt and before the file
     /// is written: the main window updates its Additional Units menu from the new group names.
     void saved();
+    /// Emitted around the message of a failed file write: the main window steps out of sight
+    /// while the message is shown and comes back at its place afterwards.
+    void writeFailureShowing();
+    void writeFailureShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    class WriteFailureSink;
+
     void createControls();
     void arrangeControls();
     void connectHandlers();

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <map>
 #include <random>
@@ -286,11 +288,27 @@ TEST(StoreTwips, StoresTheNearestIntegerOrKeepsTheStoredValue) {
 class CfgFileOnDisk : public storage_test::FileTest {};
 
 TEST_F(CfgFileOnDisk, NoFileGivesTheMessageAndTheDefaults) {
-    halden::settings() = Scrambled();
-    halden::RecordingSink sink;
-    halden::CfgRead(sink);
-    ExpectFallbackMessage(sink);
-    ExpectAllDefaults(halden::settings());
+    // What may stand in the file's place; a named pipe with no writer must not stop the start-up.
+    const struct {
+        const char* what;
+        std::function<void(const std::string& path)> make;
+    } kRows[] = {
+        {"no file", [](const std::string&) {}},
+        {"a directory", [](const std::string& path) { std::filesystem::create_directories(path); }},
+        {"a named pipe", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+    };
+    for (const auto& row : kRows) {
+        SCOPED_TRACE(row.what);
+        const std::string path = FilesDir() + "HALDUCNV.CFG";
+        std::filesystem::create_directories(FilesDir());
+        std::filesystem::remove_all(path);
+        row.make(path);
+        halden::settings() = Scrambled();
+        halden::RecordingSink sink;
+        halden::CfgRead(sink);
+        ExpectFallbackMessage(sink);
+        ExpectAllDefaults(halden::settings());
+    }
 }
 
 TEST_F(CfgFileOnDisk, SaveCreatesTheDirectoryAndReadsBack) {

@@ -119,6 +119,21 @@ private slots:
         QCOMPARE(userUnits().UserFactorText[0][0], std::string(" 2.54 "));
     }
 
+    void longTextsFromTheFileSurviveOpenAndSave() {
+        const std::string longName(300, 'n');
+        const std::string longFactor = "1." + std::string(298, '5');
+        userUnits().UserGroupName[0] = std::string(280, 'g');
+        SetUnit(0, 4, longName, longFactor, "");
+        Open();
+        TypeInto(dlg->txtUserUnit[5], QString(300, QLatin1Char('x')));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserGroupName[0], std::string(280, 'g'));
+        QCOMPARE(userUnits().UserUnitName[0][4], longName);
+        QCOMPARE(userUnits().UserFactorText[0][4], longFactor);
+        // Typing still stops at the limit.
+        QCOMPARE(userUnits().UserUnitName[0][5], std::string(255, 'x'));
+    }
+
     void coefficientTextSplitsIntoFactorAndOffset_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("yellow");
@@ -230,6 +245,25 @@ private slots:
         QCOMPARE(userUnits().UserGroupName[3], std::string());
         QCOMPARE(catalogue().GroupName[kFirstUserGroup], std::string("Distances"));
         QCOMPARE(catalogue().GroupName[kFirstUserGroup + 3], std::string());
+    }
+
+    void typingAnotherGroupsNameNeverSwitchesGroups_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Tab to the rows") << int(Qt::Key_Tab);
+    }
+
+    void typingAnotherGroupsNameNeverSwitchesGroups() {
+        QFETCH(int, key);
+        Open();
+        // Group 3 is "Speeds"; group 0 takes the same name, and leaving the field must not jump there.
+        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Speeds"));
+        QTest::keyClick(dlg->cboUserGroups->lineEdit(), static_cast<Qt::Key>(key));
+        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->txtUserUnit[0]->text(), QStringLiteral("inch"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserGroupName[0], std::string("Speeds"));
+        QCOMPARE(userUnits().UserGroupName[3], std::string("Speeds"));
     }
 
     void cancelLeavesTablesCatalogueAndFileUnchanged() {

@@ -553,6 +553,24 @@ private slots:
         QCOMPARE(saved.UserGroupName[0], std::string());
     }
 
+    void failedAddUnitsWriteParksTheMainWindowDuringItsMessage() {
+        WriteFiles(FullShape());
+        Start();
+        const QPoint home = window->pos();
+        // A directory where the file belongs: the write fails.
+        QVERIFY(QFile::remove(UserPath()) && QDir().mkpath(UserPath()));
+        int leftAtMessage = 0;
+        fixture->fake.onMessage = [&](const Message&) { leftAtMessage = window->pos().x(); };
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        TypeOver(dialog->txtUserUnit[0], QStringLiteral("yen"));
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+        QCOMPARE(leftAtMessage, PixelsX(-32000));
+        QCOMPARE(window->pos(), home);
+        QVERIFY(window->isVisible());
+    }
+
     void anEmptiedGroupNameHidesItsItemExceptTheFirst() {
         WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "", ""}, {1, "Keep", "", ""}, {4, "Money", "yen", "1"}}));
         Start();
@@ -569,13 +587,14 @@ private slots:
 
         QVERIFY(!window->mnuUserArray[4]->isVisible());
         QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == nullptr);
+        // The first item stays, under the caption it had.
         QVERIFY(window->mnuUserArray[0]->isVisible());
-        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));
+        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("Lengths"));
         QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Keep")) == window->mnuUserArray[1]);
         QVERIFY(window->mnuUser->isEnabled());
         QCOMPARE(SavedUserUnits().UserGroupName[4], std::string());
         // The unnamed first group still opens from its item.
-        QVERIFY(Choose(window->mnuUser, QStringLiteral("User 1")));
+        QVERIFY(Choose(window->mnuUser, QStringLiteral("Lengths")));
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup});
     }
 
