@@ -1,11 +1,11 @@
 // Speed of the catalogue builder, one conversion of each rule and the number-base conversion.
 
-#include <benchmark/benchmark.h>
-
 #include "catalogue/convert_value.h"
 #include "catalogue/radix.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

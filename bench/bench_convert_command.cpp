@@ -1,14 +1,13 @@
 // Speed of the keystroke path: what the main window does for each edit of its input box
 // (check the input, convert it, format the result), measured on 3 "mile" into "meter (m)".
 
-#include <benchmark/benchmark.h>
-
-#include <string>
-
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/message_sink.h"
 #include "shared/settings.h"
+
+#include <benchmark/benchmark.h>
+#include <string>
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Speed of the number checks, the result formatting and the evaluator.
 
-#include <benchmark/benchmark.h>
-
 #include "calc/evaluator.h"
 #include "numbers/format_result.h"
 #include "numbers/number_checks.h"
 #include "shared/message_sink.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

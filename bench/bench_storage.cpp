@@ -1,13 +1,12 @@
 // Speed of reading and writing the two files in memory.
-#include <string>
-
-#include <benchmark/benchmark.h>
-
 #include "catalogue/unit_catalogue.h"
 #include "shared/message_sink.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"
+
+#include <benchmark/benchmark.h>
+#include <string>
 
 namespace {
 
@@ -17,7 +16,8 @@ halden::UserUnits FullTable() {
     for (int u = 0; u < halden::kUserGroups; ++u) {
         units.UserGroupName[u] = u % 2 == 0 ? "Lengths " + std::to_string(u) : "日本の単位 " + std::to_string(u);
         for (int j = 0; j < halden::kUserUnitsUsed; ++j) {
-            units.UserUnitName[u][j] = j % 2 == 0 ? "尺 [shaku] " + std::to_string(j) : "foot (ft) " + std::to_string(j);
+            units.UserUnitName[u][j] =
+                j % 2 == 0 ? "尺 [shaku] " + std::to_string(j) : "foot (ft) " + std::to_string(j);
             units.UserFactorText[u][j] = "0.30303030303";
             units.UserOffsetText[u][j] = j == 9 ? "-273.15" : "";
         }

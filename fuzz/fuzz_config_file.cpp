@@ -1,13 +1,13 @@
 // Arbitrary bytes as the configuration file: reading never fails hard, and whatever it reads
 // saves and reads back to the same values.
+#include "shared/message_sink.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-#include "shared/message_sink.h"
-#include "shared/settings.h"
-#include "storage/config_file.h"
 
 namespace {
 

@@ -2,17 +2,17 @@
 // the first bytes (any group, any index, also outside the lists). The command must always answer
 // with a text the result box can show: a number, "", "Input error" or the previous text.
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
-
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/message_sink.h"
 #include "shared/settings.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool radix = input.group == halden::kGroupRadix;
     const std::string_view digits = radix ? "0123456789ABCDEF" : "0123456789.-+E";
-    const bool allowed = result == "Input error" || ShowsOnly(result, digits) ||
-                         (result.empty() && input.into < 0) || (radix && result == kPrevious);
+    const bool allowed = result == "Input error" || ShowsOnly(result, digits) || (result.empty() && input.into < 0) ||
+                         (radix && result == kPrevious);
     if (!allowed || result.find(',') != std::string::npos) {
         std::abort();
     }

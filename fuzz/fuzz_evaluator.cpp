@@ -1,14 +1,14 @@
 // Feeds arbitrary bytes to the calculator's evaluator as an expression.
 
+#include "calc/evaluator.h"
+#include "shared/message_sink.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-#include "calc/evaluator.h"
-#include "shared/message_sink.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 // Feeds arbitrary bytes to the number checks and the leading-number reading as text, and the
 // same bytes read as doubles to the result formatters.
 
+#include "numbers/format_result.h"
+#include "numbers/leading_number.h"
+#include "numbers/number_checks.h"
+#include "shared/message_sink.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-
-#include "numbers/format_result.h"
-#include "numbers/leading_number.h"
-#include "numbers/number_checks.h"
-#include "shared/message_sink.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // Feeds arbitrary bytes to the number-base conversion for every pair of list selections and to
 // the unit conversion as its input text; aborts on any result the program could not show.
 
+#include "catalogue/convert_value.h"
+#include "catalogue/radix.h"
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "shared/settings.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-#include "catalogue/convert_value.h"
-#include "catalogue/radix.h"
-#include "catalogue/unit_catalogue.h"
-#include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
 
 namespace {
 

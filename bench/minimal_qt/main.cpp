@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QWindow>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>

@@ -4,6 +4,11 @@
 // Runs on the offscreen platform with a temporary configuration directory that holds a valid
 // configuration (full window shape) and an empty user-units file, so that no message box waits
 // for an answer. Prints the median of many keystrokes in microseconds.
+#include "shared/settings.h"
+#include "storage/config_file.h"
+
+#include "app/frmConvert.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -11,16 +16,13 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "app/frmConvert.h"
-#include "shared/settings.h"
-#include "storage/config_file.h"
 
 namespace {
 

@@ -4,15 +4,14 @@
 // The program must honour HALDEN_EXIT_WHEN_SHOWN=1 (set here): it prints "shown <CLOCK_MONOTONIC
 // nanoseconds>" when its first window is exposed, then exits. The clock is read just before the
 // fork, so process creation and the dynamic loader count as the user would see them.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 

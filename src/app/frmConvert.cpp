@@ -1,8 +1,19 @@
 #include "app/frmConvert.h"
 
-#include <cmath>
-#include <limits>
-#include <string>
+#include "catalogue/convert_command.h"
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+#include "storage/my_path.h"
+#include "storage/user_file.h"
+
+#include "app/frmMini.h"
+#include "calc/frmCal.h"
+#include "reference/ui_resources.h"
+#include "shared/platform.h"
+#include "shared/ui_fonts.h"
+#include "shared/ui_twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -13,19 +24,9 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "app/frmMini.h"
-#include "calc/frmCal.h"
-#include "reference/ui_resources.h"
-#include "shared/ui_fonts.h"
-#include "catalogue/convert_command.h"
-#include "catalogue/unit_catalogue.h"
-#include "catalogue/unit_catalogue_build.h"
-#include "shared/platform.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
-#include "storage/config_file.h"
-#include "storage/my_path.h"
-#include "storage/user_file.h"
+#include <cmath>
+#include <limits>
+#include <string>
 
 // Compiled-in pictures live in the static library; they must be registered once before use.
 static void RegisterPictures() {
@@ -123,7 +124,8 @@ void frmConvert::Form_Load() {
 
     BuildUnitCatalogue(st.Tppx);
     for (int i = 0; i < kWarpLevels; ++i) {
-        mnuWarpArray[static_cast<std::size_t>(i)]->setText(Text(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
+        mnuWarpArray[static_cast<std::size_t>(i)]->setText(
+            Text(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
     }
 
     // Clearing the boxes is the input box's first change: it makes every later edit convert.

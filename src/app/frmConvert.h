@@ -5,12 +5,12 @@
 // (constants, equivalence, Add Units) are set from outside through their pointers.
 #pragma once
 
-#include <array>
+#include "shared/menu_texts.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include "shared/menu_texts.h"
+#include <array>
 
 class QAction;
 class QGroupBox;

@@ -1,16 +1,17 @@
 // The main window's doors to its companion windows: constants, equivalence, Add Units, about and
 // help. Each is created on first use; the open flags tell minimise/restore which to bring back.
 
-#include <QEvent>
-#include <QLabel>
+#include "shared/settings.h"
 
 #include "app/frmConvert.h"
 #include "reference/frmConstants.h"
 #include "reference/frmEquiv.h"
 #include "reference/frmInfo.h"
 #include "shared/platform.h"
-#include "shared/settings.h"
 #include "storage/frmUser.h"
+
+#include <QEvent>
+#include <QLabel>
 
 namespace halden {
 

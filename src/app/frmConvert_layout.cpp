@@ -1,4 +1,15 @@
 // The main window's controls, their arrangement and the four tool buttons.
+#include "app/tool_button.h"
+#include "shared/main_layout.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "calc/frmCal.h"
+#include "shared/platform.h"
+#include "shared/ui_fonts.h"
+#include "shared/ui_twips.h"
+
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -8,16 +19,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-
-#include "app/frmConvert.h"
-#include "app/frmMini.h"
-#include "app/tool_button.h"
-#include "calc/frmCal.h"
-#include "shared/main_layout.h"
-#include "shared/ui_fonts.h"
-#include "shared/platform.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
 
 namespace halden {
 namespace {
@@ -182,7 +183,8 @@ void frmConvert::connectHandlers() {
          {picCopy, &frmConvert::lblCopy_Click}}};
     for (const auto& [button, handler] : buttons) {
         ToolButtonFace* face = button;
-        connect(face, &ToolButtonFace::mouseDown, this, [this, face] { face->DrawButtonDown(nButtonWidth, nCaptionTop); });
+        connect(face, &ToolButtonFace::mouseDown, this,
+                [this, face] { face->DrawButtonDown(nButtonWidth, nCaptionTop); });
         connect(face, &ToolButtonFace::mouseUp, this, [this, face](bool shiftHeld) {
             face->DrawButtonUp(nButtonWidth, nCaptionTop);
             if (face == picShrink) {

@@ -1,16 +1,18 @@
 // The main window's menus: built from caption tables, one handler per menu array.
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "calc/frmCal.h"
+#include "shared/platform.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <string>
 
-#include "app/frmConvert.h"
-#include "calc/frmCal.h"
-#include "shared/platform.h"
-#include "shared/settings.h"
+#include <string>
 
 namespace halden {
 namespace {
@@ -69,8 +71,7 @@ void frmConvert::createMenus() {
     }
 
     mnuConvert = bar->addMenu(QStringLiteral("&Convert"));
-    AddArray(mnuConvert, mnuConvArray, kConvCaptions, this,
-             [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });
+    AddArray(mnuConvert, mnuConvArray, kConvCaptions, this, [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });
     mnuConvComp = mnuConvert->addMenu(QStringLiteral("Com&puter"));
     AddArray(mnuConvComp, mnuConvCompArray, kConvCompCaptions, this,
              [this](int i) { SwitchGroup(GroupMenuKind::Computer, i); });
@@ -143,31 +144,31 @@ void frmConvert::SwitchMenus(GroupMenuKind kind, int index) {
     UncheckAll(mnuConvCompArray);
     const auto at = static_cast<std::size_t>(index);
     switch (kind) {
-    case GroupMenuKind::Convert:
-        if (at < mnuConvArray.size()) {
-            mnuConvArray[at]->setChecked(true);
-        }
-        break;
-    case GroupMenuKind::Other:
-        if (at < mnuConvOtherArray.size()) {
-            mnuConvOtherArray[at]->setChecked(true);
-        }
-        break;
-    case GroupMenuKind::User:
-        if (at < mnuUserArray.size()) {
-            mnuUserArray[at]->setChecked(true);
-        }
-        break;
-    case GroupMenuKind::Decimal:
-        mnuConvDecimal->setChecked(true);
-        break;
-    case GroupMenuKind::Computer:
-        if (at < mnuConvCompArray.size()) {
-            mnuConvCompArray[at]->setChecked(true);
-        }
-        break;
-    case GroupMenuKind::None:
-        break;
+        case GroupMenuKind::Convert:
+            if (at < mnuConvArray.size()) {
+                mnuConvArray[at]->setChecked(true);
+            }
+            break;
+        case GroupMenuKind::Other:
+            if (at < mnuConvOtherArray.size()) {
+                mnuConvOtherArray[at]->setChecked(true);
+            }
+            break;
+        case GroupMenuKind::User:
+            if (at < mnuUserArray.size()) {
+                mnuUserArray[at]->setChecked(true);
+            }
+            break;
+        case GroupMenuKind::Decimal:
+            mnuConvDecimal->setChecked(true);
+            break;
+        case GroupMenuKind::Computer:
+            if (at < mnuConvCompArray.size()) {
+                mnuConvCompArray[at]->setChecked(true);
+            }
+            break;
+        case GroupMenuKind::None:
+            break;
     }
 }
 
@@ -236,10 +237,10 @@ void frmConvert::HistoryAdd() {
     }
     const QListWidgetItem* from = lstConvFrom->currentItem();
     const QListWidgetItem* into = lstConvInto->currentItem();
-    const std::string caption = HistoryCaption(
-        settings().pnSelUnitGrp, lstConvFrom->currentRow(), lstConvInto->currentRow(),
-        txtInput->text().toStdString(), from != nullptr ? from->text().toStdString() : std::string(),
-        txtResult->text().toStdString(), into != nullptr ? into->text().toStdString() : std::string());
+    const std::string caption =
+        HistoryCaption(settings().pnSelUnitGrp, lstConvFrom->currentRow(), lstConvInto->currentRow(),
+                       txtInput->text().toStdString(), from != nullptr ? from->text().toStdString() : std::string(),
+                       txtResult->text().toStdString(), into != nullptr ? into->text().toStdString() : std::string());
     historyText_[0] = QString::fromStdString(caption);
     for (int k = 0; k < nHistory_; ++k) {
         const auto at = static_cast<std::size_t>(k);
@@ -280,8 +281,6 @@ void frmConvert::mnuEditCopyCResult_Click() {
 
 void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(platform().ClipboardText()); }
 
-void frmConvert::mnuEditPasteCInput_Click() {
-    calculatorWindow()->cboInput->setEditText(platform().ClipboardText());
-}
+void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->cboInput->setEditText(platform().ClipboardText()); }
 
 }  // namespace halden

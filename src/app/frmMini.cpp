@@ -1,7 +1,10 @@
 #include "app/frmMini.h"
 
-#include <cmath>
-#include <limits>
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "shared/platform.h"
+#include "shared/ui_twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -10,10 +13,8 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/frmConvert.h"
-#include "shared/platform.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
+#include <cmath>
+#include <limits>
 
 namespace halden {
 namespace {
@@ -57,8 +58,7 @@ std::int16_t ShortOr(double value, std::int16_t fallback) {
 
 }  // namespace
 
-frmMini::frmMini(frmConvert* mainWindow)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), main_(mainWindow) {
+frmMini::frmMini(frmConvert* mainWindow) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), main_(mainWindow) {
     picIconBase = new IconBase(this);
     imgIcon = new QLabel(picIconBase);
     imgIcon->setPixmap(QPixmap(QStringLiteral(":/icons/halden.xpm")));

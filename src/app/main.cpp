@@ -1,14 +1,15 @@
 // The Halden Unit Converter: starts the main window and runs until it closes.
-#include <QApplication>
-#include <QTimer>
-#include <QWindow>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "app/tool_button.h"
 
+#include "shared/main_layout.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include "shared/main_layout.h"
 
 namespace halden {
 

@@ -1,10 +1,10 @@
 #include "calc/evaluator.h"
 
-#include <cmath>
-
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 #include "numbers/number_checks.h"
+
+#include <cmath>
 
 namespace halden {
 namespace {

@@ -2,18 +2,18 @@
 // two numbers; "PI" and "PA" as named constants.
 #pragma once
 
+#include "shared/message_sink.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "shared/message_sink.h"
-
 namespace halden {
 
 struct CalcOutputs {
-    bool wrote = false;    // false for a lone number, a lone constant or an empty text
-    double result = 0.0;   // 0 when nothing was written
-    int errorCount = 0;    // rejected operands (InvalidNumCheck)
+    bool wrote = false;   // false for a lone number, a lone constant or an empty text
+    double result = 0.0;  // 0 when nothing was written
+    int errorCount = 0;   // rejected operands (InvalidNumCheck)
 };
 
 /// Evaluates expression. Returns std::nullopt for an arithmetic failure (division by zero, 0/0,

@@ -1,5 +1,12 @@
 #include "calc/frmCal.h"
 
+#include "calc/evaluator.h"
+#include "shared/settings.h"
+
+#include "shared/platform.h"
+#include "shared/ui_fonts.h"
+#include "shared/ui_twips.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
@@ -11,18 +18,13 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <exception>
 #include <limits>
 #include <string>
-
-#include "calc/evaluator.h"
-#include "shared/platform.h"
-#include "shared/ui_fonts.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
 
 // The icon lives in a resource file compiled into a static library; its registration function
 // is global, so it is called from outside the program's namespace.

@@ -1,9 +1,9 @@
 // The calculator window: an expression input with its history, "=", the result box and "<".
 #pragma once
 
-#include <QWidget>
-
 #include "calc/calculator_history.h"
+
+#include <QWidget>
 
 class QComboBox;
 class QLabel;

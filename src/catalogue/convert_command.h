@@ -1,18 +1,18 @@
 // The converter's convert command as one pure function of what the window shows.
 #pragma once
 
+#include "shared/message_sink.h"
+
 #include <string>
 #include <string_view>
-
-#include "shared/message_sink.h"
 
 namespace halden {
 
 struct ConvertInput {
-    int group = 0;           // pnSelUnitGrp
-    int from = -1;           // selected From index, -1 none
-    int into = -1;           // selected Into index, -1 none
-    std::string_view text;   // the input box's text
+    int group = 0;          // pnSelUnitGrp
+    int from = -1;          // selected From index, -1 none
+    int into = -1;          // selected Into index, -1 none
+    std::string_view text;  // the input box's text
     int pnFigure = 6;
     int pnFormFlag = 0;
     std::string_view previousResult;  // what the result box shows now

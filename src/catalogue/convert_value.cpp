@@ -1,10 +1,10 @@
 #include "catalogue/convert_value.h"
 
-#include <cmath>
-
 #include "catalogue/unit_catalogue.h"
 #include "numbers/leading_number.h"
 #include "shared/settings.h"
+
+#include <cmath>
 
 namespace halden {
 namespace {

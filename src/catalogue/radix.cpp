@@ -1,11 +1,11 @@
 #include "catalogue/radix.h"
 
+#include "numbers/leading_number.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-
-#include "numbers/leading_number.h"
 
 namespace halden {
 namespace {

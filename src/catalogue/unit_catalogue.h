@@ -22,13 +22,13 @@ inline constexpr int kAffineRows = 21;
 inline constexpr int kAffineSlots = 11;
 inline constexpr int kWarpLevels = 14;
 inline constexpr int kUserGroups = 20;
-inline constexpr int kUserSlots = 11;       // slots 0..9 are used
+inline constexpr int kUserSlots = 11;  // slots 0..9 are used
 inline constexpr int kUserUnitsUsed = 10;
 inline constexpr int kFirstUserGroup = 28;
 
 inline constexpr int kGroupTemperature = 6;
 inline constexpr int kGroupVelocity = 9;
-inline constexpr int kWarpUnit = 13;        // "Warp", the last unit of Velocity
+inline constexpr int kWarpUnit = 13;  // "Warp", the last unit of Velocity
 inline constexpr int kGroupRadix = 49;
 
 struct UnitCatalogue {

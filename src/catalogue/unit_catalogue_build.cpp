@@ -1,12 +1,12 @@
 #include "catalogue/unit_catalogue_build.h"
 
-#include <cmath>
-#include <string>
-#include <string_view>
-
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_tables.h"
 #include "numbers/leading_number.h"
+
+#include <cmath>
+#include <string>
+#include <string_view>
 
 namespace halden {
 namespace {

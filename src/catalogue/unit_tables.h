@@ -6,9 +6,9 @@
 // written here and each one sees only entries that already exist.
 #pragma once
 
-#include <span>
-
 #include "catalogue/unit_catalogue.h"
+
+#include <span>
 
 namespace halden::unit_tables {
 

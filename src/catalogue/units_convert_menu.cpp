@@ -1,7 +1,7 @@
 // The fourteen unit groups of the Convert menu: mechanical, thermal and Japanese traditional units.
-#include <cmath>
-
 #include "catalogue/unit_tables.h"
+
+#include <cmath>
 
 namespace halden::unit_tables {
 

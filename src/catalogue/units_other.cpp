@@ -1,7 +1,7 @@
 // The Other Units groups, Metric Prefixes and the three Computer groups.
-#include <cmath>
-
 #include "catalogue/unit_tables.h"
+
+#include <cmath>
 
 namespace halden::unit_tables {
 

@@ -1,10 +1,10 @@
 #include "numbers/format_result.h"
 
+#include "shared/settings.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-
-#include "shared/settings.h"
 
 namespace halden {
 namespace {

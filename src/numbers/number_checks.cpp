@@ -1,8 +1,8 @@
 #include "numbers/number_checks.h"
 
-#include <string>
-
 #include "numbers/leading_number.h"
+
+#include <string>
 
 namespace halden {
 namespace {

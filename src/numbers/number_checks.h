@@ -4,9 +4,9 @@
 // warned about through the given sink (the comma message, exclamation icon).
 #pragma once
 
-#include <string_view>
-
 #include "shared/message_sink.h"
+
+#include <string_view>
 
 namespace halden {
 

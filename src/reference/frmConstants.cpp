@@ -1,5 +1,12 @@
 #include "reference/frmConstants.h"
 
+#include "reference/constants_table.h"
+#include "shared/settings.h"
+
+#include "shared/platform.h"
+#include "shared/ui_fonts.h"
+#include "shared/ui_twips.h"
+
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -7,17 +14,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
-
-#include "reference/constants_table.h"
-#include "shared/platform.h"
-#include "shared/ui_fonts.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
 
 namespace halden {
 namespace {

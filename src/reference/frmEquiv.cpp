@@ -1,19 +1,21 @@
 #include "reference/frmEquiv.h"
 
+#include "reference/equivalence_table.h"
+#include "shared/settings.h"
+
+#include "reference/ui_resources.h"
+#include "shared/platform.h"
+#include "shared/ui_fonts.h"
+#include "shared/ui_twips.h"
+
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
-#include <algorithm>
 
-#include "reference/equivalence_table.h"
-#include "reference/ui_resources.h"
-#include "shared/platform.h"
-#include "shared/ui_fonts.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
+#include <algorithm>
 
 namespace halden {
 namespace {

@@ -1,5 +1,13 @@
 #include "reference/frmHelp.h"
 
+#include "catalogue/unit_catalogue.h"
+#include "reference/help_unit_list.h"
+#include "shared/message_sink.h"
+#include "shared/settings.h"
+
+#include "reference/ui_resources.h"
+#include "shared/platform_help.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -7,14 +15,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "catalogue/unit_catalogue.h"
-#include "reference/help_unit_list.h"
-#include "reference/ui_resources.h"
-#include "shared/message_sink.h"
-#include "shared/platform_help.h"
-#include "shared/settings.h"
+#include <algorithm>
 
 namespace halden {
 namespace {

@@ -6,10 +6,10 @@
 // is written from the catalogue each time it is shown.
 #pragma once
 
+#include "shared/platform.h"
+
 #include <QString>
 #include <QWidget>
-
-#include "shared/platform.h"
 
 class QPushButton;
 class QTextBrowser;

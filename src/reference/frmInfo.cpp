@@ -1,5 +1,13 @@
 #include "reference/frmInfo.h"
 
+#include "reference/about_texts.h"
+#include "shared/settings.h"
+
+#include "reference/ui_resources.h"
+#include "shared/platform.h"
+#include "shared/ui_fonts.h"
+#include "shared/ui_twips.h"
+
 #include <QCloseEvent>
 #include <QFont>
 #include <QFrame>
@@ -11,14 +19,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <algorithm>
 
-#include "reference/about_texts.h"
-#include "reference/ui_resources.h"
-#include "shared/platform.h"
-#include "shared/ui_fonts.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
+#include <algorithm>
 
 namespace halden {
 namespace {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+
 #include <array>
 #include <cstdint>
 #include <string>

@@ -2,10 +2,10 @@
 // always names exactly the units the unit lists offer (user groups included).
 #pragma once
 
+#include "catalogue/unit_catalogue.h"
+
 #include <string>
 #include <string_view>
-
-#include "catalogue/unit_catalogue.h"
 
 namespace halden {
 

@@ -49,18 +49,18 @@ GroupMenuItem GroupMenuItemOf(int g) {
 
 int GroupOfMenuItem(GroupMenuKind kind, int index) {
     switch (kind) {
-    case GroupMenuKind::Convert:
-        return index >= 0 && index < kConvertItems ? index : -1;
-    case GroupMenuKind::Other:
-        return index >= 0 && index < kOtherItems ? kFirstOtherGroup + index : -1;
-    case GroupMenuKind::User:
-        return index >= 0 && index < kUserGroups ? kFirstUserGroup + index : -1;
-    case GroupMenuKind::Decimal:
-        return kDecimalGroup;
-    case GroupMenuKind::Computer:
-        return index >= 0 && index < kComputerItems ? kFirstComputerGroup + index : -1;
-    case GroupMenuKind::None:
-        break;
+        case GroupMenuKind::Convert:
+            return index >= 0 && index < kConvertItems ? index : -1;
+        case GroupMenuKind::Other:
+            return index >= 0 && index < kOtherItems ? kFirstOtherGroup + index : -1;
+        case GroupMenuKind::User:
+            return index >= 0 && index < kUserGroups ? kFirstUserGroup + index : -1;
+        case GroupMenuKind::Decimal:
+            return kDecimalGroup;
+        case GroupMenuKind::Computer:
+            return index >= 0 && index < kComputerItems ? kFirstComputerGroup + index : -1;
+        case GroupMenuKind::None:
+            break;
     }
     return -1;
 }

@@ -5,30 +5,37 @@
 // Everything here is plain data and pure functions, so the window only fills widgets from it.
 #pragma once
 
+#include "catalogue/unit_catalogue.h"
+
 #include <array>
 #include <string>
 #include <string_view>
-
-#include "catalogue/unit_catalogue.h"
 
 namespace halden {
 
 /// Captions of the Convert menu's direct group items (groups 0..13).
 inline constexpr std::array<std::string_view, 14> kConvCaptions{
-    "&Length",      "&Mass, Weight", "&Area",      "&Volume",  "&Stress, Pressure", "&Work Rate, Power",
-    "&Temperature", "&Energy, Moment", "&Force", "Velocit&y", "Accele&ration",     "&Density",
+    "&Length",           "&Mass, Weight",   "&Area",  "&Volume",   "&Stress, Pressure", "&Work Rate, Power",
+    "&Temperature",      "&Energy, Moment", "&Force", "Velocit&y", "Accele&ration",     "&Density",
     "Fuel Co&nsumption", "An&gle"};
 
 /// Captions of the Computer submenu (groups 48..50).
-inline constexpr std::array<std::string_view, 3> kConvCompCaptions{"&Bit, Byte", "&Hex, Oct, Bin",
-                                                                    "&Graphics Units"};
+inline constexpr std::array<std::string_view, 3> kConvCompCaptions{"&Bit, Byte", "&Hex, Oct, Bin", "&Graphics Units"};
 
 /// Captions of the Other Units submenu (groups 14..26).
-inline constexpr std::array<std::string_view, 13> kConvOtherCaptions{
-    "&Viscosity",           "&Kinetic Viscosity",         "Heat &Flux",     "Specific &Heat",
-    "Thermal &Conductivity", "Heat &Transfer Coefficient", "&Magnetic Flux Density",
-    "Magnetic Field Inten&sity", "Ma&gnetic Flux",         "&Illuminance",   "&Luminance",
-    "&Radioactivity",        "Exposed &Dose (Exposure)"};
+inline constexpr std::array<std::string_view, 13> kConvOtherCaptions{"&Viscosity",
+                                                                     "&Kinetic Viscosity",
+                                                                     "Heat &Flux",
+                                                                     "Specific &Heat",
+                                                                     "Thermal &Conductivity",
+                                                                     "Heat &Transfer Coefficient",
+                                                                     "&Magnetic Flux Density",
+                                                                     "Magnetic Field Inten&sity",
+                                                                     "Ma&gnetic Flux",
+                                                                     "&Illuminance",
+                                                                     "&Luminance",
+                                                                     "&Radioactivity",
+                                                                     "Exposed &Dose (Exposure)"};
 
 /// Significant digits items and the pnFigure value each stands for.
 inline constexpr std::array<std::string_view, 4> kOptionsFigCaptions{"&4", "&6", "&8", "&Integer"};

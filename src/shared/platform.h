@@ -6,11 +6,11 @@
 // display or a modal loop. Windows never call QMessageBox, QClipboard or QMenu::exec directly.
 #pragma once
 
+#include "shared/message_sink.h"
+
 #include <QColor>
 #include <QPoint>
 #include <QString>
-
-#include "shared/message_sink.h"
 
 class QAction;
 class QMenu;

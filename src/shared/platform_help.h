@@ -2,11 +2,11 @@
 // start-up; until then help requests do nothing.
 #pragma once
 
-#include <functional>
+#include "shared/platform.h"
 
 #include <QString>
 
-#include "shared/platform.h"
+#include <functional>
 
 class QWidget;
 

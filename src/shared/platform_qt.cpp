@@ -1,5 +1,5 @@
-#include <cmath>
-#include <functional>
+#include "shared/platform.h"
+#include "shared/platform_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,8 +13,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "shared/platform.h"
-#include "shared/platform_help.h"
+#include <cmath>
+#include <functional>
 
 namespace halden {
 namespace {
@@ -36,15 +36,15 @@ public:
         box.setWindowTitle(QString::fromStdString(message.title));
         box.setText(DisplayText(message.text));
         switch (message.icon) {
-        case MessageIcon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case MessageIcon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MessageIcon::Critical:
-            box.setIcon(QMessageBox::Critical);
-            break;
+            case MessageIcon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case MessageIcon::Exclamation:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case MessageIcon::Critical:
+                box.setIcon(QMessageBox::Critical);
+                break;
         }
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
@@ -89,18 +89,18 @@ public:
     QColor SystemColourOf(SystemColour colour) override {
         const QPalette palette = QApplication::palette();
         switch (colour) {
-        case SystemColour::ButtonFace:
-            return palette.color(QPalette::Button);
-        case SystemColour::ButtonText:
-            return palette.color(QPalette::ButtonText);
-        case SystemColour::ButtonShadow:
-            return palette.color(QPalette::Mid);
-        case SystemColour::DarkShadow:
-            return palette.color(QPalette::Shadow);
-        case SystemColour::ButtonHighlight:
-            return palette.color(QPalette::Light);
-        case SystemColour::WindowBackground:
-            return palette.color(QPalette::Base);
+            case SystemColour::ButtonFace:
+                return palette.color(QPalette::Button);
+            case SystemColour::ButtonText:
+                return palette.color(QPalette::ButtonText);
+            case SystemColour::ButtonShadow:
+                return palette.color(QPalette::Mid);
+            case SystemColour::DarkShadow:
+                return palette.color(QPalette::Shadow);
+            case SystemColour::ButtonHighlight:
+                return palette.color(QPalette::Light);
+            case SystemColour::WindowBackground:
+                return palette.color(QPalette::Base);
         }
         return {};
     }

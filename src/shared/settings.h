@@ -25,16 +25,16 @@ struct Settings {
     std::int16_t pnSelUnitGrp = 0;
     std::int16_t pnSelUnitItem = 0;
     std::int16_t pnShowTop = 0;
-    std::int16_t pnFigure = 6;      // 4, 6 or 8 significant digits; 7 means Integer
-    std::int16_t pnFormFlag = 0;    // 0 Normal, 1 Scientific
-    std::int16_t pnFocusFlag = 0;   // 0 Auto, 1 Tab (after unpacking the system-colour flag)
-    std::int16_t pnShapeFlag = 0;   // 1 full window, 0 reduced icon window
-    bool pbShowInSysCol = false;    // travels in the Focus value as +2
+    std::int16_t pnFigure = 6;     // 4, 6 or 8 significant digits; 7 means Integer
+    std::int16_t pnFormFlag = 0;   // 0 Normal, 1 Scientific
+    std::int16_t pnFocusFlag = 0;  // 0 Auto, 1 Tab (after unpacking the system-colour flag)
+    std::int16_t pnShapeFlag = 0;  // 1 full window, 0 reduced icon window
+    bool pbShowInSysCol = false;   // travels in the Focus value as +2
 };
 
 struct ProcessState {
-    std::int16_t Tppx = 15;  // twips per horizontal pixel, measured at start-up
-    std::int16_t Tppy = 15;  // twips per vertical pixel
+    std::int16_t Tppx = 15;    // twips per horizontal pixel, measured at start-up
+    std::int16_t Tppy = 15;    // twips per vertical pixel
     std::int16_t WarpIdx = 0;  // warp level last chosen from the Warp menu; never saved
     int MainFormWidth = 0;     // the main window's outer width in twips at its last layout
     bool pbConstantsOpen = false;

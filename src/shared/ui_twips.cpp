@@ -1,12 +1,13 @@
 #include "shared/ui_twips.h"
 
-#include <algorithm>
-#include <cmath>
+#include "shared/settings.h"
+
+#include "shared/platform.h"
 
 #include <QWidget>
 
-#include "shared/platform.h"
-#include "shared/settings.h"
+#include <algorithm>
+#include <cmath>
 
 namespace halden {
 namespace {

@@ -6,10 +6,10 @@
 // the way the converter checks its input.
 #pragma once
 
+#include "shared/message_sink.h"
+
 #include <string>
 #include <string_view>
-
-#include "shared/message_sink.h"
 
 namespace halden {
 
@@ -28,9 +28,9 @@ std::string CoefText(std::string_view factorText, std::string_view offsetText);
 
 /// The outcome of editing one row's coefficient box.
 struct CoefChangeResult {
-    bool accepted = true;     // false: the box turns yellow
-    std::string factorText;   // the row's working factor text afterwards
-    std::string offsetText;   // the row's working offset text afterwards
+    bool accepted = true;    // false: the box turns yellow
+    std::string factorText;  // the row's working factor text afterwards
+    std::string offsetText;  // the row's working offset text afterwards
 };
 
 /// Takes an edited coefficient box text apart: the factor part (trimmed) and the offset part are

@@ -1,14 +1,14 @@
 #include "storage/config_file.h"
 
+#include "numbers/leading_number.h"
+#include "storage/file_access.h"
+#include "storage/my_path.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
 #include <vector>
-
-#include "numbers/leading_number.h"
-#include "storage/file_access.h"
-#include "storage/my_path.h"
 
 namespace halden {
 

@@ -5,12 +5,12 @@
 // atomically.
 #pragma once
 
+#include "shared/message_sink.h"
+#include "shared/settings.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "shared/message_sink.h"
-#include "shared/settings.h"
 
 namespace halden {
 

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <iconv.h>
-
 #include <string>
 #include <string_view>
 

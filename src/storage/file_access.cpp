@@ -113,8 +113,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (fd < 0) {
         return false;
     }
-    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) &&
-                         !Injected(WriteFault::Step::Sync) && ::fsync(fd) == 0;
+    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && !Injected(WriteFault::Step::Sync) &&
+                         ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || Injected(WriteFault::Step::Rename) || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());

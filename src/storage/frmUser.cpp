@@ -1,8 +1,12 @@
 #include "storage/frmUser.h"
 
-#include <algorithm>
-#include <functional>
-#include <string>
+#include "catalogue/unit_catalogue_build.h"
+#include "shared/settings.h"
+#include "storage/coefficient_text.h"
+#include "storage/user_file.h"
+
+#include "shared/platform.h"
+#include "shared/ui_twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,12 +19,9 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include "catalogue/unit_catalogue_build.h"
-#include "shared/platform.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
-#include "storage/coefficient_text.h"
-#include "storage/user_file.h"
+#include <algorithm>
+#include <functional>
+#include <string>
 
 namespace halden {
 namespace {
@@ -254,8 +255,7 @@ void frmUser::SetComboText(const QString& text) {
 }
 
 void frmUser::PaintRow(int index, bool rejected) {
-    const QColor rowColour =
-        index % 2 == 1 ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
+    const QColor rowColour = index % 2 == 1 ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
     QPalette unitPalette = txtUserUnit[index]->palette();
     unitPalette.setColor(QPalette::Base, rowColour);
     txtUserUnit[index]->setPalette(unitPalette);

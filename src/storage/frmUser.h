@@ -8,11 +8,11 @@
 // opening starts from a fresh copy.
 #pragma once
 
-#include <array>
+#include "catalogue/unit_catalogue.h"
 
 #include <QWidget>
 
-#include "catalogue/unit_catalogue.h"
+#include <array>
 
 class QCloseEvent;
 class QComboBox;

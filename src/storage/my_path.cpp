@@ -1,10 +1,9 @@
 #include "storage/my_path.h"
 
+#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cstdlib>
 
 namespace halden {
 

@@ -1,12 +1,12 @@
 #include "storage/user_file.h"
 
-#include <array>
-#include <cstdint>
-#include <string_view>
-
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
 
 namespace halden {
 

@@ -1,11 +1,11 @@
 // The user units file "HUC_USER.DAT": 220 records of three length-prefixed texts.
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include "catalogue/unit_catalogue.h"
 #include "shared/message_sink.h"
+
+#include <optional>
+#include <string>
 
 namespace halden {
 

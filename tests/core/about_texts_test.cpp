@@ -1,7 +1,6 @@
 #include "reference/about_texts.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {

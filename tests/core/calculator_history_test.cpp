@@ -1,7 +1,6 @@
 #include "calc/calculator_history.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

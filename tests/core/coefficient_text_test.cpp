@@ -1,11 +1,11 @@
 // The coefficient text of the Add Units dialog: splitting, building and editing one row.
 
-#include <gtest/gtest.h>
-
-#include <string>
+#include "storage/coefficient_text.h"
 
 #include "shared/message_sink.h"
-#include "storage/coefficient_text.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace halden {
 namespace {

@@ -1,21 +1,20 @@
 #include "storage/config_file.h"
 
+#include "storage/file_access.h"
+#include "storage/my_path.h"
+#include "storage_test_support.h"
+
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <limits>
 #include <map>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "storage/file_access.h"
-#include "storage/my_path.h"
-#include "storage_test_support.h"
 
 namespace {
 
@@ -24,29 +23,68 @@ using Field = std::int16_t Settings::*;
 
 // The lines a start with the defaults writes, except for the lines the windows fill in.
 const std::vector<std::string> kDefaultLines = {
-    "[Window]",         "Form_Normal_Top=1350",   "Form_Normal_Left=840",   "Form_Normal_Width=0",
-    "Form_Normal_Height=0", "Form_Cal_Top=360",   "Form_Cal_Left=360",      "Form_Convert_Top=1350",
-    "Form_Convert_Left=840", "Form_Constants_Top=1650", "Form_Constants_Left=2500", "Sel_Unit_Group=0",
-    "Sel_Unit_Item=0",  "[Option]",               "Show_On_Top=0",          "Figure=6",
-    "Form=0",           "Focus=0",                "Shape=0",
+    "[Window]",
+    "Form_Normal_Top=1350",
+    "Form_Normal_Left=840",
+    "Form_Normal_Width=0",
+    "Form_Normal_Height=0",
+    "Form_Cal_Top=360",
+    "Form_Cal_Left=360",
+    "Form_Convert_Top=1350",
+    "Form_Convert_Left=840",
+    "Form_Constants_Top=1650",
+    "Form_Constants_Left=2500",
+    "Sel_Unit_Group=0",
+    "Sel_Unit_Item=0",
+    "[Option]",
+    "Show_On_Top=0",
+    "Figure=6",
+    "Form=0",
+    "Focus=0",
+    "Shape=0",
 };
 
 // Every value different, so that a value read from the wrong line or column shows.
 const std::vector<std::string> kDistinctLines = {
-    "[Window]",          "Form_Normal_Top=101",   "Form_Normal_Left=102",   "Form_Normal_Width=103",
-    "Form_Normal_Height=104", "Form_Cal_Top=105", "Form_Cal_Left=106",      "Form_Convert_Top=107",
-    "Form_Convert_Left=108", "Form_Constants_Top=109", "Form_Constants_Left=110", "Sel_Unit_Group=11",
-    "Sel_Unit_Item=12",  "[Option]",              "Show_On_Top=1",          "Figure=8",
-    "Form=1",            "Focus=3",               "Shape=1",
+    "[Window]",
+    "Form_Normal_Top=101",
+    "Form_Normal_Left=102",
+    "Form_Normal_Width=103",
+    "Form_Normal_Height=104",
+    "Form_Cal_Top=105",
+    "Form_Cal_Left=106",
+    "Form_Convert_Top=107",
+    "Form_Convert_Left=108",
+    "Form_Constants_Top=109",
+    "Form_Constants_Left=110",
+    "Sel_Unit_Group=11",
+    "Sel_Unit_Item=12",
+    "[Option]",
+    "Show_On_Top=1",
+    "Figure=8",
+    "Form=1",
+    "Focus=3",
+    "Shape=1",
 };
 
 const std::vector<std::pair<Field, int>> kDistinctValues = {
-    {&Settings::Form_Normal_Top, 101},   {&Settings::Form_Normal_Left, 102},   {&Settings::Form_Normal_Width, 103},
-    {&Settings::Form_Normal_Height, 104}, {&Settings::Form_Cal_Top, 105},      {&Settings::Form_Cal_Left, 106},
-    {&Settings::Form_Convert_Top, 107},  {&Settings::Form_Convert_Left, 108},  {&Settings::Form_Constants_Top, 109},
-    {&Settings::Form_Constants_Left, 110}, {&Settings::pnSelUnitGrp, 11},     {&Settings::pnSelUnitItem, 12},
-    {&Settings::pnShowTop, 1},           {&Settings::pnFigure, 8},             {&Settings::pnFormFlag, 1},
-    {&Settings::pnFocusFlag, 3},         {&Settings::pnShapeFlag, 1},
+    {&Settings::Form_Normal_Top, 101},
+    {&Settings::Form_Normal_Left, 102},
+    {&Settings::Form_Normal_Width, 103},
+    {&Settings::Form_Normal_Height, 104},
+    {&Settings::Form_Cal_Top, 105},
+    {&Settings::Form_Cal_Left, 106},
+    {&Settings::Form_Convert_Top, 107},
+    {&Settings::Form_Convert_Left, 108},
+    {&Settings::Form_Constants_Top, 109},
+    {&Settings::Form_Constants_Left, 110},
+    {&Settings::pnSelUnitGrp, 11},
+    {&Settings::pnSelUnitItem, 12},
+    {&Settings::pnShowTop, 1},
+    {&Settings::pnFigure, 8},
+    {&Settings::pnFormFlag, 1},
+    {&Settings::pnFocusFlag, 3},
+    {&Settings::pnShapeFlag, 1},
 };
 
 std::string Join(const std::vector<std::string>& lines, const std::string& ending = "\r\n") {
@@ -93,7 +131,7 @@ struct ReadCase {
     const char* name;
     std::optional<std::string> file;
     std::vector<std::pair<Field, int>> expected;  // checked when the file is accepted
-    bool rejected = false;                          // the message and all defaults
+    bool rejected = false;                        // the message and all defaults
 };
 
 const ReadCase kReadCases[] = {
@@ -101,30 +139,47 @@ const ReadCase kReadCases[] = {
     {"no file", std::nullopt, {}, true},
     {"empty file", std::string(), {}, true},
     {"18 lines", Join(std::vector<std::string>(kDistinctLines.begin(), kDistinctLines.end() - 1)), {}, true},
-    {"18 lines and an empty 19th ending", Join(std::vector<std::string>(kDistinctLines.begin(), kDistinctLines.end() - 1)) + "\r\n", {{&Settings::pnShapeFlag, 0}}},
-    {"last line without its line end", Join(kDistinctLines).substr(0, Join(kDistinctLines).size() - 2), kDistinctValues},
+    {"18 lines and an empty 19th ending",
+     Join(std::vector<std::string>(kDistinctLines.begin(), kDistinctLines.end() - 1)) + "\r\n",
+     {{&Settings::pnShapeFlag, 0}}},
+    {"last line without its line end", Join(kDistinctLines).substr(0, Join(kDistinctLines).size() - 2),
+     kDistinctValues},
     {"line feeds alone end lines", Join(kDistinctLines, "\n"), kDistinctValues},
     {"lines after the 19th are not read", Join(kDistinctLines) + "Figure=x\r\n\xff\xfe\r\n", kDistinctValues},
     {"40000 does not fit", DistinctWith({{9, "Form_Convert_Left=40000"}}), {}, true},
     {"32768 does not fit", DistinctWith({{2, "Form_Normal_Top=32768"}}), {}, true},
     {"32767 fits", DistinctWith({{2, "Form_Normal_Top=32767"}}), {{&Settings::Form_Normal_Top, 32767}}},
     {"an exponent beyond 16 bits does not fit", DistinctWith({{6, "Form_Cal_Top=1e5"}}), {}, true},
-    {"-32000 is read from five characters", DistinctWith({{2, "Form_Normal_Top=-32000"}}), {{&Settings::Form_Normal_Top, -3200}}},
+    {"-32000 is read from five characters",
+     DistinctWith({{2, "Form_Normal_Top=-32000"}}),
+     {{&Settings::Form_Normal_Top, -3200}}},
     {"an option is read from one character", DistinctWith({{16, "Figure=10"}}), {{&Settings::pnFigure, 1}}},
     {"blanks around the equals sign", DistinctWith({{6, "Form_Cal_Top = 200"}}), {{&Settings::Form_Cal_Top, 0}}},
-    {"misspelled key of the right length", DistinctWith({{2, "Form_Normal_Tox=55"}}), {{&Settings::Form_Normal_Top, 55}}},
-    {"another line's key of the same length", DistinctWith({{3, "Form_Convert_Top=77"}}), {{&Settings::Form_Normal_Left, 77}, {&Settings::Form_Convert_Top, 107}}},
-    {"blanks around the line", DistinctWith({{2, "   Form_Normal_Top=250   "}, {16, "  Figure=4 "}}), {{&Settings::Form_Normal_Top, 250}, {&Settings::pnFigure, 4}}},
+    {"misspelled key of the right length",
+     DistinctWith({{2, "Form_Normal_Tox=55"}}),
+     {{&Settings::Form_Normal_Top, 55}}},
+    {"another line's key of the same length",
+     DistinctWith({{3, "Form_Convert_Top=77"}}),
+     {{&Settings::Form_Normal_Left, 77}, {&Settings::Form_Convert_Top, 107}}},
+    {"blanks around the line",
+     DistinctWith({{2, "   Form_Normal_Top=250   "}, {16, "  Figure=4 "}}),
+     {{&Settings::Form_Normal_Top, 250}, {&Settings::pnFigure, 4}}},
     {"letters after the number", DistinctWith({{2, "Form_Normal_Top=120abc"}}), {{&Settings::Form_Normal_Top, 120}}},
     {"a half goes down to even", DistinctWith({{2, "Form_Normal_Top=12.5"}}), {{&Settings::Form_Normal_Top, 12}}},
     {"a half goes up to even", DistinctWith({{2, "Form_Normal_Top=13.5"}}), {{&Settings::Form_Normal_Top, 14}}},
-    {"a negative half goes to even", DistinctWith({{6, "Form_Cal_Top=-2.5"}, {7, "Form_Cal_Left=-3.5"}}), {{&Settings::Form_Cal_Top, -2}, {&Settings::Form_Cal_Left, -4}}},
+    {"a negative half goes to even",
+     DistinctWith({{6, "Form_Cal_Top=-2.5"}, {7, "Form_Cal_Left=-3.5"}}),
+     {{&Settings::Form_Cal_Top, -2}, {&Settings::Form_Cal_Left, -4}}},
     {"more than a half goes up", DistinctWith({{2, "Form_Normal_Top=12.51"}}), {{&Settings::Form_Normal_Top, 13}}},
-    {"an empty value reads as 0", DistinctWith({{17, "Form="}, {12, "Sel_Unit_Group="}}), {{&Settings::pnFormFlag, 0}, {&Settings::pnSelUnitGrp, 0}}},
+    {"an empty value reads as 0",
+     DistinctWith({{17, "Form="}, {12, "Sel_Unit_Group="}}),
+     {{&Settings::pnFormFlag, 0}, {&Settings::pnSelUnitGrp, 0}}},
     {"a short line reads as 0", DistinctWith({{9, "Form"}}), {{&Settings::Form_Convert_Left, 0}}},
     {"a sign alone reads as 0", DistinctWith({{19, "Shape=-1"}}), {{&Settings::pnShapeFlag, 0}}},
     {"the section lines are not compared", DistinctWith({{1, "garbage"}, {14, ""}}), kDistinctValues},
-    {"hexadecimal in five characters", DistinctWith({{2, "Form_Normal_Top=&HFFFF"}}), {{&Settings::Form_Normal_Top, 4095}}},
+    {"hexadecimal in five characters",
+     DistinctWith({{2, "Form_Normal_Top=&HFFFF"}}),
+     {{&Settings::Form_Normal_Top, 4095}}},
 };
 
 TEST(CfgReadBytes, ReadsByLineAndColumnOrFallsBackToAllDefaults) {

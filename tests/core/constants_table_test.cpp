@@ -1,8 +1,7 @@
 #include "reference/constants_table.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 

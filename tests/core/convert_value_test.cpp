@@ -1,15 +1,14 @@
 #include "catalogue/convert_value.h"
 
-#include <gtest/gtest.h>
-
-#include <charconv>
-#include <cmath>
-#include <optional>
-#include <string>
-
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
 
 namespace {
 

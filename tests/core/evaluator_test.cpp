@@ -1,12 +1,11 @@
 #include "calc/evaluator.h"
 
-#include <gtest/gtest.h>
+#include "shared/message_sink.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
-
-#include "shared/message_sink.h"
 
 namespace {
 

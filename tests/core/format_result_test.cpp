@@ -1,17 +1,16 @@
 #include "numbers/format_result.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "shared/settings.h"
 
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <system_error>
-
-#include "shared/settings.h"
+#include <unistd.h>
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "reference/help_unit_list.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 

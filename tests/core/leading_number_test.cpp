@@ -1,11 +1,10 @@
 #include "numbers/leading_number.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "shared/main_layout.h"
 
 #include <cmath>
-
 #include <gtest/gtest.h>
 
 namespace halden {

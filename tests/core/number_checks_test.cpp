@@ -1,10 +1,9 @@
 #include "numbers/number_checks.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "shared/message_sink.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace {
 

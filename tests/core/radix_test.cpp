@@ -1,7 +1,6 @@
 #include "catalogue/radix.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 

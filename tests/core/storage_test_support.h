@@ -2,20 +2,18 @@
 // XDG_CONFIG_HOME pointing into it and the process-wide state fresh.
 #pragma once
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "shared/settings.h"
+#include "storage/file_access.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
-
-#include "shared/settings.h"
-#include "storage/file_access.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace storage_test {
 

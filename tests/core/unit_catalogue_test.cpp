@@ -1,15 +1,14 @@
 #include "catalogue/unit_catalogue.h"
 
-#include <gtest/gtest.h>
+#include "catalogue/unit_catalogue_build.h"
+#include "shared/settings.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <string_view>
-
-#include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
 
 namespace {
 

@@ -1,15 +1,14 @@
 #include "storage/user_file.h"
 
-#include <array>
-#include <random>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage_test_support.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -78,10 +77,9 @@ void ExpectSameTexts(const UserUnits& a, const UserUnits& b) {
 
 void ExpectReadFailureMessage(const halden::RecordingSink& sink) {
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0],
-              (halden::Message{" Halden Unit Converter",
-                               "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
-                               halden::MessageIcon::Exclamation}));
+    EXPECT_EQ(sink.messages[0], (halden::Message{" Halden Unit Converter",
+                                                 "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
+                                                 halden::MessageIcon::Exclamation}));
 }
 
 std::string WriteOrFail(const UserUnits& units) {
@@ -90,9 +88,7 @@ std::string WriteOrFail(const UserUnits& units) {
     return bytes.value_or("");
 }
 
-TEST(DatWriteBytes, EmptyTablesGive1320Zeros) {
-    EXPECT_EQ(WriteOrFail(UserUnits{}), std::string(1320, '\0'));
-}
+TEST(DatWriteBytes, EmptyTablesGive1320Zeros) { EXPECT_EQ(WriteOrFail(UserUnits{}), std::string(1320, '\0')); }
 
 TEST(DatWriteBytes, GroupRecordsCarryTheTextsOfTheRecordBefore) {
     const auto records = Records(WriteOrFail(Distinct()));
@@ -186,7 +182,11 @@ TEST(UserFileText, BytesThatAreNotCodePage932ReadAsReplacementCharacters) {
         std::string text;
     };
     const Row rows[] = {
-        {"single bytes without a character", "\x80" "A\xFD", "\uFFFD" "A\uFFFD"},
+        {"single bytes without a character",
+         "\x80"
+         "A\xFD",
+         "\uFFFD"
+         "A\uFFFD"},
         {"lead byte at the end", "ab\x81", "ab\uFFFD"},
         {"lead byte before a byte that cannot follow", "\x81\x20x", "\uFFFD x"},
         {"the escape before invalid UTF-8 reads as code page 932", "\xEF\xBB\xBF\xFF", "\uFFFDｻｿ\uFFFD"},
@@ -245,9 +245,15 @@ TEST(DatReadBytes, ShortAndDamagedFiles) {
         {"ends after a unit record", prefix(15), 15, false},
         {"ends one byte into a record", prefix(15) + std::string(1, '\0'), 15, true},
         {"ends between the texts of a record", prefix(15) + RawRecord({"x", "", ""}).substr(0, 3), 15, true},
-        {"count runs past the end", prefix(30) + "\xFF\xFF" "abc", 30, true},
+        {"count runs past the end",
+         prefix(30) + "\xFF\xFF"
+                      "abc",
+         30, true},
         {"last record cut short", full.substr(0, full.size() - 1), 219, true},
-        {"bytes after the last record are not read", full + "\x05\x00" "ab", 220, false},
+        {"bytes after the last record are not read",
+         full + "\x05\x00"
+                "ab",
+         220, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -294,8 +300,9 @@ TEST(DatReadBytes, InvalidBytesDoNotStopTheReading) {
 }
 
 TEST(UserFile, RandomTablesReadBackAsWritten) {
-    const std::vector<std::string> pieces = {"a", "Z", "9", ".", "-", " ", "  ", "(m)", "尺", "坪", "米", "液",
-                                             "ガロン", "ｶﾞ", "１", "²", "é", "€", "😀", "\xEF\xBB\xBF", "\\", "~"};
+    const std::vector<std::string> pieces = {"a",  "Z",  "9",      ".",  "-",  " ", "  ", "(m)", "尺", "坪",
+                                             "米", "液", "ガロン", "ｶﾞ", "１", "²", "é",  "€",   "😀",  "\xEF\xBB\xBF",
+                                             "\\", "~"};
     std::mt19937 random(7);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<int> length(0, 6);

@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <array>
-#include <string>
-
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <string>
 
 namespace {
 

@@ -10,25 +10,25 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 using json = nlohmann::json;
 
 namespace {
 
-const std::set<std::string> kDoubleFields = {"value",      "factor",     "TempScale",  "TempOffset", "WarpSpeed",
-                                             "result",     "UserFactor", "UserOffset", "dInput"};
+const std::set<std::string> kDoubleFields = {"value",  "factor",     "TempScale",  "TempOffset", "WarpSpeed",
+                                             "result", "UserFactor", "UserOffset", "dInput"};
 
 bool SameDouble(const std::string& a, const std::string& b) {
     double x = 0, y = 0;
     auto ra = std::from_chars(a.data(), a.data() + a.size(), x);
     auto rb = std::from_chars(b.data(), b.data() + b.size(), y);
-    if (ra.ec != std::errc{} || rb.ec != std::errc{} || ra.ptr != a.data() + a.size() || rb.ptr != b.data() + b.size()) {
+    if (ra.ec != std::errc{} || rb.ec != std::errc{} || ra.ptr != a.data() + a.size() ||
+        rb.ptr != b.data() + b.size()) {
         return a == b;
     }
     return std::memcmp(&x, &y, sizeof x) == 0;

@@ -1,6 +1,9 @@
 // The calculator window driven as a user drives it: typing, "=", Enter, "<", closing.
 
-#include <QtTest/qtestspontaneevent.h>
+#include "gui_fixture.h"
+#include "shared/settings.h"
+
+#include "calc/frmCal.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -9,12 +12,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
+
 #include <cmath>
 #include <memory>
-
-#include "calc/frmCal.h"
-#include "gui_fixture.h"
-#include "shared/settings.h"
 
 using namespace halden;
 

@@ -1,6 +1,9 @@
 // The physical constants window: pages, Copy forms, layout, closing and its stored position.
 
-#include <QtTest/qtestspontaneevent.h>
+#include "gui_fixture.h"
+#include "shared/settings.h"
+
+#include "reference/frmConstants.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -8,11 +11,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
+#include <QtTest/qtestspontaneevent.h>
 
-#include "gui_fixture.h"
-#include "reference/frmConstants.h"
-#include "shared/settings.h"
+#include <memory>
 
 using namespace halden;
 

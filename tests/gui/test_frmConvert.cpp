@@ -1,7 +1,16 @@
 // The main window driven the way a user drives it: choose a group, pick units, type, copy,
 // reduce, restore, quit.
 
-#include <memory>
+#include "app/tool_button.h"
+#include "catalogue/convert_command.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "calc/frmCal.h"
+#include "shared/ui_twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,15 +23,7 @@
 #include <QMenu>
 #include <QTest>
 
-#include "app/frmConvert.h"
-#include "app/frmMini.h"
-#include "app/tool_button.h"
-#include "calc/frmCal.h"
-#include "catalogue/convert_command.h"
-#include "catalogue/unit_catalogue.h"
-#include "gui_fixture.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
+#include <memory>
 
 using namespace halden;
 using halden::test::SaveScreenshot;
@@ -73,14 +74,14 @@ class FrmConvertTest : public QObject {
         window = std::make_unique<frmConvert>();
         const GroupMenuItem item = GroupMenuItemOf(g);
         switch (item.kind) {
-        case GroupMenuKind::Convert:
-            window->mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
-            break;
-        case GroupMenuKind::Computer:
-            window->mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
-            break;
-        default:
-            QFAIL_RETURN();
+            case GroupMenuKind::Convert:
+                window->mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
+                break;
+            case GroupMenuKind::Computer:
+                window->mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
+                break;
+            default:
+                QFAIL_RETURN();
         }
         return window.get();
     }
@@ -239,7 +240,8 @@ private slots:
         QVERIFY(window->mnuHistory->isEnabled());
         for (int k = 0; k < 8; ++k) {
             QVERIFY(window->mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
-            QVERIFY(window->historyTexts()[static_cast<std::size_t>(k)].startsWith(QString::number(9 - k) + QLatin1Char(' ')));
+            QVERIFY(window->historyTexts()[static_cast<std::size_t>(k)].startsWith(QString::number(9 - k) +
+                                                                                   QLatin1Char(' ')));
         }
         window->mnuHistoryArray[7]->trigger();
         QCOMPARE(fixture->fake.clipboard, window->historyTexts()[7]);
@@ -263,8 +265,8 @@ private slots:
         window->txtInput->setText(QStringLiteral("2"));
         Click(window->picCopy);
         QCOMPARE(window->historyTexts()[0], QStringLiteral("2 time(s) ") + UnitName(kGroupVelocity, 6) +
-                                                QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) +
-                                                QLatin1Char(' ') + window->txtResult->text());
+                                                QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) + QLatin1Char(' ') +
+                                                window->txtResult->text());
     }
 
     void optionsMoveTheirCheckMarksAndIntegerIsSavedAsSeven() {

@@ -1,5 +1,11 @@
 // The equivalence window: its table, layout rules, placement on every opening and its close paths.
 
+#include "gui_fixture.h"
+#include "reference/equivalence_table.h"
+#include "shared/settings.h"
+
+#include "reference/frmEquiv.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -7,12 +13,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
-#include <memory>
 
-#include "gui_fixture.h"
-#include "reference/equivalence_table.h"
-#include "reference/frmEquiv.h"
-#include "shared/settings.h"
+#include <memory>
 
 using namespace halden;
 

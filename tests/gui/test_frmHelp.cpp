@@ -1,19 +1,21 @@
 // The program's help: which page each help request opens, the unit list written from the
 // catalogue, and that every link between the pages leads to a page.
 
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+
+#include "reference/frmHelp.h"
+#include "reference/ui_resources.h"
+#include "shared/platform_help.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
-#include <memory>
 
-#include "catalogue/unit_catalogue.h"
-#include "gui_fixture.h"
-#include "reference/frmHelp.h"
-#include "reference/ui_resources.h"
-#include "shared/platform_help.h"
+#include <memory>
 
 using namespace halden;
 

@@ -1,6 +1,12 @@
 // The about window: the scrolling rights line, the blinking icon, the ways it closes and what
 // closing does to the number format, and the main window's topmost state around it.
 
+#include "gui_fixture.h"
+#include "reference/about_texts.h"
+#include "shared/settings.h"
+
+#include "reference/frmInfo.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -8,12 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 
-#include "gui_fixture.h"
-#include "reference/about_texts.h"
-#include "reference/frmInfo.h"
-#include "shared/settings.h"
+#include <memory>
 
 using namespace halden;
 

@@ -1,16 +1,17 @@
 // The reduced icon window: its shape, its place, dragging and what it records when it goes.
 
-#include <memory>
+#include "app/tool_button.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "shared/ui_twips.h"
 
 #include <QLabel>
 #include <QTest>
 
-#include "app/frmConvert.h"
-#include "app/frmMini.h"
-#include "app/tool_button.h"
-#include "gui_fixture.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
+#include <memory>
 
 using namespace halden;
 

@@ -1,8 +1,12 @@
 // The Add Units dialog, driven as a user drives it: typing into the rows and the group combo,
 // picking groups, Save, Cancel, the close box and Help.
 
-#include <memory>
-#include <string>
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+
+#include "storage/frmUser.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -16,11 +20,8 @@
 #include <QTest>
 #include <QWindow>
 
-#include "catalogue/unit_catalogue.h"
-#include "catalogue/unit_catalogue_build.h"
-#include "gui_fixture.h"
-#include "shared/settings.h"
-#include "storage/frmUser.h"
+#include <memory>
+#include <string>
 
 using namespace halden;
 
@@ -108,7 +109,8 @@ private slots:
         QCOMPARE(dlg->txtUserCoef[1]->text(), QStringLiteral("7;8"));
         QCOMPARE(dlg->txtUserCoef[2]->text(), QString());
         for (int i = 0; i < frmUser::kRows; ++i) {
-            const QColor expected = i % 2 == 1 ? kLightGrey : fixture->fake.SystemColourOf(SystemColour::WindowBackground);
+            const QColor expected =
+                i % 2 == 1 ? kLightGrey : fixture->fake.SystemColourOf(SystemColour::WindowBackground);
             QCOMPARE(BoxColour(dlg->txtUserUnit[i]), expected);
             QCOMPARE(BoxColour(dlg->txtUserCoef[i]), expected);
             QCOMPARE(dlg->txtUserUnit[i]->maxLength(), 255);
@@ -139,11 +141,16 @@ private slots:
         QTest::addColumn<bool>("yellow");
         QTest::addColumn<QString>("factor");
         QTest::addColumn<QString>("offset");
-        QTest::newRow("factor;offset") << "2.54;0" << false << "2.54" << "0";
-        QTest::newRow("blanks around ;") << "1.8 ; 32" << false << "1.8" << "32";
-        QTest::newRow("lone factor") << "5" << false << "5" << "";
-        QTest::newRow("second ; keeps last accepted") << "1;2;3" << true << "7" << "8";
-        QTest::newRow("bad factor keeps last accepted") << "abc" << true << "7" << "8";
+        QTest::newRow("factor;offset") << "2.54;0" << false << "2.54"
+                                       << "0";
+        QTest::newRow("blanks around ;") << "1.8 ; 32" << false << "1.8"
+                                         << "32";
+        QTest::newRow("lone factor") << "5" << false << "5"
+                                     << "";
+        QTest::newRow("second ; keeps last accepted") << "1;2;3" << true << "7"
+                                                      << "8";
+        QTest::newRow("bad factor keeps last accepted") << "abc" << true << "7"
+                                                        << "8";
     }
 
     void coefficientTextSplitsIntoFactorAndOffset() {
@@ -339,9 +346,15 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         // Group 0's record, then its unit "inch" with the trimmed factor the row showed.
-        QVERIFY(bytes.startsWith(QByteArray("\x07\x00Lengths\x00\x00\x00\x00\x04\x00inch\x04\x00" "2.54\x00\x00", 27)));
+        QVERIFY(
+            bytes.startsWith(QByteArray("\x07\x00Lengths\x00\x00\x00\x00\x04\x00inch\x04\x00"
+                                        "2.54\x00\x00",
+                                        27)));
         QVERIFY(bytes.contains(QByteArray("\x04\x00Mass", 6)));
-        QVERIFY(bytes.contains(QByteArray("\x03\x00kan\x04\x00" "3.75\x00\x00", 15)));
+        QVERIFY(
+            bytes.contains(QByteArray("\x03\x00kan\x04\x00"
+                                      "3.75\x00\x00",
+                                      15)));
     }
 
     void failedWriteShowsItsMessageAndStillCloses() {

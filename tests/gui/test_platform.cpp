@@ -1,10 +1,11 @@
 // The Qt side of the platform seam: what the real implementation does on the offscreen platform.
 
+#include "gui_fixture.h"
+
+#include "shared/platform.h"
+
 #include <QTest>
 #include <QWidget>
-
-#include "gui_fixture.h"
-#include "shared/platform.h"
 
 using namespace halden;
 

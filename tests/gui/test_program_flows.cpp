@@ -2,6 +2,22 @@
 // windows, minimise and restore, Reduce, the about window with always-on-top and the number format,
 // Add Units reaching the menu and the file, and a whole run from start-up to the saved configuration.
 
+#include "app/tool_button.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+#include "storage/user_file.h"
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "calc/frmCal.h"
+#include "reference/frmConstants.h"
+#include "reference/frmEquiv.h"
+#include "reference/frmInfo.h"
+#include "shared/ui_twips.h"
+#include "storage/frmUser.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +38,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -29,21 +46,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "app/frmConvert.h"
-#include "app/frmMini.h"
-#include "app/tool_button.h"
-#include "calc/frmCal.h"
-#include "catalogue/unit_catalogue.h"
-#include "gui_fixture.h"
-#include "reference/frmConstants.h"
-#include "reference/frmEquiv.h"
-#include "reference/frmInfo.h"
-#include "shared/settings.h"
-#include "shared/ui_twips.h"
-#include "storage/config_file.h"
-#include "storage/frmUser.h"
-#include "storage/user_file.h"
 
 using namespace halden;
 using halden::test::SaveScreenshot;

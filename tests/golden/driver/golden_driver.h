@@ -8,12 +8,11 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <utility>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
-
-#include <nlohmann/json.hpp>
+#include <utility>
 
 namespace golden {
 

@@ -1,10 +1,10 @@
 // Golden requests of the calculator's expression evaluator.
 
-#include <string>
-
 #include "calc/evaluator.h"
 #include "golden_driver.h"
 #include "shared/message_sink.h"
+
+#include <string>
 
 namespace golden {
 namespace {

@@ -1,9 +1,5 @@
 // Requests of the unit catalogue, the conversion engine and the radix converters.
 
-#include <limits>
-#include <optional>
-#include <string>
-
 #include "catalogue/convert_value.h"
 #include "catalogue/radix.h"
 #include "catalogue/unit_catalogue.h"
@@ -11,6 +7,10 @@
 #include "catalogue_request.h"
 #include "golden_driver.h"
 #include "shared/settings.h"
+
+#include <limits>
+#include <optional>
+#include <string>
 
 namespace golden {
 namespace {

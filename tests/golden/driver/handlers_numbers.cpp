@@ -1,13 +1,13 @@
 // Golden requests of the number checks and the result formatters.
 
-#include <optional>
-#include <string>
-
 #include "golden_driver.h"
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 #include "numbers/number_checks.h"
 #include "shared/message_sink.h"
+
+#include <optional>
+#include <string>
 
 namespace golden {
 namespace {

@@ -1,9 +1,9 @@
 // Requests of the reference windows' pure parts: the constants window's Copy.
 
-#include <climits>
-
 #include "golden_driver.h"
 #include "reference/constants_table.h"
+
+#include <climits>
 
 namespace golden {
 namespace {

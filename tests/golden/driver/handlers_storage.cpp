@@ -1,18 +1,18 @@
 // Golden requests of the two files: CfgRead, CfgSave, FocusUnpack, DatRead, DatWrite.
 // File contents travel as lowercase hex; null stands for "no file".
 
+#include "golden_driver.h"
+#include "shared/message_sink.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+#include "storage/user_file.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include "golden_driver.h"
-#include "shared/message_sink.h"
-#include "shared/settings.h"
-#include "storage/config_file.h"
-#include "storage/user_file.h"
 
 namespace {
 
@@ -131,7 +131,8 @@ void ReadTable(const json& request, const char* field, std::array<std::array<std
             throw DriverError(std::string("a row of \"") + field + "\" is not 10 texts");
         }
         for (std::size_t j = 0; j < row.size(); ++j) {
-            if (!row[j].is_string()) throw DriverError(std::string("\"") + field + "\" holds a value that is not a text");
+            if (!row[j].is_string())
+                throw DriverError(std::string("\"") + field + "\" holds a value that is not a text");
             table[u][j] = row[j].get<std::string>();
         }
     }
@@ -167,8 +168,8 @@ json DatWriteRequest(const json& request) {
 }
 
 const golden::RequestRegistrar kStorageRequests{
-    {"CfgRead", &CfgReadRequest},     {"CfgSave", &CfgSaveRequest}, {"FocusUnpack", &FocusUnpackRequest},
-    {"DatRead", &DatReadRequest},     {"DatWrite", &DatWriteRequest},
+    {"CfgRead", &CfgReadRequest}, {"CfgSave", &CfgSaveRequest},   {"FocusUnpack", &FocusUnpackRequest},
+    {"DatRead", &DatReadRequest}, {"DatWrite", &DatWriteRequest},
 };
 
 }  // namespace

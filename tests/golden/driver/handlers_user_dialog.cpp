@@ -21,8 +21,9 @@ json CoefTextRequest(const json& request) {
 
 json CoefChangeRequest(const json& request) {
     halden::RecordingSink sink;
-    const halden::CoefChangeResult result = halden::CoefChange(
-        ReadText(request, "box_text"), ReadText(request, "last_factor_text"), ReadText(request, "last_offset_text"), sink);
+    const halden::CoefChangeResult result =
+        halden::CoefChange(ReadText(request, "box_text"), ReadText(request, "last_factor_text"),
+                           ReadText(request, "last_offset_text"), sink);
     return json{{"accepted", result.accepted},
                 {"yellow", !result.accepted},
                 {"factor_text", result.factorText},

@@ -1,10 +1,10 @@
 // Golden requests for the pure parts of the main window: history entries and the Additional
 // Units menu.
-#include <array>
-#include <string>
-
 #include "golden_driver.h"
 #include "shared/menu_texts.h"
+
+#include <array>
+#include <string>
 
 namespace golden {
 namespace {

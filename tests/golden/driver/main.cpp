@@ -1,9 +1,9 @@
 // halden-golden: reads JSON Lines requests on standard input and answers each on one line.
 
+#include "golden_driver.h"
+
 #include <iostream>
 #include <string>
-
-#include "golden_driver.h"
 
 int main() {
     std::ios::sync_with_stdio(false);

@@ -1,8 +1,8 @@
+#include "golden_driver.h"
+
 #include <charconv>
 #include <limits>
 #include <string>
-
-#include "golden_driver.h"
 
 namespace golden {
 
@@ -27,7 +27,8 @@ double ReadDouble(const json& request, const char* field) {
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc{} || end != text.data() + text.size()) {
-        if (text == "inf" || text == "-inf" || text == "nan") throw DriverError("non-finite double in \"" + std::string(field) + "\"");
+        if (text == "inf" || text == "-inf" || text == "nan")
+            throw DriverError("non-finite double in \"" + std::string(field) + "\"");
         throw DriverError(std::string("field \"") + field + "\" is not a double text: " + text);
     }
     return value;

@@ -43,18 +43,18 @@ int FakePlatform::GetNonClientHeight(QWidget* /*window*/) { return nonClientHeig
 
 QColor FakePlatform::SystemColourOf(SystemColour colour) {
     switch (colour) {
-    case SystemColour::ButtonFace:
-        return QColor(0xC0, 0xC0, 0xC0);
-    case SystemColour::ButtonText:
-        return QColor(0, 0, 0);
-    case SystemColour::ButtonShadow:
-        return QColor(0x80, 0x80, 0x80);
-    case SystemColour::DarkShadow:
-        return QColor(0x40, 0x40, 0x40);
-    case SystemColour::ButtonHighlight:
-        return QColor(0xFF, 0xFF, 0xFF);
-    case SystemColour::WindowBackground:
-        return QColor(0xFF, 0xFF, 0xFF);
+        case SystemColour::ButtonFace:
+            return QColor(0xC0, 0xC0, 0xC0);
+        case SystemColour::ButtonText:
+            return QColor(0, 0, 0);
+        case SystemColour::ButtonShadow:
+            return QColor(0x80, 0x80, 0x80);
+        case SystemColour::DarkShadow:
+            return QColor(0x40, 0x40, 0x40);
+        case SystemColour::ButtonHighlight:
+            return QColor(0xFF, 0xFF, 0xFF);
+        case SystemColour::WindowBackground:
+            return QColor(0xFF, 0xFF, 0xFF);
     }
     return {};
 }

@@ -2,14 +2,14 @@
 // the test, every message kept.
 #pragma once
 
-#include <functional>
-#include <vector>
+#include "shared/platform.h"
 
 #include <QMenu>
 #include <QString>
 #include <QWidget>
 
-#include "shared/platform.h"
+#include <functional>
+#include <vector>
 
 namespace halden::test {
 

@@ -1,10 +1,11 @@
 #include "gui_fixture.h"
 
+#include "shared/settings.h"
+
+#include "shared/ui_fonts.h"
+
 #include <QDir>
 #include <QWidget>
-
-#include "shared/settings.h"
-#include "shared/ui_fonts.h"
 
 namespace halden::test {
 

@@ -3,12 +3,12 @@
 // init()), destroy it in cleanup().
 #pragma once
 
-#include <memory>
+#include "fake_platform.h"
 
 #include <QString>
 #include <QTemporaryDir>
 
-#include "fake_platform.h"
+#include <memory>
 
 class QWidget;
 
