@@ -1,6 +1,7 @@
 #include "golden_driver.h"
 
 #include <charconv>
+#include <climits>
 #include <limits>
 #include <string>
 
@@ -37,6 +38,10 @@ double ReadDouble(const json& request, const char* field) {
 long long ReadInt(const json& request, const char* field) {
     const json& v = Field(request, field);
     if (!v.is_number_integer()) throw DriverError(std::string("field \"") + field + "\" is not an integer");
+    // An unsigned number above the signed range would otherwise wrap round to a small negative one.
+    if (v.is_number_unsigned() && v.get<unsigned long long>() > static_cast<unsigned long long>(LLONG_MAX)) {
+        throw DriverError(std::string("field \"") + field + "\" is outside the integer range");
+    }
     return v.get<long long>();
 }
 
