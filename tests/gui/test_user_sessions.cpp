@@ -2,6 +2,7 @@
 // the windows, Enter in the boxes and lists, the arrow keys through the unit lists, the Warp menu
 // reached by keyboard, the history, the calculator's drop-down, the constants window's Copy.
 
+#include "app/tool_button.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "gui_fixture.h"
@@ -10,9 +11,9 @@
 #include "storage/user_file.h"
 
 #include "app/frmConvert.h"
-#include "app/tool_button.h"
 #include "calc/frmCal.h"
 #include "reference/frmConstants.h"
+#include "reference/frmInfo.h"
 #include "storage/frmUser.h"
 
 #include <QAction>
@@ -27,7 +28,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -160,20 +163,20 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("what");
         QTest::addColumn<int>("expected");
-        QTest::newRow("Convert, Length") << "cl" << "group" << 0;
-        QTest::newRow("Convert, Velocity") << "cy" << "group" << 9;
-        QTest::newRow("Convert, Angle") << "cg" << "group" << 13;
-        QTest::newRow("Convert, Computer, Hex") << "cph" << "group" << 49;
-        QTest::newRow("Convert, Other, Viscosity") << "cov" << "group" << 14;
-        QTest::newRow("Convert, Other, Exposure") << "cod" << "group" << 26;
-        QTest::newRow("Convert, Prefixes") << "cx" << "group" << 27;
-        QTest::newRow("Options, Digits, Integer") << "osi" << "figure" << 7;
-        QTest::newRow("Options, Digits, 8") << "os8" << "figure" << 8;
-        QTest::newRow("Options, Format, Scientific") << "ons" << "form" << 1;
-        QTest::newRow("Options, Focus, Tab") << "oft" << "focus" << 1;
-        QTest::newRow("Options, Always on Top") << "ot" << "top" << 0;
-        QTest::newRow("Convert, Constants") << "cc" << "constants" << 1;
-        QTest::newRow("Options, Add Units") << "oa" << "user" << 1;
+        QTest::newRow("Options, Digits, Integer") << "osi"
+                                                  << "figure" << 7;
+        QTest::newRow("Options, Digits, 8") << "os8"
+                                            << "figure" << 8;
+        QTest::newRow("Options, Format, Scientific") << "ons"
+                                                     << "form" << 1;
+        QTest::newRow("Options, Focus, Tab") << "oft"
+                                             << "focus" << 1;
+        QTest::newRow("Options, Always on Top") << "ot"
+                                                << "top" << 0;
+        QTest::newRow("Convert, Constants") << "cc"
+                                            << "constants" << 1;
+        QTest::newRow("Options, Add Units") << "oa"
+                                            << "user" << 1;
     }
     void accessKeysReachTheirMenuItems() {
         QFETCH(QString, path);
@@ -193,6 +196,37 @@ private slots:
                            : what == "constants" ? int{state().pbConstantsOpen}
                                                  : int{state().pbUserOpen};
         QCOMPARE(actual, expected);
+    }
+
+    // Every group item is reached by its access key: a letter used twice in one menu would only
+    // move between the items instead of choosing one.
+    void everyGroupItemIsReachedByItsAccessKeys() {
+        QVERIFY(Start() != nullptr);
+        const auto letter = [](const QAction* item) {
+            const qsizetype at = item->text().indexOf(QLatin1Char('&'));
+            return at < 0 ? QString() : item->text().mid(at + 1, 1).toLower();
+        };
+        const std::array<std::pair<QMenu*, GroupMenuKind>, 3> menus{{{window->mnuConvert, GroupMenuKind::Convert},
+                                                                     {window->mnuConvOther, GroupMenuKind::Other},
+                                                                     {window->mnuConvComp, GroupMenuKind::Computer}}};
+        int reached = 0;
+        for (const auto& [menu, kind] : menus) {
+            const QString prefix =
+                QStringLiteral("c") + (menu == window->mnuConvert ? QString() : letter(menu->menuAction()));
+            int index = 0;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator() || item->menu() != nullptr || !item->isCheckable()) {
+                    continue;
+                }
+                const int group = item == window->mnuConvDecimal ? 27 : GroupOfMenuItem(kind, index++);
+                AccessKeys(prefix + letter(item));
+                QCOMPARE(QApplication::activePopupWidget(), nullptr);
+                QCOMPARE(int{settings().pnSelUnitGrp}, group);
+                QVERIFY(item->isChecked());
+                ++reached;
+            }
+        }
+        QCOMPARE(reached, 14 + 1 + 13 + 3);
     }
 
     void tabVisitsEachWindowsControlsInItsOrder() {
@@ -262,8 +296,8 @@ private slots:
         ClickRow(window->lstConvFrom, warp ? kWarpUnit : 0);
         QCOMPARE(window->txtInput->isEnabled(), !warp);
         ClickRow(window->lstConvInto, 2);
-        QCOMPARE(QApplication::focusWidget(), toInput ? static_cast<QWidget*>(window->txtInput)
-                                                      : static_cast<QWidget*>(window->lstConvInto));
+        QCOMPARE(QApplication::focusWidget(),
+                 toInput ? static_cast<QWidget*>(window->txtInput) : static_cast<QWidget*>(window->lstConvInto));
         QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, warp ? kWarpUnit : 0, 2, QStringLiteral("2")));
     }
 
@@ -415,6 +449,36 @@ private slots:
         // Keystroke by keystroke, 1;2 was the last text accepted.
         QCOMPARE(userUnits().UserOffsetText[0][1], std::string("2"));
         QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("Mine"));
+    }
+
+    void aboutOpenedByKeyboardClosesOnEnterAlone() {
+        QVERIFY(Start() != nullptr);
+        bool okHasFocus = false;
+        bool otherKeysLeftItOpen = false;
+        bool enterClosedIt = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+            auto* about = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
+            if (about == nullptr) {
+                return;
+            }
+            poll.stop();
+            okHasFocus = about->focusWidget() == about->cmdOK;
+            for (const Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Space}) {
+                QTest::keyClick(about->focusWidget(), key);
+            }
+            otherKeysLeftItOpen = about->isVisible();
+            QTest::keyClick(about->focusWidget(), Qt::Key_Return);
+            enterClosedIt = !about->isVisible();
+            if (about->isVisible()) {
+                about->done(0);  // never leave the test waiting on a modal window
+            }
+        });
+        poll.start(10);
+        AccessKeys(QStringLiteral("ha"));
+        QVERIFY(okHasFocus);
+        QVERIFY(otherKeysLeftItOpen);
+        QVERIFY(enterClosedIt);
     }
 
     void constantsListsByKeyboardAndAltCCopies() {
