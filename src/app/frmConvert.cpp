@@ -385,6 +385,13 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
                 cmdConvert_Click();
                 return true;
             }
+            if (list->currentRow() < 0 && (key->key() == Qt::Key_End || key->key() == Qt::Key_PageDown)) {
+                // A list without a current entry starts every move at its first entry; End and
+                // Page Down move on from there, so End reaches the last unit (Warp in Velocity).
+                focusArriving_ = true;
+                list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+                focusArriving_ = false;
+            }
         } else if (event->type() == QEvent::KeyRelease) {
             if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
                 lstConv_KeyUp();

@@ -1,0 +1,507 @@
+// A user's session driven by keys and mouse alone: access keys through the menus, Tab through
+// the windows, Enter in the boxes and lists, the arrow keys through the unit lists, the Warp menu
+// reached by keyboard, the history, the calculator's drop-down, the constants window's Copy.
+
+#include "app/tool_button.h"
+#include "catalogue/convert_command.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+#include "storage/user_file.h"
+
+#include "app/frmConvert.h"
+#include "calc/frmCal.h"
+#include "reference/frmConstants.h"
+#include "reference/frmInfo.h"
+#include "storage/frmUser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace halden;
+
+namespace {
+
+bool WriteBytes(const QString& path, const std::string& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+QString UnitName(int g, int i) {
+    return QString::fromStdString(catalogue().UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]);
+}
+
+QString Expected(int g, int from, int into, const QString& text) {
+    const std::string input = text.toStdString();
+    ConvertInput request;
+    request.group = g;
+    request.from = from;
+    request.into = into;
+    request.text = input;
+    request.pnFigure = settings().pnFigure;
+    request.pnFormFlag = settings().pnFormFlag;
+    RecordingSink sink;
+    return QString::fromStdString(ConvertCommand(request, sink));
+}
+
+bool Activate(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    const bool ok = QTest::qWaitForWindowActive(window);
+    // A window opened from a menu becomes active only once the menu has let go.
+    QTest::qWait(20);
+    return ok && QApplication::activeWindow() == window;
+}
+
+// Types keys the way a user does: into whatever has the focus, or into an open popup menu.
+void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QWidget* target = QApplication::activePopupWidget();
+    if (target != nullptr && target->focusWidget() != nullptr) {
+        target = target->focusWidget();
+    }
+    if (target == nullptr) {
+        target = QApplication::focusWidget();
+    }
+    if (target == nullptr) {
+        target = QApplication::activeWindow();
+    }
+    QTest::keyClick(target, key, modifiers);
+}
+
+// A button's access key presses the button and clicks it once the press has shown.
+void ButtonKey(Qt::Key key) {
+    Keys(key, Qt::AltModifier);
+    QTest::qWait(200);
+}
+
+// An access-key path: Alt with the first letter, then the letters of the items below it.
+void AccessKeys(const QString& path) {
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const auto key = static_cast<Qt::Key>(Qt::Key_A + (path[i].toUpper().unicode() - 'A'));
+        Keys(key, i == 0 ? Qt::AltModifier : Qt::NoModifier);
+    }
+}
+
+// The control that owns the focus widget (an editable combo box's edit field counts as the box).
+QWidget* FocusOwner() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && qobject_cast<QComboBox*>(focus->parentWidget()) != nullptr) {
+        return focus->parentWidget();
+    }
+    return focus;
+}
+
+// The controls Tab visits from the first, one press at a time, until it comes back to the first.
+std::vector<QWidget*> TabCycle(QWidget* first, std::size_t limit) {
+    first->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> visited{FocusOwner()};
+    for (std::size_t i = 0; i < limit; ++i) {
+        Keys(Qt::Key_Tab);
+        if (FocusOwner() == first) {
+            break;
+        }
+        visited.push_back(FocusOwner());
+    }
+    return visited;
+}
+
+}  // namespace
+
+class UserSessionsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    // Starts the program in its full shape, as a previous run left it, and makes it active.
+    frmConvert* Start() {
+        Settings stored;
+        stored.pnShapeFlag = 1;
+        const QString dir = fixture->configDir();
+        const std::optional<std::string> dat = DatWriteBytes(UserUnits{});
+        if (!WriteBytes(dir + QStringLiteral("HALDUCNV.CFG"), CfgSaveBytes(stored)) || !dat ||
+            !WriteBytes(dir + QStringLiteral("HUC_USER.DAT"), *dat)) {
+            return nullptr;
+        }
+        window = std::make_unique<frmConvert>();
+        return Activate(window.get()) ? window.get() : nullptr;
+    }
+
+    void ClickRow(QListWidget* list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<test::GuiFixture>(); }
+    void cleanup() {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fixture.reset();
+    }
+
+    void accessKeysReachTheirMenuItems_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("Options, Digits, Integer") << "osi"
+                                                  << "figure" << 7;
+        QTest::newRow("Options, Digits, 8") << "os8"
+                                            << "figure" << 8;
+        QTest::newRow("Options, Format, Scientific") << "ons"
+                                                     << "form" << 1;
+        QTest::newRow("Options, Focus, Tab") << "oft"
+                                             << "focus" << 1;
+        QTest::newRow("Options, Always on Top") << "ot"
+                                                << "top" << 0;
+        QTest::newRow("Convert, Constants") << "cc"
+                                            << "constants" << 1;
+        QTest::newRow("Options, Add Units") << "oa"
+                                            << "user" << 1;
+    }
+    void accessKeysReachTheirMenuItems() {
+        QFETCH(QString, path);
+        QFETCH(QString, what);
+        QFETCH(int, expected);
+        QVERIFY(Start() != nullptr);
+        settings().pnShowTop = 1;
+        window->mnuShowTop->setChecked(true);
+        AccessKeys(path);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        const Settings& set = settings();
+        const int actual = what == "group"       ? set.pnSelUnitGrp
+                           : what == "figure"    ? set.pnFigure
+                           : what == "form"      ? set.pnFormFlag
+                           : what == "focus"     ? set.pnFocusFlag
+                           : what == "top"       ? set.pnShowTop
+                           : what == "constants" ? int{state().pbConstantsOpen}
+                                                 : int{state().pbUserOpen};
+        QCOMPARE(actual, expected);
+    }
+
+    // Every group item is reached by its access key: a letter used twice in one menu would only
+    // move between the items instead of choosing one.
+    void everyGroupItemIsReachedByItsAccessKeys() {
+        QVERIFY(Start() != nullptr);
+        const auto letter = [](const QAction* item) {
+            const qsizetype at = item->text().indexOf(QLatin1Char('&'));
+            return at < 0 ? QString() : item->text().mid(at + 1, 1).toLower();
+        };
+        const std::array<std::pair<QMenu*, GroupMenuKind>, 3> menus{{{window->mnuConvert, GroupMenuKind::Convert},
+                                                                     {window->mnuConvOther, GroupMenuKind::Other},
+                                                                     {window->mnuConvComp, GroupMenuKind::Computer}}};
+        int reached = 0;
+        for (const auto& [menu, kind] : menus) {
+            const QString prefix =
+                QStringLiteral("c") + (menu == window->mnuConvert ? QString() : letter(menu->menuAction()));
+            int index = 0;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator() || item->menu() != nullptr || !item->isCheckable()) {
+                    continue;
+                }
+                const int group = item == window->mnuConvDecimal ? 27 : GroupOfMenuItem(kind, index++);
+                AccessKeys(prefix + letter(item));
+                QCOMPARE(QApplication::activePopupWidget(), nullptr);
+                QCOMPARE(int{settings().pnSelUnitGrp}, group);
+                QVERIFY(item->isChecked());
+                ++reached;
+            }
+        }
+        QCOMPARE(reached, 14 + 1 + 13 + 3);
+    }
+
+    void tabVisitsEachWindowsControlsInItsOrder() {
+        QVERIFY(Start() != nullptr);
+        // The calculator: input, "=", "<", result.
+        frmCal* cal = window->calculatorWindow();
+        QVERIFY(Activate(cal));
+        const std::vector<QWidget*> calOrder{cal->cboInput, cal->cmdExecCalc, cal->cmdReplace, cal->txtCalResult};
+        QCOMPARE(TabCycle(cal->cboInput, 10), calOrder);
+        cal->close();
+        QVERIFY(Activate(window.get()));
+
+        // Add Units: row by row, name then coefficient, then Save, Cancel and Help.
+        AccessKeys(QStringLiteral("oa"));
+        auto* user = qobject_cast<frmUser*>(window->userWindow.data());
+        QVERIFY(user != nullptr);
+        QVERIFY(Activate(user));
+        std::vector<QWidget*> userOrder{user->cboUserGroups};
+        for (int i = 0; i < frmUser::kRows; ++i) {
+            userOrder.push_back(user->txtUserUnit[static_cast<std::size_t>(i)]);
+            userOrder.push_back(user->txtUserCoef[static_cast<std::size_t>(i)]);
+        }
+        userOrder.insert(userOrder.end(), {user->cmdSave, user->cmdCancel, user->cmdHelp});
+        QCOMPARE(TabCycle(user->cboUserGroups, 40), userOrder);
+    }
+
+    void enterInTheInputConvertsOnceAndPressesNoButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+    void enterInTheInputConvertsOnceAndPressesNoButton() {
+        QFETCH(int, key);
+        QVERIFY(Start() != nullptr);
+        ClickRow(window->lstConvFrom, 2);
+        ClickRow(window->lstConvInto, 1);
+        window->txtInput->setFocus();
+        // A comma is warned about on every run of the convert command: the warnings count the runs.
+        QTest::keyClicks(window->txtInput, QStringLiteral("1,5"));
+        window->txtResult->clear();
+        const std::size_t before = fixture->fake.messages.size();
+        QSignalSpy pressed(window->cmdConvert, &QPushButton::clicked);
+        Keys(static_cast<Qt::Key>(key));
+        QCOMPARE(fixture->fake.messages.size(), before + 1);
+        QCOMPARE(pressed.count(), 0);
+        // A comma is warned about and the number before it converts.
+        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("1,5")));
+    }
+
+    void focusShiftAfterAnIntoClick_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("warp");
+        QTest::addColumn<bool>("toInput");
+        QTest::newRow("Auto") << "a" << false << true;
+        QTest::newRow("Tab") << "t" << false << false;
+        QTest::newRow("Auto, input disabled by Warp") << "a" << true << false;
+    }
+    void focusShiftAfterAnIntoClick() {
+        QFETCH(QString, option);
+        QFETCH(bool, warp);
+        QFETCH(bool, toInput);
+        QVERIFY(Start() != nullptr);
+        AccessKeys(QStringLiteral("cy"));
+        AccessKeys(QStringLiteral("of") + option);
+        window->txtInput->setFocus();
+        QTest::keyClicks(window->txtInput, QStringLiteral("2"));
+        ClickRow(window->lstConvFrom, warp ? kWarpUnit : 0);
+        QCOMPARE(window->txtInput->isEnabled(), !warp);
+        ClickRow(window->lstConvInto, 2);
+        QCOMPARE(QApplication::focusWidget(),
+                 toInput ? static_cast<QWidget*>(window->txtInput) : static_cast<QWidget*>(window->lstConvInto));
+        QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, warp ? kWarpUnit : 0, 2, QStringLiteral("2")));
+    }
+
+    void arrowKeysMoveTheBlankIntoEntryAndConvert() {
+        QVERIFY(Start() != nullptr);
+        AccessKeys(QStringLiteral("oft"));
+        window->txtInput->setFocus();
+        QTest::keyClicks(window->txtInput, QStringLiteral("3"));
+        ClickRow(window->lstConvInto, 0);
+        window->lstConvFrom->setFocus(Qt::TabFocusReason);
+        for (int row = 0; row < 4; ++row) {
+            Keys(Qt::Key_Down);
+            QCOMPARE(window->lstConvFrom->currentRow(), row);
+            for (int i = 0; i < 4; ++i) {
+                QCOMPARE(window->lstConvInto->item(i)->text(), i == row ? QString() : UnitName(0, i));
+            }
+            // The Into entry chosen is the one now blanked: no target, nothing converts and the
+            // result of the typing (with no From unit) stays.
+            QCOMPARE(window->txtResult->text(),
+                     row == 0 ? QStringLiteral("Input error") : Expected(0, row, 0, QStringLiteral("3")));
+        }
+        // The Into list by keyboard converts as well, and with "&Tab" keeps the focus.
+        window->lstConvInto->setFocus(Qt::TabFocusReason);
+        Keys(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), window->lstConvInto);
+        QCOMPARE(window->txtResult->text(), Expected(0, 3, 1, QStringLiteral("3")));
+    }
+
+    void warpByKeyboardPopsItsMenuAndAGroupSwitchGivesTheInputBack() {
+        QVERIFY(Start() != nullptr);
+        AccessKeys(QStringLiteral("cy"));
+        AccessKeys(QStringLiteral("oft"));
+        window->txtInput->setFocus();
+        QTest::keyClicks(window->txtInput, QStringLiteral("5"));
+        ClickRow(window->lstConvInto, 0);
+        window->lstConvFrom->setFocus(Qt::TabFocusReason);
+        // Choosing nothing: the input is disabled and keeps its text.
+        fixture->fake.popupChoice.clear();
+        Keys(Qt::Key_End);
+        QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.popups.back().menu, window->mnuWarp);
+        QVERIFY(!window->txtInput->isEnabled());
+        QCOMPARE(window->txtInput->text(), QStringLiteral("5"));
+        // Up and down again: the level chosen fills the input and converts at once.
+        fixture->fake.popupChoice = window->mnuWarpArray[12]->text();
+        Keys(Qt::Key_Up);
+        QVERIFY(window->txtInput->isEnabled());
+        Keys(Qt::Key_Down);
+        const QString level = QString::fromStdString(catalogue().WarpName[12]).trimmed();
+        QCOMPARE(window->txtInput->text(), level);
+        QVERIFY(!window->txtInput->isEnabled());
+        QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, kWarpUnit, 0, level));
+        // Enter on Warp converts again without popping the menu up.
+        Keys(Qt::Key_Return);
+        QCOMPARE(fixture->fake.popups.size(), std::size_t{2});
+        // Another group takes Warp away: the input can be typed in again and keeps its text.
+        AccessKeys(QStringLiteral("cl"));
+        QVERIFY(window->txtInput->isEnabled());
+        QCOMPARE(window->txtInput->text(), level);
+        QCOMPARE(window->txtResult->text(), QString());
+        ClickRow(window->lstConvFrom, 1);
+        ClickRow(window->lstConvInto, 0);
+        QCOMPARE(window->txtResult->text(), Expected(0, 1, 0, level));
+    }
+
+    void historyItemsChosenByKeyboardPutTheirEntryOnTheClipboard() {
+        QVERIFY(Start() != nullptr);
+        AccessKeys(QStringLiteral("oft"));
+        ClickRow(window->lstConvFrom, 2);
+        ClickRow(window->lstConvInto, 1);
+        for (const QString& text : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}) {
+            window->txtInput->setFocus();
+            window->txtInput->selectAll();
+            QTest::keyClicks(window->txtInput, text);
+            QTest::mouseClick(window->picCopy, Qt::LeftButton, {}, QPoint(5, 5));
+        }
+        QCOMPARE(window->historyCount(), 3);
+        const QString entry = QStringLiteral("2 ") + UnitName(0, 2) + QStringLiteral(" = ") +
+                              Expected(0, 2, 1, QStringLiteral("2")) + QStringLiteral(" ") + UnitName(0, 1);
+        QCOMPARE(window->historyTexts()[1], entry);
+        // Edit, History, then the second item.
+        AccessKeys(QStringLiteral("eh"));
+        Keys(Qt::Key_Down);
+        Keys(Qt::Key_Return);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(fixture->fake.clipboard, entry);
+    }
+
+    void calculatorHistoryByKeyboardAndReplaceThenExecute() {
+        QVERIFY(Start() != nullptr);
+        frmCal* cal = window->calculatorWindow();
+        QVERIFY(Activate(cal));
+        cal->cboInput->setFocus();
+        for (const QString& text : {QStringLiteral("2*3"), QStringLiteral("10/4")}) {
+            cal->cboInput->lineEdit()->selectAll();
+            QTest::keyClicks(cal->cboInput->lineEdit(), text);
+            Keys(Qt::Key_Return);
+        }
+        QCOMPARE(cal->cboInput->count(), 2);
+        // The drop-down by keyboard: open it, step to the older entry and take it. Taking it does
+        // not run the calculation; the next Enter does, once.
+        Keys(Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(QApplication::activePopupWidget() != nullptr);
+        Keys(Qt::Key_Down);
+        Keys(Qt::Key_Return);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(cal->cboInput->currentText(), QStringLiteral("2*3"));
+        QCOMPARE(cal->cboInput->count(), 2);
+        Keys(Qt::Key_Return);
+        QCOMPARE(cal->cboInput->count(), 3);
+        QCOMPARE(cal->txtCalResult->text(), QStringLiteral("6.00000"));
+        // "<" then "=" by keyboard: the result goes back into the input to be worked on further.
+        cal->cmdReplace->setFocus(Qt::TabFocusReason);
+        Keys(Qt::Key_Space);
+        QCOMPARE(cal->cboInput->currentText(), QStringLiteral("6.00000"));
+        cal->cboInput->setFocus(Qt::TabFocusReason);
+        Keys(Qt::Key_End);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("*2"));
+        cal->cmdExecCalc->setFocus(Qt::TabFocusReason);
+        Keys(Qt::Key_Space);
+        QCOMPARE(cal->cboInput->count(), 4);
+        QCOMPARE(cal->cboInput->itemText(0), QStringLiteral("6.00000*2"));
+        QCOMPARE(cal->txtCalResult->text(), QStringLiteral("12.0000"));
+    }
+
+    void addUnitsByKeyboardRejectsABadCoefficientAndSavesWithAltS() {
+        QVERIFY(Start() != nullptr);
+        AccessKeys(QStringLiteral("oa"));
+        auto* user = qobject_cast<frmUser*>(window->userWindow.data());
+        QVERIFY(user != nullptr);
+        QVERIFY(Activate(user));
+        user->cboUserGroups->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(user->cboUserGroups->lineEdit(), QStringLiteral("Mine"));
+        Keys(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("span"));
+        Keys(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0.2286"));
+        Keys(Qt::Key_Tab);
+        Keys(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1;2;3"));
+        QCOMPARE(user->txtUserCoef[1]->palette().color(QPalette::Base), QColor(255, 255, 0));
+        ButtonKey(Qt::Key_S);
+        QCOMPARE(window->userWindow.data(), nullptr);
+        QVERIFY(!state().pbUserOpen);
+        QCOMPARE(userUnits().UserGroupName[0], std::string("Mine"));
+        QCOMPARE(userUnits().UserUnitName[0][0], std::string("span"));
+        QCOMPARE(userUnits().UserFactorText[0][0], std::string("0.2286"));
+        QCOMPARE(userUnits().UserFactorText[0][1], std::string("1"));
+        // Keystroke by keystroke, 1;2 was the last text accepted.
+        QCOMPARE(userUnits().UserOffsetText[0][1], std::string("2"));
+        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("Mine"));
+    }
+
+    void aboutOpenedByKeyboardClosesOnEnterAlone() {
+        QVERIFY(Start() != nullptr);
+        bool okHasFocus = false;
+        bool otherKeysLeftItOpen = false;
+        bool enterClosedIt = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+            auto* about = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
+            if (about == nullptr) {
+                return;
+            }
+            poll.stop();
+            okHasFocus = about->focusWidget() == about->cmdOK;
+            for (const Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Space}) {
+                QTest::keyClick(about->focusWidget(), key);
+            }
+            otherKeysLeftItOpen = about->isVisible();
+            QTest::keyClick(about->focusWidget(), Qt::Key_Return);
+            enterClosedIt = !about->isVisible();
+            if (about->isVisible()) {
+                about->done(0);  // never leave the test waiting on a modal window
+            }
+        });
+        poll.start(10);
+        AccessKeys(QStringLiteral("ha"));
+        QVERIFY(okHasFocus);
+        QVERIFY(otherKeysLeftItOpen);
+        QVERIFY(enterClosedIt);
+    }
+
+    void constantsListsByKeyboardAndAltCCopies() {
+        QVERIFY(Start() != nullptr);
+        AccessKeys(QStringLiteral("cc"));
+        auto* constants = qobject_cast<frmConstants*>(window->constantsWindow.data());
+        QVERIFY(constants != nullptr);
+        QVERIFY(Activate(constants));
+        // The gas constant is the ninth row, the eleventh entry of the first page (two empty separators before it).
+        constants->lstValue->setFocus(Qt::TabFocusReason);
+        Keys(Qt::Key_Home);
+        for (int i = 0; i < 10; ++i) {
+            Keys(Qt::Key_Down);
+        }
+        ButtonKey(Qt::Key_C);
+        QCOMPARE(fixture->fake.clipboard, QStringLiteral("8.31441"));
+        ButtonKey(Qt::Key_P);
+        QVERIFY(constants->lstValue->selectedItems().isEmpty());
+        ButtonKey(Qt::Key_L);
+        QVERIFY(!constants->isVisible());
+        QVERIFY(!state().pbConstantsOpen);
+    }
+};
+
+QTEST_MAIN(UserSessionsTest)
+#include "test_user_sessions.moc"
