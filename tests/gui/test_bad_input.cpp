@@ -16,6 +16,7 @@
 #include "storage/frmUser.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -24,8 +25,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <cmath>
 #include <memory>
@@ -145,6 +148,8 @@ private slots:
                                               << QStringLiteral("Input error");
         QTest::newRow("control characters") << QStringLiteral("\x01\x02\x1b[0m\x7f") << QStringLiteral("Input error")
                                             << QStringLiteral("Input error");
+        QTest::newRow("a NUL inside a number") << (QStringLiteral("2") + QChar(0) + QStringLiteral("5"))
+                                               << QStringLiteral("Input error") << QStringLiteral("Input error");
         QTest::newRow("a number ended by CR LF") << QStringLiteral("2\r\n") << QStringLiteral("Input error")
                                                  << QStringLiteral("Input error");
         QTest::newRow("a lone high surrogate") << (QString(QChar(0xD800)) + QStringLiteral("2"))
@@ -347,15 +352,22 @@ private slots:
 
     void aConfigurationDirectoryThatCannotTakeTheSaveStillEndsTheProgram_data() {
         QTest::addColumn<QString>("damage");
-        QTest::newRow("the file replaced by a directory") << QStringLiteral("file is a directory");
-        QTest::newRow("the directory replaced by a file") << QStringLiteral("directory is a file");
-        QTest::newRow("the directory removed") << QStringLiteral("directory removed");
+        QTest::addColumn<bool>("reduced");  // ended from the icon window's close key
+        QTest::newRow("the file replaced by a directory") << QStringLiteral("file is a directory") << false;
+        QTest::newRow("the directory replaced by a file") << QStringLiteral("directory is a file") << false;
+        QTest::newRow("the directory removed") << QStringLiteral("directory removed") << false;
+        QTest::newRow("the file replaced by a directory, reduced") << QStringLiteral("file is a directory") << true;
     }
 
     void aConfigurationDirectoryThatCannotTakeTheSaveStillEndsTheProgram() {
         QFETCH(QString, damage);
-        WriteFiles(FullShapeConfig());
+        QFETCH(bool, reduced);
+        Settings stored;
+        stored.pnShapeFlag = reduced ? 0 : 1;
+        WriteFiles(CfgSaveBytes(stored));
         window = std::make_unique<frmConvert>();
+        QPointer<frmMini> mini = window->miniWindow();
+        QCOMPARE(mini.isNull(), !reduced);
         QVERIFY(fixture->fake.messages.empty());
         QDir dir(fixture->configDir());
         QVERIFY(dir.removeRecursively());
@@ -368,7 +380,12 @@ private slots:
             saveCanFail = false;  // the save makes the directory again
         }
 
-        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        if (reduced) {
+            QCloseEvent closeKey;
+            QCoreApplication::sendEvent(mini->windowHandle(), &closeKey);
+        } else {
+            QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        }
         // A second close, as a window system may send during shutdown, saves nothing more.
         window->close();
         if (saveCanFail) {
@@ -380,6 +397,7 @@ private slots:
             VerifySavedConfigurationReads();
         }
         QVERIFY(!window->isVisible());
+        QVERIFY(mini.isNull() || !mini->isVisible());
     }
 };
 
