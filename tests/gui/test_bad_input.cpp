@@ -82,12 +82,23 @@ bool IsShownResult(const QString& text) {
 
 // A configuration file of the program's shape with the given value texts behind the keys.
 std::string ConfigText(const QStringList& values) {
-    static const char* const keys[] = {"Form_Normal_Top=",    "Form_Normal_Left=",   "Form_Normal_Width=",
-                                       "Form_Normal_Height=", "Form_Cal_Top=",       "Form_Cal_Left=",
-                                       "Form_Convert_Top=",   "Form_Convert_Left=",  "Form_Constants_Top=",
-                                       "Form_Constants_Left=", "Sel_Unit_Group=",    "Sel_Unit_Item=",
-                                       "Show_On_Top=",        "Figure=",             "Form=",
-                                       "Focus=",              "Shape="};
+    static const char* const keys[] = {"Form_Normal_Top=",
+                                       "Form_Normal_Left=",
+                                       "Form_Normal_Width=",
+                                       "Form_Normal_Height=",
+                                       "Form_Cal_Top=",
+                                       "Form_Cal_Left=",
+                                       "Form_Convert_Top=",
+                                       "Form_Convert_Left=",
+                                       "Form_Constants_Top=",
+                                       "Form_Constants_Left=",
+                                       "Sel_Unit_Group=",
+                                       "Sel_Unit_Item=",
+                                       "Show_On_Top=",
+                                       "Figure=",
+                                       "Form=",
+                                       "Focus=",
+                                       "Shape="};
     std::string text = "[Window]\r\n";
     for (int i = 0; i < 17; ++i) {
         if (i == 12) {
@@ -142,16 +153,16 @@ private slots:
 
     void pastedClipboardsEndInAResultOrInputError_data() {
         QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("converted");  // 2 mile into meter, or the text shown
+        QTest::addColumn<QString>("converted");   // 2 mile into meter, or the text shown
         QTest::addColumn<QString>("calculated");  // "2*" and the clipboard
-        QTest::newRow("a megabyte of digits") << QString(1 << 20, QLatin1Char('7')) << QStringLiteral("Input error")
-                                              << QStringLiteral("Input error");
-        QTest::newRow("control characters") << QStringLiteral("\x01\x02\x1b[0m\x7f") << QStringLiteral("Input error")
-                                            << QStringLiteral("Input error");
+        QTest::newRow("a megabyte of digits")
+            << QString(1 << 20, QLatin1Char('7')) << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("control characters")
+            << QStringLiteral("\x01\x02\x1b[0m\x7f") << QStringLiteral("Input error") << QStringLiteral("Input error");
         QTest::newRow("a NUL inside a number") << (QStringLiteral("2") + QChar(0) + QStringLiteral("5"))
                                                << QStringLiteral("Input error") << QStringLiteral("Input error");
-        QTest::newRow("a number ended by CR LF") << QStringLiteral("2\r\n") << QStringLiteral("Input error")
-                                                 << QStringLiteral("Input error");
+        QTest::newRow("a number ended by CR LF")
+            << QStringLiteral("2\r\n") << QStringLiteral("Input error") << QStringLiteral("Input error");
         QTest::newRow("a lone high surrogate") << (QString(QChar(0xD800)) + QStringLiteral("2"))
                                                << QStringLiteral("Input error") << QStringLiteral("Input error");
         QTest::newRow("a lone low surrogate after a number")
@@ -161,8 +172,8 @@ private slots:
         QTest::newRow("a huge negative exponent past the sign rule")
             << QStringLiteral("-1e99999999999999999999") << QStringLiteral("Input error")
             << QStringLiteral("Input error");
-        QTest::newRow("a product beyond the double range") << QStringLiteral("1e308") << QStringLiteral("Input error")
-                                                           << QStringLiteral("Input error");
+        QTest::newRow("a product beyond the double range")
+            << QStringLiteral("1e308") << QStringLiteral("Input error") << QStringLiteral("Input error");
         QTest::newRow("plain two") << QStringLiteral("2") << QStringLiteral("3218.69") << QStringLiteral("4.00000");
     }
 
@@ -214,31 +225,27 @@ private slots:
         QTest::addColumn<QStringList>("values");  // in file order, without the two section lines
         QTest::addColumn<int>("group");           // the group the lists show
         QTest::newRow("positions at the 16-bit limits, full shape")
-            << QStringList{"32767", "-32768", "32767", "-32768", "32767", "-32768", "32767", "32767", "-32768",
-                           "-32768", "0", "0", "1", "6", "0", "0", "1"}
+            << QStringList{"32767",  "-32768", "32767", "-32768", "32767", "-32768", "32767", "32767", "-32768",
+                           "-32768", "0",      "0",     "1",      "6",     "0",      "0",     "1"}
             << 0;
         QTest::newRow("positions at the 16-bit limits, reduced shape")
             << QStringList{"-32768", "32767", "-32768", "32767", "-32768", "32767", "-32768", "-32768", "32767",
-                           "32767", "5", "0", "1", "6", "0", "0", "0"}
+                           "32767",  "5",     "0",      "1",     "6",      "0",     "0",      "0"}
             << 5;
-        QTest::newRow("group beyond the last") << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                                                              "32767", "9999", "0", "6", "0", "0", "1"}
-                                               << 0;
-        QTest::newRow("negative group") << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "-1", "-5",
-                                                       "0", "6", "0", "0", "1"}
+        QTest::newRow("group beyond the last")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "32767", "9999", "0", "6", "0", "0", "1"}
+            << 0;
+        QTest::newRow("negative group") << QStringList{"0", "0",  "0",  "0", "0", "0", "0", "0", "0",
+                                                       "0", "-1", "-5", "0", "6", "0", "0", "1"}
                                         << 0;
-        QTest::newRow("an empty user group") << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "30",
-                                                            "0", "0", "6", "0", "0", "1"}
-                                             << 30;
-        QTest::newRow("odd option digits") << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "49", "0",
-                                                          "9", "9", "9", "9", "9"}
-                                           << 49;
-        QTest::newRow("option signs and letters") << QStringList{"-", "x", "", "-0", "0", "0", "0", "0", "0", "0",
-                                                                 "50", "0", "-", "-", "-", "-", "-"}
-                                                  << 50;
-        QTest::newRow("zero figure and form three") << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                                                                   "27", "0", "0", "0", "3", "2", "1"}
-                                                    << 27;
+        QTest::newRow("an empty user group")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "30", "0", "0", "6", "0", "0", "1"} << 30;
+        QTest::newRow("odd option digits")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "49", "0", "9", "9", "9", "9", "9"} << 49;
+        QTest::newRow("option signs and letters")
+            << QStringList{"-", "x", "", "-0", "0", "0", "0", "0", "0", "0", "50", "0", "-", "-", "-", "-", "-"} << 50;
+        QTest::newRow("zero figure and form three")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "27", "0", "0", "0", "3", "2", "1"} << 27;
     }
 
     void oddConfigurationValuesStartAndSaveCleanly() {
@@ -283,15 +290,16 @@ private slots:
         QTest::newRow("the longest name a record holds")
             << longestName << QStringList{longestName, QStringLiteral("\u5c3a [shaku]")} << QStringList{"1", "2"}
             << QStringList{"", ""} << QStringLiteral("1.50000");
-        QTest::newRow("ampersands and tabs") << QStringLiteral("A&&B\tC") << QStringList{"x&y", "p\tq"}
-                                             << QStringList{"1", "1"} << QStringList{"", ""} << QStringLiteral("3.00000");
+        QTest::newRow("ampersands and tabs")
+            << QStringLiteral("A&&B\tC") << QStringList{"x&y", "p\tq"} << QStringList{"1", "1"} << QStringList{"", ""}
+            << QStringLiteral("3.00000");
         QTest::newRow("into a zero factor") << QStringLiteral("Zero") << QStringList{"one", "zero"}
                                             << QStringList{"1", "0"} << QStringList{"", ""} << QString();
         QTest::newRow("into a negative zero factor") << QStringLiteral("Zero") << QStringList{"one", "zero"}
                                                      << QStringList{"1", "-0"} << QStringList{"", ""} << QString();
-        QTest::newRow("overflowing factors") << QStringLiteral("Big") << QStringList{"huge", "tiny"}
-                                             << QStringList{"1e308", "1e-308"} << QStringList{"", ""}
-                                             << QStringLiteral("Input error");
+        QTest::newRow("overflowing factors")
+            << QStringLiteral("Big") << QStringList{"huge", "tiny"} << QStringList{"1e308", "1e-308"}
+            << QStringList{"", ""} << QStringLiteral("Input error");
         QTest::newRow("words for factors") << QStringLiteral("Words") << QStringList{"nan", "inf"}
                                            << QStringList{"nan", "inf"} << QStringList{"nan", "inf"} << QString();
         QTest::newRow("a hexadecimal factor") << QStringLiteral("Hex") << QStringList{"h", "one"}
