@@ -354,7 +354,7 @@ private slots:
         QVERIFY(
             bytes.contains(QByteArray("\x03\x00kan\x04\x00"
                                       "3.75\x00\x00",
-                                      15)));
+                                      13)));
     }
 
     void failedWriteShowsItsMessageAndStillCloses() {

@@ -1,0 +1,413 @@
+// Unusual input through the real windows: odd clipboards pasted into the converter and the
+// calculator, hand-edited configuration and user units files, and a configuration directory that
+// cannot take the save at shutdown. Each flow must end in a shown text or the program's message,
+// without a crash, a hang or a damaged file.
+
+#include "app/tool_button.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_fixture.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+#include "storage/user_file.h"
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "calc/frmCal.h"
+#include "storage/frmUser.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace halden;
+
+namespace {
+
+bool Choose(const QMenu* menu, const QString& caption) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == caption && action->isVisible() && action->isEnabled()) {
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Click(ToolButtonFace* button) {
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+std::optional<std::string> ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll().toStdString();
+}
+
+bool WriteBytes(const QString& path, const std::string& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+// A result box holds either "Input error" or a finite number in the program's notation.
+bool IsShownResult(const QString& text) {
+    if (text == QStringLiteral("Input error")) {
+        return true;
+    }
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value);
+}
+
+// A configuration file of the program's shape with the given value texts behind the keys.
+std::string ConfigText(const QStringList& values) {
+    static const char* const keys[] = {"Form_Normal_Top=",
+                                       "Form_Normal_Left=",
+                                       "Form_Normal_Width=",
+                                       "Form_Normal_Height=",
+                                       "Form_Cal_Top=",
+                                       "Form_Cal_Left=",
+                                       "Form_Convert_Top=",
+                                       "Form_Convert_Left=",
+                                       "Form_Constants_Top=",
+                                       "Form_Constants_Left=",
+                                       "Sel_Unit_Group=",
+                                       "Sel_Unit_Item=",
+                                       "Show_On_Top=",
+                                       "Figure=",
+                                       "Form=",
+                                       "Focus=",
+                                       "Shape="};
+    std::string text = "[Window]\r\n";
+    for (int i = 0; i < 17; ++i) {
+        if (i == 12) {
+            text += "[Option]\r\n";
+        }
+        text += keys[i];
+        text += values.value(i).toStdString();
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+class BadInputTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    QString ConfigPath() const { return fixture->configDir() + QStringLiteral("HALDUCNV.CFG"); }
+    QString UserPath() const { return fixture->configDir() + QStringLiteral("HUC_USER.DAT"); }
+
+    void WriteFiles(const std::string& config, const UserUnits& units = UserUnits{}) {
+        QVERIFY(WriteBytes(ConfigPath(), config));
+        const std::optional<std::string> dat = DatWriteBytes(units);
+        QVERIFY(dat.has_value());
+        QVERIFY(WriteBytes(UserPath(), *dat));
+    }
+
+    static std::string FullShapeConfig() {
+        Settings stored;
+        stored.pnShapeFlag = 1;
+        return CfgSaveBytes(stored);
+    }
+
+    // The saved configuration is whole: the next start-up reads it without falling back.
+    void VerifySavedConfigurationReads() {
+        Settings saved;
+        RecordingSink sink;
+        CfgReadBytes(ReadBytes(ConfigPath()), saved, sink);
+        QVERIFY(sink.messages.empty());
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<test::GuiFixture>(); }
+    void cleanup() {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fixture.reset();
+    }
+
+    void pastedClipboardsEndInAResultOrInputError_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("converted");   // 2 mile into meter, or the text shown
+        QTest::addColumn<QString>("calculated");  // "2*" and the clipboard
+        QTest::newRow("a megabyte of digits")
+            << QString(1 << 20, QLatin1Char('7')) << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("control characters")
+            << QStringLiteral("\x01\x02\x1b[0m\x7f") << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("a NUL inside a number") << (QStringLiteral("2") + QChar(0) + QStringLiteral("5"))
+                                               << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("a number ended by CR LF")
+            << QStringLiteral("2\r\n") << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("a lone high surrogate") << (QString(QChar(0xD800)) + QStringLiteral("2"))
+                                               << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("a lone low surrogate after a number")
+            << (QStringLiteral("2") + QChar(0xDC00)) << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("a huge exponent") << QStringLiteral("1e99999999999999999999") << QStringLiteral("Input error")
+                                         << QStringLiteral("Input error");
+        QTest::newRow("a huge negative exponent past the sign rule")
+            << QStringLiteral("-1e99999999999999999999") << QStringLiteral("Input error")
+            << QStringLiteral("Input error");
+        QTest::newRow("a product beyond the double range")
+            << QStringLiteral("1e308") << QStringLiteral("Input error") << QStringLiteral("Input error");
+        QTest::newRow("plain two") << QStringLiteral("2") << QStringLiteral("3218.69") << QStringLiteral("4.00000");
+    }
+
+    void pastedClipboardsEndInAResultOrInputError() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, converted);
+        QFETCH(QString, calculated);
+        WriteFiles(FullShapeConfig());
+        window = std::make_unique<frmConvert>();
+        window->lstConvFrom->setCurrentRow(3);  // mile
+        window->lstConvInto->setCurrentRow(0);  // meter
+        fixture->fake.clipboard = clipboard;
+
+        // The Paste button and the Edit menu item put the same text in and convert it.
+        Click(window->picPaste);
+        QCOMPARE(window->txtInput->text(), clipboard.left(window->txtInput->maxLength()));
+        QCOMPARE(window->txtResult->text(), converted);
+        window->txtInput->clear();
+        QVERIFY(Choose(window->mnuEditPaste, QStringLiteral("As Con&version Input")));
+        QCOMPARE(window->txtResult->text(), converted);
+
+        // Into the calculator as the right operand (a lone text there counts as 0), then "=" and
+        // "<" over and over.
+        fixture->fake.clipboard = QStringLiteral("2*") + clipboard;
+        QVERIFY(Choose(window->mnuEditPaste, QStringLiteral("As &Calculation Input")));
+        frmCal* cal = window->calculatorWindow();
+        QVERIFY(!cal->isVisible());
+        for (int round = 0; round < 3; ++round) {
+            QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
+            QCOMPARE(cal->txtCalResult->text(), calculated);
+        }
+        for (int round = 0; round < 2; ++round) {
+            const QString shown = cal->txtCalResult->text();
+            QTest::mouseClick(cal->cmdReplace, Qt::LeftButton);
+            QCOMPARE(cal->cboInput->currentText(), shown);
+            QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
+            QVERIFY(IsShownResult(cal->txtCalResult->text()));
+        }
+        QCOMPARE(cal->cboInput->count(), 5);
+        QVERIFY(cal->width() > 0 && cal->width() <= 32767);
+        QVERIFY(fixture->fake.messages.empty());
+
+        // The whole run still ends and saves a readable configuration.
+        window->close();
+        VerifySavedConfigurationReads();
+    }
+
+    void oddConfigurationValuesStartAndSaveCleanly_data() {
+        QTest::addColumn<QStringList>("values");  // in file order, without the two section lines
+        QTest::addColumn<int>("group");           // the group the lists show
+        QTest::newRow("positions at the 16-bit limits, full shape")
+            << QStringList{"32767",  "-32768", "32767", "-32768", "32767", "-32768", "32767", "32767", "-32768",
+                           "-32768", "0",      "0",     "1",      "6",     "0",      "0",     "1"}
+            << 0;
+        QTest::newRow("positions at the 16-bit limits, reduced shape")
+            << QStringList{"-32768", "32767", "-32768", "32767", "-32768", "32767", "-32768", "-32768", "32767",
+                           "32767",  "5",     "0",      "1",     "6",      "0",     "0",      "0"}
+            << 5;
+        QTest::newRow("group beyond the last")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "32767", "9999", "0", "6", "0", "0", "1"}
+            << 0;
+        QTest::newRow("negative group") << QStringList{"0", "0",  "0",  "0", "0", "0", "0", "0", "0",
+                                                       "0", "-1", "-5", "0", "6", "0", "0", "1"}
+                                        << 0;
+        QTest::newRow("an empty user group")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "30", "0", "0", "6", "0", "0", "1"} << 30;
+        QTest::newRow("odd option digits")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "49", "0", "9", "9", "9", "9", "9"} << 49;
+        QTest::newRow("option signs and letters")
+            << QStringList{"-", "x", "", "-0", "0", "0", "0", "0", "0", "0", "50", "0", "-", "-", "-", "-", "-"} << 50;
+        QTest::newRow("zero figure and form three")
+            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "27", "0", "0", "0", "3", "2", "1"} << 27;
+    }
+
+    void oddConfigurationValuesStartAndSaveCleanly() {
+        QFETCH(QStringList, values);
+        QFETCH(int, group);
+        WriteFiles(ConfigText(values));
+        window = std::make_unique<frmConvert>();
+        QVERIFY(fixture->fake.messages.empty());
+        QCOMPARE(int{settings().pnSelUnitGrp}, group);
+        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
+        QVERIFY(window->isVisible());
+        QVERIFY(settings().pnShapeFlag != 0 || (window->miniWindow() != nullptr && window->miniWindow()->isVisible()));
+        if (window->lstConvFrom->count() >= 2) {
+            window->lstConvFrom->setCurrentRow(1);
+            window->lstConvInto->setCurrentRow(0);
+            window->txtInput->setText(QStringLiteral("3"));
+            QVERIFY2(IsShownResult(window->txtResult->text()) || group == 49, qPrintable(window->txtResult->text()));
+            QVERIFY(!window->txtResult->text().isEmpty());
+        }
+        // The calculator opens with the odd options too.
+        Click(window->picCal);
+        frmCal* cal = window->calculatorWindow();
+        cal->cboInput->setEditText(QStringLiteral("2*3"));
+        QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
+        QVERIFY2(IsShownResult(cal->txtCalResult->text()), qPrintable(cal->txtCalResult->text()));
+
+        window->close();
+        QVERIFY(fixture->fake.messages.empty());
+        VerifySavedConfigurationReads();
+    }
+
+    void oddUserUnitsConvertToAResultOrInputError_data() {
+        QTest::addColumn<QString>("groupName");
+        QTest::addColumn<QStringList>("names");  // two units: converted from the first into the second
+        QTest::addColumn<QStringList>("factors");
+        QTest::addColumn<QStringList>("offsets");
+        QTest::addColumn<QString>("expected");  // the result of 3, or empty for "any shown result"
+        const QString longName(300, QLatin1Char('N'));
+        const QString longestName(65535, QLatin1Char('L'));
+        QTest::newRow("a long name") << longName << QStringList{longName, longName + "2"} << QStringList{"1", "2"}
+                                     << QStringList{"", ""} << QStringLiteral("1.50000");
+        QTest::newRow("the longest name a record holds")
+            << longestName << QStringList{longestName, QStringLiteral("\u5c3a [shaku]")} << QStringList{"1", "2"}
+            << QStringList{"", ""} << QStringLiteral("1.50000");
+        QTest::newRow("ampersands and tabs")
+            << QStringLiteral("A&&B\tC") << QStringList{"x&y", "p\tq"} << QStringList{"1", "1"} << QStringList{"", ""}
+            << QStringLiteral("3.00000");
+        QTest::newRow("into a zero factor") << QStringLiteral("Zero") << QStringList{"one", "zero"}
+                                            << QStringList{"1", "0"} << QStringList{"", ""} << QString();
+        QTest::newRow("into a negative zero factor") << QStringLiteral("Zero") << QStringList{"one", "zero"}
+                                                     << QStringList{"1", "-0"} << QStringList{"", ""} << QString();
+        QTest::newRow("overflowing factors")
+            << QStringLiteral("Big") << QStringList{"huge", "tiny"} << QStringList{"1e308", "1e-308"}
+            << QStringList{"", ""} << QStringLiteral("Input error");
+        QTest::newRow("words for factors") << QStringLiteral("Words") << QStringList{"nan", "inf"}
+                                           << QStringList{"nan", "inf"} << QStringList{"nan", "inf"} << QString();
+        QTest::newRow("a hexadecimal factor") << QStringLiteral("Hex") << QStringList{"h", "one"}
+                                              << QStringList{"&HFFFFFFFF", "1"} << QStringList{"", ""} << QString();
+        QTest::newRow("offsets that overflow when added")
+            << QStringLiteral("Offsets") << QStringList{"a", "b"} << QStringList{"1e300", "1"}
+            << QStringList{"1.7e308", "-1.7e308"} << QStringLiteral("Input error");
+    }
+
+    void oddUserUnitsConvertToAResultOrInputError() {
+        QFETCH(QString, groupName);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, factors);
+        QFETCH(QStringList, offsets);
+        QFETCH(QString, expected);
+        UserUnits units;
+        units.UserGroupName[0] = groupName.toStdString();
+        for (int j = 0; j < 2; ++j) {
+            const auto slot = static_cast<std::size_t>(j);
+            units.UserUnitName[0][slot] = names[j].toStdString();
+            units.UserFactorText[0][slot] = factors[j].toStdString();
+            units.UserOffsetText[0][slot] = offsets[j].toStdString();
+        }
+        WriteFiles(FullShapeConfig(), units);
+        const std::optional<std::string> before = ReadBytes(UserPath());
+        window = std::make_unique<frmConvert>();
+        QVERIFY(fixture->fake.messages.empty());
+
+        window->mnuUserArray[0]->trigger();
+        QCOMPARE(int{settings().pnSelUnitGrp}, kFirstUserGroup);
+        QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - ") + groupName);
+        QCOMPARE(window->lstConvFrom->count(), 2);
+        QCOMPARE(window->lstConvFrom->item(0)->text(), names[0]);
+        window->lstConvFrom->setCurrentRow(0);
+        window->lstConvInto->setCurrentRow(1);
+        window->txtInput->setText(QStringLiteral("3"));
+        const QString shown = window->txtResult->text();
+        QVERIFY2(IsShownResult(shown), qPrintable(shown));
+        if (!expected.isEmpty()) {
+            QCOMPARE(shown, expected);
+        }
+        // And back the other way.
+        window->lstConvFrom->setCurrentRow(1);
+        window->lstConvInto->setCurrentRow(0);
+        window->txtInput->setText(QStringLiteral("4"));
+        QVERIFY2(IsShownResult(window->txtResult->text()), qPrintable(window->txtResult->text()));
+
+        // Saved from the Add Units dialog without an edit, every text goes back as it came.
+        QVERIFY(Choose(window->mnuOptions, QStringLiteral("&Add Units...")));
+        auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
+        QVERIFY(dialog != nullptr);
+        QVERIFY(QFile::remove(UserPath()));
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        window->close();
+        QVERIFY(fixture->fake.messages.empty());
+        QCOMPARE(ReadBytes(UserPath()), before);
+    }
+
+    void aConfigurationDirectoryThatCannotTakeTheSaveStillEndsTheProgram_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("reduced");  // ended from the icon window's close key
+        QTest::newRow("the file replaced by a directory") << QStringLiteral("file is a directory") << false;
+        QTest::newRow("the directory replaced by a file") << QStringLiteral("directory is a file") << false;
+        QTest::newRow("the directory removed") << QStringLiteral("directory removed") << false;
+        QTest::newRow("the file replaced by a directory, reduced") << QStringLiteral("file is a directory") << true;
+    }
+
+    void aConfigurationDirectoryThatCannotTakeTheSaveStillEndsTheProgram() {
+        QFETCH(QString, damage);
+        QFETCH(bool, reduced);
+        Settings stored;
+        stored.pnShapeFlag = reduced ? 0 : 1;
+        WriteFiles(CfgSaveBytes(stored));
+        window = std::make_unique<frmConvert>();
+        QPointer<frmMini> mini = window->miniWindow();
+        QCOMPARE(mini.isNull(), !reduced);
+        QVERIFY(fixture->fake.messages.empty());
+        QDir dir(fixture->configDir());
+        QVERIFY(dir.removeRecursively());
+        bool saveCanFail = true;
+        if (damage == QStringLiteral("file is a directory")) {
+            QVERIFY(QDir().mkpath(ConfigPath()));
+        } else if (damage == QStringLiteral("directory is a file")) {
+            QVERIFY(WriteBytes(fixture->configDir().chopped(1), "not a directory"));
+        } else {
+            saveCanFail = false;  // the save makes the directory again
+        }
+
+        if (reduced) {
+            QCloseEvent closeKey;
+            QCoreApplication::sendEvent(mini->windowHandle(), &closeKey);
+        } else {
+            QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        }
+        // A second close, as a window system may send during shutdown, saves nothing more.
+        window->close();
+        if (saveCanFail) {
+            QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+            QCOMPARE(fixture->fake.messages[0].text, std::string("Failed to save file as 'HALDUCNV.CFG'."));
+            QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Critical);
+        } else {
+            QVERIFY(fixture->fake.messages.empty());
+            VerifySavedConfigurationReads();
+        }
+        QVERIFY(!window->isVisible());
+        QVERIFY(mini.isNull() || !mini->isVisible());
+    }
+};
+
+QTEST_MAIN(BadInputTest)
+#include "test_bad_input.moc"
