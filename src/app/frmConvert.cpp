@@ -115,7 +115,7 @@ void frmConvert::Form_Load() {
     FocusUnpack(set);
     DatRead(sink);
 
-    MoveWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
+    PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
     arrangeControls();
 
     const bool onTop = set.pnShowTop == 1;
@@ -162,7 +162,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     Settings& set = settings();
     if (IsNormalState(this) && set.pnShapeFlag == 0) {
         // The window is parked off-screen: put it back so that its true place is saved.
-        MoveWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
+        PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
     SaveSettings();
     SetAlwaysOnTop(false);
@@ -220,7 +220,7 @@ void frmConvert::ParkMainWindow() {
 }
 
 void frmConvert::RestoreMainWindow() {
-    MoveWindowTwips(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
+    PlaceWindowTwips(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
     show();
 }
 

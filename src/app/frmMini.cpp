@@ -76,7 +76,7 @@ frmMini::~frmMini() = default;
 
 void frmMini::Form_Load() {
     const Settings& set = settings();
-    MoveWindowTwips(this, set.Form_Normal_Left, set.Form_Normal_Top);
+    PlaceWindowTwips(this, set.Form_Normal_Left, set.Form_Normal_Top);
     platform().SetAlwaysOnTop(this, true);
     // The base sits 2 pixels into the client area, which lies inside the window's thin frame.
     picIconBase->setGeometry(kFrame + 2, kFrame + 2, kBaseWidth, kBaseHeight);

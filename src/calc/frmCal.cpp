@@ -117,7 +117,7 @@ void frmCal::connectHandlers() {
 }
 
 void frmCal::Form_Load() {
-    MoveWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    PlaceWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
     loadContents();
 }
 
@@ -229,7 +229,7 @@ void frmCal::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        MoveWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+        PlaceWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();

@@ -123,7 +123,7 @@ void frmConstants::connectHandlers() {
 
 void frmConstants::Form_Load() {
     page_ = kConstantsFirstPage;
-    MoveWindowTwips(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+    PlaceWindowTwips(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
     fillPage();
     arrangeControls();
 }
@@ -221,7 +221,7 @@ void frmConstants::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        MoveWindowTwips(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+        PlaceWindowTwips(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();

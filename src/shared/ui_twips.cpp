@@ -4,6 +4,9 @@
 
 #include "shared/platform.h"
 
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -22,6 +25,23 @@ int TwipsX(int pixels) { return pixels * Positive(state().Tppx); }
 int TwipsY(int pixels) { return pixels * Positive(state().Tppy); }
 
 void MoveWindowTwips(QWidget* window, double left, double top) { window->move(PixelsX(left), PixelsY(top)); }
+
+void PlaceWindowTwips(QWidget* window, double left, double top) {
+    // A corner a little inside the window must be on some screen for the window to be reachable.
+    constexpr int kReachable = 16;
+    const QPoint corner(PixelsX(left), PixelsY(top));
+    const QPoint inside = corner + QPoint(kReachable, kReachable);
+    const auto screens = QGuiApplication::screens();
+    bool onScreen = screens.isEmpty();
+    for (const QScreen* screen : screens) {
+        onScreen = onScreen || screen->geometry().contains(inside);
+    }
+    if (onScreen) {
+        window->move(corner);
+        return;
+    }
+    window->move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+}
 
 QPoint WindowPosTwips(const QWidget* window) {
     const QPoint place = window->pos();

@@ -17,6 +17,11 @@ int TwipsY(int pixels);
 
 /// Places a top-level window's outer top-left corner at (left, top) twips.
 void MoveWindowTwips(QWidget* window, double left, double top);
+/// Places a top-level window at a stored position (left, top) twips, as MoveWindowTwips does; but
+/// when that corner lies on no screen (a stored place from a monitor since unplugged, or a
+/// hand-edited file), the window goes to the top-left of the primary screen's free area instead,
+/// so that the user can always reach it.
+void PlaceWindowTwips(QWidget* window, double left, double top);
 /// The window's outer top-left corner in twips.
 QPoint WindowPosTwips(const QWidget* window);
 /// Gives a top-level window the outer size width x height twips: the client area is that size

@@ -27,6 +27,8 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -258,6 +260,9 @@ private slots:
         QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
         QVERIFY(window->isVisible());
         QVERIFY(settings().pnShapeFlag != 0 || (window->miniWindow() != nullptr && window->miniWindow()->isVisible()));
+        // Wherever the file put it, the window the user works with can be reached on a screen.
+        QWidget* shown = settings().pnShapeFlag != 0 ? static_cast<QWidget*>(window.get()) : window->miniWindow();
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(shown->pos() + QPoint(16, 16)));
         if (window->lstConvFrom->count() >= 2) {
             window->lstConvFrom->setCurrentRow(1);
             window->lstConvInto->setCurrentRow(0);
