@@ -5,6 +5,7 @@
 
 #include "app/tool_button.h"
 #include "catalogue/unit_catalogue.h"
+#include "gui_actions.h"
 #include "gui_fixture.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
@@ -22,12 +23,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -39,6 +40,7 @@
 #include <vector>
 
 using namespace halden;
+using namespace halden::test;
 
 namespace {
 
@@ -50,26 +52,6 @@ bool Choose(const QMenu* menu, const QString& caption) {
         }
     }
     return false;
-}
-
-void Click(ToolButtonFace* button) {
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
-}
-
-std::optional<std::string> ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return file.readAll().toStdString();
-}
-
-bool WriteBytes(const QString& path, const std::string& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
 // A result box holds either "Input error" or a finite number in the program's notation.

@@ -4,6 +4,7 @@
 #include "app/tool_button.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
+#include "gui_actions.h"
 #include "gui_fixture.h"
 #include "shared/settings.h"
 
@@ -26,33 +27,12 @@
 #include <memory>
 
 using namespace halden;
-using halden::test::SaveScreenshot;
+using namespace halden::test;
 
 namespace {
 
 QString UnitName(int g, int i) {
     return QString::fromStdString(catalogue().UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]);
-}
-
-// What the convert command writes for these selections, as the window should ask for it.
-QString Expected(int g, int from, int into, const QString& text, const QString& previous = QString()) {
-    const std::string input = text.toStdString();
-    const std::string before = previous.toStdString();
-    ConvertInput request;
-    request.group = g;
-    request.from = from;
-    request.into = into;
-    request.text = input;
-    request.pnFigure = settings().pnFigure;
-    request.pnFormFlag = settings().pnFormFlag;
-    request.previousResult = before;
-    RecordingSink sink;
-    return QString::fromStdString(ConvertCommand(request, sink));
-}
-
-void Click(ToolButtonFace* button, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mousePress(button, Qt::LeftButton, modifiers, QPoint(5, 5));
-    QTest::mouseRelease(button, Qt::LeftButton, modifiers, QPoint(5, 5));
 }
 
 void TypeInto(QLineEdit* box, const QString& text) {
@@ -134,9 +114,9 @@ private slots:
         QCOMPARE(window->txtResult->text(), QStringLiteral("Input error"));
         window->lstConvFrom->setCurrentRow(2);
         window->lstConvInto->setCurrentRow(1);
-        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("12")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 2, 1, QStringLiteral("12")));
         TypeInto(window->txtInput, QStringLiteral("5"));
-        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("125")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 2, 1, QStringLiteral("125")));
         SaveScreenshot(window.get(), QStringLiteral("main_window"));
     }
 
@@ -149,7 +129,7 @@ private slots:
         QCOMPARE(window->txtResult->text(), QString());
         QVERIFY(state().pbInputReady);
         window->txtInput->setText(QStringLiteral("4"));
-        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("4")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 2, 1, QStringLiteral("4")));
     }
 
     void theBlankIntoEntryFollowsTheFromSelection() {
@@ -196,7 +176,7 @@ private slots:
         QListWidget* into = window->lstConvInto;
         QTest::mouseClick(into->viewport(), Qt::LeftButton, {}, into->visualItemRect(into->item(2)).center());
         QCOMPARE(into->currentRow(), 2);
-        QCOMPARE(window->txtResult->text(), Expected(0, 0, 2, QStringLiteral("3")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 0, 2, QStringLiteral("3")));
     }
 
     void velocityIntoHasNoWarpAndChoosingWarpConvertsTheLevel() {
@@ -212,7 +192,7 @@ private slots:
         QCOMPARE(state().WarpIdx, std::int16_t{3});
         const QString level = QString::fromStdString(catalogue().WarpName[3]).trimmed();
         QCOMPARE(window->txtInput->text(), level);
-        QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, kWarpUnit, 0, level));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(kGroupVelocity, kWarpUnit, 0, level));
         // Another unit gives the input back.
         window->lstConvFrom->setCurrentRow(1);
         QVERIFY(window->txtInput->isEnabled());
@@ -224,7 +204,7 @@ private slots:
         window->lstConvFrom->setCurrentRow(0);
         window->lstConvInto->setCurrentRow(1);
         window->txtInput->setText(QStringLiteral("FF"));
-        QCOMPARE(window->txtResult->text(), Expected(kGroupRadix, 0, 1, QStringLiteral("FF")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(kGroupRadix, 0, 1, QStringLiteral("FF")));
     }
 
     void nineCopiesKeepTheEightNewestNewestFirst() {

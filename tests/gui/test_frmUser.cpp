@@ -3,6 +3,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
+#include "gui_actions.h"
 #include "gui_fixture.h"
 #include "shared/settings.h"
 
@@ -24,6 +25,7 @@
 #include <string>
 
 using namespace halden;
+using namespace halden::test;
 
 namespace {
 
@@ -31,28 +33,6 @@ const QColor kYellow(255, 255, 0);
 const QColor kLightGrey(224, 224, 224);
 
 QColor BoxColour(const QLineEdit* box) { return box->palette().color(QPalette::Base); }
-
-// Replaces a box's text key by key, as a user who selects everything and types over it.
-void TypeInto(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(box, Qt::Key_Backspace);
-    } else {
-        QTest::keyClicks(box, text);
-    }
-}
-
-// Picks a group from the combo's list with the keyboard (arrow keys pick as a click does).
-void PickGroup(QComboBox* combo, int index) {
-    combo->setFocus();
-    while (combo->currentIndex() < index) {
-        QTest::keyClick(combo, Qt::Key_Down);
-    }
-    while (combo->currentIndex() > index) {
-        QTest::keyClick(combo, Qt::Key_Up);
-    }
-}
 
 void SetUnit(int group, int slot, const std::string& name, const std::string& factor, const std::string& offset) {
     userUnits().UserUnitName[group][slot] = name;
@@ -127,7 +107,7 @@ private slots:
         userUnits().UserGroupName[0] = std::string(280, 'g');
         SetUnit(0, 4, longName, longFactor, "");
         Open();
-        TypeInto(dlg->txtUserUnit[5], QString(300, QLatin1Char('x')));
+        TypeOver(dlg->txtUserUnit[5], QString(300, QLatin1Char('x')));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(userUnits().UserGroupName[0], std::string(280, 'g'));
         QCOMPARE(userUnits().UserUnitName[0][4], longName);
@@ -170,7 +150,7 @@ private slots:
 
     void correctedCoefficientLosesItsYellow() {
         Open();
-        TypeInto(dlg->txtUserCoef[2], QStringLiteral("1.2.3"));
+        TypeOver(dlg->txtUserCoef[2], QStringLiteral("1.2.3"));
         QCOMPARE(BoxColour(dlg->txtUserCoef[2]), kYellow);
         QTest::keyClick(dlg->txtUserCoef[2], Qt::Key_Backspace);
         QTest::keyClick(dlg->txtUserCoef[2], Qt::Key_Backspace);
@@ -179,7 +159,7 @@ private slots:
 
     void yellowRowIsSavedWithItsLastAcceptedValues() {
         Open();
-        TypeInto(dlg->txtUserCoef[0], QStringLiteral("1;2;3"));
+        TypeOver(dlg->txtUserCoef[0], QStringLiteral("1;2;3"));
         QCOMPARE(dlg->txtUserCoef[0]->text(), QStringLiteral("1;2;3"));
         QCOMPARE(BoxColour(dlg->txtUserCoef[0]), kYellow);
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
@@ -192,9 +172,9 @@ private slots:
 
     void emptyCoefficientGivesTheZeroFactorRule() {
         Open();
-        TypeInto(dlg->txtUserCoef[0], QString());
+        TypeOver(dlg->txtUserCoef[0], QString());
         QCOMPARE(dlg->txtUserCoef[0]->text(), QString());
-        TypeInto(dlg->txtUserCoef[1], QStringLiteral(";5"));
+        TypeOver(dlg->txtUserCoef[1], QStringLiteral(";5"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(userUnits().UserFactorText[0][0], std::string());
         QCOMPARE(userUnits().UserOffsetText[0][0], std::string());
@@ -208,8 +188,8 @@ private slots:
 
     void switchingGroupsAndBackKeepsAnUnsavedOffset() {
         Open();
-        TypeInto(dlg->txtUserCoef[2], QStringLiteral("1.8 ; 32"));
-        TypeInto(dlg->txtUserUnit[2], QStringLiteral(" fahr "));
+        TypeOver(dlg->txtUserCoef[2], QStringLiteral("1.8 ; 32"));
+        TypeOver(dlg->txtUserUnit[2], QStringLiteral(" fahr "));
         PickGroup(dlg->cboUserGroups, 3);
         QCOMPARE(dlg->CurrentGroup(), 3);
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
@@ -234,7 +214,7 @@ private slots:
     void typingInTheComboRenamesOnlyTheGroupShown() {
         Open();
         QSignalSpy saved(dlg.data(), &frmUser::saved);
-        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Distances"));
+        TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Distances"));
         // The drop-down lists the names as edited so far.
         dlg->cboUserGroups->showPopup();
         QCOMPARE(dlg->cboUserGroups->itemText(0), QStringLiteral("Distances"));
@@ -245,7 +225,7 @@ private slots:
         QTRY_COMPARE(dlg->CurrentGroup(), 3);
         // Picking changed the text field, but must not have renamed the group shown before.
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
-        TypeInto(dlg->cboUserGroups->lineEdit(), QString());
+        TypeOver(dlg->cboUserGroups->lineEdit(), QString());
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(saved.count(), 1);
         QCOMPARE(userUnits().UserGroupName[0], std::string("Distances"));
@@ -264,7 +244,7 @@ private slots:
         QFETCH(int, key);
         Open();
         // Group 3 is "Speeds"; group 0 takes the same name, and leaving the field must not jump there.
-        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Speeds"));
+        TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Speeds"));
         QTest::keyClick(dlg->cboUserGroups->lineEdit(), static_cast<Qt::Key>(key));
         QCOMPARE(dlg->CurrentGroup(), 0);
         QCOMPARE(dlg->txtUserUnit[0]->text(), QStringLiteral("inch"));
@@ -278,9 +258,9 @@ private slots:
         const UnitCatalogue catalogueBefore = catalogue();
         Open();
         QSignalSpy saved(dlg.data(), &frmUser::saved);
-        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Other"));
-        TypeInto(dlg->txtUserUnit[4], QStringLiteral("rod"));
-        TypeInto(dlg->txtUserCoef[4], QStringLiteral("5.0292;1"));
+        TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Other"));
+        TypeOver(dlg->txtUserUnit[4], QStringLiteral("rod"));
+        TypeOver(dlg->txtUserCoef[4], QStringLiteral("5.0292;1"));
         QTest::mouseClick(dlg->cmdCancel, Qt::LeftButton);
         DeletePending();
         QVERIFY(dlg.isNull());
@@ -303,7 +283,7 @@ private slots:
 
     void closeBoxDiscardsEditsAndClearsTheOpenFlag() {
         Open();
-        TypeInto(dlg->txtUserUnit[0], QStringLiteral("yard"));
+        TypeOver(dlg->txtUserUnit[0], QStringLiteral("yard"));
         // What the window system sends when the user clicks the close box.
         QCloseEvent closeBox;
         QCoreApplication::sendEvent(dlg->windowHandle(), &closeBox);
@@ -329,9 +309,9 @@ private slots:
         connect(dlg.data(), &frmUser::saved, this,
                 [&groupAtSignal] { groupAtSignal = catalogue().GroupName[kFirstUserGroup + 1]; });
         PickGroup(dlg->cboUserGroups, 1);
-        TypeInto(dlg->cboUserGroups->lineEdit(), QStringLiteral("Mass"));
-        TypeInto(dlg->txtUserUnit[0], QStringLiteral("kan"));
-        TypeInto(dlg->txtUserCoef[0], QStringLiteral("3.75"));
+        TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Mass"));
+        TypeOver(dlg->txtUserUnit[0], QStringLiteral("kan"));
+        TypeOver(dlg->txtUserCoef[0], QStringLiteral("3.75"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         DeletePending();
         QVERIFY(dlg.isNull());
@@ -361,7 +341,7 @@ private slots:
         // A directory where the file belongs: the file cannot be written.
         QVERIFY(QDir().mkpath(UserFile(*fixture)));
         Open();
-        TypeInto(dlg->txtUserUnit[5], QStringLiteral("chain"));
+        TypeOver(dlg->txtUserUnit[5], QStringLiteral("chain"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         DeletePending();
         QVERIFY(dlg.isNull());
@@ -374,7 +354,7 @@ private slots:
 
     void commaInACoefficientWarnsOncePerKeystroke() {
         Open();
-        TypeInto(dlg->txtUserCoef[3], QStringLiteral("1,5"));
+        TypeOver(dlg->txtUserCoef[3], QStringLiteral("1,5"));
         // "1," and "1,5" each warn; the text is taken and reads as 1.
         QCOMPARE(fixture->fake.messages.size(), std::size_t{2});
         QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Exclamation);
@@ -393,8 +373,8 @@ private slots:
     void screenshot() {
         Open();
         dlg->txtUserUnit[2]->setText(QStringLiteral("尺 [shaku]"));
-        TypeInto(dlg->txtUserCoef[2], QStringLiteral("0.30303"));
-        TypeInto(dlg->txtUserCoef[3], QStringLiteral("1;2;3"));
+        TypeOver(dlg->txtUserCoef[2], QStringLiteral("0.30303"));
+        TypeOver(dlg->txtUserCoef[3], QStringLiteral("1;2;3"));
         test::SaveScreenshot(dlg, QStringLiteral("frmUser"));
         QVERIFY(dlg->isVisible());
     }

@@ -4,6 +4,7 @@
 
 #include "app/tool_button.h"
 #include "catalogue/unit_catalogue.h"
+#include "gui_actions.h"
 #include "gui_fixture.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
@@ -48,7 +49,7 @@
 #include <vector>
 
 using namespace halden;
-using halden::test::SaveScreenshot;
+using namespace halden::test;
 
 namespace {
 
@@ -70,65 +71,6 @@ bool Choose(const QMenu* menu, const QString& caption) {
     }
     item->trigger();
     return true;
-}
-
-void Click(ToolButtonFace* button) {
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
-}
-
-// What the window system sends when the user clicks a window's close box.
-void CloseBox(QWidget* window) {
-    QCloseEvent closeBox;
-    QCoreApplication::sendEvent(window->windowHandle(), &closeBox);
-}
-
-void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-// Replaces a box's text key by key, as a user who selects everything and types over it.
-void TypeOver(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(box, Qt::Key_Backspace);
-    } else {
-        QTest::keyClicks(box, text);
-    }
-}
-
-// Picks a group in the Add Units combo with the keyboard (arrow keys pick as a click does).
-void PickGroup(QComboBox* combo, int index) {
-    combo->setFocus();
-    while (combo->currentIndex() < index) {
-        QTest::keyClick(combo, Qt::Key_Down);
-    }
-    while (combo->currentIndex() > index) {
-        QTest::keyClick(combo, Qt::Key_Up);
-    }
-}
-
-int RowOf(const QListWidget* list, const QString& text) {
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text() == text) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-std::optional<std::string> ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return file.readAll().toStdString();
-}
-
-bool WriteBytes(const QString& path, const std::string& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
 // User-units tables holding the given groups, each with its name and, when given, one unit in

@@ -5,6 +5,7 @@
 #include "app/tool_button.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
+#include "gui_actions.h"
 #include "gui_fixture.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
@@ -37,31 +38,12 @@
 #include <vector>
 
 using namespace halden;
+using namespace halden::test;
 
 namespace {
 
-bool WriteBytes(const QString& path, const std::string& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-}
-
 QString UnitName(int g, int i) {
     return QString::fromStdString(catalogue().UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]);
-}
-
-QString Expected(int g, int from, int into, const QString& text) {
-    const std::string input = text.toStdString();
-    ConvertInput request;
-    request.group = g;
-    request.from = from;
-    request.into = into;
-    request.text = input;
-    request.pnFigure = settings().pnFigure;
-    request.pnFormFlag = settings().pnFormFlag;
-    RecordingSink sink;
-    return QString::fromStdString(ConvertCommand(request, sink));
 }
 
 bool Activate(QWidget* window) {
@@ -273,7 +255,7 @@ private slots:
         QCOMPARE(fixture->fake.messages.size(), before + 1);
         QCOMPARE(pressed.count(), 0);
         // A comma is warned about and the number before it converts.
-        QCOMPARE(window->txtResult->text(), Expected(0, 2, 1, QStringLiteral("1,5")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 2, 1, QStringLiteral("1,5")));
     }
 
     void focusShiftAfterAnIntoClick_data() {
@@ -298,7 +280,8 @@ private slots:
         ClickRow(window->lstConvInto, 2);
         QCOMPARE(QApplication::focusWidget(),
                  toInput ? static_cast<QWidget*>(window->txtInput) : static_cast<QWidget*>(window->lstConvInto));
-        QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, warp ? kWarpUnit : 0, 2, QStringLiteral("2")));
+        QCOMPARE(window->txtResult->text(),
+                 ExpectedConversion(kGroupVelocity, warp ? kWarpUnit : 0, 2, QStringLiteral("2")));
     }
 
     void arrowKeysMoveTheBlankIntoEntryAndConvert() {
@@ -317,13 +300,13 @@ private slots:
             // The Into entry chosen is the one now blanked: no target, nothing converts and the
             // result of the typing (with no From unit) stays.
             QCOMPARE(window->txtResult->text(),
-                     row == 0 ? QStringLiteral("Input error") : Expected(0, row, 0, QStringLiteral("3")));
+                     row == 0 ? QStringLiteral("Input error") : ExpectedConversion(0, row, 0, QStringLiteral("3")));
         }
         // The Into list by keyboard converts as well, and with "&Tab" keeps the focus.
         window->lstConvInto->setFocus(Qt::TabFocusReason);
         Keys(Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), window->lstConvInto);
-        QCOMPARE(window->txtResult->text(), Expected(0, 3, 1, QStringLiteral("3")));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 3, 1, QStringLiteral("3")));
     }
 
     void warpByKeyboardPopsItsMenuAndAGroupSwitchGivesTheInputBack() {
@@ -349,7 +332,7 @@ private slots:
         const QString level = QString::fromStdString(catalogue().WarpName[12]).trimmed();
         QCOMPARE(window->txtInput->text(), level);
         QVERIFY(!window->txtInput->isEnabled());
-        QCOMPARE(window->txtResult->text(), Expected(kGroupVelocity, kWarpUnit, 0, level));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(kGroupVelocity, kWarpUnit, 0, level));
         // Enter on Warp converts again without popping the menu up.
         Keys(Qt::Key_Return);
         QCOMPARE(fixture->fake.popups.size(), std::size_t{2});
@@ -360,7 +343,7 @@ private slots:
         QCOMPARE(window->txtResult->text(), QString());
         ClickRow(window->lstConvFrom, 1);
         ClickRow(window->lstConvInto, 0);
-        QCOMPARE(window->txtResult->text(), Expected(0, 1, 0, level));
+        QCOMPARE(window->txtResult->text(), ExpectedConversion(0, 1, 0, level));
     }
 
     void historyItemsChosenByKeyboardPutTheirEntryOnTheClipboard() {
@@ -376,7 +359,7 @@ private slots:
         }
         QCOMPARE(window->historyCount(), 3);
         const QString entry = QStringLiteral("2 ") + UnitName(0, 2) + QStringLiteral(" = ") +
-                              Expected(0, 2, 1, QStringLiteral("2")) + QStringLiteral(" ") + UnitName(0, 1);
+                              ExpectedConversion(0, 2, 1, QStringLiteral("2")) + QStringLiteral(" ") + UnitName(0, 1);
         QCOMPARE(window->historyTexts()[1], entry);
         // Edit, History, then the second item.
         AccessKeys(QStringLiteral("eh"));
