@@ -33,6 +33,8 @@ long long ReadInt(const json& request, const char* field);
 /// Reads an integer field that the program keeps in 16 bits; throws DriverError when it is
 /// missing, not an integer or outside -32768..32767.
 std::int16_t ReadInt16(const json& request, const char* field);
+/// Reads an integer field as an int; a larger number is refused rather than cut to its low bits.
+int ReadIndex(const json& request, const char* field);
 /// Reads a text field; throws DriverError when it is missing or not a string.
 std::string ReadText(const json& request, const char* field);
 /// Reads an optional boolean field.

@@ -15,14 +15,6 @@
 namespace golden {
 namespace {
 
-int ReadIndex(const json& request, const char* field) {
-    const long long value = ReadInt(request, field);
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
-        throw DriverError(std::string("field \"") + field + "\" is outside the int range");
-    }
-    return static_cast<int>(value);
-}
-
 void ReadTextTable(const json& tables, const char* field, std::size_t rows, std::size_t columns,
                    const std::function<std::string&(std::size_t, std::size_t)>& cell) {
     auto it = tables.find(field);

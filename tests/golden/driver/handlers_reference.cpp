@@ -8,14 +8,6 @@
 namespace golden {
 namespace {
 
-int ReadIndex(const json& request, const char* field) {
-    const long long value = ReadInt(request, field);
-    if (value < INT_MIN || value > INT_MAX) {
-        throw DriverError(std::string("field \"") + field + "\" is out of range");
-    }
-    return static_cast<int>(value);
-}
-
 json ConstantsCopyRequest(const json& request) {
     const int page = ReadIndex(request, "page");
     if (page != halden::kConstantsFirstPage && page != halden::kConstantsSecondPage) {

@@ -10,15 +10,6 @@
 namespace golden {
 namespace {
 
-// An index as the program keeps it; a larger number is refused rather than cut to its low bits.
-int ReadIndex(const json& request, const char* field) {
-    const long long value = ReadInt(request, field);
-    if (value < INT_MIN || value > INT_MAX) {
-        throw DriverError(std::string("field \"") + field + "\" is out of range");
-    }
-    return static_cast<int>(value);
-}
-
 json HistoryCaptionRequest(const json& request) {
     const std::string caption = halden::HistoryCaption(
         ReadIndex(request, "g"), ReadIndex(request, "from"), ReadIndex(request, "into"), ReadText(request, "input"),

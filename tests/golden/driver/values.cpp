@@ -53,6 +53,14 @@ std::int16_t ReadInt16(const json& request, const char* field) {
     return static_cast<std::int16_t>(value);
 }
 
+int ReadIndex(const json& request, const char* field) {
+    const long long value = ReadInt(request, field);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+        throw DriverError(std::string("field \"") + field + "\" is outside the int range");
+    }
+    return static_cast<int>(value);
+}
+
 std::string ReadText(const json& request, const char* field) {
     const json& v = Field(request, field);
     if (!v.is_string()) throw DriverError(std::string("field \"") + field + "\" is not a text");
