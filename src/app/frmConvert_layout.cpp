@@ -95,6 +95,8 @@ void frmConvert::createControls() {
     // The Convert button lies below the window's bottom edge: its click is reached through Enter.
     cmdConvert = new QPushButton(QStringLiteral("Convert"), client_);
     cmdConvert->setFont(Arial(8.25));
+    // The button lies below the window's edge: Tab must not stop on a control nobody can see.
+    cmdConvert->setFocusPolicy(Qt::NoFocus);
 }
 
 void frmConvert::arrangeControls() {

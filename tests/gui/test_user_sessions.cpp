@@ -32,6 +32,7 @@
 #include <QTimer>
 
 #include <array>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -213,6 +214,12 @@ private slots:
 
     void tabVisitsEachWindowsControlsInItsOrder() {
         QVERIFY(Start() != nullptr);
+        // The main window: the lists and boxes, never the Convert button below the window's edge.
+        const std::vector<QWidget*> mainStops = TabCycle(window->txtInput, 20);
+        QVERIFY(std::find(mainStops.begin(), mainStops.end(), window->lstConvFrom) != mainStops.end());
+        QVERIFY(std::find(mainStops.begin(), mainStops.end(), window->lstConvInto) != mainStops.end());
+        QVERIFY(std::find(mainStops.begin(), mainStops.end(), window->cmdConvert) == mainStops.end());
+
         // The calculator: input, "=", "<", result.
         frmCal* cal = window->calculatorWindow();
         QVERIFY(Activate(cal));
