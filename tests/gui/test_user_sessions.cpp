@@ -31,8 +31,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
