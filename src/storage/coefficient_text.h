@@ -16,10 +16,10 @@ namespace halden {
 /// The separator between factor and offset in a coefficient text.
 inline constexpr std::string_view kCoefSeparator = ";";
 
-/// The part of text before (part 1) or after (any other part) the first occurrence of separator,
-/// compared character for character. Part 1 is returned untrimmed (the whole text when the
-/// separator is missing); the part after is returned with blanks removed at both ends (empty when
-/// the separator is missing). An empty separator is never found.
+/// The piece of text before the first occurrence of separator (when `part` is 1) or after it (any
+/// other value), compared character for character. The piece before is returned untrimmed (the
+/// whole text when the separator is missing); the piece after is returned with blanks removed at
+/// both ends (empty when the separator is missing). An empty separator is never found.
 std::string SplitCoefText(std::string_view text, std::string_view separator, int part);
 
 /// What a row's coefficient box shows for a unit: the factor text with blanks trimmed, followed by

@@ -107,10 +107,7 @@ class BadInputTest : public QObject {
     QString UserPath() const { return fixture->configDir() + QStringLiteral("HUC_USER.DAT"); }
 
     void WriteFiles(const std::string& config, const UserUnits& units = UserUnits{}) {
-        QVERIFY(WriteBytes(ConfigPath(), config));
-        const std::optional<std::string> dat = DatWriteBytes(units);
-        QVERIFY(dat.has_value());
-        QVERIFY(WriteBytes(UserPath(), *dat));
+        QVERIFY(WriteProgramFiles(fixture->configDir(), config, units));
     }
 
     static std::string FullShapeConfig() {

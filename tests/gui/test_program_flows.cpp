@@ -75,20 +75,20 @@ bool Choose(const QMenu* menu, const QString& caption) {
 
 // User-units tables holding the given groups, each with its name and, when given, one unit in
 // slot 0.
-struct GroupSpec {
+struct GroupEntry {
     int group;
     std::string name;
     std::string unit;
     std::string factor;
 };
 
-UserUnits MakeUserUnits(const std::vector<GroupSpec>& groups) {
+UserUnits MakeUserUnits(const std::vector<GroupEntry>& groups) {
     UserUnits units;
-    for (const GroupSpec& spec : groups) {
-        const auto g = static_cast<std::size_t>(spec.group);
-        units.UserGroupName[g].assign(spec.name);
-        units.UserUnitName[g][0].assign(spec.unit);
-        units.UserFactorText[g][0].assign(spec.factor);
+    for (const GroupEntry& entry : groups) {
+        const auto g = static_cast<std::size_t>(entry.group);
+        units.UserGroupName[g].assign(entry.name);
+        units.UserUnitName[g][0].assign(entry.unit);
+        units.UserFactorText[g][0].assign(entry.factor);
     }
     return units;
 }
@@ -117,10 +117,7 @@ class ProgramFlowsTest : public QObject {
 
     // Puts the files a previous run would have left, so that start-up reads them without a message.
     void WriteFiles(const Settings& stored, const UserUnits& units = UserUnits{}) {
-        QVERIFY(WriteBytes(ConfigPath(), CfgSaveBytes(stored)));
-        const std::optional<std::string> dat = DatWriteBytes(units);
-        QVERIFY(dat.has_value());
-        QVERIFY(WriteBytes(UserPath(), *dat));
+        QVERIFY(WriteProgramFiles(fixture->configDir(), CfgSaveBytes(stored), units));
     }
 
     static Settings FullShape() {

@@ -120,10 +120,7 @@ class UserSessionsTest : public QObject {
     frmConvert* Start() {
         Settings stored;
         stored.pnShapeFlag = 1;
-        const QString dir = fixture->configDir();
-        const std::optional<std::string> dat = DatWriteBytes(UserUnits{});
-        if (!WriteBytes(dir + QStringLiteral("HALDUCNV.CFG"), CfgSaveBytes(stored)) || !dat ||
-            !WriteBytes(dir + QStringLiteral("HUC_USER.DAT"), *dat)) {
+        if (!WriteProgramFiles(fixture->configDir(), CfgSaveBytes(stored), UserUnits{})) {
             return nullptr;
         }
         window = std::make_unique<frmConvert>();

@@ -10,7 +10,8 @@ namespace {
 json SplitCoefTextRequest(const json& request) {
     const std::string text = ReadText(request, "text");
     const std::string separator = ReadText(request, "separator");
-    // Only part 1 is special; any other number, however large, asks for the part after.
+    // Only the selector 1 (the piece before) is special; any other number, however large, asks for
+    // the piece after.
     const int part = ReadInt(request, "part") == 1 ? 1 : 2;
     return json{{"text", halden::SplitCoefText(text, separator, part)}};
 }

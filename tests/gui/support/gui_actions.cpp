@@ -4,6 +4,7 @@
 #include "catalogue/convert_command.h"
 #include "shared/message_sink.h"
 #include "shared/settings.h"
+#include "storage/user_file.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -72,6 +73,12 @@ bool WriteBytes(const QString& path, const std::string& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+bool WriteProgramFiles(const QString& dir, const std::string& configBytes, const UserUnits& units) {
+    const std::optional<std::string> dat = DatWriteBytes(units);
+    return dat.has_value() && WriteBytes(dir + QStringLiteral("HALDUCNV.CFG"), configBytes) &&
+           WriteBytes(dir + QStringLiteral("HUC_USER.DAT"), *dat);
 }
 
 QString ExpectedConversion(int g, int from, int into, const QString& text, const QString& previous) {

@@ -2,6 +2,8 @@
 // helpers several tests share.
 #pragma once
 
+#include "catalogue/unit_catalogue.h"
+
 #include <QString>
 
 #include <optional>
@@ -35,6 +37,10 @@ int RowOf(const QListWidget* list, const QString& text);
 std::optional<std::string> ReadBytes(const QString& path);
 /// Writes a file (creating its directory); false when that fails.
 bool WriteBytes(const QString& path, const std::string& bytes);
+
+/// Writes the settings file (its bytes as given) and the user units file for units into dir, as
+/// a previous run would have left them; false when a file cannot be written.
+bool WriteProgramFiles(const QString& dir, const std::string& configBytes, const UserUnits& units);
 
 /// What the convert command writes for these selections with the current options: what the
 /// window should show when it asks the command the right question.
