@@ -83,10 +83,10 @@ private slots:
             }
         };
         window = std::make_unique<frmConvert>();
-        // A fresh start has neither file: the configuration fallback, then the user units warning.
-        QCOMPARE(fixture->fake.messages.size(), std::size_t{2});
+        // A fresh start has neither file: the configuration fallback only; no user units file is
+        // the normal state of a fresh install.
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
         QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Information);
-        QCOMPARE(fixture->fake.messages[1].icon, MessageIcon::Exclamation);
         QCOMPARE(visibleWindowsAtMessage, 0);
         QVERIFY(fixture->fake.helpFile.endsWith(QStringLiteral("HALDUCNV.HLP")));
         // Defaults: reduced shape, group 0, lists filled and nothing selected.
