@@ -13,6 +13,7 @@
 #include "reference/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 
 #include <QCloseEvent>
@@ -38,7 +39,7 @@ static void RegisterPictures() {
 namespace halden {
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) { return ToQString(text); }
 
 bool InShortRange(double value) {
     return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
@@ -80,6 +81,7 @@ frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
     createMenus();
     connectHandlers();
     connectCompanions();
+    InstallHelpKey(this, HelpCommand::Contents);
     // Start-up reads the files and lays the window out; it shows the window (or the icon window)
     // only at its end, so its messages come before any window.
     Form_Load();
@@ -262,6 +264,9 @@ void frmConvert::FillLists() {
     if (g == kGroupVelocity && lstConvInto->count() > 0) {
         delete lstConvInto->takeItem(lstConvInto->count() - 1);
     }
+    // A refilled list starts at its first entry, wherever the old one was scrolled to.
+    lstConvFrom->scrollToTop();
+    lstConvInto->scrollToTop();
     filling_ = false;
 }
 
@@ -291,8 +296,8 @@ bool frmConvert::BothEntriesChosen() const {
 }
 
 void frmConvert::cmdConvert_Click() {
-    const std::string text = txtInput->text().toStdString();
-    const std::string previous = txtResult->text().toStdString();
+    const std::string text = ToStdString(txtInput->text());
+    const std::string previous = ToStdString(txtResult->text());
     const QListWidgetItem* intoItem = lstConvInto->currentItem();
     ConvertInput input;
     input.group = settings().pnSelUnitGrp;
@@ -325,6 +330,11 @@ void frmConvert::lstConvFrom_Click() {
     nPrevFrom_ = index;
     if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
         cmdConvert_Click();
+    }
+    // The chosen target may just have turned blank: a result beside no target would read as a
+    // false equation (and Copy would record it).
+    if (const QListWidgetItem* into = lstConvInto->currentItem(); into != nullptr && into->text().isEmpty()) {
+        txtResult->setText(QString());
     }
     if (g == kGroupVelocity && index == kWarpUnit) {
         platform().PopupMenu(this, mnuWarp);
@@ -401,8 +411,14 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (press && (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         // Only the left button chooses a unit, as in a plain list box; the others leave the lists alone.
-        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+        if (mouse->button() != Qt::LeftButton) {
+            return true;
+        }
+        // A click on no entry (below the last one) leaves the choice and its highlight as they were.
+        const QListWidget* list = watched == lstConvFrom->viewport() ? lstConvFrom : lstConvInto;
+        if (!list->indexAt(mouse->position().toPoint()).isValid()) {
             return true;
         }
         rowChangedSincePress_ = false;

@@ -138,6 +138,7 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void connectToolButtonKeys();
     void connectCompanions();
     void Form_Load();
     void arrangeControls();

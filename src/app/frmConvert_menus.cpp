@@ -87,7 +87,7 @@ void frmConvert::createMenus() {
                 [this, i] { SwitchGroup(GroupMenuKind::User, static_cast<int>(i)); });
     }
     mnuConvert->addSeparator();
-    mnuConvDecimal = mnuConvert->addAction(QStringLiteral("Metric Prefi&xes"));
+    mnuConvDecimal = mnuConvert->addAction(Caption(kConvDecimalCaption));
     mnuConvDecimal->setCheckable(true);
     connect(mnuConvDecimal, &QAction::triggered, this, [this] { SwitchGroup(GroupMenuKind::Decimal, 0); });
     mnuConvert->addSeparator();
@@ -279,8 +279,8 @@ void frmConvert::mnuEditCopyCResult_Click() {
     platform().ClipboardSetText(result);
 }
 
-void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(platform().ClipboardText()); }
+void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(PastedText()); }
 
-void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->cboInput->setEditText(platform().ClipboardText()); }
+void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->cboInput->setEditText(PastedText()); }
 
 }  // namespace halden
