@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -161,7 +162,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     shutDown_ = true;
     Settings& set = settings();
     if (IsNormalState(this) && set.pnShapeFlag == 0) {
-        // The window is parked off-screen: put it back so that its true place is saved.
+        // The parked window keeps the place it had when it was reduced; that place is saved.
         PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
     SaveSettings();
@@ -215,8 +216,9 @@ void frmConvert::SaveSettings() {
 }
 
 void frmConvert::ParkMainWindow() {
-    MoveWindowTwips(this, -32000, settings().Form_Convert_Top);
-    show();
+    // Window managers keep part of an off-screen window on the screen, with its title-bar
+    // buttons; a parked window is therefore not mapped at all. It keeps its place for its return.
+    hide();
 }
 
 void frmConvert::RestoreMainWindow() {
@@ -440,6 +442,13 @@ void frmConvert::Form_Resize() {
         }
     }
     if (reduced) {
+        // Restored from the task bar after the icon window's Minimize: the reduced shape comes
+        // back, the main window parked again once the window system has finished the restore.
+        QTimer::singleShot(0, this, [this] {
+            if (settings().pnShapeFlag == 0 && !isMinimized()) {
+                ParkMainWindow();
+            }
+        });
         ShowMiniWindow();
     }
 }
