@@ -427,8 +427,10 @@ void frmConvert::Form_Resize() {
                 companion->hide();
             }
         }
-        if (reduced && !mini_.isNull()) {
-            mini_->hide();
+        // The icon window goes as it does at a group switch, recording its place; a hidden and
+        // re-shown frameless window can come back with a stale idea of its own position.
+        if (reduced) {
+            UnloadMiniWindow();
         }
         return;
     }

@@ -143,7 +143,7 @@ desk_wait_for() {
 desk_expect() {
     local seconds="$1" what="$2"
     shift 2
-    desk_wait_for "$seconds" "$@" || desk_fail "$what"
+    desk_wait_for "$seconds" "$@" >/dev/null || desk_fail "$what"
 }
 
 # desk_expect_eq WHAT EXPECTED ACTUAL : fails unless the two texts are equal.
@@ -262,7 +262,8 @@ desk_wait_exit() {
 desk_signal() { kill -s "$1" "$DESK_PID" 2>/dev/null || desk_fail "cannot send SIG$1 to $DESK_PID"; }
 
 # desk_find_window NAME_REGEX [SECONDS] : prints the id of the program's mapped window whose title
-# matches (default 10 s); fails the scenario when none appears.
+# matches the extended regular expression (default wait 10 s); fails the scenario when none appears.
+# The reduced icon window's title is "halducnv".
 desk_find_window() {
     local id
     id=$(desk_wait_window "$@") || desk_fail "no visible window named /$1/ appeared"
@@ -274,22 +275,26 @@ desk_wait_window() {
     local name="$1" seconds="${2:-10}" id
     local end=$(($(date +%s) + seconds))
     while [ "$(date +%s)" -le "$end" ]; do
-        id=$(timeout 3 xdotool search --onlyvisible --pid "$DESK_PID" --name "$name" 2>/dev/null | head -n1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        id=$(_desk_windows_named "$name" --onlyvisible) && { echo "$id"; return 0; }
         sleep 0.1
     done
     return 1
 }
 
-# desk_window_any NAME_REGEX : prints the id of the program's window with that title, mapped or
-# not (the program's own top-level window, never Qt's hidden helper windows); status 1 if none.
-desk_window_any() {
-    local id
-    for id in $(timeout 3 xdotool search --pid "$DESK_PID" --name "$1" 2>/dev/null); do
-        xprop -id "$id" WM_CLASS 2>/dev/null | grep -q 'halducnv' && { echo "$id"; return 0; }
+# (xdotool 3.2016 joins --pid and --name with "or" and its --name misses windows without WM_NAME:
+# the program's windows are listed by pid and their titles matched here.)
+_desk_windows_named() {
+    local id title
+    for id in $(timeout 3 xdotool search ${2:-} --pid "$DESK_PID" 2>/dev/null); do
+        title=$(timeout 3 xdotool getwindowname "$id" 2>/dev/null) || continue
+        [[ "$title" =~ $1 ]] && { echo "$id"; return 0; }
     done
     return 1
 }
+
+# desk_window_any NAME_REGEX : prints the id of the program's window with that title, mapped or
+# not; status 1 if there is none.
+desk_window_any() { _desk_windows_named "$1"; }
 
 # desk_windows_of_pid : prints the ids of the program's visible windows.
 desk_windows_of_pid() { timeout 3 xdotool search --onlyvisible --pid "$DESK_PID" 2>/dev/null; }
@@ -310,6 +315,8 @@ desk_map_state() { timeout 3 xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {
 # desk_is_viewable WID / desk_is_unmapped WID : map-state tests for desk_wait_for.
 desk_is_viewable() { [ "$(desk_map_state "$1")" = "IsViewable" ]; }
 desk_is_unmapped() { [ "$(desk_map_state "$1")" = "IsUnMapped" ]; }
+# desk_not_viewable WID : succeeds when WID is not on the screen (unmapped, or no longer exists).
+desk_not_viewable() { [ "$(desk_map_state "$1")" != "IsViewable" ]; }
 
 # desk_wm_state WID : prints the ICCCM state (Normal, Iconic, Withdrawn) or "none".
 desk_wm_state() {
@@ -411,8 +418,16 @@ desk_click_tool_button() {
     desk_click "$1" $((11 + button * $2 + button / 2)) 29
 }
 
-# desk_main_window : prints the id of the program's main window (mapped or not).
+# desk_main_window : prints the id of the program's main window (mapped or not); status 1 while it
+# has never been shown (a window never shown has no X window).
 desk_main_window() { desk_window_any '^ Halden Unit Converter - '; }
+
+# desk_main_hidden : succeeds when the main window is not mapped (or was never shown).
+desk_main_hidden() {
+    local id
+    id=$(desk_main_window) || return 0
+    desk_is_unmapped "$id"
+}
 
 # desk_icon_window : prints the id of the reduced icon window (mapped or not).
 desk_icon_window() { desk_window_any '^halducnv$'; }
