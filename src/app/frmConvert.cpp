@@ -54,6 +54,13 @@ void StoreShort(std::int16_t& target, double value) {
     }
 }
 
+// A companion minimised together with the main window still counts as minimised when it is shown
+// again; shown so, the window manager would minimise the main window with it once more.
+void ShowCompanion(QWidget* companion) {
+    companion->setWindowState(companion->windowState() & ~Qt::WindowMinimized);
+    companion->show();
+}
+
 bool IsNormalState(const QWidget* window) {
     return !(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
@@ -440,7 +447,7 @@ void frmConvert::Form_Resize() {
                                                                {userWindow.data(), st.pbUserOpen}}};
     for (const auto& [companion, open] : companions) {
         if (companion != nullptr && open) {
-            companion->show();
+            ShowCompanion(companion);
         }
     }
     if (reduced) {

@@ -338,9 +338,9 @@ desk_allowed_actions() {
 
 # desk_stacking : prints the managed windows bottom to top, one decimal id a line.
 desk_stacking() {
-    timeout 3 xprop -root -notype _NET_CLIENT_LIST_STACKING 2>/dev/null |
-        sed -n 's/^_NET_CLIENT_LIST_STACKING = //p' | tr ',' '\n' | while read -r w; do
-        [ -n "$w" ] && printf '%d\n' "$w"
+    local w
+    for w in $(timeout 3 xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -o '0x[0-9a-fA-F]*'); do
+        printf '%d\n' "$w"
     done
 }
 
@@ -431,3 +431,39 @@ desk_main_hidden() {
 
 # desk_icon_window : prints the id of the reduced icon window (mapped or not).
 desk_icon_window() { desk_window_any '^halducnv$'; }
+
+# desk_open_companion MAIN_WID NAME : opens a companion window of the main window as the user does;
+# NAME is constants, equivalence, addunits, calculator, help or about.
+desk_open_companion() {
+    desk_activate "$1"
+    desk_expect 5 "the main window did not become active" desk_is_active "$1"
+    case "$2" in
+        constants) desk_key alt+c c ;;
+        # The hidden click target between the two frames, level with the text boxes.
+        equivalence) desk_click "$1" 188 58 ;;
+        addunits) desk_key alt+o a ;;
+        calculator) desk_click_tool_button "$1" "$DESK_CALCULATOR" ;;
+        help) desk_key alt+h c ;;
+        about) desk_key alt+h a ;;
+        *) desk_fail "desk_open_companion: unknown window '$2'" ;;
+    esac
+}
+
+# desk_companion_title NAME : prints the title pattern of companion window NAME.
+desk_companion_title() {
+    case "$1" in
+        constants) echo '^ Constants$' ;;
+        equivalence) echo '^ Equivalence$' ;;
+        addunits) echo '^ Add Units$' ;;
+        calculator) echo 'Calculator$' ;;
+        help) echo '^ Halden Unit Converter Help$' ;;
+        about) echo '^ About Halden Unit Converter$' ;;
+        *) desk_fail "desk_companion_title: unknown window '$1'" ;;
+    esac
+}
+
+# desk_is_normal WID : succeeds when WID is mapped and in the normal (not minimised) state.
+desk_is_normal() { desk_is_viewable "$1" && [ "$(desk_wm_state "$1")" = Normal ]; }
+
+# desk_is_iconic WID : succeeds when WID is minimised.
+desk_is_iconic() { [ "$(desk_wm_state "$1")" = Iconic ]; }
