@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -52,6 +53,13 @@ void StoreShort(std::int16_t& target, double value) {
     if (InShortRange(rounded)) {
         target = static_cast<std::int16_t>(rounded);
     }
+}
+
+// A companion minimised together with the main window still counts as minimised when it is shown
+// again; shown so, the window manager would minimise the main window with it once more.
+void ShowCompanion(QWidget* companion) {
+    companion->setWindowState(companion->windowState() & ~Qt::WindowMinimized);
+    companion->show();
 }
 
 bool IsNormalState(const QWidget* window) {
@@ -163,7 +171,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     shutDown_ = true;
     Settings& set = settings();
     if (IsNormalState(this) && set.pnShapeFlag == 0) {
-        // The window is parked off-screen: put it back so that its true place is saved.
+        // The parked window keeps the place it had when it was reduced; that place is saved.
         PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
     SaveSettings();
@@ -217,8 +225,9 @@ void frmConvert::SaveSettings() {
 }
 
 void frmConvert::ParkMainWindow() {
-    MoveWindowTwips(this, -32000, settings().Form_Convert_Top);
-    show();
+    // Window managers keep part of an off-screen window on the screen, with its title-bar
+    // buttons; a parked window is therefore not mapped at all. It keeps its place for its return.
+    hide();
 }
 
 void frmConvert::RestoreMainWindow() {
@@ -441,8 +450,10 @@ void frmConvert::Form_Resize() {
                 companion->hide();
             }
         }
-        if (reduced && !mini_.isNull()) {
-            mini_->hide();
+        // The icon window goes as it does at a group switch, recording its place; a hidden and
+        // re-shown frameless window can come back with a stale idea of its own position.
+        if (reduced) {
+            UnloadMiniWindow();
         }
         return;
     }
@@ -452,10 +463,17 @@ void frmConvert::Form_Resize() {
                                                                {userWindow.data(), st.pbUserOpen}}};
     for (const auto& [companion, open] : companions) {
         if (companion != nullptr && open) {
-            companion->show();
+            ShowCompanion(companion);
         }
     }
     if (reduced) {
+        // Restored from the task bar after the icon window's Minimize: the reduced shape comes
+        // back, the main window parked again once the window system has finished the restore.
+        QTimer::singleShot(0, this, [this] {
+            if (settings().pnShapeFlag == 0 && !isMinimized()) {
+                ParkMainWindow();
+            }
+        });
         ShowMiniWindow();
     }
 }

@@ -269,6 +269,10 @@ void frmConvert::lblCal_Click() {
     frmCal* cal = calculatorWindow();
     cal->show();
     cal->setWindowState(cal->windowState() & ~Qt::WindowMinimized);
+    // An open calculator behind other windows comes to the front with the keyboard, as a newly
+    // shown one does.
+    cal->raise();
+    cal->activateWindow();
     if (txtResult->text().isEmpty()) {
         cal->cboInput->setEditText(cal->cboInput->itemText(0));
     } else {

@@ -266,7 +266,9 @@ void frmConvert::mnuWarpArray_Click(int index) {
 
 void frmConvert::mnuFileExit_Click() { close(); }
 
-void frmConvert::mnuFileMinimize_Click() { setWindowState(windowState() | Qt::WindowMinimized); }
+// The parked main window is not mapped; minimising maps it minimised, so that the task bar shows
+// it and restoring it brings the program back.
+void frmConvert::mnuFileMinimize_Click() { showMinimized(); }
 
 void frmConvert::mnuEditCopyVResult_Click() {
     platform().ClipboardClear();
