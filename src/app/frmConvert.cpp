@@ -14,6 +14,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -84,6 +85,7 @@ private:
 
 frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
     RegisterPictures();
+    UseFixedSizeFrame(this);
     createControls();
     createMenus();
     connectHandlers();
