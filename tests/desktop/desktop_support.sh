@@ -467,3 +467,21 @@ desk_is_normal() { desk_is_viewable "$1" && [ "$(desk_wm_state "$1")" = Normal ]
 
 # desk_is_iconic WID : succeeds when WID is minimised.
 desk_is_iconic() { [ "$(desk_wm_state "$1")" = Iconic ]; }
+
+# desk_frame_geometry WID : prints "X Y WIDTH HEIGHT" of the window with its window-manager frame
+# (the client area widened by _NET_FRAME_EXTENTS).
+desk_frame_geometry() {
+    local x y w h left right top bottom
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    read -r left right top bottom <<<"$(timeout 3 xprop -id "$1" -notype _NET_FRAME_EXTENTS 2>/dev/null |
+        sed -n 's/^_NET_FRAME_EXTENTS = //p' | tr -d ',')"
+    echo $((x - ${left:-0})) $((y - ${top:-0})) $((w + ${left:-0} + ${right:-0})) $((h + ${top:-0} + ${bottom:-0}))
+}
+
+# desk_fits_screen WID : succeeds when the framed window lies wholly on the root window.
+desk_fits_screen() {
+    local x y w h sw sh
+    read -r x y w h <<<"$(desk_frame_geometry "$1")"
+    read -r sw sh <<<"$(timeout 3 xwininfo -root | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}')"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
+}
