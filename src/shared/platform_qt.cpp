@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -47,6 +48,13 @@ public:
                 break;
         }
         box.setStandardButtons(QMessageBox::Ok);
+        // A box that comes up while no window of the program is active (at start-up, or from the
+        // icon window) is not always given the focus by the window manager; it asks for it once
+        // it is on the screen, so that Enter answers it.
+        QTimer::singleShot(0, &box, [&box] {
+            box.raise();
+            box.activateWindow();
+        });
         box.exec();
     }
 

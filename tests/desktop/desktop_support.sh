@@ -485,3 +485,17 @@ desk_fits_screen() {
     read -r sw sh <<<"$(timeout 3 xwininfo -root | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}')"
     [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
 }
+
+# desk_other_application : starts another program's window (xmessage, standing for the terminal or
+# launcher the user works in), clicks into it so that it holds the focus with a recent user
+# action, and prints its window id.
+desk_other_application() {
+    xmessage -geometry 300x100+700+600 -name other "another application" >/dev/null 2>&1 &
+    DESK_PIDS+=("$!")
+    local id=""
+    _desk_other_found() { id=$(timeout 3 xdotool search --onlyvisible --class xmessage 2>/dev/null | head -n1) && [ -n "$id" ]; }
+    desk_wait_for 10 _desk_other_found || desk_fail "the other application's window did not appear"
+    desk_click "$id" 150 20
+    desk_expect 5 "the other application did not take the focus" desk_is_active "$id"
+    echo "$id"
+}
