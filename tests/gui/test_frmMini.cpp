@@ -9,6 +9,7 @@
 #include "shared/ui_twips.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 
 #include <memory>
@@ -102,13 +103,18 @@ private slots:
     }
 
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {
-        frmMini* mini = window->miniWindow();
+        QPointer<frmMini> mini = window->miniWindow();
+        mini->move(mini->pos() + QPoint(7, 5));  // dragged somewhere
+        const QPoint place = mini->pos();
         fixture->fake.popupChoice = QStringLiteral("Minimize");
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(window->isMinimized());
-        QVERIFY(!mini->isVisible());
+        QVERIFY(mini.isNull() || !mini->isVisible());
         window->setWindowState(Qt::WindowNoState);
-        QVERIFY(mini->isVisible());
+        // The reduced shape comes back: the icon window where it was, the main window hidden.
+        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QCOMPARE(window->miniWindow()->pos(), place);
+        QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
     }
 };
 
