@@ -102,9 +102,27 @@ private slots:
         QVERIFY(file.exists());
     }
 
+    // A move the user did not make (the window system reporting a stale place as the window is
+    // mapped) is taken back; after a drag the window stays where the user put it.
+    void iconWindowKeepsItsPlaceUntilDragged() {
+        QPointer<frmMini> mini = window->miniWindow();
+        const QPoint placed = mini->pos();
+        mini->move(0, 0);
+        QVERIFY(QTest::qWaitFor([&] { return mini->pos() == placed; }));
+        QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        mini->move(placed + QPoint(30, 20));
+        QTest::qWait(20);
+        QCOMPARE(mini->pos(), placed + QPoint(30, 20));
+    }
+
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {
         QPointer<frmMini> mini = window->miniWindow();
-        mini->move(mini->pos() + QPoint(7, 5));  // dragged somewhere
+        // Dragged somewhere by its frame.
+        QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        mini->move(mini->pos() + QPoint(7, 5));
+        QTest::qWait(1);
         const QPoint place = mini->pos();
         fixture->fake.popupChoice = QStringLiteral("Minimize");
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
