@@ -4,6 +4,7 @@
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
+#include "shared/ui_style.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
         app.installEventFilter(new ExitWhenShown(&app));
     }
     app.setApplicationName(QStringLiteral("halducnv"));
+    halden::InstallProgramStyle();
     halden::InitReferenceResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();
