@@ -1,4 +1,6 @@
 // The Halden Unit Converter: starts the main window and runs until it closes.
+#include "shared/command_line.h"
+
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
@@ -42,6 +44,10 @@ private:
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The command line answers from the shell without any window or display.
+    if (halden::WantsCommandLine(argc, argv)) {
+        return halden::CommandLineMain(argc, argv);
+    }
     // The windows place themselves; X11 lets a program do that, Wayland does not.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
