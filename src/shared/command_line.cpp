@@ -139,13 +139,13 @@ std::string ParseArguments(std::span<const std::string_view> args, Options& opti
     bool operandsOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (operandsOnly || arg.size() <= 2 || arg.substr(0, 2) != "--") {
-            // A lone "-" or a negative number such as -40 is an operand.
-            options.operands.push_back(arg);
+        if (!operandsOnly && arg == "--") {
+            operandsOnly = true;
             continue;
         }
-        if (arg == "--") {
-            operandsOnly = true;
+        if (operandsOnly || arg.substr(0, 2) != "--") {
+            // A lone "-" or a negative number such as -40 is an operand.
+            options.operands.push_back(arg);
             continue;
         }
         const auto [name, value] = SplitOption(arg);
