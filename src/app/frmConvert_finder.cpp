@@ -49,6 +49,8 @@ void frmConvert::FoundUnit_Chosen(int group, int unit, bool asInto) {
     } else {
         list->setCurrentRow(unit);
     }
+    // The popup has just closed: the main window takes the keyboard back, in its input box.
+    activateWindow();
     if (txtInput->isEnabled()) {
         txtInput->setFocus();
     }

@@ -100,7 +100,10 @@ void AddNameForms(std::vector<NameForm>& forms, std::string_view name) {
     }
 }
 
-// Rank of the best form of a unit that fits a name; lower is better, INT_MAX for no fit.
+// Rank of the best form of a unit that fits a name; lower is better, INT_MAX for no fit. Ranks
+// from kFirstOtherCaseRank on fit only when letter case is ignored.
+constexpr int kFirstOtherCaseRank = 2;
+
 int MatchRank(const IndexedUnit& unit, std::string_view name, std::string_view folded) {
     int best = INT_MAX;
     for (std::size_t f = 0; f < unit.forms.size(); ++f) {
@@ -108,7 +111,7 @@ int MatchRank(const IndexedUnit& unit, std::string_view name, std::string_view f
         if (unit.forms[f].text == name) {
             best = std::min(best, kind);
         } else if (unit.foldedForms[f] == folded) {
-            best = std::min(best, 2 + kind);
+            best = std::min(best, kFirstOtherCaseRank + kind);
         }
     }
     return best;
@@ -239,7 +242,7 @@ std::vector<int> UnitNameIndex::Match(int group, std::string_view name) const {
     return best;
 }
 
-std::vector<int> UnitNameIndex::GroupsNaming(std::string_view name) const {
+std::vector<int> UnitNameIndex::GroupsNaming(std::string_view name, bool exactCase) const {
     const std::string_view trimmed = Trim(name);
     std::vector<int> groups;
     if (trimmed.empty()) {
@@ -247,7 +250,8 @@ std::vector<int> UnitNameIndex::GroupsNaming(std::string_view name) const {
     }
     const std::string folded = FoldName(trimmed);
     for (const IndexedUnit& unit : units_) {
-        if ((groups.empty() || groups.back() != unit.group) && MatchRank(unit, trimmed, folded) != INT_MAX) {
+        const int worst = exactCase ? kFirstOtherCaseRank - 1 : INT_MAX - 1;
+        if ((groups.empty() || groups.back() != unit.group) && MatchRank(unit, trimmed, folded) <= worst) {
             groups.push_back(unit.group);
         }
     }

@@ -68,8 +68,9 @@ public:
     /// best rank, in unit order. Empty when no form of the group fits or g takes no part.
     std::vector<int> Match(int group, std::string_view name) const;
 
-    /// The groups that hold a unit named name, ascending.
-    std::vector<int> GroupsNaming(std::string_view name) const;
+    /// The groups that hold a unit named name, ascending; with exactCase only those where a form
+    /// fits in letter case too.
+    std::vector<int> GroupsNaming(std::string_view name, bool exactCase = false) const;
 
     /// At most limit units found by query (blanks around it ignored), best first. An empty query
     /// finds nothing.

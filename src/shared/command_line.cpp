@@ -326,7 +326,12 @@ void RunConvert(const Options& options, const UnitNameIndex& index, CommandLineR
                     GroupList(intoGroups) + ") share no group");
         return;
     }
-    const int g = *common;
+    // A group where both names fit in letter case too comes first ("M" into "m" is mega into
+    // milli, not meter into meter).
+    const std::vector<int> fromExact = index.GroupsNaming(fromName, true);
+    const std::vector<int> intoExact = index.GroupsNaming(intoName, true);
+    const auto exact = std::find_first_of(fromExact.begin(), fromExact.end(), intoExact.begin(), intoExact.end());
+    const int g = exact != fromExact.end() ? *exact : *common;
     const std::vector<int> from = index.Match(g, fromName);
     const std::vector<int> into = index.Match(g, intoName);
     for (const auto& [name, units] : {std::pair{fromName, from}, std::pair{intoName, into}}) {

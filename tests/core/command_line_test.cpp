@@ -52,6 +52,8 @@ TEST_F(CommandLineTest, ConvertPrintsWhatTheResultBoxShows) {
         {"reading into abbreviation in Area", {"--convert", "1", "tsubo", "m^2"}, "3.30579\n"},
         {"knots", {"--convert", "1", "kt", "km/h"}, "1.85200\n"},
         {"mega into kilo by letter case", {"--convert", "1", "M", "k"}, "1000.00\n"},
+        {"mega into milli: exact case chooses the group", {"--convert", "1", "M", "m"}, "1.00000E+09\n"},
+        {"other case where no group fits exactly", {"--convert", "1", "MILE", "M"}, "1609.34\n"},
         {"four figures", {"--convert", "3", "mile", "m", "--figures", "4"}, "4828\n"},
         {"eight figures written with an equals sign", {"--convert", "3", "mile", "m", "--figures=8"}, "4828.0320\n"},
         {"integer", {"--convert", "3", "mile", "m", "--figures", "integer"}, "4828\n"},

@@ -146,6 +146,9 @@ TEST_F(UnitNameIndexTest, GroupsNamingListsEveryGroupThatHoldsTheName) {
     EXPECT_EQ(index.GroupsNaming("shaku"), (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(index.GroupsNaming("inch"), (std::vector<int>{0, 50}));
     EXPECT_EQ(index.GroupsNaming("Hexadecimal"), (std::vector<int>{49}));
+    EXPECT_EQ(index.GroupsNaming("M"), (std::vector<int>{0, 27}));
+    EXPECT_EQ(index.GroupsNaming("M", true), (std::vector<int>{27}));
+    EXPECT_EQ(index.GroupsNaming("KT", true), (std::vector<int>{}));
     EXPECT_TRUE(index.GroupsNaming("nothing of the kind").empty());
     EXPECT_TRUE(index.GroupsNaming(" ").empty());
 }
