@@ -93,12 +93,12 @@ private slots:
         QCOMPARE(finder->lstFound->item(1)->text(), QStringLiteral("尺坪 [shaku-tsubo] — Area"));
         QCOMPARE(finder->lstFound->item(2)->text(), QStringLiteral("立坪 [ryu-tsubo] — Volume"));
         QCOMPARE(finder->lstFound->currentRow(), 0);
+        SaveScreenshot(finder, QStringLiteral("unit_finder"));
         // Each key narrows or widens the list at once.
         QTest::keyClick(finder->txtFind, Qt::Key_Backspace);
         QCOMPARE(finder->lstFound->count(), 3);
         finder->txtFind->setText(QStringLiteral("no such unit"));
         QCOMPARE(finder->lstFound->count(), 0);
-        SaveScreenshot(finder, QStringLiteral("unit_finder"));
     }
 
     void enterChoosesFromAndCtrlEnterChoosesIntoAcrossGroups() {
