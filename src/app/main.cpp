@@ -1,6 +1,4 @@
-// The Halden Unit Converter: starts the main window and runs until it closes.
-#include "shared/command_line.h"
-
+// The Halden Unit Converter's window program: starts the main window and runs until it closes.
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
@@ -43,11 +41,9 @@ private:
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    // The command line answers from the shell without any window or display.
-    if (halden::WantsCommandLine(argc, argv)) {
-        return halden::CommandLineMain(argc, argv);
-    }
+/// The window program; the program's launcher loads this module and calls it when no
+/// command-line option is given.
+extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc, char* argv[]) {
     // The windows place themselves; X11 lets a program do that, Wayland does not.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
