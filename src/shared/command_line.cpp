@@ -79,6 +79,7 @@ public:
     void Show(const Message& message) override {
         std::string line = message.text;
         std::replace(line.begin(), line.end(), '\r', ' ');
+        std::replace(line.begin(), line.end(), '\n', ' ');
         err_ += std::string(kProgram) + ": warning: " + line + "\n";
     }
 
@@ -103,11 +104,23 @@ void AppendListed(std::string& list, std::string_view separator, const std::stri
     list += item;
 }
 
+// A typed text in double quotes; control characters are written as \xHH so that a message stays
+// on one line.
 std::string Quoted(std::string_view text) {
+    static constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string quoted;
     quoted.reserve(text.size() + 2);
     quoted += '"';
-    quoted += text;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            quoted += "\\x";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0x0F];
+        } else {
+            quoted += c;
+        }
+    }
     quoted += '"';
     return quoted;
 }
