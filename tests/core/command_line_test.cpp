@@ -196,7 +196,11 @@ TEST_F(CommandLineTest, DamagedOrUnreadableUserFileWarnsAndConversionGoesOn) {
         {"empty file", {UserFileContents::State::Read, ""}, false},
         {"file that cannot be read", {UserFileContents::State::Unreadable, ""}, true},
         {"file cut inside a record", {UserFileContents::State::Read, whole.bytes.substr(0, 5)}, true},
-        {"file cut inside a text", {UserFileContents::State::Read, std::string("\x09\x00ab", 4)}, true},
+        {"file cut inside a text",
+         {UserFileContents::State::Read, std::string("\x09\x00"
+                                                     "ab",
+                                                     4)},
+         true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
