@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 
@@ -195,7 +196,19 @@ void frmCal::FitToScreen(int tppx) {
     nFormWidth = (nInputWidth + kInputLeft + kExecWidth + nResultWidth + kReplaceWidth + 12) * tppx;
 }
 
-void frmCal::applyWindowSize() { ResizeWindowTwips(this, nFormWidth, formHeightTwips()); }
+void frmCal::applyWindowSize() {
+    ResizeWindowTwips(this, nFormWidth, formHeightTwips());
+    // Grown past the screen's right edge, the window moves left so that "<" stays reachable.
+    const QScreen* shown = screen();
+    if (!isVisible() || shown == nullptr) {
+        return;
+    }
+    const QRect free = shown->availableGeometry();
+    const int outerWidth = PixelsX(nFormWidth);
+    if (x() + outerWidth > free.x() + free.width()) {
+        move(std::max(free.x(), free.x() + free.width() - outerWidth), y());
+    }
+}
 
 void frmCal::cboInput_Change(const QString& text) {
     nInputWidth = MeasureText(text) + kInputTextMargin;

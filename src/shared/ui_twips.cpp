@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace halden {
 namespace {
@@ -122,6 +123,12 @@ void ResizeWindowTwips(QWidget* window, double width, double height) {
         keeper = new OuterWidthKeeper(window);
     }
     keeper->Keep(PixelsX(width));
+    // For the desktop tests: the outer width the window's rule gave, to be compared with what the
+    // window manager shows.
+    if (qEnvironmentVariableIsSet("HALDEN_GEOMETRY_LOG")) {
+        std::fprintf(stderr, "halden-geometry %s outer-width %d client-height %d\n", window->metaObject()->className(),
+                     PixelsX(width), clientHeight);
+    }
 }
 
 }  // namespace halden

@@ -199,9 +199,9 @@ void frmUser::connectHandlers() {
 }
 
 void frmUser::Form_Load() {
-    // Centred on the screen, in whole twips.
+    // Centred on the screen by its outer size (frame and title bar included), in whole twips.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const int outerWidth = TwipsX(width());
+        const int outerWidth = TwipsX(width() + platform().GetNonClientWidth(this));
         const int outerHeight = TwipsY(height() + platform().GetNonClientHeight(this));
         const int screenWidth = TwipsX(screen->geometry().width());
         const int screenHeight = TwipsY(screen->geometry().height());

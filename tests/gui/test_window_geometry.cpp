@@ -1,0 +1,121 @@
+// Where the windows' rules put things that a window manager or a style could get wrong: menu check
+// marks, the frames' caption line, a calculator wider than the screen, Add Units centred by its
+// outer size.
+#include "gui_fixture.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "calc/frmCal.h"
+#include "shared/ui_frame.h"
+#include "shared/ui_style.h"
+#include "storage/frmUser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+
+using namespace halden;
+using namespace halden::test;
+
+namespace {
+
+// The pixels of a menu item's row.
+QImage Row(QMenu& menu, QAction* item) { return menu.grab().toImage().copy(menu.actionGeometry(item)); }
+
+}  // namespace
+
+class WindowGeometryTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GuiFixture> fixture;
+
+private slots:
+    void init() { fixture = std::make_unique<GuiFixture>(); }
+    void cleanup() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fixture.reset();
+    }
+
+    void onlyACheckedMenuItemShowsAMark() {
+        for (const QString& base : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {
+            CheckMarkStyle style(base);
+            QMenu menu;
+            menu.setStyle(&style);
+            // The same text on each, so that only a mark can tell the rows apart; the first and the
+            // last row touch the menu's border and are not compared.
+            menu.addAction(QStringLiteral("Top"));
+            QAction* plain = menu.addAction(QStringLiteral("Item"));
+            QAction* unchecked = menu.addAction(QStringLiteral("Item"));
+            QAction* checked = menu.addAction(QStringLiteral("Item"));
+            unchecked->setCheckable(true);
+            checked->setCheckable(true);
+            checked->setChecked(true);
+            menu.addAction(QStringLiteral("Bottom"));
+            menu.ensurePolished();
+            menu.adjustSize();
+            // An unchecked item looks as a plain one does; a checked one shows its mark.
+            QCOMPARE(Row(menu, unchecked), Row(menu, plain));
+            QVERIFY(Row(menu, checked) != Row(menu, plain));
+            // The texts still line up: the menu keeps the mark's room for every item.
+            QCOMPARE(menu.actionGeometry(unchecked).left(), menu.actionGeometry(plain).left());
+        }
+    }
+
+    void theFramesLineRunsThroughTheCaptionAboveTheBoxes() {
+        frmConvert window;
+        for (QGroupBox* frame : {window.fraConvFrom, window.fraConvInto}) {
+            const auto* captioned = dynamic_cast<CaptionFrame*>(frame);
+            QVERIFY(captioned != nullptr);
+            const int line = captioned->LineTop();
+            QCOMPARE(line, QFontMetrics(frame->font()).height() / 2);
+            QVERIFY(line > 0);
+        }
+        // The boxes stand below the frame's line, inside the frame.
+        QVERIFY(window.txtInput->y() > static_cast<CaptionFrame*>(window.fraConvFrom)->LineTop());
+        QVERIFY(window.txtResult->y() > static_cast<CaptionFrame*>(window.fraConvInto)->LineTop());
+    }
+
+    void aLongExpressionStopsTheCalculatorAtTheScreensWidth() {
+        state().Tppx = 15;
+        state().Tppy = 15;
+        state().MainFormWidth = 392 * 15;
+        frmCal cal;
+        cal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cal));
+        const QRect free = cal.screen()->availableGeometry();
+        cal.cboInput->setEditText(QString(3000, QLatin1Char('7')));
+        QVERIFY(cal.frameGeometry().width() <= free.width());
+        QVERIFY(cal.frameGeometry().width() > free.width() - 16);
+        QVERIFY(cal.frameGeometry().right() <= free.right());
+        // Every button stays inside the window.
+        QVERIFY(cal.cmdReplace->geometry().right() < cal.width());
+        QVERIFY(cal.cmdExecCalc->geometry().right() < cal.cmdReplace->x());
+        // A short text gives the usual width back.
+        cal.cboInput->setEditText(QStringLiteral("1+2"));
+        QCOMPARE(cal.frameGeometry().width(), 392);
+    }
+
+    void addUnitsIsCentredByItsOuterSize() {
+        state().Tppx = 15;
+        state().Tppy = 15;
+        fixture->fake.nonClientWidth = 8;
+        fixture->fake.nonClientHeight = 30;
+        frmUser dialog;
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const int outerWidth = dialog.width() + 8;
+        const int outerHeight = dialog.height() + 30;
+        QCOMPARE(dialog.x(), static_cast<int>(std::lround((screen.width() * 15 - outerWidth * 15) / 2 / 15.0)));
+        QCOMPARE(dialog.y(), static_cast<int>(std::lround((screen.height() * 15 - outerHeight * 15) / 2 / 15.0)));
+    }
+};
+
+QTEST_MAIN(WindowGeometryTest)
+#include "test_window_geometry.moc"
