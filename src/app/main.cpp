@@ -4,6 +4,7 @@
 #include "reference/ui_resources.h"
 
 #include <QApplication>
+#include <QString>
 #include <QTimer>
 #include <QWindow>
 
@@ -51,6 +52,8 @@ int main(int argc, char* argv[]) {
         app.installEventFilter(new ExitWhenShown(&app));
     }
     app.setApplicationName(QStringLiteral("halducnv"));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(halden::ApplicationId());
     halden::InitReferenceResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();
