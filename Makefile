@@ -44,8 +44,8 @@ install: configure
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$$(realpath -m -s -- "$(PREFIX)")"
 
 uninstall:
-	cmake -D HALDEN_BUILD_DIR="$(BUILD)" -D HALDEN_UNINSTALL_ROOT="$(DESTDIR)$$(realpath -m -s -- "$(PREFIX)")" \
-	  -P cmake/HaldenUninstall.cmake
+	cmake -D HALDEN_BUILD_DIR="$(BUILD)" -D HALDEN_DESTDIR="$(DESTDIR)" \
+	  -D HALDEN_PREFIX="$$(realpath -m -s -- "$(PREFIX)")" -P cmake/HaldenUninstall.cmake
 
 # The Debian package build/<name>_<version>_<arch>.deb, made by CPack from the same install rules.
 package: configure

@@ -2,11 +2,12 @@
 # its install_manifest.txt, then the directories that install created (noted in install_dirs.txt)
 # which are left empty. Directories that were there before the install stay.
 #
-#   cmake -DHALDEN_BUILD_DIR=build -DHALDEN_UNINSTALL_ROOT=<DESTDIR><PREFIX> -P cmake/HaldenUninstall.cmake
+#   cmake -DHALDEN_BUILD_DIR=build -DHALDEN_PREFIX=<PREFIX> [-DHALDEN_DESTDIR=<DESTDIR>] -P cmake/HaldenUninstall.cmake
 #
-# Files listed outside HALDEN_UNINSTALL_ROOT mean the install went elsewhere: nothing is removed.
+# The manifest lists the installed paths without DESTDIR. When the last install went to another
+# DESTDIR or PREFIX (noted in install_root.txt), or listed files outside PREFIX, nothing is removed.
 
-foreach(var HALDEN_BUILD_DIR HALDEN_UNINSTALL_ROOT)
+foreach(var HALDEN_BUILD_DIR HALDEN_PREFIX)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "uninstall: ${var} is not set")
   endif()
@@ -17,12 +18,8 @@ if(NOT EXISTS "${manifest}")
   message(FATAL_ERROR "uninstall: nothing to uninstall, ${manifest} does not exist")
 endif()
 
-set(root "${HALDEN_UNINSTALL_ROOT}")
-cmake_path(ABSOLUTE_PATH root NORMALIZE)
-string(REGEX REPLACE "/+$" "" root "${root}")
-
 # A path is under the root when it starts with the root and a separator.
-function(under_root path out)
+function(under_root path root out)
   string(LENGTH "${root}/" n)
   string(SUBSTRING "${path}" 0 ${n} head)
   if(head STREQUAL "${root}/")
@@ -32,18 +29,45 @@ function(under_root path out)
   endif()
 endfunction()
 
-file(STRINGS "${manifest}" files)
+# The last install noted where it went; an uninstall aimed elsewhere (another PREFIX, or a DESTDIR
+# given or left out) would remove the wrong files.
+function(normal_dir path out)
+  if(NOT path STREQUAL "")
+    cmake_path(ABSOLUTE_PATH path NORMALIZE)
+    string(REGEX REPLACE "/+$" "" path "${path}")
+  endif()
+  set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+normal_dir("${HALDEN_PREFIX}" prefix)
+normal_dir("${HALDEN_DESTDIR}" destdir)
+set(note "${HALDEN_BUILD_DIR}/install_root.txt")
+if(EXISTS "${note}")
+  file(READ "${note}" noted)
+  string(REGEX MATCH "DESTDIR=([^\n]*)" _ "${noted}")
+  normal_dir("${CMAKE_MATCH_1}" noted_destdir)
+  string(REGEX MATCH "PREFIX=([^\n]*)" _ "${noted}")
+  normal_dir("${CMAKE_MATCH_1}" noted_prefix)
+  if(NOT noted_destdir STREQUAL destdir OR NOT noted_prefix STREQUAL prefix)
+    message(FATAL_ERROR "uninstall: the last install went to DESTDIR='${noted_destdir}' PREFIX='${noted_prefix}', "
+                        "not to DESTDIR='${destdir}' PREFIX='${prefix}'; nothing was removed.\n"
+                        "Uninstall with the PREFIX (and DESTDIR) it was installed with.")
+  endif()
+endif()
+
+file(STRINGS "${manifest}" listed)
 set(outside)
-foreach(f IN LISTS files)
-  under_root("${f}" inside)
+set(files)
+foreach(f IN LISTS listed)
+  under_root("${f}" "${prefix}" inside)
   if(NOT inside)
     list(APPEND outside "${f}")
   endif()
+  list(APPEND files "${destdir}${f}")
 endforeach()
 if(outside)
   list(JOIN outside "\n  " listing)
-  message(FATAL_ERROR "uninstall: the last install put these files outside ${root}; nothing was removed.\n"
-                      "Uninstall with the PREFIX (and DESTDIR) it was installed with:\n  ${listing}")
+  message(FATAL_ERROR "uninstall: the last install put these files outside ${prefix}; nothing was removed.\n"
+                      "Uninstall with the PREFIX it was installed with:\n  ${listing}")
 endif()
 
 foreach(f IN LISTS files)
@@ -70,7 +94,8 @@ if(EXISTS "${record}")
     string(REGEX REPLACE "^[0-9]+\\|" "" d "${entry}")
     # The install created this directory for this root: inside it, the root itself, or a parent
     # of the root that did not exist either.
-    under_root("${d}" inside)
+    set(root "${destdir}${prefix}")
+    under_root("${d}" "${root}" inside)
     string(LENGTH "${d}/" n)
     string(SUBSTRING "${root}/" 0 ${n} head)
     if(inside OR head STREQUAL "${d}/")
