@@ -3,11 +3,12 @@
 # libraries the program links plus the two font packages), and its files under /usr. Building it
 # leaves the notes of a real install in the build directory untouched.
 #
-#   package_contents.sh <build dir> <version>
+#   package_contents.sh <source dir> <build dir> <version>
 set -euo pipefail
 
-build=$1
-version=$2
+src=$1
+build=$2
+version=$3
 id=org.halden.UnitConverter
 failures=0
 fail() {
@@ -50,6 +51,9 @@ for size in 16 24 32 48 64 128 256; do
     expect_file -rw-r--r-- "share/icons/hicolor/${size}x${size}/apps/$id.png"
 done
 expect_file -rw-r--r-- share/doc/halducnv/copyright
+if [ -f "$src/resources/halducnv.1" ]; then
+    expect_file -rw-r--r-- share/man/man1/halducnv.1.gz
+fi
 outside=$(grep -v ' \./usr/' <<<"$listing" | grep -v ' \./$' || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 
