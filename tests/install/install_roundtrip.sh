@@ -37,8 +37,9 @@ restore() {
 }
 trap restore EXIT
 
+# The build is configured and its packages installed already: skip those steps (-o configure).
 run_make() {
-    make --no-print-directory -C "$src" BUILD="$build" JOBS=1 "$@" >"$logs/make.log" 2>&1
+    make --no-print-directory -C "$src" -o configure BUILD="$build" JOBS=1 "$@" >"$logs/make.log" 2>&1
 }
 
 # Everything below a directory: type, mode, size of files and path, one line each.
