@@ -13,6 +13,7 @@
 #include "reference/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -38,7 +40,7 @@ static void RegisterPictures() {
 namespace halden {
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) { return ToQString(text); }
 
 bool InShortRange(double value) {
     return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
@@ -51,6 +53,13 @@ void StoreShort(std::int16_t& target, double value) {
     if (InShortRange(rounded)) {
         target = static_cast<std::int16_t>(rounded);
     }
+}
+
+// A companion minimised together with the main window still counts as minimised when it is shown
+// again; shown so, the window manager would minimise the main window with it once more.
+void ShowCompanion(QWidget* companion) {
+    companion->setWindowState(companion->windowState() & ~Qt::WindowMinimized);
+    companion->show();
 }
 
 bool IsNormalState(const QWidget* window) {
@@ -80,6 +89,7 @@ frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
     createMenus();
     connectHandlers();
     connectCompanions();
+    InstallHelpKey(this, HelpCommand::Contents);
     // Start-up reads the files and lays the window out; it shows the window (or the icon window)
     // only at its end, so its messages come before any window.
     Form_Load();
@@ -161,7 +171,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     shutDown_ = true;
     Settings& set = settings();
     if (IsNormalState(this) && set.pnShapeFlag == 0) {
-        // The window is parked off-screen: put it back so that its true place is saved.
+        // The parked window keeps the place it had when it was reduced; that place is saved.
         PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
     SaveSettings();
@@ -215,8 +225,9 @@ void frmConvert::SaveSettings() {
 }
 
 void frmConvert::ParkMainWindow() {
-    MoveWindowTwips(this, -32000, settings().Form_Convert_Top);
-    show();
+    // Window managers keep part of an off-screen window on the screen, with its title-bar
+    // buttons; a parked window is therefore not mapped at all. It keeps its place for its return.
+    hide();
 }
 
 void frmConvert::RestoreMainWindow() {
@@ -262,6 +273,9 @@ void frmConvert::FillLists() {
     if (g == kGroupVelocity && lstConvInto->count() > 0) {
         delete lstConvInto->takeItem(lstConvInto->count() - 1);
     }
+    // A refilled list starts at its first entry, wherever the old one was scrolled to.
+    lstConvFrom->scrollToTop();
+    lstConvInto->scrollToTop();
     filling_ = false;
 }
 
@@ -291,8 +305,8 @@ bool frmConvert::BothEntriesChosen() const {
 }
 
 void frmConvert::cmdConvert_Click() {
-    const std::string text = txtInput->text().toStdString();
-    const std::string previous = txtResult->text().toStdString();
+    const std::string text = ToStdString(txtInput->text());
+    const std::string previous = ToStdString(txtResult->text());
     const QListWidgetItem* intoItem = lstConvInto->currentItem();
     ConvertInput input;
     input.group = settings().pnSelUnitGrp;
@@ -325,6 +339,11 @@ void frmConvert::lstConvFrom_Click() {
     nPrevFrom_ = index;
     if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
         cmdConvert_Click();
+    }
+    // The chosen target may just have turned blank: a result beside no target would read as a
+    // false equation (and Copy would record it).
+    if (const QListWidgetItem* into = lstConvInto->currentItem(); into != nullptr && into->text().isEmpty()) {
+        txtResult->setText(QString());
     }
     if (g == kGroupVelocity && index == kWarpUnit) {
         platform().PopupMenu(this, mnuWarp);
@@ -401,8 +420,14 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (press && (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         // Only the left button chooses a unit, as in a plain list box; the others leave the lists alone.
-        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+        if (mouse->button() != Qt::LeftButton) {
+            return true;
+        }
+        // A click on no entry (below the last one) leaves the choice and its highlight as they were.
+        const QListWidget* list = watched == lstConvFrom->viewport() ? lstConvFrom : lstConvInto;
+        if (!list->indexAt(mouse->position().toPoint()).isValid()) {
             return true;
         }
         rowChangedSincePress_ = false;
@@ -425,8 +450,10 @@ void frmConvert::Form_Resize() {
                 companion->hide();
             }
         }
-        if (reduced && !mini_.isNull()) {
-            mini_->hide();
+        // The icon window goes as it does at a group switch, recording its place; a hidden and
+        // re-shown frameless window can come back with a stale idea of its own position.
+        if (reduced) {
+            UnloadMiniWindow();
         }
         return;
     }
@@ -436,10 +463,17 @@ void frmConvert::Form_Resize() {
                                                                {userWindow.data(), st.pbUserOpen}}};
     for (const auto& [companion, open] : companions) {
         if (companion != nullptr && open) {
-            companion->show();
+            ShowCompanion(companion);
         }
     }
     if (reduced) {
+        // Restored from the task bar after the icon window's Minimize: the reduced shape comes
+        // back, the main window parked again once the window system has finished the restore.
+        QTimer::singleShot(0, this, [this] {
+            if (settings().pnShapeFlag == 0 && !isMinimized()) {
+                ParkMainWindow();
+            }
+        });
         ShowMiniWindow();
     }
 }

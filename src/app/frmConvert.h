@@ -105,7 +105,7 @@ public:
     const std::array<QString, kHistoryItems>& historyTexts() const { return historyText_; }
     int historyCount() const { return nHistory_; }
 
-    /// Moves the window off-screen (left -32000 twips) and shows it.
+    /// Hides the window (the reduced shape, or a save-failure message); it keeps its place.
     void ParkMainWindow();
     /// Moves the window to its saved position and shows it.
     void RestoreMainWindow();
@@ -138,6 +138,7 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void connectToolButtonKeys();
     void connectCompanions();
     void Form_Load();
     void arrangeControls();

@@ -11,10 +11,12 @@
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +27,21 @@ namespace halden {
 namespace {
 
 QFont Arial(double points) { return ArialFont(points); }
+
+// The hollow arrow between the frames, its black outline drawn in the palette's text colour, so
+// that it shows on a dark desktop as on a light one (on a light one it stays black).
+QPixmap ArrowPicture(const QColor& outline) {
+    QImage image = QImage(QStringLiteral(":/icons/imgHand.xpm")).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) != 0 && qGray(row[x]) < 128) {
+                row[x] = qRgba(outline.red(), outline.green(), outline.blue(), qAlpha(row[x]));
+            }
+        }
+    }
+    return QPixmap::fromImage(image);
+}
 
 // Design geometry of a tool button's caption label, in twips of its button.
 struct CaptionDesign {
@@ -85,7 +102,7 @@ void frmConvert::createControls() {
     }
 
     imgHand = new QLabel(client_);
-    imgHand->setPixmap(QPixmap(QStringLiteral(":/icons/imgHand.xpm")));
+    imgHand->setPixmap(ArrowPicture(palette().color(QPalette::WindowText)));
 
     // An invisible click target between the frames: a transparent label with no text.
     lblHidden = new QLabel(client_);
@@ -194,6 +211,24 @@ void frmConvert::connectHandlers() {
         });
         connect(face, &ToolButtonFace::clicked, this, handler);
     }
+    connectToolButtonKeys();
+}
+
+void frmConvert::connectToolButtonKeys() {
+    // The tool buttons take no keyboard focus (the Tab order stays as designed); each has a key of
+    // its own instead. The help's main window page lists them.
+    const std::array<std::pair<QKeyCombination, void (frmConvert::*)()>, 4> keys{
+        {{Qt::CTRL | Qt::SHIFT | Qt::Key_V, &frmConvert::lblPaste_Click},
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_R, &frmConvert::lblShrink_Click},
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_L, &frmConvert::lblCal_Click},
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_C, &frmConvert::lblCopy_Click}}};
+    for (const auto& [key, handler] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    }
 }
 
 void frmConvert::ToggleSystemColours(bool shiftHeld) {
@@ -203,7 +238,7 @@ void frmConvert::ToggleSystemColours(bool shiftHeld) {
     }
 }
 
-void frmConvert::lblPaste_Click() { txtInput->setText(platform().ClipboardText()); }
+void frmConvert::lblPaste_Click() { txtInput->setText(PastedText()); }
 
 void frmConvert::lblShrink_Click() {
     Settings& set = settings();
@@ -233,6 +268,10 @@ void frmConvert::lblCal_Click() {
     frmCal* cal = calculatorWindow();
     cal->show();
     cal->setWindowState(cal->windowState() & ~Qt::WindowMinimized);
+    // An open calculator behind other windows comes to the front with the keyboard, as a newly
+    // shown one does.
+    cal->raise();
+    cal->activateWindow();
     if (txtResult->text().isEmpty()) {
         cal->cboInput->setEditText(cal->cboInput->itemText(0));
     } else {

@@ -87,7 +87,7 @@ void frmConvert::createMenus() {
                 [this, i] { SwitchGroup(GroupMenuKind::User, static_cast<int>(i)); });
     }
     mnuConvert->addSeparator();
-    mnuConvDecimal = mnuConvert->addAction(QStringLiteral("Metric Prefi&xes"));
+    mnuConvDecimal = mnuConvert->addAction(Caption(kConvDecimalCaption));
     mnuConvDecimal->setCheckable(true);
     connect(mnuConvDecimal, &QAction::triggered, this, [this] { SwitchGroup(GroupMenuKind::Decimal, 0); });
     mnuConvert->addSeparator();
@@ -266,7 +266,9 @@ void frmConvert::mnuWarpArray_Click(int index) {
 
 void frmConvert::mnuFileExit_Click() { close(); }
 
-void frmConvert::mnuFileMinimize_Click() { setWindowState(windowState() | Qt::WindowMinimized); }
+// The parked main window is not mapped; minimising maps it minimised, so that the task bar shows
+// it and restoring it brings the program back.
+void frmConvert::mnuFileMinimize_Click() { showMinimized(); }
 
 void frmConvert::mnuEditCopyVResult_Click() {
     platform().ClipboardClear();
@@ -279,8 +281,8 @@ void frmConvert::mnuEditCopyCResult_Click() {
     platform().ClipboardSetText(result);
 }
 
-void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(platform().ClipboardText()); }
+void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(PastedText()); }
 
-void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->cboInput->setEditText(platform().ClipboardText()); }
+void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->cboInput->setEditText(PastedText()); }
 
 }  // namespace halden

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cmath>
 #include <limits>
@@ -77,6 +78,7 @@ frmMini::~frmMini() = default;
 void frmMini::Form_Load() {
     const Settings& set = settings();
     PlaceWindowTwips(this, set.Form_Normal_Left, set.Form_Normal_Top);
+    placed_ = pos();
     platform().SetAlwaysOnTop(this, true);
     // The base sits 2 pixels into the client area, which lies inside the window's thin frame.
     picIconBase->setGeometry(kFrame + 2, kFrame + 2, kBaseWidth, kBaseHeight);
@@ -130,10 +132,26 @@ void frmMini::paintEvent(QPaintEvent* /*event*/) {
     painter.drawRect(1, 1, width() - 3, height() - 3);
 }
 
+void frmMini::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (userMoved_ || pos() == placed_) {
+        return;
+    }
+    // A frameless window being mapped can be reported at the corner of the window manager's
+    // fresh frame instead of where it was put; until the user drags it, it stays where it was
+    // placed, and asking for that place again corrects the report.
+    QTimer::singleShot(0, this, [this] {
+        if (!userMoved_ && pos() != placed_) {
+            move(placed_);
+        }
+    });
+}
+
 void frmMini::Drag(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
         return;
     }
+    userMoved_ = true;
     if (!platform().StartWindowDrag(this)) {
         manualDrag_ = true;
         dragOffset_ = event->globalPosition().toPoint() - pos();

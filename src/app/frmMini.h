@@ -41,6 +41,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -52,6 +53,8 @@ private:
     frmConvert* main_;
     bool unloaded_ = false;
     bool manualDrag_ = false;
+    bool userMoved_ = false;
+    QPoint placed_;
     QPoint dragOffset_;
 };
 

@@ -1,9 +1,12 @@
 // The Halden Unit Converter: starts the main window and runs until it closes.
+#include "app/shutdown_signals.h"
+
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QString>
 #include <QTimer>
 #include <QWindow>
@@ -57,6 +60,24 @@ int main(int argc, char* argv[]) {
     halden::InitReferenceResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();
+    // A signal or the end of the desktop session closes the main window as the user would, so the
+    // configuration is saved. A signal during start-up (its messages run before the window exists)
+    // ends the program once the window is there.
+    halden::frmConvert* mainWindow = nullptr;
+    bool endRequested = false;
+    const auto shutDown = [&mainWindow, &endRequested] {
+        endRequested = true;
+        if (mainWindow != nullptr) {
+            mainWindow->close();
+        }
+    };
+    halden::ShutdownSignals shutdownSignals(shutDown);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&shutDown](QSessionManager&) { shutDown(); });
     halden::frmConvert window;
+    mainWindow = &window;
+    if (endRequested) {
+        window.close();
+        return 0;
+    }
     return QApplication::exec();
 }

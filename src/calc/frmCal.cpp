@@ -66,6 +66,7 @@ frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
     InitCalculatorResources();
     createControls();
     connectHandlers();
+    InstallHelpKey(this, HelpCommand::Context, kHelpContextCalculator);
     Form_Load();
 }
 

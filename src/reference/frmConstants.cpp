@@ -31,7 +31,6 @@ constexpr int kButtonWidthTwips = 990;
 constexpr int kButtonHeightTwips = 315;
 constexpr int kButtonGap = 8;
 constexpr int kButtonsBelowLists = 12;
-constexpr int kHelpContext = 17;
 // Room beside the widest entry of a column for the list's item margins.
 constexpr int kListTextMargin = 10;
 
@@ -67,6 +66,7 @@ std::int16_t StoredTwips(int twips, std::int16_t stored) {
 frmConstants::frmConstants(QWidget* parent) : QWidget(parent, Qt::Window) {
     createControls();
     connectHandlers();
+    InstallHelpKey(this, HelpCommand::Context, kHelpContextConstants);
     Form_Load();
 }
 
@@ -209,7 +209,7 @@ void frmConstants::cmdCancel_Click() {
     close();
 }
 
-void frmConstants::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContext); }
+void frmConstants::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextConstants); }
 
 void frmConstants::storePosition() {
     const QPoint place = WindowPosTwips(this);

@@ -146,6 +146,8 @@ QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
                 return QStringLiteral("constants.html");
             case kHelpContextAddUnits:
                 return QStringLiteral("addunits.html");
+            case kHelpContextCalculator:
+                return QStringLiteral("calculator.html");
             default:
                 break;
         }

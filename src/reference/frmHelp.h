@@ -2,7 +2,7 @@
 //
 // InstallProgramHelp() makes this window the platform's help viewer. A request for the program's
 // help file ("HALDUCNV.HLP", in any letter case) opens the contents page, or for a context number
-// the page of that topic: 17 the constants window, 18 the Add Units dialog. The unit groups page
+// the page of that topic: 17 the constants window, 18 the Add Units dialog, 19 the calculator. The unit groups page
 // is written from the catalogue each time it is shown.
 #pragma once
 
@@ -15,9 +15,6 @@ class QPushButton;
 class QTextBrowser;
 
 namespace halden {
-
-inline constexpr int kHelpContextConstants = 17;
-inline constexpr int kHelpContextAddUnits = 18;
 
 class frmHelp : public QWidget {
     Q_OBJECT

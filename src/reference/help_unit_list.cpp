@@ -1,5 +1,7 @@
 #include "reference/help_unit_list.h"
 
+#include "shared/menu_texts.h"
+
 #include <algorithm>
 
 namespace halden {
@@ -25,7 +27,8 @@ int ListedUnits(const UnitCatalogue& units, int g) {
 
 void AppendGroup(std::string& html, const UnitCatalogue& units, int g, bool userGroup) {
     const int count = ListedUnits(units, g);
-    std::string name = units.GroupName[g];
+    // Built-in groups are named as the Convert menu names them; user groups by their own names.
+    std::string name = userGroup ? units.GroupName[g] : GroupMenuName(g);
     if (name.empty()) {
         name = "User " + std::to_string(g - kFirstUserGroup + 1);
     }

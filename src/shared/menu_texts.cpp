@@ -47,6 +47,36 @@ GroupMenuItem GroupMenuItemOf(int g) {
     return {};
 }
 
+std::string GroupMenuName(int g) {
+    const GroupMenuItem item = GroupMenuItemOf(g);
+    const auto at = static_cast<std::size_t>(item.index);
+    std::string_view caption;
+    switch (item.kind) {
+        case GroupMenuKind::Convert:
+            caption = kConvCaptions[at];
+            break;
+        case GroupMenuKind::Other:
+            caption = kConvOtherCaptions[at];
+            break;
+        case GroupMenuKind::Computer:
+            caption = kConvCompCaptions[at];
+            break;
+        case GroupMenuKind::Decimal:
+            caption = kConvDecimalCaption;
+            break;
+        case GroupMenuKind::User:
+        case GroupMenuKind::None:
+            return {};
+    }
+    std::string name;
+    for (const char c : caption) {
+        if (c != '&') {
+            name += c;
+        }
+    }
+    return name;
+}
+
 int GroupOfMenuItem(GroupMenuKind kind, int index) {
     switch (kind) {
         case GroupMenuKind::Convert:

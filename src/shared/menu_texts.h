@@ -37,6 +37,8 @@ inline constexpr std::array<std::string_view, 13> kConvOtherCaptions{"&Viscosity
                                                                      "&Radioactivity",
                                                                      "Exposed &Dose (Exposure)"};
 
+/// Caption of the Convert menu's Metric Prefixes item (group 27).
+inline constexpr std::string_view kConvDecimalCaption = "Metric Prefi&xes";
 /// Significant digits items and the pnFigure value each stands for.
 inline constexpr std::array<std::string_view, 4> kOptionsFigCaptions{"&4", "&6", "&8", "&Integer"};
 inline constexpr std::array<int, 4> kFigureValues{4, 6, 8, 7};
@@ -57,6 +59,9 @@ struct GroupMenuItem {
 
 /// The menu item of group g (0..50); kind None for a group number outside that range.
 GroupMenuItem GroupMenuItemOf(int g);
+/// The name a group menu shows for built-in group g, without its access-key mark ("Work Rate, Power");
+/// empty for a user group (its menu shows its own name) and for a number outside 0..50.
+std::string GroupMenuName(int g);
 /// The group an item of a group menu selects; -1 for an index outside that menu.
 int GroupOfMenuItem(GroupMenuKind kind, int index);
 

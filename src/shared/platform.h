@@ -22,6 +22,11 @@ enum class SystemColour { ButtonFace, ButtonText, ButtonShadow, DarkShadow, Butt
 
 enum class HelpCommand { Contents, Context };
 
+/// Context numbers of the help topics the windows open.
+inline constexpr int kHelpContextConstants = 17;
+inline constexpr int kHelpContextAddUnits = 18;
+inline constexpr int kHelpContextCalculator = 19;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -73,5 +78,12 @@ private:
 
 /// A message text for display: the carriage returns that join its lines become line breaks.
 QString DisplayText(const std::string& text);
+
+/// The clipboard's text as it goes into an input box: without the line break that a number copied
+/// from a spreadsheet cell or a terminal line ends with (trailing CR and LF characters).
+QString PastedText();
+
+/// Makes F1 in window open the help: at the contents, or at the topic of a context number.
+void InstallHelpKey(QWidget* window, HelpCommand command, int context = 0);
 
 }  // namespace halden

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 #include <QWindow>
 
@@ -133,6 +134,21 @@ Platform& platform() {
 }
 
 void SetPlatform(Platform* p) { g_installed = p; }
+
+QString PastedText() {
+    QString text = platform().ClipboardText();
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) {
+        text.chop(1);
+    }
+    return text;
+}
+
+void InstallHelpKey(QWidget* window, HelpCommand command, int context) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, window,
+                     [window, command, context] { platform().ShowHelp(window, command, context); });
+}
 
 QString DisplayText(const std::string& text) {
     QString display = QString::fromStdString(text);

@@ -15,11 +15,14 @@ namespace halden {
 namespace {
 
 constexpr int kLineCount = 19;
+constexpr int kWindowValueWidth = 5;
 // A real file is a few hundred bytes; reading stops here so that no file can exhaust memory.
 constexpr std::size_t kMaxFileBytes = 1 << 20;
 
 /// One stored value: its line, the key written before it, where its characters are read and how
-/// many (five for positions and the selection, one for the options), and its setting.
+/// many (five for positions and the selection, one for the options), and its setting. A five-character
+/// value that begins with "-" is read from six, so that every negative value the program writes,
+/// down to -32768, reads back as written.
 struct ConfigLine {
     int line;  // 1-based
     std::string_view key;
@@ -94,6 +97,12 @@ std::optional<std::int16_t> NearestInt16(double value) {
     return static_cast<std::int16_t>(whole);
 }
 
+/// How many characters of rest (the line from the value's column on) hold the entry's value.
+std::size_t FieldWidth(const ConfigLine& entry, std::string_view rest) {
+    const bool negative = !rest.empty() && rest.front() == '-';
+    return static_cast<std::size_t>(entry.width == kWindowValueWidth && negative ? entry.width + 1 : entry.width);
+}
+
 /// Reads all 17 values, or std::nullopt at the first fault.
 std::optional<Settings> ParseConfig(std::string_view text, const Settings& start) {
     const auto lines = FirstLines(text, kLineCount);
@@ -105,7 +114,7 @@ std::optional<Settings> ParseConfig(std::string_view text, const Settings& start
         const std::string_view line = TrimBlanks(lines[static_cast<std::size_t>(entry.line - 1)]);
         const std::size_t column = entry.key.size();  // 0-based start of the value
         const std::string_view field =
-            column < line.size() ? line.substr(column, static_cast<std::size_t>(entry.width)) : std::string_view{};
+            column < line.size() ? line.substr(column, FieldWidth(entry, line.substr(column))) : std::string_view{};
         const auto number = LeadingNumber(field);
         if (!number) {
             return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,10 +54,11 @@ bool WriteAll(int fd, std::string_view bytes) {
     return !cut;
 }
 
-/// The permissions a fresh file gets: the old file's when there is one, else the usual 0666 less umask.
+/// The permissions the saved file gets: the old file's where its owner may read and write it, else
+/// the usual 0666 less the umask (a new file, or an old one whose mode would lock its owner out).
 mode_t ModeFor(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
+    if (::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IRUSR | S_IWUSR)) == (S_IRUSR | S_IWUSR)) {
         return info.st_mode & 07777;
     }
     const mode_t mask = ::umask(0);
@@ -64,9 +66,54 @@ mode_t ModeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
+/// An existing file the user may not write is not replaced: the rename would go around its mode.
+bool MayReplace(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+/// Whether entry is a temporary file of a save of name: "." + name + "." + six letters or digits.
+bool IsTemporaryOf(std::string_view entry, std::string_view name) {
+    constexpr std::size_t kSuffix = 6;
+    if (entry.size() != name.size() + 2 + kSuffix || entry.front() != '.' || entry.substr(1, name.size()) != name ||
+        entry[name.size() + 1] != '.') {
+        return false;
+    }
+    return std::all_of(entry.end() - kSuffix, entry.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+/// Removes the temporary files that saves of name left in dir when the program was killed mid-save.
+void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) {
+    DIR* listing = ::opendir(dir.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTemporaryOf(entry->d_name, name)) {
+            continue;
+        }
+        const std::string leftover = dir + (dir.back() == '/' ? "" : "/") + entry->d_name;
+        struct stat info {};
+        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            ::unlink(leftover.c_str());
+        }
+    }
+    ::closedir(listing);
+}
+
 }  // namespace
 
 void SetWriteFaultForTesting(std::optional<WriteFault> fault) { InjectedFault() = fault; }
+
+bool PathIsTaken(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_bytes) {
     // Not blocking on open: a named pipe in the file's place would otherwise wait for a writer
@@ -105,9 +152,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const auto slash = path.find_last_of('/');
     const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (!MakeDirectories(dir) || Injected(WriteFault::Step::CreateTemporary)) {
+    if (!MakeDirectories(dir) || !MayReplace(path) || Injected(WriteFault::Step::CreateTemporary)) {
         return false;
     }
+    RemoveLeftoverTemporaries(dir, name);
     std::string temporary = (slash == std::string::npos ? std::string() : dir) + "." + name + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {

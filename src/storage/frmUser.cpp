@@ -6,8 +6,10 @@
 #include "storage/user_file.h"
 
 #include "shared/platform.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -21,14 +23,15 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace halden {
 namespace {
 
-// No text the dialog takes may be longer than this, so every text fits the user units file.
-constexpr int kMaxTextLength = 255;
-constexpr int kHelpContext = 18;
+// The boxes take texts of any length; the user units file's 16-bit text lengths are the only
+// bound, and a Save whose text outgrows them fails with the save message.
+constexpr int kNoTextLimit = std::numeric_limits<int>::max();
 
 // Layout in twips.
 constexpr int kGap = 120;
@@ -42,13 +45,15 @@ constexpr int kButtonHeight = 375;
 const QColor kOddRowColour(224, 224, 224);
 const QColor kRejectedColour(255, 255, 0);
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) { return ToQString(text); }
 
-// Typing stops at kMaxTextLength characters, but a longer text from the file is shown whole:
-// cutting it would change the unit at the next Save. The limit comes back with a shorter text.
-void FitLimitTo(QLineEdit* box, const QString& text) {
-    const QSignalBlocker quiet(box);
-    box->setMaxLength(static_cast<int>(std::max<qsizetype>(kMaxTextLength, text.size())));
+// A box on one of the dialog's own light colours gets dark text, whatever the desktop's palette
+// says; on the system's window background it keeps the palette's text colour.
+void PaintBox(QLineEdit* box, const QColor& background, bool ownColour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, ownColour ? QColor(Qt::black) : QApplication::palette().color(QPalette::Text));
+    box->setPalette(palette);
 }
 
 // The group list whose drop-down first refreshes the names: the list always shows the names as
@@ -88,6 +93,7 @@ frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     createControls();
     arrangeControls();
     connectHandlers();
+    InstallHelpKey(this, HelpCommand::Context, kHelpContextAddUnits);
     Form_Load();
 }
 
@@ -107,7 +113,7 @@ void frmUser::createControls() {
     cboUserGroups->setCompleter(nullptr);
     cboUserGroups->setInsertPolicy(QComboBox::NoInsert);
     cboUserGroups->setDuplicatesEnabled(true);
-    cboUserGroups->lineEdit()->setMaxLength(kMaxTextLength);
+    cboUserGroups->lineEdit()->setMaxLength(kNoTextLimit);
     // Leaving the text field (Enter, Tab, a click elsewhere) would make the combo pick the first
     // listed group of the typed name, and the rows would switch to that group while the user was
     // only renaming the one shown. Groups change only by picking from the list.
@@ -116,8 +122,8 @@ void frmUser::createControls() {
     for (int i = 0; i < kRows; ++i) {
         txtUserUnit[i] = new QLineEdit(fraUserUnits);
         txtUserCoef[i] = new QLineEdit(fraUserCoefs);
-        txtUserUnit[i]->setMaxLength(kMaxTextLength);
-        txtUserCoef[i]->setMaxLength(kMaxTextLength);
+        txtUserUnit[i]->setMaxLength(kNoTextLimit);
+        txtUserCoef[i]->setMaxLength(kNoTextLimit);
     }
 
     cmdSave = new QPushButton(QStringLiteral("&Save"), this);
@@ -230,7 +236,6 @@ void frmUser::ShowGroupRows(const UserUnits& from) {
 
 void frmUser::SetUnitText(int index, const QString& text) {
     QLineEdit* box = txtUserUnit[index];
-    FitLimitTo(box, text);
     if (box->text() == text) {
         txtUserUnit_Change(index);
     } else {
@@ -240,7 +245,6 @@ void frmUser::SetUnitText(int index, const QString& text) {
 
 void frmUser::SetCoefText(int index, const QString& text) {
     QLineEdit* box = txtUserCoef[index];
-    FitLimitTo(box, text);
     if (box->text() == text) {
         txtUserCoef_Change(index);
     } else {
@@ -249,19 +253,15 @@ void frmUser::SetCoefText(int index, const QString& text) {
 }
 
 void frmUser::SetComboText(const QString& text) {
-    FitLimitTo(cboUserGroups->lineEdit(), text);
     cboUserGroups->setEditText(text);
     cboUserGroups_Change();
 }
 
 void frmUser::PaintRow(int index, bool rejected) {
-    const QColor rowColour = index % 2 == 1 ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
-    QPalette unitPalette = txtUserUnit[index]->palette();
-    unitPalette.setColor(QPalette::Base, rowColour);
-    txtUserUnit[index]->setPalette(unitPalette);
-    QPalette coefPalette = txtUserCoef[index]->palette();
-    coefPalette.setColor(QPalette::Base, rejected ? kRejectedColour : rowColour);
-    txtUserCoef[index]->setPalette(coefPalette);
+    const bool oddRow = index % 2 == 1;
+    const QColor rowColour = oddRow ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
+    PaintBox(txtUserUnit[index], rowColour, oddRow);
+    PaintBox(txtUserCoef[index], rejected ? kRejectedColour : rowColour, oddRow || rejected);
 }
 
 void frmUser::cboUserGroups_Click(int index) {
@@ -270,7 +270,7 @@ void frmUser::cboUserGroups_Click(int index) {
     ShowGroupRows(working);
 }
 
-void frmUser::cboUserGroups_Change() { working.UserGroupName[nCurGroup] = cboUserGroups->currentText().toStdString(); }
+void frmUser::cboUserGroups_Change() { working.UserGroupName[nCurGroup] = ToStdString(cboUserGroups->currentText()); }
 
 void frmUser::cboUserGroups_DropDown() {
     cboUserGroups->clear();
@@ -282,14 +282,14 @@ void frmUser::cboUserGroups_DropDown() {
 }
 
 void frmUser::txtUserUnit_Change(int index) {
-    working.UserUnitName[nCurGroup][index] = txtUserUnit[index]->text().toStdString();
+    working.UserUnitName[nCurGroup][index] = ToStdString(txtUserUnit[index]->text());
 }
 
 void frmUser::txtUserCoef_Change(int index) {
     PlatformMessageSink sink(this);
     std::string& factorText = working.UserFactorText[nCurGroup][index];
     std::string& offsetText = working.UserOffsetText[nCurGroup][index];
-    const CoefChangeResult result = CoefChange(txtUserCoef[index]->text().toStdString(), factorText, offsetText, sink);
+    const CoefChangeResult result = CoefChange(ToStdString(txtUserCoef[index]->text()), factorText, offsetText, sink);
     PaintRow(index, !result.accepted);
     if (result.accepted) {
         factorText = result.factorText;
@@ -321,7 +321,7 @@ void frmUser::cmdCancel_Click() {
     close();
 }
 
-void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContext); }
+void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextAddUnits); }
 
 void frmUser::closeEvent(QCloseEvent* event) {
     // A close the window system delivers is the user's close box; a close from code (Save,

@@ -79,8 +79,8 @@ void ShowReadFailure(MessageSink& sink) {
 }  // namespace
 
 void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink) {
+    // No file is the normal state until the user first saves units of his own.
     if (!bytes) {
-        ShowReadFailure(sink);
         return;
     }
     Cp932Codec codec;
@@ -143,7 +143,13 @@ std::optional<std::string> DatWriteBytes(const UserUnits& units) {
 }
 
 void DatRead(MessageSink& sink) {
-    DatReadBytes(ReadFileBytes(MyPath() + "HUC_USER.DAT", kMaxFileBytes), userUnits(), sink);
+    const std::string path = MyPath() + "HUC_USER.DAT";
+    const auto bytes = ReadFileBytes(path, kMaxFileBytes);
+    if (!bytes && PathIsTaken(path)) {
+        ShowReadFailure(sink);
+        return;
+    }
+    DatReadBytes(bytes, userUnits(), sink);
 }
 
 bool DatWrite(MessageSink& sink) {

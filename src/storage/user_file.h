@@ -9,12 +9,14 @@
 
 namespace halden {
 
-/// Reads the file's bytes (std::nullopt: no file) into the four text tables of units.
+/// Reads the file's bytes into the four text tables of units. std::nullopt (no file) reads as empty
+/// tables without a message; a file cut short inside a record shows the read failure message.
 void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink);
 /// The file's bytes for the four text tables of units; std::nullopt when a text cannot be stored.
 std::optional<std::string> DatWriteBytes(const UserUnits& units);
 
-/// Reads MyPath() + "HUC_USER.DAT" into userUnits().
+/// Reads MyPath() + "HUC_USER.DAT" into userUnits(). No file: empty tables, no message; a file that
+/// is there but cannot be read: the read failure message.
 void DatRead(MessageSink& sink);
 /// Writes userUnits() to MyPath() + "HUC_USER.DAT" atomically. Returns false on failure
 /// (after the critical message).

@@ -150,9 +150,19 @@ const ReadCase kReadCases[] = {
     {"32768 does not fit", DistinctWith({{2, "Form_Normal_Top=32768"}}), {}, true},
     {"32767 fits", DistinctWith({{2, "Form_Normal_Top=32767"}}), {{&Settings::Form_Normal_Top, 32767}}},
     {"an exponent beyond 16 bits does not fit", DistinctWith({{6, "Form_Cal_Top=1e5"}}), {}, true},
-    {"-32000 is read from five characters",
+    {"-32000 is read from six characters, as written",
      DistinctWith({{2, "Form_Normal_Top=-32000"}}),
-     {{&Settings::Form_Normal_Top, -3200}}},
+     {{&Settings::Form_Normal_Top, -32000}}},
+    {"-32768 at the end of a short key's line",
+     DistinctWith({{6, "Form_Cal_Top=-32768"}}),
+     {{&Settings::Form_Cal_Top, -32768}}},
+    {"-32769 does not fit", DistinctWith({{8, "Form_Convert_Top=-32769"}}), {}, true},
+    {"a positive value still reads five characters",
+     DistinctWith({{9, "Form_Convert_Left=123456"}}),
+     {{&Settings::Form_Convert_Left, 12345}}},
+    {"a minus sign on a one-character option reads no number",
+     DistinctWith({{16, "Figure=-4"}}),
+     {{&Settings::pnFigure, 0}}},
     {"an option is read from one character", DistinctWith({{16, "Figure=10"}}), {{&Settings::pnFigure, 1}}},
     {"blanks around the equals sign", DistinctWith({{6, "Form_Cal_Top = 200"}}), {{&Settings::Form_Cal_Top, 0}}},
     {"misspelled key of the right length",
@@ -291,8 +301,8 @@ TEST(CfgFile, FocusThreeAtStartGivesTabAndSystemColoursAndSavesBackAsThree) {
 
 TEST(CfgFile, EverySavableValueReadsBackUnchanged) {
     std::mt19937 random(20240611);
-    std::uniform_int_distribution<int> window(-9999, 32767);  // what five characters can hold
-    std::uniform_int_distribution<int> option(0, 9);          // what one character can hold
+    std::uniform_int_distribution<int> window(-32768, 32767);  // every 16-bit position
+    std::uniform_int_distribution<int> option(0, 9);           // what one character can hold
     for (int round = 0; round < 500; ++round) {
         Settings written;
         for (const auto& [field, unused] : kDistinctValues) {

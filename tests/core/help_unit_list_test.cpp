@@ -80,7 +80,9 @@ TEST(HelpUnitList, UserGroupsTable) {
 
 TEST(HelpUnitList, NamesAreEscapedAndCountsClamped) {
     auto units = std::make_unique<UnitCatalogue>();
-    units->GroupName[1] = "A & <B>";
+    units->GroupName[kFirstUserGroup] = "A & <B>";  // a user group shows its own name
+    units->UnitCount[kFirstUserGroup] = 1;
+    units->GroupName[1] = "Mass, Weight";
     units->UnitCount[1] = 500;  // more than the slots; must not read past them
     units->UnitName[1][kUnitSlots - 1] = "last \"slot\"";
     const std::string html = UnitGroupsHtml(*units);
@@ -96,6 +98,25 @@ TEST(HelpUnitList, EmptyCatalogueGivesEveryHeadingAndNoGroup) {
     for (const char* section : {"Convert menu", "Computer", "Other Units", "Additional Units", "Metric Prefixes"}) {
         EXPECT_TRUE(Contains(html, std::string("<h2>") + section + "</h2>")) << section;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HelpUnitList, BuiltInGroupsAreNamedAsTheConvertMenuNamesThem) {
+    auto units = SampleCatalogue();
+    units->GroupName[5] = "Work Rate, Power....";
+    units->UnitCount[5] = 1;
+    units->UnitName[5][0] = "watt (W)";
+    units->GroupName[28] = "My & Co....";
+    units->UnitCount[28] = 1;
+    units->UnitName[28][0] = "thing";
+    const std::string html = UnitGroupsHtml(*units);
+    EXPECT_TRUE(Contains(html, "<h3 id=\"group-5\">Work Rate, Power</h3>"));
+    EXPECT_TRUE(Contains(html, "<h3 id=\"group-27\">Metric Prefixes</h3>"));
+    EXPECT_FALSE(Contains(html, "Power...."));
+    EXPECT_TRUE(Contains(html, "<h3 id=\"group-28\">My &amp; Co....</h3>"));
 }
 
 }  // namespace

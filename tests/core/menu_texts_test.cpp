@@ -91,5 +91,29 @@ TEST(HistoryCaption, VelocityPhrasingOnBothSides) {
     }
 }
 
+TEST(GroupMenuName, BuiltInGroupsWithoutAccessKeysUserGroupsNone) {
+    struct Row {
+        int g;
+        const char* name;
+    };
+    const Row rows[] = {{0, "Length"},
+                        {5, "Work Rate, Power"},
+                        {9, "Velocity"},
+                        {13, "Angle"},
+                        {14, "Viscosity"},
+                        {26, "Exposed Dose (Exposure)"},
+                        {27, "Metric Prefixes"},
+                        {28, ""},
+                        {47, ""},
+                        {48, "Bit, Byte"},
+                        {50, "Graphics Units"},
+                        {51, ""},
+                        {-1, ""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.g);
+        EXPECT_EQ(GroupMenuName(row.g), row.name);
+    }
+}
+
 }  // namespace
 }  // namespace halden

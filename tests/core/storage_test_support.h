@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace storage_test {
@@ -87,5 +88,31 @@ protected:
     std::string root_;
     std::optional<std::string> saved_xdg_;
 };
+
+/// Runs check in a child process as an ordinary user (nobody, when the tests run as root) with
+/// root_dir opened up to that user; true when check returned true there.
+template <typename Check>
+bool RunAsOrdinaryUser(const std::string& root_dir, Check check) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_dir, ignored)) {
+        if (entry.is_directory()) {
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::all, ignored);
+        }
+    }
+    std::filesystem::permissions(root_dir, std::filesystem::perms::all, ignored);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(2);
+        }
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+        return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 }  // namespace storage_test

@@ -4,7 +4,9 @@
 #include "storage/file_access.h"
 #include "storage_test_support.h"
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -279,12 +281,12 @@ TEST(DatReadBytes, ShortAndDamagedFiles) {
     }
 }
 
-TEST(DatReadBytes, NoFileGivesTheMessageAndEmptyTables) {
-    UserUnits read;
+TEST(DatReadBytes, NoFileGivesEmptyTablesWithoutAMessage) {
+    UserUnits read = Distinct();
     halden::RecordingSink sink;
     halden::DatReadBytes(std::nullopt, read, sink);
-    ExpectReadFailureMessage(sink);
-    ExpectSameTexts(read, UserUnits{});
+    EXPECT_TRUE(sink.messages.empty());
+    ExpectSameTexts(read, Distinct());
 }
 
 TEST(DatReadBytes, InvalidBytesDoNotStopTheReading) {
@@ -342,11 +344,82 @@ TEST(UserFile, RandomTablesReadBackAsWritten) {
 
 class UserFileOnDisk : public storage_test::FileTest {};
 
-TEST_F(UserFileOnDisk, NoFileGivesTheMessage) {
+TEST_F(UserFileOnDisk, NoFileIsTheFirstStartAndShowsNoMessage) {
+    halden::RecordingSink sink;
+    halden::DatRead(sink);
+    EXPECT_TRUE(sink.messages.empty());
+    ExpectSameTexts(halden::userUnits(), UserUnits{});
+}
+
+TEST_F(UserFileOnDisk, SomethingUnreadableInTheFilesPlaceGivesTheMessage) {
+    ASSERT_TRUE(std::filesystem::create_directories(FilesDir() + "HUC_USER.DAT"));
     halden::RecordingSink sink;
     halden::DatRead(sink);
     ExpectReadFailureMessage(sink);
     ExpectSameTexts(halden::userUnits(), UserUnits{});
+}
+
+TEST_F(UserFileOnDisk, ASaveRemovesOnlyTheLeftoversOfItsOwnInterruptedSaves) {
+    PutFile(".HUC_USER.DAT.a1B2c3", "left by a killed save");
+    PutFile(".HUC_USER.DAT.zzzzzz", "another");
+    PutFile(".HALDUCNV.CFG.a1B2c3", "the other file's");
+    PutFile(".HUC_USER.DAT.keep", "not six characters");
+    PutFile("HUC_USER.DAT.a1B2c3", "no leading dot");
+    halden::RecordingSink sink;
+    ASSERT_TRUE(halden::DatWrite(sink));
+    auto others = OtherEntries("HUC_USER.DAT");
+    std::sort(others.begin(), others.end());
+    EXPECT_EQ(others, (std::vector<std::string>{".HALDUCNV.CFG.a1B2c3", ".HUC_USER.DAT.keep", "HUC_USER.DAT.a1B2c3"}));
+}
+
+TEST_F(UserFileOnDisk, AReplacedFileKeepsItsModeOnlyWhereItsOwnerMayReadAndWriteIt) {
+    struct Row {
+        const char* name;
+        mode_t old_mode;
+        bool keeps;
+    };
+    const Row rows[] = {{"0640 is kept", 0640, true},
+                        {"0600 is kept", 0600, true},
+                        {"0444 would lock the owner out of writing", 0444, false},
+                        {"0000 would lock the owner out of reading", 0000, false}};
+    const mode_t mask = ::umask(022);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        PutFile("HUC_USER.DAT", "old");
+        ASSERT_EQ(::chmod((FilesDir() + "HUC_USER.DAT").c_str(), row.old_mode), 0);
+        if (::geteuid() != 0 && !row.keeps) {
+            continue;  // only the owner's rights apply; the refusal is tested below
+        }
+        halden::RecordingSink sink;
+        ASSERT_TRUE(halden::DatWrite(sink));
+        struct stat info {};
+        ASSERT_EQ(::stat((FilesDir() + "HUC_USER.DAT").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, row.keeps ? row.old_mode : 0644u);
+    }
+    ::umask(mask);
+}
+
+TEST_F(UserFileOnDisk, AFileTheUserMayNotWriteIsLeftAsItWasAndTheSaveFails) {
+    for (const mode_t mode : {0444, 0000}) {
+        SCOPED_TRACE(mode);
+        const std::string old_file = WriteOrFail(Distinct());
+        PutFile("HUC_USER.DAT", old_file);
+        ASSERT_EQ(::chmod((FilesDir() + "HUC_USER.DAT").c_str(), mode), 0);
+        // Root may write any file; the save runs as an ordinary user in a child process.
+        const bool saved = storage_test::RunAsOrdinaryUser(root_, [] {
+            halden::RecordingSink sink;
+            const bool ok = halden::DatWrite(sink);
+            return !ok && sink.messages.size() == 1 &&
+                   sink.messages[0].text == "Failed to save file as 'HUC_USER.DAT'." &&
+                   sink.messages[0].icon == halden::MessageIcon::Critical;
+        });
+        EXPECT_TRUE(saved) << "the save must fail with the critical message";
+        ASSERT_EQ(::chmod((FilesDir() + "HUC_USER.DAT").c_str(), 0600), 0);
+        EXPECT_EQ(FileBytes("HUC_USER.DAT"), old_file);
+        struct stat info {};
+        ASSERT_EQ(::stat((FilesDir() + "HUC_USER.DAT").c_str(), &info), 0);
+        EXPECT_TRUE(OtherEntries("HUC_USER.DAT").empty());
+    }
 }
 
 TEST_F(UserFileOnDisk, WriteCreatesTheFileAndReadsBack) {

@@ -93,10 +93,7 @@ private slots:
                 i % 2 == 1 ? kLightGrey : fixture->fake.SystemColourOf(SystemColour::WindowBackground);
             QCOMPARE(BoxColour(dlg->txtUserUnit[i]), expected);
             QCOMPARE(BoxColour(dlg->txtUserCoef[i]), expected);
-            QCOMPARE(dlg->txtUserUnit[i]->maxLength(), 255);
-            QCOMPARE(dlg->txtUserCoef[i]->maxLength(), 255);
         }
-        QCOMPARE(dlg->cboUserGroups->lineEdit()->maxLength(), 255);
         // Opening alone changes nothing outside the dialog.
         QCOMPARE(userUnits().UserFactorText[0][0], std::string(" 2.54 "));
     }
@@ -112,8 +109,8 @@ private slots:
         QCOMPARE(userUnits().UserGroupName[0], std::string(280, 'g'));
         QCOMPARE(userUnits().UserUnitName[0][4], longName);
         QCOMPARE(userUnits().UserFactorText[0][4], longFactor);
-        // Typing still stops at the limit.
-        QCOMPARE(userUnits().UserUnitName[0][5], std::string(255, 'x'));
+        // Typing has no limit either.
+        QCOMPARE(userUnits().UserUnitName[0][5], std::string(300, 'x'));
     }
 
     void coefficientTextSplitsIntoFactorAndOffset_data() {

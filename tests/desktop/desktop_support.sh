@@ -1,0 +1,469 @@
+# Support for the desktop scenarios: each scenario sources this file, calls desk_begin, and then
+# reads as the user's steps. A scenario runs the built program on its own Xvfb display under
+# openbox, in its own portable folder, and ends with desk_pass (or fails through desk_fail).
+#
+# Environment (set by CTest): HALDEN_PROGRAM, the built program; HALDEN_SCREENSHOT_DIR, where a
+# failing scenario leaves its screenshot. Every wait polls with a deadline; nothing sleeps long.
+# shellcheck shell=bash
+
+set -uo pipefail
+
+DESK_NAME=""          # the scenario's name (screenshot file name)
+DESK_DIR=""           # the scenario's private temporary directory
+DESK_FOLDER=""        # the portable folder holding the program copy and its two files
+DESK_PID=""           # pid of the running program (the last one started)
+DESK_XVFB_PID=""
+DESK_WM_PID=""
+DESK_PIDS=()          # every process started here, killed by pid at exit
+DESK_FAILED=0
+DESK_CHILD_LOG=""     # stdout/stderr of the program
+
+# desk_log TEXT... : prints a progress line to the test output.
+desk_log() { printf '[%s] %s\n' "${DESK_NAME:-desktop}" "$*" >&2; }
+
+# desk_fail TEXT... : reports the failure, takes a screenshot and ends the scenario with status 1
+# (also from inside a command substitution: the scenario's shell is told to end).
+desk_fail() {
+    DESK_FAILED=1
+    printf '[%s] FAIL: %s\n' "${DESK_NAME:-desktop}" "$*" >&2
+    if [ "$BASHPID" != "$$" ]; then
+        kill -USR2 $$ 2>/dev/null
+    fi
+    exit 1
+}
+
+# desk_pass : ends the scenario successfully.
+desk_pass() {
+    desk_log "PASS"
+    exit 0
+}
+
+# desk_require TOOL... : a missing tool fails the scenario with a clear message (never a skip).
+desk_require() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 ||
+            desk_fail "required tool '$tool' is not installed (run scripts/bootstrap)"
+    done
+}
+
+# desk_screenshot FILE : saves the whole screen as a PNG (best effort).
+desk_screenshot() {
+    [ -n "${DISPLAY:-}" ] || return 0
+    mkdir -p "$(dirname "$1")" 2>/dev/null
+    timeout 10 import -display "$DISPLAY" -window root "$1" >/dev/null 2>&1 || true
+}
+
+_desk_cleanup() {
+    local status=$?
+    trap - EXIT INT TERM USR2
+    if [ "$status" -ne 0 ] || [ "$DESK_FAILED" -ne 0 ]; then
+        local shot="${HALDEN_SCREENSHOT_DIR:-/tmp}/${DESK_NAME:-desktop}.png"
+        desk_screenshot "$shot"
+        [ -f "$shot" ] && printf '[%s] screenshot: %s\n' "$DESK_NAME" "$shot" >&2
+        if [ -n "$DESK_CHILD_LOG" ] && [ -s "$DESK_CHILD_LOG" ]; then
+            printf '[%s] program output:\n' "$DESK_NAME" >&2
+            tail -n 40 "$DESK_CHILD_LOG" >&2
+        fi
+    fi
+    local pid
+    # The program first, then the window manager, the display and the watchdog, each by its pid.
+    for pid in "${DESK_PIDS[@]}" "$DESK_WM_PID" "$DESK_XVFB_PID"; do
+        [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+    done
+    for pid in "${DESK_PIDS[@]}" "$DESK_WM_PID" "$DESK_XVFB_PID"; do
+        [ -n "$pid" ] && wait "$pid" 2>/dev/null
+    done
+    [ -n "$DESK_DIR" ] && [ -d "$DESK_DIR" ] && rm -rf "$DESK_DIR"
+    exit "$status"
+}
+
+# desk_begin NAME [SECONDS] [SCREEN] : time limit (default 40 s), private dir, Xvfb (default
+# 1280x1024x24) and openbox; returns once the window manager is ready. The scenario runs again
+# under `timeout`, which sends TERM at the limit; the cleanup then still runs.
+desk_begin() {
+    DESK_NAME="$1"
+    local limit="${2:-40}" screen="${3:-1280x1024x24}"
+    if [ -z "${DESK_UNDER_LIMIT:-}" ]; then
+        command -v timeout >/dev/null 2>&1 || desk_fail "required tool 'timeout' is not installed"
+        DESK_UNDER_LIMIT=$limit exec timeout -k 10 "$limit" bash "${BASH_SOURCE[-1]}"
+    fi
+    trap _desk_cleanup EXIT
+    trap 'desk_fail "ended by a signal (the time limit is '"$limit"' s)"' INT TERM
+    trap 'desk_fail "see the failure above"' USR2
+    desk_require Xvfb openbox xdotool xprop xwininfo xclip setpriv import timeout
+    [ -n "${HALDEN_PROGRAM:-}" ] && [ -x "$HALDEN_PROGRAM" ] ||
+        desk_fail "HALDEN_PROGRAM does not name the built program ('${HALDEN_PROGRAM:-}')"
+    DESK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/halden-desktop.XXXXXX") || desk_fail "cannot make a temporary directory"
+    chmod 755 "$DESK_DIR"
+    DESK_CHILD_LOG="$DESK_DIR/program.log"
+
+    # Xvfb picks a free display itself and writes its number once it accepts connections.
+    local numfile="$DESK_DIR/display"
+    Xvfb -displayfd 5 -screen 0 "$screen" -dpi 96 -nolisten tcp -noreset 5>"$numfile" \
+        >"$DESK_DIR/xvfb.log" 2>&1 &
+    DESK_XVFB_PID=$!
+    desk_wait_for 10 _desk_display_ready "$numfile" || desk_fail "Xvfb did not start: $(tail -3 "$DESK_DIR/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$numfile" | tr -d '[:space:]')"
+    unset XAUTHORITY WAYLAND_DISPLAY
+
+    mkdir -p "$DESK_DIR/home" "$DESK_DIR/xdg" "$DESK_DIR/run"
+    chmod 777 "$DESK_DIR/home" "$DESK_DIR/xdg"
+    chmod 700 "$DESK_DIR/run"
+    HOME="$DESK_DIR/home" XDG_CONFIG_HOME="$DESK_DIR/xdg" openbox --sm-disable >"$DESK_DIR/openbox.log" 2>&1 &
+    DESK_WM_PID=$!
+    desk_wait_for 10 _desk_wm_ready || desk_fail "openbox did not start: $(tail -3 "$DESK_DIR/openbox.log")"
+    desk_log "display $DISPLAY ready with openbox"
+}
+
+_desk_display_ready() { [ -s "$1" ] && grep -q '^[0-9][0-9]*$' "$1"; }
+
+_desk_wm_ready() {
+    local check
+    check=$(timeout 5 xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null) || return 1
+    case "$check" in *"window id"*) return 0 ;; *) return 1 ;; esac
+}
+
+# desk_wait_for SECONDS COMMAND [ARGS...] : polls COMMAND every 0.1 s until it succeeds; status 1
+# when the deadline passes.
+desk_wait_for() {
+    local seconds="$1"
+    shift
+    local end
+    end=$(($(date +%s%N) + seconds * 1000000000))
+    while true; do
+        "$@" && return 0
+        [ "$(date +%s%N)" -ge "$end" ] && return 1
+        sleep 0.1
+    done
+}
+
+# desk_expect SECONDS DESCRIPTION COMMAND [ARGS...] : waits for COMMAND; fails the scenario with
+# DESCRIPTION when it never succeeds.
+desk_expect() {
+    local seconds="$1" what="$2"
+    shift 2
+    desk_wait_for "$seconds" "$@" >/dev/null || desk_fail "$what"
+}
+
+# desk_expect_eq WHAT EXPECTED ACTUAL : fails unless the two texts are equal.
+desk_expect_eq() {
+    [ "$2" == "$3" ] || desk_fail "$1: expected '$2', got '$3'"
+}
+
+# desk_config_lines [KEY=VALUE...] : prints the configuration file (19 lines, CR LF) with the given
+# values; the rest are the program's defaults, except Shape=1 (full window).
+desk_config_lines() {
+    declare -A v=(
+        [Form_Normal_Top]=1350 [Form_Normal_Left]=840 [Form_Normal_Width]=0 [Form_Normal_Height]=0
+        [Form_Cal_Top]=360 [Form_Cal_Left]=360 [Form_Convert_Top]=1350 [Form_Convert_Left]=840
+        [Form_Constants_Top]=1650 [Form_Constants_Left]=2500 [Sel_Unit_Group]=0 [Sel_Unit_Item]=0
+        [Show_On_Top]=0 [Figure]=6 [Form]=0 [Focus]=0 [Shape]=1
+    )
+    local pair
+    for pair in "$@"; do
+        [[ -v "v[${pair%%=*}]" ]] || desk_fail "desk_config_lines: unknown key '${pair%%=*}'"
+        v[${pair%%=*}]="${pair#*=}"
+    done
+    local key
+    printf '[Window]\r\n'
+    for key in Form_Normal_Top Form_Normal_Left Form_Normal_Width Form_Normal_Height Form_Cal_Top Form_Cal_Left \
+        Form_Convert_Top Form_Convert_Left Form_Constants_Top Form_Constants_Left Sel_Unit_Group Sel_Unit_Item; do
+        printf '%s=%s\r\n' "$key" "${v[$key]}"
+    done
+    printf '[Option]\r\n'
+    for key in Show_On_Top Figure Form Focus Shape; do
+        printf '%s=%s\r\n' "$key" "${v[$key]}"
+    done
+}
+
+# desk_config_write FILE [KEY=VALUE...] : writes such a configuration file.
+desk_config_write() {
+    local file="$1"
+    shift
+    desk_config_lines "$@" >"$file" || desk_fail "cannot write $file"
+}
+
+# desk_config_value KEY [FILE] : prints the value behind KEY in the configuration file (default:
+# the portable folder's HALDUCNV.CFG).
+desk_config_value() {
+    local file="${2:-$DESK_FOLDER/HALDUCNV.CFG}"
+    tr -d '\r' <"$file" | sed -n "s/^$1=//p" | head -n1
+}
+
+# desk_folder [--cfg KEY=VALUE,...|--cfg-none|--cfg-file FILE] [--dat FILE|--dat-none] : makes the
+# portable folder: a copy of the program, by default a configuration in the full shape (see
+# desk_config_lines) and an empty user units file (no user groups; read without a message).
+desk_folder() {
+    DESK_FOLDER="$DESK_DIR/portable"
+    mkdir -p "$DESK_FOLDER"
+    cp "$HALDEN_PROGRAM" "$DESK_FOLDER/halducnv" || desk_fail "cannot copy the program"
+    local cfg_mode=default cfg_values="" cfg_file="" dat_file="" dat_mode=empty
+    while [ $# -gt 0 ]; do
+        case "$1" in
+            --cfg) cfg_mode=values cfg_values="$2"; shift 2 ;;
+            --cfg-none) cfg_mode=none; shift ;;
+            --cfg-file) cfg_mode=file cfg_file="$2"; shift 2 ;;
+            --dat) dat_mode=file dat_file="$2"; shift 2 ;;
+            --dat-none) dat_mode=none; shift ;;
+            *) desk_fail "desk_folder: unknown option '$1'" ;;
+        esac
+    done
+    case "$cfg_mode" in
+        default) desk_config_write "$DESK_FOLDER/HALDUCNV.CFG" ;;
+        values)
+            local -a pairs
+            IFS=',' read -r -a pairs <<<"$cfg_values"
+            desk_config_write "$DESK_FOLDER/HALDUCNV.CFG" "${pairs[@]}"
+            ;;
+        file) cp "$cfg_file" "$DESK_FOLDER/HALDUCNV.CFG" ;;
+        none) ;;
+    esac
+    case "$dat_mode" in
+        empty) : >"$DESK_FOLDER/HUC_USER.DAT" ;;
+        file) cp "$dat_file" "$DESK_FOLDER/HUC_USER.DAT" ;;
+        none) ;;
+    esac
+    return 0
+}
+
+# desk_start [--as-nobody] [NAME=VALUE...] : starts the program from the portable folder (as the
+# unprivileged user 'nobody' with --as-nobody, the folder then owned by nobody) and keeps its pid in
+# DESK_PID. Extra NAME=VALUE pairs go into the program's environment.
+desk_start() {
+    local -a prefix=()
+    if [ "${1:-}" = "--as-nobody" ]; then
+        shift
+        chown -R nobody:nogroup "$DESK_FOLDER" || desk_fail "cannot give the folder to nobody"
+        chown nobody:nogroup "$DESK_DIR/run"
+        prefix=(setpriv --reuid nobody --regid nogroup --clear-groups)
+    fi
+    env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$DESK_DIR/home" XDG_CONFIG_HOME="$DESK_DIR/xdg" \
+        XDG_RUNTIME_DIR="$DESK_DIR/run" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb "$@" \
+        "${prefix[@]}" "$DESK_FOLDER/halducnv" >>"$DESK_CHILD_LOG" 2>&1 &
+    DESK_PID=$!
+    DESK_PIDS+=("$DESK_PID")
+    desk_log "program started, pid $DESK_PID"
+}
+
+# desk_running : succeeds while the program is running.
+desk_running() { [ -n "$DESK_PID" ] && kill -0 "$DESK_PID" 2>/dev/null; }
+
+# desk_wait_exit [SECONDS] : waits for the program to end (default 10 s); prints its exit status.
+desk_wait_exit() {
+    local seconds="${1:-10}"
+    _desk_not_running() { ! desk_running; }
+    desk_wait_for "$seconds" _desk_not_running || desk_fail "the program did not end within $seconds s"
+    wait "$DESK_PID" 2>/dev/null
+    echo $?
+}
+
+# desk_signal SIGNAL : sends SIGNAL (e.g. TERM) to the program.
+desk_signal() { kill -s "$1" "$DESK_PID" 2>/dev/null || desk_fail "cannot send SIG$1 to $DESK_PID"; }
+
+# desk_find_window NAME_REGEX [SECONDS] : prints the id of the program's mapped window whose title
+# matches the extended regular expression (default wait 10 s); fails the scenario when none appears.
+# The reduced icon window's title is "halducnv".
+desk_find_window() {
+    local id
+    id=$(desk_wait_window "$@") || desk_fail "no visible window named /$1/ appeared"
+    echo "$id"
+}
+
+# desk_wait_window NAME_REGEX [SECONDS] : as desk_find_window, but only returns status 1 on timeout.
+desk_wait_window() {
+    local name="$1" seconds="${2:-10}" id
+    local end=$(($(date +%s) + seconds))
+    while [ "$(date +%s)" -le "$end" ]; do
+        id=$(_desk_windows_named "$name" --onlyvisible) && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# (xdotool 3.2016 joins --pid and --name with "or" and its --name misses windows without WM_NAME:
+# the program's windows are listed by pid and their titles matched here.)
+_desk_windows_named() {
+    local id title
+    for id in $(timeout 3 xdotool search ${2:-} --pid "$DESK_PID" 2>/dev/null); do
+        title=$(timeout 3 xdotool getwindowname "$id" 2>/dev/null) || continue
+        [[ "$title" =~ $1 ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+# desk_window_any NAME_REGEX : prints the id of the program's window with that title, mapped or
+# not; status 1 if there is none.
+desk_window_any() { _desk_windows_named "$1"; }
+
+# desk_windows_of_pid : prints the ids of the program's visible windows.
+desk_windows_of_pid() { timeout 3 xdotool search --onlyvisible --pid "$DESK_PID" 2>/dev/null; }
+
+# desk_window_name WID : prints the window's title.
+desk_window_name() { timeout 3 xdotool getwindowname "$1" 2>/dev/null; }
+
+# desk_geometry WID : prints "X Y WIDTH HEIGHT" of the window's client area in root coordinates.
+desk_geometry() {
+    timeout 3 xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
+        /^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# desk_map_state WID : prints IsViewable, IsUnMapped or IsUnviewable.
+desk_map_state() { timeout 3 xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}'; }
+
+# desk_is_viewable WID / desk_is_unmapped WID : map-state tests for desk_wait_for.
+desk_is_viewable() { [ "$(desk_map_state "$1")" = "IsViewable" ]; }
+desk_is_unmapped() { [ "$(desk_map_state "$1")" = "IsUnMapped" ]; }
+# desk_not_viewable WID : succeeds when WID is not on the screen (unmapped, or no longer exists).
+desk_not_viewable() { [ "$(desk_map_state "$1")" != "IsViewable" ]; }
+
+# desk_wm_state WID : prints the ICCCM state (Normal, Iconic, Withdrawn) or "none".
+desk_wm_state() {
+    local out
+    out=$(timeout 3 xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state:/ {print $3}')
+    echo "${out:-none}"
+}
+
+# desk_net_wm_state WID : prints the _NET_WM_STATE atoms, comma separated (empty when none).
+desk_net_wm_state() {
+    timeout 3 xprop -id "$1" -notype _NET_WM_STATE 2>/dev/null | sed -n 's/^_NET_WM_STATE = //p' | tr -d ' '
+}
+
+# desk_allowed_actions WID : prints the _NET_WM_ALLOWED_ACTIONS atoms, comma separated.
+desk_allowed_actions() {
+    timeout 3 xprop -id "$1" -notype _NET_WM_ALLOWED_ACTIONS 2>/dev/null |
+        sed -n 's/^_NET_WM_ALLOWED_ACTIONS = //p' | tr -d ' '
+}
+
+# desk_stacking : prints the managed windows bottom to top, one decimal id a line.
+desk_stacking() {
+    local w
+    for w in $(timeout 3 xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -o '0x[0-9a-fA-F]*'); do
+        printf '%d\n' "$w"
+    done
+}
+
+# desk_is_above UPPER LOWER : succeeds when window UPPER is stacked above window LOWER.
+desk_is_above() {
+    local order up=-1 low=-1 i=0 w
+    order=$(desk_stacking)
+    for w in $order; do
+        [ "$w" = "$1" ] && up=$i
+        [ "$w" = "$2" ] && low=$i
+        i=$((i + 1))
+    done
+    [ "$up" -ge 0 ] && [ "$low" -ge 0 ] && [ "$up" -gt "$low" ]
+}
+
+# desk_active_window : prints the id of the window that has the keyboard focus (decimal).
+desk_active_window() { timeout 3 xdotool getactivewindow 2>/dev/null; }
+
+# desk_is_active WID : succeeds when WID is the active window.
+desk_is_active() { [ "$(desk_active_window)" = "$1" ]; }
+
+# desk_key KEY... : presses keys (xdotool names, e.g. Return, ctrl+c) in the focused window.
+desk_key() { timeout 5 xdotool key --delay 40 "$@" || desk_fail "xdotool key $* failed"; }
+
+# desk_type TEXT : types TEXT into the focused window.
+desk_type() { timeout 10 xdotool type --delay 30 -- "$1" || desk_fail "xdotool type failed"; }
+
+# desk_click WID X Y [BUTTON] : clicks at X,Y inside window WID's client area (button 1 default).
+desk_click() {
+    timeout 5 xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}" ||
+        desk_fail "click at $2,$3 in window $1 failed"
+}
+
+# desk_activate WID : asks the window manager to activate WID (as a task bar click does; it also
+# restores a minimised window).
+desk_activate() { timeout 5 xdotool windowactivate "$1" >/dev/null 2>&1 || true; }
+
+# desk_minimize WID : asks the window manager to minimise WID (as its title bar button does).
+desk_minimize() { timeout 5 xdotool windowminimize "$1" || desk_fail "cannot minimise window $1"; }
+
+# desk_close WID : closes WID as the user does through the window manager: activates it and
+# presses Alt+F4 (openbox's Close). (xdotool's windowclose destroys the window instead.)
+desk_close() {
+    desk_activate "$1"
+    desk_expect 5 "window $1 did not become active to be closed" desk_is_active "$1"
+    desk_key alt+F4
+}
+
+# desk_clipboard_get : prints the clipboard's text.
+desk_clipboard_get() { timeout 3 xclip -selection clipboard -o 2>/dev/null; }
+
+# desk_clipboard_set TEXT : puts TEXT on the clipboard (xclip keeps serving it in the background).
+desk_clipboard_set() {
+    printf '%s' "$1" | timeout 5 xclip -selection clipboard -i -loops 1 >/dev/null 2>&1 &
+    DESK_PIDS+=("$!")
+}
+
+# desk_settle : waits until the X server has handled everything sent so far (a round trip).
+desk_settle() { timeout 3 xprop -root _NET_ACTIVE_WINDOW >/dev/null 2>&1; sleep 0.2; }
+
+# The main window's tool buttons, left to right, for desk_click_tool_button.
+DESK_PASTE=0
+DESK_REDUCE=1
+DESK_CALCULATOR=2
+DESK_COPY=3
+
+# desk_click_tool_button WID INDEX : clicks tool button INDEX (DESK_PASTE ... DESK_COPY) of the
+# main window WID. The four buttons share the client width less 28 px, 1 px right of the From
+# frame (10 px), and lie just below the menu bar (about 21 px high).
+desk_click_tool_button() {
+    local geometry width
+    geometry=$(desk_geometry "$1")
+    width=$(echo "$geometry" | awk '{print $3}')
+    local button=$(((width - 28) / 4))
+    desk_click "$1" $((11 + button * $2 + button / 2)) 29
+}
+
+# desk_main_window : prints the id of the program's main window (mapped or not); status 1 while it
+# has never been shown (a window never shown has no X window).
+desk_main_window() { desk_window_any '^ Halden Unit Converter - '; }
+
+# desk_main_hidden : succeeds when the main window is not mapped (or was never shown).
+desk_main_hidden() {
+    local id
+    id=$(desk_main_window) || return 0
+    desk_is_unmapped "$id"
+}
+
+# desk_icon_window : prints the id of the reduced icon window (mapped or not).
+desk_icon_window() { desk_window_any '^halducnv$'; }
+
+# desk_open_companion MAIN_WID NAME : opens a companion window of the main window as the user does;
+# NAME is constants, equivalence, addunits, calculator, help or about.
+desk_open_companion() {
+    desk_activate "$1"
+    desk_expect 5 "the main window did not become active" desk_is_active "$1"
+    case "$2" in
+        constants) desk_key alt+c c ;;
+        # The hidden click target between the two frames, level with the text boxes.
+        equivalence) desk_click "$1" 188 58 ;;
+        addunits) desk_key alt+o a ;;
+        calculator) desk_click_tool_button "$1" "$DESK_CALCULATOR" ;;
+        help) desk_key alt+h c ;;
+        about) desk_key alt+h a ;;
+        *) desk_fail "desk_open_companion: unknown window '$2'" ;;
+    esac
+}
+
+# desk_companion_title NAME : prints the title pattern of companion window NAME.
+desk_companion_title() {
+    case "$1" in
+        constants) echo '^ Constants$' ;;
+        equivalence) echo '^ Equivalence$' ;;
+        addunits) echo '^ Add Units$' ;;
+        calculator) echo 'Calculator$' ;;
+        help) echo '^ Halden Unit Converter Help$' ;;
+        about) echo '^ About Halden Unit Converter$' ;;
+        *) desk_fail "desk_companion_title: unknown window '$1'" ;;
+    esac
+}
+
+# desk_is_normal WID : succeeds when WID is mapped and in the normal (not minimised) state.
+desk_is_normal() { desk_is_viewable "$1" && [ "$(desk_wm_state "$1")" = Normal ]; }
+
+# desk_is_iconic WID : succeeds when WID is minimised.
+desk_is_iconic() { [ "$(desk_wm_state "$1")" = Iconic ]; }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Minimising the main window (or a companion window the window manager minimises with it) and
+# restoring the main window from the task bar brings the main window back, with each companion
+# window that was open, and they stay on the screen.
+source "$(dirname "$0")/desktop_support.sh"
+desk_begin restore_brings_back_companions 80
+
+# companion            window minimised by the user
+rows=(
+    "constants           main"
+    "equivalence         main"
+    "addunits            main"
+    "addunits            companion"
+    "calculator          main"
+    "help                main"
+    "about               main"
+)
+
+for row in "${rows[@]}"; do
+    read -r companion minimised <<<"$row"
+    desk_log "row: $companion, minimising the $minimised window"
+    desk_folder
+    desk_start
+    main=$(desk_find_window '^ Halden Unit Converter - ')
+    desk_open_companion "$main" "$companion"
+    other=$(desk_find_window "$(desk_companion_title "$companion")")
+
+    if [ "$minimised" = main ]; then desk_minimize "$main"; else desk_minimize "$other"; fi
+    desk_expect 5 "$companion: the main window was not minimised" desk_is_iconic "$main"
+
+    desk_activate "$main"
+    desk_expect 5 "$companion: the main window did not come back from the task bar" desk_is_normal "$main"
+    desk_expect 5 "$companion: the $companion window did not come back" desk_is_normal "$other"
+    # Nothing minimises them again a moment later.
+    sleep 0.7
+    desk_is_normal "$main" || desk_fail "$companion: the main window went back to $(desk_wm_state "$main")"
+    desk_is_normal "$other" || desk_fail "$companion: the $companion window went back to $(desk_wm_state "$other")"
+
+    kill -KILL "$DESK_PID"
+    wait "$DESK_PID" 2>/dev/null
+done
+desk_pass

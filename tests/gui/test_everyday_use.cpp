@@ -1,0 +1,361 @@
+// What users met in their first minutes with the program: pasted line breaks, a dark desktop, F1,
+// lists that keep an old scroll position, a result beside no target, clicks on no entry, tool
+// buttons by keyboard, long and unusual texts in Add Units, and ending by a signal.
+#include "app/shutdown_signals.h"
+#include "shared/settings.h"
+#include "storage/config_file.h"
+#include "storage/user_file.h"
+#include "support/gui_actions.h"
+#include "support/gui_fixture.h"
+
+#include "app/frmConvert.h"
+#include "calc/frmCal.h"
+#include "reference/frmConstants.h"
+#include "reference/frmHelp.h"
+#include "storage/frmUser.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWindow>
+
+#include <csignal>
+#include <memory>
+
+using namespace halden;
+using namespace halden::test;
+
+namespace {
+
+void ClickRow(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+int RowNamed(const QListWidget* list, const char* name) { return RowOf(list, QString::fromUtf8(name)); }
+
+// Sets the application palette for one test and puts the old one back.
+class PaletteForTest {
+public:
+    explicit PaletteForTest(const QPalette& palette) : old_(QApplication::palette()) {
+        QApplication::setPalette(palette);
+    }
+    ~PaletteForTest() { QApplication::setPalette(old_); }
+    PaletteForTest(const PaletteForTest&) = delete;
+    PaletteForTest& operator=(const PaletteForTest&) = delete;
+
+private:
+    QPalette old_;
+};
+
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    dark.setColor(QPalette::Text, QColor(240, 240, 240));
+    return dark;
+}
+
+// Counts the opaque pixels of a picture that are near white and near black.
+std::pair<int, int> LightAndDarkPixels(const QPixmap& picture) {
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    int light = 0;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) == 0) {
+                continue;
+            }
+            light += qGray(pixel) > 200 ? 1 : 0;
+            dark += qGray(pixel) < 60 ? 1 : 0;
+        }
+    }
+    return {light, dark};
+}
+
+}  // namespace
+
+class EverydayUseTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    QString ConfigPath() const { return fixture->configDir() + QStringLiteral("HALDUCNV.CFG"); }
+
+    // The main window in the full shape with a Convert menu group chosen.
+    frmConvert* Started(int convertItem = 0) {
+        window = std::make_unique<frmConvert>();
+        window->mnuConvArray[static_cast<std::size_t>(convertItem)]->trigger();
+        fixture->fake.messages.clear();  // the first start's configuration message
+        return window.get();
+    }
+
+    void Activate(QWidget* w) {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->windowHandle()->requestActivate();
+        QTRY_COMPARE(QApplication::activeWindow(), w);
+    }
+
+    frmUser* OpenAddUnits() {
+        window->mnuUserDef->trigger();
+        auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
+        return dialog;
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<GuiFixture>(); }
+    void cleanup() {
+        window.reset();
+        DeletePending();
+        fixture.reset();
+    }
+
+    void pasteLeavesOutTheLineBreakAtTheEnd_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("result");  // mile into meter
+        QTest::newRow("a spreadsheet cell")
+            << QStringLiteral("37\n") << QStringLiteral("37") << QStringLiteral("59545.7");
+        QTest::newRow("a line from a terminal on another system")
+            << QStringLiteral("37\r\n") << QStringLiteral("37") << QStringLiteral("59545.7");
+        QTest::newRow("several line ends")
+            << QStringLiteral("2\r\n\n\r") << QStringLiteral("2") << QStringLiteral("3218.69");
+        QTest::newRow("blanks are pasted as they are")
+            << QStringLiteral(" 2 \n") << QStringLiteral(" 2 ") << QStringLiteral("3218.69");
+        QTest::newRow("only a line break") << QStringLiteral("\r\n") << QString() << QString();
+    }
+
+    void pasteLeavesOutTheLineBreakAtTheEnd() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, pasted);
+        QFETCH(QString, result);
+        Started(0);
+        ClickRow(window->lstConvFrom, RowNamed(window->lstConvFrom, "mile"));
+        ClickRow(window->lstConvInto, RowNamed(window->lstConvInto, "meter (m)"));
+        fixture->fake.clipboard = clipboard;
+
+        Click(window->picPaste);
+        QCOMPARE(window->txtInput->text(), pasted);
+        if (!pasted.isEmpty()) {
+            QCOMPARE(window->txtResult->text(), result);
+        }
+        window->txtInput->setText(QStringLiteral("9"));
+        window->mnuEditPasteVInput->trigger();
+        QCOMPARE(window->txtInput->text(), pasted);
+        window->mnuEditPasteCInput->trigger();
+        QCOMPARE(window->calculatorWindow()->cboInput->currentText(), pasted);
+    }
+
+    void addUnitsRowsKeepReadableTextOnADarkDesktop() {
+        const PaletteForTest dark(DarkPalette());
+        Started(0);
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        for (int row : {0, 1}) {
+            const QPalette unit = dialog->txtUserUnit[row]->palette();
+            if (row % 2 == 1) {
+                QCOMPARE(unit.color(QPalette::Base), QColor(224, 224, 224));
+                QCOMPARE(unit.color(QPalette::Text), QColor(Qt::black));
+            } else {
+                QCOMPARE(unit.color(QPalette::Text), QColor(240, 240, 240));
+            }
+        }
+        // The yellow of a rejected coefficient takes dark text too, on an even row as well.
+        TypeOver(dialog->txtUserCoef[0], QStringLiteral("x"));
+        const QPalette coef = dialog->txtUserCoef[0]->palette();
+        QCOMPARE(coef.color(QPalette::Base), QColor(255, 255, 0));
+        QCOMPARE(coef.color(QPalette::Text), QColor(Qt::black));
+        // Accepted again: back to the palette's colours.
+        TypeOver(dialog->txtUserCoef[0], QStringLiteral("2"));
+        QCOMPARE(dialog->txtUserCoef[0]->palette().color(QPalette::Text), QColor(240, 240, 240));
+    }
+
+    void theArrowShowsOnDarkAndLightDesktops() {
+        {
+            const PaletteForTest dark(DarkPalette());
+            window = std::make_unique<frmConvert>();
+            const auto [light, darkPixels] = LightAndDarkPixels(window->imgHand->pixmap());
+            QVERIFY(light > 20);
+            QCOMPARE(darkPixels, 0);
+            window.reset();
+        }
+        QPalette bright;
+        bright.setColor(QPalette::WindowText, Qt::black);
+        const PaletteForTest light(bright);
+        window = std::make_unique<frmConvert>();
+        const auto [lightPixels, darkPixels] = LightAndDarkPixels(window->imgHand->pixmap());
+        QVERIFY(darkPixels > 20);
+        QCOMPARE(lightPixels, 0);
+    }
+
+    void f1OpensTheHelpAtTheWindowsOwnTopic() {
+        Started(0);
+        Activate(window.get());
+        QTest::keyClick(window->txtInput, Qt::Key_F1);
+        QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.helps.back().command, HelpCommand::Contents);
+
+        struct Topic {
+            QWidget* window;
+            int context;
+        };
+        window->mnuConvConst->trigger();
+        frmCal* calculator = window->calculatorWindow();
+        const Topic topics[] = {
+            {window->constantsWindow.data(), 17}, {OpenAddUnits(), 18}, {calculator, kHelpContextCalculator}};
+        for (const Topic& topic : topics) {
+            QVERIFY(topic.window != nullptr);
+            Activate(topic.window);
+            const std::size_t before = fixture->fake.helps.size();
+            QTest::keyClick(topic.window, Qt::Key_F1);
+            QCOMPARE(fixture->fake.helps.size(), before + 1);
+            QCOMPARE(fixture->fake.helps.back().command, HelpCommand::Context);
+            QCOMPARE(fixture->fake.helps.back().context, topic.context);
+            QCOMPARE(fixture->fake.helps.back().parent, topic.window);
+        }
+        QCOMPARE(HelpPageFor(QStringLiteral("HALDUCNV.HLP"), HelpCommand::Context, kHelpContextCalculator),
+                 QStringLiteral("calculator.html"));
+    }
+
+    void aRefilledListStartsAtItsFirstEntry() {
+        Started(1);  // Mass, Weight: longer than the lists are high
+        for (QListWidget* list : {window->lstConvFrom, window->lstConvInto}) {
+            QVERIFY(list->verticalScrollBar()->maximum() > 0);
+            list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+        }
+        window->mnuConvArray[2]->trigger();  // Area
+        for (QListWidget* list : {window->lstConvFrom, window->lstConvInto}) {
+            QCOMPARE(list->verticalScrollBar()->value(), 0);
+            QCOMPARE(list->indexAt(QPoint(2, 2)).row(), 0);
+        }
+    }
+
+    void aFromChoiceThatBlanksTheChosenTargetEmptiesTheResult() {
+        Started(0);
+        const int mile = RowNamed(window->lstConvFrom, "mile");
+        const int meter = RowNamed(window->lstConvFrom, "meter (m)");
+        ClickRow(window->lstConvFrom, mile);
+        ClickRow(window->lstConvInto, meter);
+        window->txtInput->setText(QStringLiteral("3"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("4828.03"));
+        ClickRow(window->lstConvFrom, meter);
+        QCOMPARE(window->lstConvInto->item(meter)->text(), QString());
+        QCOMPARE(window->txtResult->text(), QString());
+        // Copy then records no false equation: the result is empty.
+        Click(window->picCopy);
+        QCOMPARE(fixture->fake.clipboard, QString());
+    }
+
+    void aClickBelowTheLastEntryKeepsTheChosenUnit() {
+        Started(6);  // Temperature: fewer entries than the list has room for
+        QListWidget* into = window->lstConvInto;
+        ClickRow(window->lstConvFrom, RowNamed(window->lstConvFrom, "deg Celsius (ﾟC)"));
+        const int fahrenheit = RowNamed(into, "deg Fahrenheit (ﾟF)");
+        ClickRow(into, fahrenheit);
+        window->txtInput->setText(QStringLiteral("100"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("212.000"));
+        const QRect last = into->visualItemRect(into->item(into->count() - 1));
+        const QPoint below(last.center().x(), into->viewport()->height() - 3);
+        QVERIFY(below.y() > last.bottom());
+        QTest::mouseClick(into->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(into->currentRow(), fahrenheit);
+        QVERIFY(into->item(fahrenheit)->isSelected());
+        window->txtInput->setText(QStringLiteral("50"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("122.000"));
+    }
+
+    void theToolButtonsHaveKeysThatWorkFromTheInputBox() {
+        Started(0);
+        Activate(window.get());
+        ClickRow(window->lstConvFrom, RowNamed(window->lstConvFrom, "mile"));
+        ClickRow(window->lstConvInto, RowNamed(window->lstConvInto, "meter (m)"));
+        window->txtInput->setFocus();
+        fixture->fake.clipboard = QStringLiteral("3");
+        QTest::keyClick(window->txtInput, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(window->txtInput->text(), QStringLiteral("3"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("4828.03"));
+
+        QTest::keyClick(window->txtInput, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(fixture->fake.clipboard, QStringLiteral("4828.03"));
+        QCOMPARE(window->historyCount(), 1);
+
+        QTest::keyClick(window->txtInput, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(window->calculatorWindow()->isVisible());
+        QCOMPARE(window->calculatorWindow()->cboInput->currentText(), QStringLiteral("4828.03"));
+
+        Activate(window.get());
+        QTest::keyClick(window->txtInput, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
+        QVERIFY(window->miniWindow() != nullptr);
+    }
+
+    void addUnitsTakesTextsOfAnyLengthUpToWhatTheFileHolds() {
+        Started(0);
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        const QString longName(10000, QLatin1Char('n'));
+        dialog->txtUserUnit[0]->setFocus();
+        dialog->txtUserUnit[0]->insert(longName);  // as a paste does
+        QTest::keyClick(dialog->txtUserUnit[0], Qt::Key_Z);
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        std::string expected(10000, 'n');
+        expected.push_back('z');
+        QCOMPARE(userUnits().UserUnitName[0][0], expected);
+        QVERIFY(fixture->fake.messages.empty());
+
+        // A text beyond the file's 16-bit length fails the save with its message.
+        dialog = OpenAddUnits();
+        dialog->txtUserUnit[1]->insert(QString(70000, QLatin1Char('x')));
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.messages[0].text, std::string("Failed to save file as 'HUC_USER.DAT'."));
+        QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Critical);
+    }
+
+    void addUnitsPassesALeadingFeffThroughUnchanged() {
+        const std::string bomGroup =
+            "\xEF\xBB\xBF"
+            "bom";
+        const std::string bomUnit =
+            "\xEF\xBB\xBF"
+            "unit";
+        userUnits().UserGroupName[0] = bomGroup;
+        userUnits().UserUnitName[0][0] = bomUnit;
+        userUnits().UserFactorText[0][0] = std::string(1, '2');
+        Started(0);
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->cboUserGroups->currentText(), QChar(0xFEFF) + QStringLiteral("bom"));
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserGroupName[0], bomGroup);
+        QCOMPARE(userUnits().UserUnitName[0][0], bomUnit);
+    }
+
+    void aTerminationSignalEndsTheProgramAsClosingItDoes() {
+        Started(0);
+        QVERIFY(!QFile::exists(ConfigPath()));
+        bool closed = false;
+        ShutdownSignals signals_([&] { closed = window->close(); });
+        ::raise(SIGTERM);
+        QTRY_VERIFY(closed);
+        QVERIFY(!window->isVisible());
+        Settings saved;
+        RecordingSink sink;
+        CfgReadBytes(ReadBytes(ConfigPath()), saved, sink);
+        QVERIFY(sink.messages.empty());
+        QCOMPARE(saved.pnShapeFlag, std::int16_t{1});
+    }
+};
+
+QTEST_MAIN(EverydayUseTest)
+#include "test_everyday_use.moc"
