@@ -6,6 +6,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -73,8 +74,7 @@ frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
 frmCal::~frmCal() = default;
 
 void frmCal::createControls() {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    UseFixedSizeFrame(this);
     setWindowTitle(QStringLiteral("Halden Unit Converter - Calculator"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
 

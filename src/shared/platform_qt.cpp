@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -48,6 +49,13 @@ public:
                 break;
         }
         box.setStandardButtons(QMessageBox::Ok);
+        // A box that comes up while no window of the program is active (at start-up, or from the
+        // icon window) is not always given the focus by the window manager; it asks for it once
+        // it is on the screen, so that Enter answers it.
+        QTimer::singleShot(0, &box, [&box] {
+            box.raise();
+            box.activateWindow();
+        });
         box.exec();
     }
 
