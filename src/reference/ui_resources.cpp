@@ -1,6 +1,7 @@
 #include "reference/ui_resources.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QSize>
 #include <QString>
@@ -24,6 +25,13 @@ void InitReferenceResources() {
 QString ApplicationId() { return QStringLiteral(HALDEN_APP_ID); }
 
 QIcon ApplicationIcon() {
+    // Reading the set decodes every picture in it, so it is read once and kept as the
+    // application's window icon, which the application releases when it ends; every window after
+    // the first gets that shared copy.
+    static qint64 keptKey = 0;
+    if (const QIcon kept = QGuiApplication::windowIcon(); keptKey != 0 && kept.cacheKey() == keptKey) {
+        return kept;
+    }
     // The build renders the icon set into ":/icons/app" as "<size>.png", one file per theme size.
     const QDir set(QStringLiteral(":/icons/app"));
     QIcon icon;
@@ -33,6 +41,10 @@ QIcon ApplicationIcon() {
         if (ok && size > 0) {
             icon.addFile(set.filePath(name), QSize(size, size));
         }
+    }
+    if (QGuiApplication::instance() != nullptr) {
+        QGuiApplication::setWindowIcon(icon);
+        keptKey = QGuiApplication::windowIcon().cacheKey();
     }
     return icon;
 }
