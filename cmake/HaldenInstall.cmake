@@ -4,11 +4,13 @@
 include(GNUInstallDirs)
 
 set(HALDEN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/halducnv)
+# The window module: the program looks for it in lib/halducnv beside its bin directory.
+set(HALDEN_MODULE_DIR lib/halducnv)
 set(HALDEN_DESKTOP_ENTRY ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.desktop)
 set(HALDEN_METAINFO ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.metainfo.xml)
 
 # Every directory the rules below install into, relative to the prefix.
-set(HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR}/applications
+set(HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${HALDEN_MODULE_DIR} ${CMAKE_INSTALL_DATADIR}/applications
                         ${CMAKE_INSTALL_DATADIR}/metainfo ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
                         ${HALDEN_DOC_DIR})
 foreach(size IN LISTS HALDEN_ICON_SIZES)
@@ -25,6 +27,10 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenRecordDirs.cmake.in ${CMAKE_BINAR
 install(SCRIPT ${CMAKE_BINARY_DIR}/cmake/HaldenRecordDirs.cmake)
 
 install(TARGETS halducnv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET halducnv_window)
+  install(TARGETS halducnv_window LIBRARY DESTINATION ${HALDEN_MODULE_DIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
 
 # The desktop entry starts the program by its full installed path, so the menu finds it even where
 # the prefix's bin directory is not on the PATH. The prefix is known only at install time.

@@ -1,5 +1,6 @@
 #include "shared/platform.h"
 #include "shared/platform_help.h"
+#include "shared/ui_twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -82,8 +84,16 @@ public:
         if (window == nullptr) {
             return 0;
         }
-        const int height = window->frameGeometry().height() - window->geometry().height();
-        return height < 0 ? 0 : height;
+        const QMargins frame = WindowFrameMargins(window);
+        return std::max(0, frame.top() + frame.bottom());
+    }
+
+    int GetNonClientWidth(QWidget* window) override {
+        if (window == nullptr) {
+            return 0;
+        }
+        const QMargins frame = WindowFrameMargins(window);
+        return std::max(0, frame.left() + frame.right());
     }
 
     int TwipsPerPixelX() override {

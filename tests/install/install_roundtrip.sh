@@ -2,8 +2,9 @@
 # `make install` then `make uninstall` leaves the install location exactly as it was, for a prefix
 # inside an existing tree (with a blank in its path), a prefix that does not exist yet, a staged
 # install under DESTDIR, and a second install over the first; an uninstall with the wrong PREFIX
-# removes nothing. In between, the installed tree holds the program, a valid desktop entry that
-# starts it by its full path, the AppStream metainfo and every icon at its size.
+# removes nothing. In between, the installed tree holds the program and its window module (and
+# the program starts from them), a valid desktop entry that starts it by its full path, the
+# AppStream metainfo, every icon at its size and the manual page.
 #
 #   install_roundtrip.sh <source dir> <build dir>
 set -euo pipefail
@@ -56,6 +57,14 @@ check_installed() {
     local root=$1 prefix=$2
     local base=$root$prefix report
     [ -x "$base/bin/halducnv" ] || fail "$base/bin/halducnv is not an installed program"
+    [ -f "$base/lib/halducnv/halducnv-window.so" ] || fail "no window module in $base/lib/halducnv"
+    # The installed program opens its window from the installed module (the build's is not on its
+    # run path) and reads its version without it.
+    local shown
+    shown=$(XDG_CONFIG_HOME="$logs/config" QT_QPA_PLATFORM=offscreen HALDEN_EXIT_WHEN_SHOWN=1 \
+        timeout 60 "$base/bin/halducnv" 2>&1) || true
+    grep -q '^shown ' <<<"$shown" || fail "the installed program shows no window: $shown"
+    "$base/bin/halducnv" --version >/dev/null 2>&1 || fail "the installed program fails --version"
     local entry=$base/share/applications/$id.desktop
     if [ -f "$entry" ]; then
         local exec_line expected=$prefix/bin/halducnv

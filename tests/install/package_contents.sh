@@ -44,6 +44,7 @@ expect_file() {
     grep -qx -- "$1 ./usr/$2" <<<"$listing" || fail "package lacks $1 /usr/$2"
 }
 expect_file -rwxr-xr-x bin/halducnv
+expect_file -rw-r--r-- lib/halducnv/halducnv-window.so
 expect_file -rw-r--r-- "share/applications/$id.desktop"
 expect_file -rw-r--r-- "share/metainfo/$id.metainfo.xml"
 expect_file -rw-r--r-- "share/icons/hicolor/scalable/apps/$id.svg"
@@ -61,7 +62,9 @@ mkdir "$out/x"
 dpkg-deb -x "$deb" "$out/x"
 grep -qx 'Exec=/usr/bin/halducnv' "$out/x/usr/share/applications/$id.desktop" ||
     fail "the packaged desktop entry does not start /usr/bin/halducnv"
-file -b "$out/x/usr/bin/halducnv" | grep -q ', stripped' || fail "the packaged program is not stripped"
+for elf in bin/halducnv lib/halducnv/halducnv-window.so; do
+    file -b "$out/x/usr/$elf" | grep -q ', stripped' || fail "the packaged $elf is not stripped"
+done
 
 notes_after=$(cd "$build" && cat install_manifest.txt install_dirs.txt install_root.txt 2>/dev/null || true)
 [ "$notes_before" = "$notes_after" ] || fail "building the package changed the notes of the last install"
