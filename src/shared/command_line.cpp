@@ -11,9 +11,7 @@
 #include "storage/user_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace halden {
 namespace {
@@ -413,9 +411,11 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
     state().Tppy = kTwipsPerPixel;
     if (userFile.state != UserFileContents::State::Missing) {
         WarningSink sink(result.err);
-        const std::optional<std::string> bytes =
-            userFile.state == UserFileContents::State::Read ? std::optional<std::string>(userFile.bytes) : std::nullopt;
-        DatReadBytes(bytes, userUnits(), sink);
+        if (userFile.state == UserFileContents::State::Read) {
+            DatReadBytes(userFile.bytes, userUnits(), sink);
+        } else {
+            ShowReadFailure(sink);
+        }
     }
     BuildUnitCatalogue(kTwipsPerPixel);
     const UnitNameIndex index(catalogue());
@@ -430,8 +430,7 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
 
 UserFileContents ReadUserFile() {
     const std::string path = MyPath() + "HUC_USER.DAT";
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+    if (!PathIsTaken(path)) {
         return {};
     }
     UserFileContents contents;

@@ -28,7 +28,8 @@ QMargins& LastFrameSeen() {
 }
 
 // Keeps a window's outer width as set: before the window manager has framed the window its side
-// frames are only a guess, so the width is applied again once the window is on the screen.
+// frames are only a guess, so the width is applied again once the window is on the screen. A
+// window on its way to the task bar is left alone: resizing it there would bring it back.
 class OuterWidthKeeper final : public QObject {
 public:
     static constexpr const char* kName = "outerWidthKeeper";
@@ -44,7 +45,8 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+        if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
+            !window_->isMinimized()) {
             Apply();
         }
         return false;

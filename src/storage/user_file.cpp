@@ -71,13 +71,13 @@ bool AppendText(std::string& bytes, const std::string& stored) {
     return true;
 }
 
+}  // namespace
+
 void ShowReadFailure(MessageSink& sink) {
     sink.Show(Message{std::string(kMessageTitle),
                       "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
                       MessageIcon::Exclamation});
 }
-
-}  // namespace
 
 void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink) {
     // No file is the normal state until the user first saves units of his own.
