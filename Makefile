@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all bootstrap configure build test run bench fuzz install uninstall clean
+.PHONY: all bootstrap configure build test run bench fuzz install uninstall package clean
 
 all: build
 
@@ -35,34 +35,22 @@ fuzz: bootstrap
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	@scripts/fuzz $(BUILD)/fuzz/bin $(FUZZ_SECONDS)
 
-# Desktop integration: the program, its menu entry and its icon (drawn from the same 32 x 32
-# picture at each theme size). DESTDIR is honoured for packaging.
-ICON_SIZES := 32 48 256
-BINDIR = $(DESTDIR)$(PREFIX)/bin
-LIBDIR = $(DESTDIR)$(PREFIX)/lib/halducnv
-APPDIR = $(DESTDIR)$(PREFIX)/share/applications
-ICONDIR = $(DESTDIR)$(PREFIX)/share/icons/hicolor
-
+# Installing wraps the CMake install rules (cmake/HaldenInstall.cmake): the program, its desktop
+# menu entry, AppStream metainfo, icon set and manual page under PREFIX; DESTDIR is honoured for
+# staging. Uninstalling removes exactly what the last install from $(BUILD) put there, and the
+# directories it created that are left empty.
 install: configure
-	cmake --build $(BUILD) -j $(JOBS) --target halducnv
-	install -D -m 755 $(BUILD)/bin/halducnv $(BINDIR)/halducnv
-	install -D -m 644 $(BUILD)/lib/halducnv/halducnv-window.so $(LIBDIR)/halducnv-window.so
-	mkdir -p $(APPDIR)
-	sed 's|^Exec=.*|Exec=$(PREFIX)/bin/halducnv|' resources/halducnv.desktop > $(APPDIR)/halducnv.desktop
-	chmod 644 $(APPDIR)/halducnv.desktop
-	@for n in $(ICON_SIZES); do \
-	  mkdir -p $(ICONDIR)/$${n}x$${n}/apps && \
-	  convert resources/icons/halden.xpm -filter point -resize $${n}x$${n} \
-	    PNG32:$(ICONDIR)/$${n}x$${n}/apps/halducnv.png || exit 1; \
-	  echo "installed $(ICONDIR)/$${n}x$${n}/apps/halducnv.png"; \
-	done
-	-@command -v update-desktop-database >/dev/null 2>&1 && update-desktop-database -q $(APPDIR) || true
+	cmake --build $(BUILD) -j $(JOBS) --target halducnv halden_data
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$$(realpath -m -s -- "$(PREFIX)")"
 
 uninstall:
-	rm -f $(BINDIR)/halducnv $(APPDIR)/halducnv.desktop $(LIBDIR)/halducnv-window.so
-	-rmdir $(LIBDIR) 2>/dev/null || true
-	@for n in $(ICON_SIZES); do rm -f $(ICONDIR)/$${n}x$${n}/apps/halducnv.png; done
-	-@command -v update-desktop-database >/dev/null 2>&1 && update-desktop-database -q $(APPDIR) || true
+	cmake -D HALDEN_BUILD_DIR="$(BUILD)" -D HALDEN_DESTDIR="$(DESTDIR)" \
+	  -D HALDEN_PREFIX="$$(realpath -m -s -- "$(PREFIX)")" -P cmake/HaldenUninstall.cmake
+
+# The Debian package build/<name>_<version>_<arch>.deb, made by CPack from the same install rules.
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target halducnv halden_data
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -6,6 +6,7 @@
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
+#include "reference/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_frame.h"
@@ -59,9 +60,7 @@ int Px(double value) { return static_cast<int>(std::lround(value)); }
 
 void frmConvert::createControls() {
     setFont(Arial(9));
-    if (const QIcon icon(QStringLiteral(":/icons/halden.xpm")); !icon.isNull()) {
-        setWindowIcon(icon);
-    }
+    setWindowIcon(ApplicationIcon());
     client_ = new QWidget(this);
     setCentralWidget(client_);
 

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QString>
 #include <QTimer>
 #include <QWindow>
 
@@ -58,6 +59,8 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     }
     app.setApplicationName(QStringLiteral("halducnv"));
     halden::InstallProgramStyle();
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(halden::ApplicationId());
     halden::InitReferenceResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();

@@ -3,6 +3,7 @@
 #pragma once
 
 class QIcon;
+class QString;
 
 namespace halden {
 
@@ -10,7 +11,11 @@ namespace halden {
 /// more than once.
 void InitReferenceResources();
 
-/// The application's picture: the level beam balance.
+/// The application id: the name of the desktop entry, the AppStream metainfo and the icon.
+QString ApplicationId();
+
+/// The application's icon, the level beam balance, in every size of the installed icon set
+/// (16 to 256 pixels); the windows' title bars and the task bar show it.
 QIcon ApplicationIcon();
 
 }  // namespace halden

@@ -1,0 +1,85 @@
+# Install rules for the program and its desktop integration, and the Debian package built from
+# them. `make install` / `make uninstall` wrap these (see cmake/HaldenUninstall.cmake).
+
+include(GNUInstallDirs)
+
+set(HALDEN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/halducnv)
+# The window module: the program looks for it in lib/halducnv beside its bin directory.
+set(HALDEN_MODULE_DIR lib/halducnv)
+set(HALDEN_DESKTOP_ENTRY ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.desktop)
+set(HALDEN_METAINFO ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.metainfo.xml)
+
+# Every directory the rules below install into, relative to the prefix.
+set(HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${HALDEN_MODULE_DIR} ${CMAKE_INSTALL_DATADIR}/applications
+                        ${CMAKE_INSTALL_DATADIR}/metainfo ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+                        ${HALDEN_DOC_DIR})
+foreach(size IN LISTS HALDEN_ICON_SIZES)
+  list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
+  list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
+# First of all, note which of those directories (and their parents) the install is about to
+# create, so that an uninstall removes exactly those again once they are empty.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenRecordDirs.cmake.in ${CMAKE_BINARY_DIR}/cmake/HaldenRecordDirs.cmake
+               @ONLY)
+install(SCRIPT ${CMAKE_BINARY_DIR}/cmake/HaldenRecordDirs.cmake)
+
+install(TARGETS halducnv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET halducnv_window)
+  install(TARGETS halducnv_window LIBRARY DESTINATION ${HALDEN_MODULE_DIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
+
+# The desktop entry starts the program by its full installed path, so the menu finds it even where
+# the prefix's bin directory is not on the PATH. The prefix is known only at install time.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenDesktopEntry.cmake.in ${CMAKE_BINARY_DIR}/cmake/HaldenDesktopEntry.cmake
+               @ONLY)
+install(SCRIPT ${CMAKE_BINARY_DIR}/cmake/HaldenDesktopEntry.cmake)
+
+install(FILES ${HALDEN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size IN LISTS HALDEN_ICON_SIZES)
+  install(FILES ${HALDEN_ICON_DIR}/${size}x${size}/apps/${HALDEN_APP_ID}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES ${HALDEN_ICON_DRAWINGS}/${HALDEN_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
+  install(FILES ${HALDEN_MAN_PAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+install(FILES ${CMAKE_SOURCE_DIR}/resources/copyright DESTINATION ${HALDEN_DOC_DIR})
+
+# The Debian package: `make package` runs cpack on these settings.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME halducnv)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Halden Design")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "unit converter for engineering, computer and Japanese units")
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Halden Design <packages@halden.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows draw their texts in Arial and a Japanese Mincho face; these packages stand in for them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The package's long description; its first line is the summary above.
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop unit converter: pick a unit group, a unit to convert from and a
+unit to convert into, type a number and read the result at once. It knows
+31 groups of engineering, computer and traditional Japanese units and up to
+twenty groups of the user's own, and brings a small expression calculator,
+tables of physical constants and derived-unit equivalences, a history of
+copied results and a small floating icon shape.")
+# Packaging leaves the notes of the last real install in place (see the script).
+configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenPackageKeep.cmake.in ${CMAKE_BINARY_DIR}/cmake/HaldenPackageKeep.cmake @ONLY)
+file(WRITE ${CMAKE_BINARY_DIR}/cmake/HaldenPackageSave.cmake
+     "set(HALDEN_STEP save)\ninclude(\"${CMAKE_BINARY_DIR}/cmake/HaldenPackageKeep.cmake\")\n")
+file(WRITE ${CMAKE_BINARY_DIR}/cmake/HaldenPackageRestore.cmake
+     "set(HALDEN_STEP restore)\ninclude(\"${CMAKE_BINARY_DIR}/cmake/HaldenPackageKeep.cmake\")\n")
+set(CPACK_INSTALL_SCRIPTS ${CMAKE_BINARY_DIR}/cmake/HaldenPackageSave.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/cmake/HaldenPackageRestore.cmake)
+include(CPack)

@@ -1,0 +1,50 @@
+# The desktop entry, the AppStream metainfo and the icon drawings agree on the application id, and
+# the metainfo's newest release is the project's version.
+#
+#   cmake -DAPP_ID=<id> -DVERSION=<version> -DRESOURCES=<resources dir> -P check_ids.cmake
+
+set(errors)
+set(metainfo "${RESOURCES}/${APP_ID}.metainfo.xml")
+set(entry "${RESOURCES}/${APP_ID}.desktop")
+foreach(f "${metainfo}" "${entry}" "${RESOURCES}/icons/app/${APP_ID}.svg")
+  if(NOT EXISTS "${f}")
+    list(APPEND errors "missing ${f}")
+  endif()
+endforeach()
+
+if(EXISTS "${metainfo}")
+  file(READ "${metainfo}" xml)
+  string(REGEX MATCH "<id>([^<]*)</id>" _ "${xml}")
+  if(NOT CMAKE_MATCH_1 STREQUAL APP_ID)
+    list(APPEND errors "metainfo <id> is '${CMAKE_MATCH_1}', not '${APP_ID}'")
+  endif()
+  string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]*)</launchable>" _ "${xml}")
+  if(NOT CMAKE_MATCH_1 STREQUAL "${APP_ID}.desktop")
+    list(APPEND errors "metainfo launchable is '${CMAKE_MATCH_1}', not '${APP_ID}.desktop'")
+  endif()
+  string(REGEX MATCH "<binary>([^<]*)</binary>" _ "${xml}")
+  if(NOT CMAKE_MATCH_1 STREQUAL "halducnv")
+    list(APPEND errors "metainfo provides binary '${CMAKE_MATCH_1}', not 'halducnv'")
+  endif()
+  # Releases are listed newest first.
+  string(REGEX MATCH "<release [^>]*version=\"([^\"]*)\"" _ "${xml}")
+  if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
+    list(APPEND errors "metainfo's newest release is '${CMAKE_MATCH_1}', the project's version is '${VERSION}'")
+  endif()
+endif()
+
+if(EXISTS "${entry}")
+  file(STRINGS "${entry}" icon REGEX "^Icon=")
+  if(NOT icon STREQUAL "Icon=${APP_ID}")
+    list(APPEND errors "desktop entry has '${icon}', not 'Icon=${APP_ID}'")
+  endif()
+  file(STRINGS "${entry}" exec REGEX "^Exec=")
+  if(NOT exec MATCHES "^Exec=halducnv( |$)")
+    list(APPEND errors "desktop entry has '${exec}', which does not start halducnv")
+  endif()
+endif()
+
+if(errors)
+  list(JOIN errors "\n  " text)
+  message(FATAL_ERROR "application id and version checks failed:\n  ${text}")
+endif()

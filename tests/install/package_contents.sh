@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The Debian package built from the install rules: its name and version, its dependencies (the
+# libraries the program links plus the two font packages), and its files under /usr. Building it
+# leaves the notes of a real install in the build directory untouched.
+#
+#   package_contents.sh <source dir> <build dir> <version>
+set -euo pipefail
+
+src=$1
+build=$2
+version=$3
+id=org.halden.UnitConverter
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+notes_before=$(cd "$build" && cat install_manifest.txt install_dirs.txt install_root.txt 2>/dev/null || true)
+
+if ! (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1); then
+    cat "$out/cpack.log" >&2
+    echo "FAIL: cpack failed" >&2
+    exit 1
+fi
+deb=$out/halducnv_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || { echo "FAIL: no $deb; made: $(ls "$out")" >&2; exit 1; }
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = halducnv ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
+depends=$(field Depends)
+for needed in fonts-ipafont-mincho fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+    [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] || fail "Depends lacks $needed: $depends"
+done
+[ -n "$(field Section)" ] || fail "no Section"
+[ -n "$(field Priority)" ] || fail "no Priority"
+[[ "$(field Maintainer)" == *"<"*"@"*">" ]] || fail "Maintainer is '$(field Maintainer)'"
+
+listing=$(dpkg-deb -c "$deb" | awk '{print $1, $6}')
+expect_file() {
+    grep -qx -- "$1 ./usr/$2" <<<"$listing" || fail "package lacks $1 /usr/$2"
+}
+expect_file -rwxr-xr-x bin/halducnv
+expect_file -rw-r--r-- lib/halducnv/halducnv-window.so
+expect_file -rw-r--r-- "share/applications/$id.desktop"
+expect_file -rw-r--r-- "share/metainfo/$id.metainfo.xml"
+expect_file -rw-r--r-- "share/icons/hicolor/scalable/apps/$id.svg"
+for size in 16 24 32 48 64 128 256; do
+    expect_file -rw-r--r-- "share/icons/hicolor/${size}x${size}/apps/$id.png"
+done
+expect_file -rw-r--r-- share/doc/halducnv/copyright
+if [ -f "$src/resources/halducnv.1" ]; then
+    expect_file -rw-r--r-- share/man/man1/halducnv.1.gz
+fi
+outside=$(grep -v ' \./usr/' <<<"$listing" | grep -v ' \./$' || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
+
+mkdir "$out/x"
+dpkg-deb -x "$deb" "$out/x"
+grep -qx 'Exec=/usr/bin/halducnv' "$out/x/usr/share/applications/$id.desktop" ||
+    fail "the packaged desktop entry does not start /usr/bin/halducnv"
+for elf in bin/halducnv lib/halducnv/halducnv-window.so; do
+    file -b "$out/x/usr/$elf" | grep -q ', stripped' || fail "the packaged $elf is not stripped"
+done
+
+notes_after=$(cd "$build" && cat install_manifest.txt install_dirs.txt install_root.txt 2>/dev/null || true)
+[ "$notes_before" = "$notes_after" ] || fail "building the package changed the notes of the last install"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "package contents: all checks passed"
