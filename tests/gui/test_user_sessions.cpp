@@ -17,6 +17,7 @@
 #include "reference/frmInfo.h"
 #include "storage/frmUser.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -71,10 +72,18 @@ void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(target, key, modifiers);
 }
 
-// A button's access key presses the button and clicks it once the press has shown.
+// A button's access key presses the button and clicks it once the press has shown; the click is
+// awaited however long a busy machine takes to get there.
 void ButtonKey(Qt::Key key) {
     Keys(key, Qt::AltModifier);
-    QTest::qWait(200);
+    const auto nothingPressed = [] {
+        const QWidgetList widgets = QApplication::allWidgets();
+        return std::none_of(widgets.begin(), widgets.end(), [](const QWidget* widget) {
+            const auto* button = qobject_cast<const QAbstractButton*>(widget);
+            return button != nullptr && button->isDown();
+        });
+    };
+    QVERIFY(QTest::qWaitFor(nothingPressed, 10000));
 }
 
 // An access-key path: Alt with the first letter, then the letters of the items below it.
@@ -443,9 +452,14 @@ private slots:
         bool otherKeysLeftItOpen = false;
         bool enterClosedIt = false;
         QTimer poll;
+        int polls = 0;
         QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
             auto* about = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
             if (about == nullptr) {
+                return;
+            }
+            // Its focus settles once it has become the active window; a busy machine takes a while.
+            if (about->focusWidget() == nullptr && ++polls < 500) {
                 return;
             }
             poll.stop();
