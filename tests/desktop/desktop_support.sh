@@ -467,3 +467,125 @@ desk_is_normal() { desk_is_viewable "$1" && [ "$(desk_wm_state "$1")" = Normal ]
 
 # desk_is_iconic WID : succeeds when WID is minimised.
 desk_is_iconic() { [ "$(desk_wm_state "$1")" = Iconic ]; }
+
+# ---------------------------------------------------------------------------------------------------
+# Unit lists, the clipboard, the history, message boxes and the user units file.
+
+# The main window's unit lists (client coordinates at 96 dpi): the x inside each list's entries,
+# the centre of the top visible row and the row height.
+DESK_LIST_FROM_X=60
+DESK_LIST_INTO_X=270
+DESK_LIST_TOP_ROW_Y=93
+DESK_LIST_ROW_HEIGHT=15
+
+_desk_list_x() {
+    case "$1" in
+        from) echo "$DESK_LIST_FROM_X" ;;
+        into) echo "$DESK_LIST_INTO_X" ;;
+        *) desk_fail "unknown unit list '$1' (from or into)" ;;
+    esac
+}
+
+# desk_click_list_row WID from|into ROW : clicks the ROW-th visible row of a unit list of the main
+# window WID (0 is the top row; a row below the last entry clicks the list's empty area).
+desk_click_list_row() {
+    desk_click "$1" "$(_desk_list_x "$2")" $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * $3))
+}
+
+# desk_wheel_list WID from|into NOTCHES : turns the mouse wheel down over a unit list.
+desk_wheel_list() {
+    local i
+    timeout 5 xdotool mousemove --window "$1" "$(_desk_list_x "$2")" $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * 3)) ||
+        desk_fail "cannot move the mouse over the $2 list"
+    for ((i = 0; i < $3; i++)); do
+        timeout 5 xdotool click 5 || desk_fail "cannot turn the mouse wheel"
+        sleep 0.05
+    done
+}
+
+# desk_clipboard_offer TEXT : puts TEXT on the clipboard; xclip serves it until another program
+# takes the clipboard over (or the scenario ends), and it is there when this returns.
+desk_clipboard_offer() {
+    printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    DESK_PIDS+=("$!")
+    _DESK_OFFERED=$1
+    desk_expect 5 "the clipboard did not take the text" eval '[ "$(desk_clipboard_get)" = "$_DESK_OFFERED" ]'
+}
+
+DESK_SENTINEL="(nothing was put on the clipboard)"
+
+# desk_clipboard_after COMMAND [ARGS...] : puts a marker text on the clipboard, runs COMMAND (a
+# user action that puts text on it) and prints what the clipboard holds then; fails when the
+# action put nothing there. An empty text is a text.
+desk_clipboard_after() {
+    desk_clipboard_offer "$DESK_SENTINEL"
+    "$@"
+    desk_wait_for 5 eval '[ "$(desk_clipboard_get)" != "$DESK_SENTINEL" ]' ||
+        desk_fail "'$*' put nothing on the clipboard"
+    desk_clipboard_get
+}
+
+# desk_copy_result WID : clicks the Copy tool button of the main window WID and prints the text it
+# put on the clipboard.
+desk_copy_result() { desk_clipboard_after desk_click_tool_button "$1" "$DESK_COPY"; }
+
+_desk_history_newest() {
+    desk_activate "$1"
+    desk_expect 5 "the main window did not become active for the Edit menu" desk_is_active "$1"
+    desk_key alt+e
+    desk_settle
+    desk_key h
+    desk_settle
+    desk_key Return
+}
+
+# desk_history_newest WID : chooses Edit > History > the newest entry in the main window WID and
+# prints the entry, which that puts on the clipboard.
+desk_history_newest() { desk_clipboard_after _desk_history_newest "$1"; }
+
+# desk_message_window [SECONDS] : prints the id of the program's message box (its title is exactly
+# " Halden Unit Converter"); status 1 when none shows within SECONDS (default 10).
+desk_message_window() { desk_wait_window '^ Halden Unit Converter$' "${1:-10}"; }
+
+# desk_message_text WID : prints the text of the message box WID (copied with Ctrl+C, which a
+# message box answers with its title, text and buttons).
+_desk_copy_message() {
+    desk_activate "$1"
+    desk_expect 5 "the message box did not become active" desk_is_active "$1"
+    desk_key ctrl+c
+}
+desk_message_text() { desk_clipboard_after _desk_copy_message "$1"; }
+
+# desk_dismiss_message WID : presses Enter in the message box WID and waits until it is gone.
+desk_dismiss_message() {
+    desk_activate "$1"
+    desk_expect 5 "the message box did not become active" desk_is_active "$1"
+    desk_key Return
+    desk_expect 5 "the message box stayed after Enter" desk_not_viewable "$1"
+}
+
+# desk_expect_message SECONDS TEXT : waits for the message box, checks that its text holds TEXT,
+# presses Enter in it and waits until it is gone.
+desk_expect_message() {
+    local box text
+    box=$(desk_message_window "$1") || desk_fail "no message box appeared (expected '$2')"
+    text=$(desk_message_text "$box")
+    [[ "$text" == *"$2"* ]] || desk_fail "the message box says '$text', not '$2'"
+    desk_dismiss_message "$box"
+}
+
+# desk_user_file FILE [GROUP0_NAME] : writes a user units file: 220 records of three texts, each a
+# 16-bit little-endian byte count and the bytes; all texts empty but the name of user group 0,
+# given as a printf format (e.g. '\xEF\xBB\xBFbom').
+desk_user_file() {
+    local bytes
+    bytes=$(printf "${2:-}" | wc -c)
+    {
+        printf "$(printf '\\x%02x\\x%02x' $((bytes & 255)) $((bytes >> 8)))"
+        printf "${2:-}"
+        head -c $((220 * 6 - 2)) /dev/zero
+    } >"$1" || desk_fail "cannot write $1"
+}
+
+# desk_file_mode FILE : prints the file's permission bits in octal (e.g. 444).
+desk_file_mode() { stat -c %a "$1"; }
