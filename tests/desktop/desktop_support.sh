@@ -492,6 +492,28 @@ desk_click_list_row() {
     desk_click "$1" "$(_desk_list_x "$2")" $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * $3))
 }
 
+# desk_retype_input WID TEXT : clicks into the main window's input box, selects its text and types
+# TEXT over it.
+desk_retype_input() {
+    desk_click "$1" 88 60
+    desk_key ctrl+a
+    desk_type "$2"
+}
+
+# desk_area_colour WID X Y WIDTH HEIGHT : prints the commonest colour (#RRGGBB) on the screen in
+# that rectangle of window WID's client area (a background, whatever text lies on it).
+desk_area_colour() {
+    local x y w h
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    timeout 10 import -display "$DISPLAY" -window root -crop "$4x$5+$((x + $2))+$((y + $3))" -depth 8 \
+        -format %c histogram:info:- 2>/dev/null | sort -rn | grep -o '#[0-9A-Fa-f]\{6\}' | head -n1
+}
+
+# desk_list_row_colour WID from|into ROW : prints the background colour of a unit list's visible row.
+desk_list_row_colour() {
+    desk_area_colour "$1" $(($(_desk_list_x "$2") - 40)) $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * $3 - 5)) 110 10
+}
+
 # desk_wheel_list WID from|into NOTCHES : turns the mouse wheel down over a unit list.
 desk_wheel_list() {
     local i
