@@ -531,7 +531,9 @@ desk_clipboard_offer() {
     printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
     DESK_PIDS+=("$!")
     _DESK_OFFERED=$1
-    desk_expect 5 "the clipboard did not take the text" eval '[ "$(desk_clipboard_get)" = "$_DESK_OFFERED" ]'
+    # (Both sides lose their trailing line feeds in the comparison.)
+    desk_expect 5 "the clipboard did not take the text" \
+        eval '[ "$(desk_clipboard_get)" = "$(printf "%s" "$_DESK_OFFERED")" ]'
 }
 
 DESK_SENTINEL="(nothing was put on the clipboard)"
