@@ -624,4 +624,4 @@ desk_user_file() {
 }
 
 # desk_file_mode FILE : prints the file's permission bits in octal (e.g. 444).
-desk_file_mode() { stat -c %a "$1"; }
+desk_file_mode() { printf "%03o\n" "$((8#$(stat -c %a "$1")))"; }
