@@ -625,3 +625,15 @@ desk_user_file() {
 
 # desk_file_mode FILE : prints the file's permission bits in octal (e.g. 444).
 desk_file_mode() { printf "%03o\n" "$((8#$(stat -c %a "$1")))"; }
+
+# desk_expect_exit STATUS [SECONDS] : waits for the program to end (default 10 s) and checks its
+# exit status (128 + N: ended by signal N). Not in a command substitution: only the scenario's
+# own shell learns how its child ended.
+desk_expect_exit() {
+    local seconds="${2:-10}" status
+    _desk_has_ended() { ! desk_running; }
+    desk_wait_for "$seconds" _desk_has_ended || desk_fail "the program did not end within $seconds s"
+    wait "$DESK_PID" 2>/dev/null
+    status=$?
+    desk_expect_eq "exit status" "$1" "$status"
+}
