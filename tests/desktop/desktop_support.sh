@@ -637,3 +637,20 @@ desk_expect_exit() {
     status=$?
     desk_expect_eq "exit status" "$1" "$status"
 }
+
+# desk_help_page HELP_WID : prints the heading of the page the help window HELP_WID shows (its
+# first line but the link back to the contents that tops the topic pages): a right click gives the page the keyboard without following a link, Escape closes its
+# menu, and Ctrl+A, Ctrl+C copy the page's text.
+_desk_copy_help_page() {
+    local x y w h
+    desk_activate "$1"
+    desk_expect 5 "the help window did not become active" desk_is_active "$1"
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    desk_click "$1" $((w / 2)) $((h / 2)) 3
+    desk_settle
+    desk_key Escape ctrl+a ctrl+c
+}
+desk_help_page() { desk_help_text "$1" | grep -v -x -m1 -e 'Contents' -e ''; }
+
+# desk_help_text HELP_WID : prints the whole text of the page the help window HELP_WID shows.
+desk_help_text() { desk_clipboard_after _desk_copy_help_page "$1"; }
