@@ -638,9 +638,9 @@ desk_expect_exit() {
     desk_expect_eq "exit status" "$1" "$status"
 }
 
-# desk_help_page HELP_WID : prints the heading of the page the help window HELP_WID shows (its
-# first line but the link back to the contents that tops the topic pages): a right click gives the page the keyboard without following a link, Escape closes its
-# menu, and Ctrl+A, Ctrl+C copy the page's text.
+# desk_help_text HELP_WID : prints the whole text of the page the help window HELP_WID shows. A
+# right click gives the page the keyboard without following a link, Escape closes its menu, and
+# Ctrl+A, Ctrl+C copy the text.
 _desk_copy_help_page() {
     local x y w h
     desk_activate "$1"
@@ -650,7 +650,8 @@ _desk_copy_help_page() {
     desk_settle
     desk_key Escape ctrl+a ctrl+c
 }
-desk_help_page() { desk_help_text "$1" | grep -v -x -m1 -e 'Contents' -e ''; }
-
-# desk_help_text HELP_WID : prints the whole text of the page the help window HELP_WID shows.
 desk_help_text() { desk_clipboard_after _desk_copy_help_page "$1"; }
+
+# desk_help_page HELP_WID : prints the heading of the page the help window HELP_WID shows: its
+# first line but the link back to the contents that tops the topic pages.
+desk_help_page() { desk_help_text "$1" | grep -v -x -m1 -e 'Contents' -e ''; }
