@@ -39,12 +39,14 @@ fuzz: bootstrap
 # picture at each theme size). DESTDIR is honoured for packaging.
 ICON_SIZES := 32 48 256
 BINDIR = $(DESTDIR)$(PREFIX)/bin
+LIBDIR = $(DESTDIR)$(PREFIX)/lib/halducnv
 APPDIR = $(DESTDIR)$(PREFIX)/share/applications
 ICONDIR = $(DESTDIR)$(PREFIX)/share/icons/hicolor
 
 install: configure
 	cmake --build $(BUILD) -j $(JOBS) --target halducnv
 	install -D -m 755 $(BUILD)/bin/halducnv $(BINDIR)/halducnv
+	install -D -m 644 $(BUILD)/lib/halducnv/halducnv-window.so $(LIBDIR)/halducnv-window.so
 	mkdir -p $(APPDIR)
 	sed 's|^Exec=.*|Exec=$(PREFIX)/bin/halducnv|' resources/halducnv.desktop > $(APPDIR)/halducnv.desktop
 	chmod 644 $(APPDIR)/halducnv.desktop
@@ -57,7 +59,8 @@ install: configure
 	-@command -v update-desktop-database >/dev/null 2>&1 && update-desktop-database -q $(APPDIR) || true
 
 uninstall:
-	rm -f $(BINDIR)/halducnv $(APPDIR)/halducnv.desktop
+	rm -f $(BINDIR)/halducnv $(APPDIR)/halducnv.desktop $(LIBDIR)/halducnv-window.so
+	-rmdir $(LIBDIR) 2>/dev/null || true
 	@for n in $(ICON_SIZES); do rm -f $(ICONDIR)/$${n}x$${n}/apps/halducnv.png; done
 	-@command -v update-desktop-database >/dev/null 2>&1 && update-desktop-database -q $(APPDIR) || true
 

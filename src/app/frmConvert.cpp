@@ -15,6 +15,7 @@
 #include "shared/ui_fonts.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -85,6 +86,7 @@ private:
 
 frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
     RegisterPictures();
+    UseFixedSizeFrame(this);
     createControls();
     createMenus();
     connectHandlers();

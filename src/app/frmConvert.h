@@ -25,6 +25,7 @@ namespace halden {
 class ToolButtonFace;
 class frmCal;
 class frmMini;
+class UnitFinder;
 
 class frmConvert : public QMainWindow {
     Q_OBJECT
@@ -62,6 +63,7 @@ public:
     QAction* mnuEditPasteVInput = nullptr;
     QAction* mnuEditPasteCInput = nullptr;
     QMenu* mnuHistory = nullptr;
+    QAction* mnuEditFind = nullptr;
     std::array<QAction*, kHistoryItems> mnuHistoryArray{};
     QMenu* mnuConvert = nullptr;
     std::array<QAction*, kConvCaptions.size()> mnuConvArray{};
@@ -99,6 +101,8 @@ public:
 
     /// The icon window while the reduced shape is shown, else nullptr.
     frmMini* miniWindow() const;
+    /// The unit finder while it has been opened once, else nullptr.
+    UnitFinder* unitFinder() const;
     /// The calculator window, loaded (not shown) on first use.
     frmCal* calculatorWindow();
     /// The raw texts of the history items, newest first (what a history item puts on the clipboard).
@@ -173,6 +177,10 @@ private:
     void mnuEditPasteVInput_Click();
     void mnuEditPasteCInput_Click();
 
+    // The unit finder.
+    void mnuEditFind_Click();
+    void FoundUnit_Chosen(int group, int unit, bool asInto);
+
     // The companion windows.
     void mnuConvConst_Click();
     void mnuUserDef_Click();
@@ -184,6 +192,7 @@ private:
     QWidget* client_ = nullptr;
     QPointer<frmMini> mini_;
     QPointer<frmCal> cal_;
+    QPointer<UnitFinder> finder_;
     int nPrevFrom_ = 0;
     int nHistory_ = 0;
     std::array<QString, kHistoryItems> historyText_{};

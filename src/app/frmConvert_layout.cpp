@@ -8,6 +8,7 @@
 #include "calc/frmCal.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_frame.h"
 #include "shared/ui_twips.h"
 
 #include <QAction>
@@ -79,13 +80,13 @@ void frmConvert::createControls() {
         button->setProperty("captionHeightTwips", design.height);
     }
 
-    fraConvFrom = new QGroupBox(QStringLiteral("Convert..."), client_);
+    fraConvFrom = new CaptionFrame(QStringLiteral("Convert..."), client_);
     fraConvFrom->setFont(Arial(8.25));
     txtInput = new QLineEdit(fraConvFrom);
     txtInput->setFont(Arial(10.5));
     lstConvFrom = new QListWidget(fraConvFrom);
 
-    fraConvInto = new QGroupBox(QStringLiteral("Into..."), client_);
+    fraConvInto = new CaptionFrame(QStringLiteral("Into..."), client_);
     fraConvInto->setFont(Arial(8.25));
     txtResult = new QLineEdit(fraConvInto);
     txtResult->setFont(Arial(10.5));

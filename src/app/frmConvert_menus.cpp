@@ -69,6 +69,10 @@ void frmConvert::createMenus() {
         connect(mnuHistoryArray[i], &QAction::triggered, this,
                 [this, i] { mnuHistoryArray_Click(static_cast<int>(i)); });
     }
+    mnuEdit->addSeparator();
+    mnuEditFind = mnuEdit->addAction(QStringLiteral("&Find Unit..."));
+    mnuEditFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(mnuEditFind, &QAction::triggered, this, &frmConvert::mnuEditFind_Click);
 
     mnuConvert = bar->addMenu(QStringLiteral("&Convert"));
     AddArray(mnuConvert, mnuConvArray, kConvCaptions, this, [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });

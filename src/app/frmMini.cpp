@@ -134,12 +134,14 @@ void frmMini::paintEvent(QPaintEvent* /*event*/) {
 
 void frmMini::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (userMoved_ || pos() == placed_) {
+    if (userMoved_ || placeAsked_ || pos() == placed_) {
         return;
     }
     // A frameless window being mapped can be reported at the corner of the window manager's
     // fresh frame instead of where it was put; until the user drags it, it stays where it was
-    // placed, and asking for that place again corrects the report.
+    // placed, and asking for that place again corrects the report. Asked once only: a window
+    // manager that keeps the window elsewhere on purpose has the last word.
+    placeAsked_ = true;
     QTimer::singleShot(0, this, [this] {
         if (!userMoved_ && pos() != placed_) {
             move(placed_);

@@ -54,6 +54,7 @@ private:
     bool unloaded_ = false;
     bool manualDrag_ = false;
     bool userMoved_ = false;
+    bool placeAsked_ = false;
     QPoint placed_;
     QPoint dragOffset_;
 };

@@ -1,9 +1,10 @@
-// The Halden Unit Converter: starts the main window and runs until it closes.
+// The Halden Unit Converter's window program: starts the main window and runs until it closes.
 #include "app/shutdown_signals.h"
 
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "reference/ui_resources.h"
+#include "shared/ui_style.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -44,7 +45,9 @@ private:
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
+/// The window program; the program's launcher loads this module and calls it when no
+/// command-line option is given.
+extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc, char* argv[]) {
     // The windows place themselves; X11 lets a program do that, Wayland does not.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -54,6 +57,7 @@ int main(int argc, char* argv[]) {
         app.installEventFilter(new ExitWhenShown(&app));
     }
     app.setApplicationName(QStringLiteral("halducnv"));
+    halden::InstallProgramStyle();
     halden::InitReferenceResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();

@@ -10,6 +10,8 @@ namespace halden {
 
 ToolButtonFace::ToolButtonFace(const QString& text, QWidget* parent) : QWidget(parent) {
     caption = new QLabel(text, this);
+    // The caption's text stands at the label's top, where its place in the button is reckoned from.
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The caption is part of the button: its presses and releases are the button's.
     caption->setAttribute(Qt::WA_TransparentForMouseEvents);
     setAutoFillBackground(false);

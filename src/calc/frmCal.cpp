@@ -6,6 +6,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -73,8 +74,7 @@ frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
 frmCal::~frmCal() = default;
 
 void frmCal::createControls() {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    UseFixedSizeFrame(this);
     setWindowTitle(QStringLiteral("Halden Unit Converter - Calculator"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
 
@@ -170,12 +170,29 @@ void frmCal::ArrangeCalculator() {
         nInputWidth += static_cast<int>(std::nearbyint(static_cast<double>(mainFormWidth - nFormWidth) / tppx));
         nFormWidth = mainFormWidth;
     }
+    FitToScreen(tppx);
     cboInput->resize(nInputWidth, cboInput->height());
     txtCalResult->resize(nResultWidth, txtCalResult->height());
     cmdExecCalc->move(cboInput->x() + nInputWidth, cmdExecCalc->y());
     txtCalResult->move(cmdExecCalc->x() + cmdExecCalc->width(), txtCalResult->y());
     cmdReplace->move(txtCalResult->x() + nResultWidth, cmdReplace->y());
     applyWindowSize();
+}
+
+void frmCal::FitToScreen(int tppx) {
+    // A window wider than the screen's free width stops at that width: the boxes give up the rest
+    // (the input box first, down to its width at load, then the result box down to its least) and
+    // scroll their texts, so that "=" and "<" stay on the screen.
+    const int limit = AvailableScreenWidthTwips(this);
+    if (limit <= 0 || nFormWidth <= limit) {
+        return;
+    }
+    int excess = (nFormWidth - limit + tppx - 1) / tppx;
+    const int fromInput = std::clamp(nInputWidth - kLoadedInputWidth, 0, excess);
+    nInputWidth -= fromInput;
+    excess -= fromInput;
+    nResultWidth -= std::clamp(nResultWidth - kMinResultWidth, 0, excess);
+    nFormWidth = (nInputWidth + kInputLeft + kExecWidth + nResultWidth + kReplaceWidth + 12) * tppx;
 }
 
 void frmCal::applyWindowSize() { ResizeWindowTwips(this, nFormWidth, formHeightTwips()); }

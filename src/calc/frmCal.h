@@ -54,6 +54,7 @@ private:
     /// Places the controls along the row and sets the window width (never below the main window's).
     void ArrangeCalculator();
     void applyWindowSize();
+    void FitToScreen(int tppx);
     int formHeightTwips();
 
     CalculatorHistory history_;

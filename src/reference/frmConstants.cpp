@@ -6,6 +6,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -73,8 +74,7 @@ frmConstants::frmConstants(QWidget* parent) : QWidget(parent, Qt::Window) {
 frmConstants::~frmConstants() = default;
 
 void frmConstants::createControls() {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    UseFixedSizeFrame(this);
     setWindowTitle(QStringLiteral(" Constants"));
     setFont(ListFont());
 

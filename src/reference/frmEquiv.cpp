@@ -7,6 +7,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -45,6 +46,7 @@ int WidestEntry(const QListWidget* list) {
 }  // namespace
 
 frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
+    UseFixedSizeFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
     Form_Load();
 }

@@ -6,12 +6,15 @@
 #include "shared/settings.h"
 
 #include "reference/ui_resources.h"
+#include "shared/platform.h"
 #include "shared/platform_help.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -70,9 +73,24 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
         window = new frmHelp();
     }
     window->ShowPage(page);
+    // With Always on Top the converter's windows float above the rest; help asked for from one of
+    // them floats with them, or it would open hidden behind the window that asked for it.
+    platform().SetAlwaysOnTop(window, settings().pnShowTop == 1);
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+// The margins the window manager's frame adds, measured once the window has been shown, else a
+// title bar and thin borders.
+QSize FrameMargins(const QWidget* window) {
+    constexpr int kTitleAllowance = 32;
+    constexpr int kBorderAllowance = 8;
+    const QSize measured = window->frameGeometry().size() - window->geometry().size();
+    if (window->isVisible() && measured.height() > 0) {
+        return measured;
+    }
+    return {kBorderAllowance, kTitleAllowance};
 }
 
 }  // namespace
@@ -112,7 +130,27 @@ void frmHelp::arrangeControls() {
     column->setContentsMargins(6, 6, 6, 6);
     column->addLayout(buttons);
     column->addWidget(txtHelp, 1);
-    resize(560, 520);
+    resize(kDesignWidth, kDesignHeight);
+    FitAvailableScreen();
+}
+
+void frmHelp::FitAvailableScreen() {
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    // A large scale factor makes the design size bigger than the screen; the window then takes
+    // the free area (less its frame) and the page scrolls.
+    const QRect area = screen->availableGeometry();
+    const QSize margins = FrameMargins(this);
+    const int width = std::min(kDesignWidth, area.width() - margins.width());
+    const int height = std::min(kDesignHeight, area.height() - margins.height());
+    resize(std::max(width, minimumWidth()), std::max(height, minimumHeight()));
+    const QRect frame(pos(), size() + margins);
+    if (!area.contains(frame)) {
+        move(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
+             std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    }
 }
 
 void frmHelp::connectHandlers() {

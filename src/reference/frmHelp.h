@@ -37,8 +37,13 @@ public:
     void cmdContents_Click();
 
 private:
+    // The window's size as designed, in pixels; never more than the screen's free area.
+    static constexpr int kDesignWidth = 560;
+    static constexpr int kDesignHeight = 520;
+
     void createControls();
     void arrangeControls();
+    void FitAvailableScreen();
     void connectHandlers();
 };
 

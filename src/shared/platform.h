@@ -46,6 +46,8 @@ public:
     virtual void SetAlwaysOnTop(QWidget* window, bool onTop) = 0;
     /// The window's outer height minus its client height, in pixels.
     virtual int GetNonClientHeight(QWidget* window) = 0;
+    /// The window's outer width minus its client width (its side frames), in pixels.
+    virtual int GetNonClientWidth(QWidget* window) = 0;
     /// Twips per pixel of the screen: round(1440 / logical dpi).
     virtual int TwipsPerPixelX() = 0;
     virtual int TwipsPerPixelY() = 0;

@@ -1,5 +1,6 @@
 #include "shared/platform.h"
 #include "shared/platform_help.h"
+#include "shared/ui_twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,9 +12,11 @@
 #include <QPalette>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -48,6 +51,13 @@ public:
                 break;
         }
         box.setStandardButtons(QMessageBox::Ok);
+        // A box that comes up while no window of the program is active (at start-up, or from the
+        // icon window) is not always given the focus by the window manager; it asks for it once
+        // it is on the screen, so that Enter answers it.
+        QTimer::singleShot(0, &box, [&box] {
+            box.raise();
+            box.activateWindow();
+        });
         box.exec();
     }
 
@@ -74,8 +84,16 @@ public:
         if (window == nullptr) {
             return 0;
         }
-        const int height = window->frameGeometry().height() - window->geometry().height();
-        return height < 0 ? 0 : height;
+        const QMargins frame = WindowFrameMargins(window);
+        return std::max(0, frame.top() + frame.bottom());
+    }
+
+    int GetNonClientWidth(QWidget* window) override {
+        if (window == nullptr) {
+            return 0;
+        }
+        const QMargins frame = WindowFrameMargins(window);
+        return std::max(0, frame.left() + frame.right());
     }
 
     int TwipsPerPixelX() override {

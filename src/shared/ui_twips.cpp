@@ -4,10 +4,13 @@
 
 #include "shared/platform.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +20,61 @@ namespace {
 
 int Positive(int value) { return value > 0 ? value : 1; }
 
+// The frame the window manager put around the last of the program's windows it framed: the best
+// guess for a window it has not framed yet (the same window manager gives the same decorations).
+QMargins& LastFrameSeen() {
+    static QMargins frame;
+    return frame;
+}
+
+// Keeps a window's outer width as set: before the window manager has framed the window its side
+// frames are only a guess, so the width is applied again once the window is on the screen.
+class OuterWidthKeeper final : public QObject {
+public:
+    static constexpr const char* kName = "outerWidthKeeper";
+
+    explicit OuterWidthKeeper(QWidget* window) : QObject(window), window_(window) {
+        setObjectName(QLatin1String(kName));
+        window->installEventFilter(this);
+    }
+
+    void Keep(int outerWidth) {
+        outerWidth_ = outerWidth;
+        Apply();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+            Apply();
+        }
+        return false;
+    }
+
+private:
+    void Apply() {
+        const int clientWidth = std::max(1, outerWidth_ - platform().GetNonClientWidth(window_));
+        if (window_->minimumWidth() != clientWidth || window_->maximumWidth() != clientWidth) {
+            window_->setFixedWidth(clientWidth);
+        }
+    }
+
+    QWidget* window_;
+    int outerWidth_ = 1;
+};
+
 }  // namespace
+
+QMargins WindowFrameMargins(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    if (handle != nullptr && window->isVisible()) {
+        const QMargins frame = handle->frameMargins();
+        if (!frame.isNull()) {
+            LastFrameSeen() = frame;
+            return frame;
+        }
+    }
+    return LastFrameSeen();
+}
 
 int PixelsX(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppx))); }
 int PixelsY(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppy))); }
@@ -48,11 +105,21 @@ QPoint WindowPosTwips(const QWidget* window) {
     return {TwipsX(place.x()), TwipsY(place.y())};
 }
 
+int AvailableScreenWidthTwips(const QWidget* window) {
+    const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    return screen == nullptr ? 0 : TwipsX(screen->availableGeometry().width());
+}
+
 void ResizeWindowTwips(QWidget* window, double width, double height) {
-    const int sideFrames = std::max(0, window->frameGeometry().width() - window->geometry().width());
-    const int clientWidth = std::max(1, PixelsX(width) - sideFrames);
     const int clientHeight = std::max(1, PixelsY(height) - platform().GetNonClientHeight(window));
-    window->setFixedSize(clientWidth, clientHeight);
+    window->setFixedHeight(clientHeight);
+    // The keeper has no meta-object of its own, so it is found by its name.
+    auto* keeper = static_cast<OuterWidthKeeper*>(
+        window->findChild<QObject*>(QLatin1String(OuterWidthKeeper::kName), Qt::FindDirectChildrenOnly));
+    if (keeper == nullptr) {
+        keeper = new OuterWidthKeeper(window);
+    }
+    keeper->Keep(PixelsX(width));
 }
 
 }  // namespace halden

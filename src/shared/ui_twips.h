@@ -2,12 +2,16 @@
 // Qt places windows in pixels. These helpers convert with the screen's Tppx and Tppy.
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 
 class QWidget;
 
 namespace halden {
 
+/// The frame the window manager draws around a top-level window, in pixels; for a window it has
+/// not framed yet, the frame of the last window it framed (none before the first).
+QMargins WindowFrameMargins(const QWidget* window);
 /// Twips to pixels, horizontally and vertically (rounded to the nearest pixel).
 int PixelsX(double twips);
 int PixelsY(double twips);
@@ -24,8 +28,11 @@ void MoveWindowTwips(QWidget* window, double left, double top);
 void PlaceWindowTwips(QWidget* window, double left, double top);
 /// The window's outer top-left corner in twips.
 QPoint WindowPosTwips(const QWidget* window);
+/// The free width (without panels and docks) of the screen the window is on, in twips.
+int AvailableScreenWidthTwips(const QWidget* window);
 /// Gives a top-level window the outer size width x height twips: the client area is that size
-/// minus the frame the platform reports (GetNonClientHeight; side frames as measured).
+/// minus the frame the platform reports (GetNonClientHeight; side frames as WindowFrameMargins
+/// gives them). The outer width is applied again once the window manager has framed the window.
 void ResizeWindowTwips(QWidget* window, double width, double height);
 
 }  // namespace halden

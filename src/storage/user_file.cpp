@@ -15,7 +15,8 @@ namespace {
 constexpr int kRecordCount = kUserGroups * (1 + kUserUnitsUsed);
 constexpr std::size_t kMaxTextBytes = 0xFFFF;
 // The reader never looks beyond the 220th record, whose largest form ends here.
-constexpr std::size_t kMaxFileBytes = static_cast<std::size_t>(kRecordCount) * 3 * (2 + kMaxTextBytes);
+constexpr std::size_t kMaxFileBytes = kUserFileMaxBytes;
+static_assert(kMaxFileBytes == static_cast<std::size_t>(kRecordCount) * 3 * (2 + kMaxTextBytes));
 
 using Record = std::array<std::string, 3>;
 

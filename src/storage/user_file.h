@@ -4,10 +4,15 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/message_sink.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace halden {
+
+/// The most bytes a reader takes from the file: 220 records of three texts of the largest size.
+inline constexpr std::size_t kUserFileMaxBytes =
+    static_cast<std::size_t>(kUserGroups) * (1 + kUserUnitsUsed) * 3 * (2 + 0xFFFF);
 
 /// Reads the file's bytes into the four text tables of units. std::nullopt (no file) reads as empty
 /// tables without a message; a file cut short inside a record shows the read failure message.

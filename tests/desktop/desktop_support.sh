@@ -67,7 +67,7 @@ _desk_cleanup() {
         fi
     fi
     local pid
-    # The program first, then the window manager, the display and the watchdog, each by its pid.
+    # The program and the helpers first, then the window manager and the display, each by its pid.
     for pid in "${DESK_PIDS[@]}" "$DESK_WM_PID" "$DESK_XVFB_PID"; do
         [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
     done
@@ -125,7 +125,7 @@ _desk_wm_ready() {
 }
 
 # desk_wait_for SECONDS COMMAND [ARGS...] : polls COMMAND every 0.1 s until it succeeds; status 1
-# when the deadline passes.
+# when the deadline (whole seconds) passes.
 desk_wait_for() {
     local seconds="$1"
     shift
@@ -234,9 +234,12 @@ desk_start() {
     local -a prefix=()
     if [ "${1:-}" = "--as-nobody" ]; then
         shift
-        chown -R nobody:nogroup "$DESK_FOLDER" || desk_fail "cannot give the folder to nobody"
-        chown nobody:nogroup "$DESK_DIR/run"
-        prefix=(setpriv --reuid nobody --regid nogroup --clear-groups)
+        # Only root ignores file modes; any other user already runs unprivileged.
+        if [ "$(id -u)" -eq 0 ]; then
+            chown -R nobody:nogroup "$DESK_FOLDER" || desk_fail "cannot give the folder to nobody"
+            chown nobody:nogroup "$DESK_DIR/run"
+            prefix=(setpriv --reuid nobody --regid nogroup --clear-groups)
+        fi
     fi
     env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$DESK_DIR/home" XDG_CONFIG_HOME="$DESK_DIR/xdg" \
         XDG_RUNTIME_DIR="$DESK_DIR/run" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb "$@" \
@@ -392,10 +395,13 @@ desk_close() {
 # desk_clipboard_get : prints the clipboard's text.
 desk_clipboard_get() { timeout 3 xclip -selection clipboard -o 2>/dev/null; }
 
-# desk_clipboard_set TEXT : puts TEXT on the clipboard (xclip keeps serving it in the background).
+# desk_clipboard_set TEXT : puts TEXT on the clipboard; an xclip in the background (by pid) serves
+# it until another program takes the clipboard. Use $'...' for control characters.
 desk_clipboard_set() {
-    printf '%s' "$1" | timeout 5 xclip -selection clipboard -i -loops 1 >/dev/null 2>&1 &
+    printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
     DESK_PIDS+=("$!")
+    _desk_clip_is() { [ "$(desk_clipboard_get)" = "$1" ]; }
+    desk_expect 5 "the clipboard did not take the text" _desk_clip_is "$1"
 }
 
 # desk_settle : waits until the X server has handled everything sent so far (a round trip).
@@ -468,6 +474,38 @@ desk_is_normal() { desk_is_viewable "$1" && [ "$(desk_wm_state "$1")" = Normal ]
 # desk_is_iconic WID : succeeds when WID is minimised.
 desk_is_iconic() { [ "$(desk_wm_state "$1")" = Iconic ]; }
 
+# desk_frame_geometry WID : prints "X Y WIDTH HEIGHT" of the window with its window-manager frame
+# (the client area widened by _NET_FRAME_EXTENTS).
+desk_frame_geometry() {
+    local x y w h left right top bottom
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    read -r left right top bottom <<<"$(timeout 3 xprop -id "$1" -notype _NET_FRAME_EXTENTS 2>/dev/null |
+        sed -n 's/^_NET_FRAME_EXTENTS = //p' | tr -d ',')"
+    echo $((x - ${left:-0})) $((y - ${top:-0})) $((w + ${left:-0} + ${right:-0})) $((h + ${top:-0} + ${bottom:-0}))
+}
+
+# desk_fits_screen WID : succeeds when the framed window lies wholly on the root window.
+desk_fits_screen() {
+    local x y w h sw sh
+    read -r x y w h <<<"$(desk_frame_geometry "$1")"
+    read -r sw sh <<<"$(timeout 3 xwininfo -root | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}')"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
+}
+
+# desk_other_application : starts another program's window (xmessage, standing for the terminal or
+# launcher the user works in), clicks into it so that it holds the focus with a recent user
+# action, and prints its window id.
+desk_other_application() {
+    xmessage -geometry 300x100+700+600 -name other "another application" >/dev/null 2>&1 &
+    DESK_PIDS+=("$!")
+    local id=""
+    _desk_other_found() { id=$(timeout 3 xdotool search --onlyvisible --class xmessage 2>/dev/null | head -n1) && [ -n "$id" ]; }
+    desk_wait_for 10 _desk_other_found || desk_fail "the other application's window did not appear"
+    desk_click "$id" 150 20
+    desk_expect 5 "the other application did not take the focus" desk_is_active "$id"
+    echo "$id"
+}
+
 # ---------------------------------------------------------------------------------------------------
 # Unit lists, the clipboard, the history, message boxes and the user units file.
 
@@ -525,8 +563,8 @@ desk_wheel_list() {
     done
 }
 
-# desk_clipboard_offer TEXT : puts TEXT on the clipboard; xclip serves it until another program
-# takes the clipboard over (or the scenario ends), and it is there when this returns.
+# desk_clipboard_offer TEXT : as desk_clipboard_set, also for a TEXT that ends in line feeds (a
+# command substitution drops them from what the clipboard is read back as).
 desk_clipboard_offer() {
     printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
     DESK_PIDS+=("$!")

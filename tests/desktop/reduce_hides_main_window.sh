@@ -35,4 +35,7 @@ desk_wait_exit 10 >/dev/null
 desk_expect_eq "saved main window left" 1500 "$(desk_config_value Form_Convert_Left)"
 desk_expect_eq "saved main window top" 1500 "$(desk_config_value Form_Convert_Top)"
 desk_expect_eq "saved shape" 1 "$(desk_config_value Shape)"
+# The icon window was never moved: it records the place it was shown at.
+desk_expect_eq "saved icon window left" 840 "$(desk_config_value Form_Normal_Left)"
+desk_expect_eq "saved icon window top" 1350 "$(desk_config_value Form_Normal_Top)"
 desk_pass

@@ -241,7 +241,8 @@ private slots:
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(int{settings().pnSelUnitGrp}, group);
         QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
-        QVERIFY(window->isVisible());
+        // The reduced shape shows only the icon window; the main window is hidden, not off-screen.
+        QCOMPARE(window->isVisible(), settings().pnShapeFlag != 0);
         QVERIFY(settings().pnShapeFlag != 0 || (window->miniWindow() != nullptr && window->miniWindow()->isVisible()));
         // Wherever the file put it, the window the user works with can be reached on a screen.
         QWidget* shown = settings().pnShapeFlag != 0 ? static_cast<QWidget*>(window.get()) : window->miniWindow();

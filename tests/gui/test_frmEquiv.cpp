@@ -66,10 +66,11 @@ private slots:
                 QCOMPARE(lists[i]->x(), lists[i - 1]->x() + lists[i - 1]->width() - 1);
             }
         }
-        // Outer size: right edge + 16 wide; frame + heading + list + 13 high (the fake frame has
-        // no side borders, so the client area is the outer width).
+        // Outer size: right edge + 16 wide, side frames included; frame + heading + list + 13 high.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QListWidget* last = window.lstAlternative;
-        QCOMPARE(window.width(), last->x() + last->width() + 16);
+        QCOMPARE(window.frameGeometry().width(), last->x() + last->width() + 16);
         QCOMPARE(window.height(), last->y() + last->height() + 10);
     }
 

@@ -9,6 +9,7 @@
 #include "shared/ui_twips.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 
 #include <memory>
@@ -101,14 +102,37 @@ private slots:
         QVERIFY(file.exists());
     }
 
+    // A move the user did not make (the window system reporting a stale place as the window is
+    // mapped) is taken back; after a drag the window stays where the user put it.
+    void iconWindowKeepsItsPlaceUntilDragged() {
+        QPointer<frmMini> mini = window->miniWindow();
+        const QPoint placed = mini->pos();
+        mini->move(0, 0);
+        QVERIFY(QTest::qWaitFor([&] { return mini->pos() == placed; }));
+        QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        mini->move(placed + QPoint(30, 20));
+        QTest::qWait(20);
+        QCOMPARE(mini->pos(), placed + QPoint(30, 20));
+    }
+
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {
-        frmMini* mini = window->miniWindow();
+        QPointer<frmMini> mini = window->miniWindow();
+        // Dragged somewhere by its frame.
+        QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
+        mini->move(mini->pos() + QPoint(7, 5));
+        QTest::qWait(1);
+        const QPoint place = mini->pos();
         fixture->fake.popupChoice = QStringLiteral("Minimize");
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(window->isMinimized());
-        QVERIFY(!mini->isVisible());
+        QVERIFY(mini.isNull() || !mini->isVisible());
         window->setWindowState(Qt::WindowNoState);
-        QVERIFY(mini->isVisible());
+        // The reduced shape comes back: the icon window where it was, the main window hidden.
+        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QCOMPARE(window->miniWindow()->pos(), place);
+        QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
     }
 };
 

@@ -1,6 +1,10 @@
 #include "fake_platform.h"
 
+#include "shared/ui_twips.h"
+
 #include <QAction>
+
+#include <algorithm>
 
 namespace halden::test {
 
@@ -40,6 +44,14 @@ QAction* FakePlatform::PopupMenu(QWidget* owner, QMenu* menu) {
 void FakePlatform::SetAlwaysOnTop(QWidget* window, bool onTop) { topmostCalls.emplace_back(window, onTop); }
 
 int FakePlatform::GetNonClientHeight(QWidget* /*window*/) { return nonClientHeight; }
+
+int FakePlatform::GetNonClientWidth(QWidget* window) {
+    if (nonClientWidth >= 0 || window == nullptr) {
+        return std::max(0, nonClientWidth);
+    }
+    const QMargins frame = WindowFrameMargins(window);
+    return frame.left() + frame.right();
+}
 
 QColor FakePlatform::SystemColourOf(SystemColour colour) {
     switch (colour) {

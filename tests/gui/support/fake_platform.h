@@ -33,6 +33,7 @@ public:
     QAction* PopupMenu(QWidget* owner, QMenu* menu) override;
     void SetAlwaysOnTop(QWidget* window, bool onTop) override;
     int GetNonClientHeight(QWidget* window) override;
+    int GetNonClientWidth(QWidget* window) override;
     int TwipsPerPixelX() override { return tppx; }
     int TwipsPerPixelY() override { return tppy; }
     QColor SystemColourOf(SystemColour colour) override;
@@ -54,6 +55,8 @@ public:
     int tppx = 15;
     int tppy = 15;
     int nonClientHeight = 30;
+    /// Side frames: as the test platform draws them around a shown window when negative.
+    int nonClientWidth = -1;
     bool dragSupported = true;
     /// Which item a popup menu chooses: the visible, enabled action whose text equals this; empty
     /// text chooses nothing. A test may instead set popupChooser for full control.

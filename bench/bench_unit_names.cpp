@@ -1,0 +1,48 @@
+// Speed of unit name matching: a search over every unit as the finder runs it on each key, and
+// building the name index the finder and the command line start from.
+
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "catalogue/unit_names.h"
+#include "shared/settings.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const halden::UnitNameIndex& BuiltIndex() {
+    static const halden::UnitNameIndex* index = [] {
+        halden::ResetProcessState();
+        halden::BuildUnitCatalogue(15);
+        return new halden::UnitNameIndex(halden::catalogue());
+    }();
+    return *index;
+}
+
+// "m" is the widest search: it is a form, begins many forms and sits in most list texts.
+void BM_UnitNameSearchAllUnitsM(benchmark::State& state) {
+    const halden::UnitNameIndex& index = BuiltIndex();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.Search("m", 1000));
+    }
+}
+BENCHMARK(BM_UnitNameSearchAllUnitsM);
+
+void BM_UnitNameSearchAllUnitsTsubo(benchmark::State& state) {
+    const halden::UnitNameIndex& index = BuiltIndex();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.Search("tsubo", 50));
+    }
+}
+BENCHMARK(BM_UnitNameSearchAllUnitsTsubo);
+
+void BM_UnitNameIndexBuild(benchmark::State& state) {
+    BuiltIndex();
+    for (auto _ : state) {
+        halden::UnitNameIndex index(halden::catalogue());
+        benchmark::DoNotOptimize(index.units().data());
+    }
+}
+BENCHMARK(BM_UnitNameIndexBuild);
+
+}  // namespace

@@ -1,0 +1,70 @@
+// Feeds arbitrary bytes to unit name matching (as a unit's list text, as a typed name and as a
+// search) and, split at NUL bytes, to the command line as its arguments; aborts on any answer
+// that breaks the matching rules.
+
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_catalogue_build.h"
+#include "catalogue/unit_names.h"
+#include "shared/command_line.h"
+#include "shared/settings.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void CheckForms(std::string_view text) {
+    const std::vector<halden::NameForm> forms = halden::UnitNameForms(text);
+    bool shortSeen = false;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        // Every form is a non-empty piece of the text, named once, whole names first.
+        if (forms[i].text.empty() || text.find(forms[i].text) == std::string_view::npos) std::abort();
+        if (forms[i].kind == halden::NameFormKind::Short) shortSeen = true;
+        if (shortSeen && forms[i].kind == halden::NameFormKind::Whole) std::abort();
+        for (std::size_t j = i + 1; j < forms.size(); ++j) {
+            if (forms[i].text == forms[j].text) std::abort();
+        }
+    }
+}
+
+void CheckIndex(const halden::UnitNameIndex& index, std::string_view text) {
+    for (const halden::FoundUnit& unit : index.Search(text, 60)) {
+        if (unit.group < 0 || unit.group >= halden::kGroupCount || unit.unit < 0 || unit.unit >= halden::kUnitSlots) {
+            std::abort();
+        }
+    }
+    for (const int g : index.GroupsNaming(text)) {
+        // A group that holds the name has a best match for it.
+        if (index.Match(g, text).empty()) std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const halden::UnitNameIndex* index = [] {
+        halden::BuildUnitCatalogue(15);
+        return new halden::UnitNameIndex(halden::catalogue());
+    }();
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CheckForms(text);
+    CheckIndex(*index, text);
+
+    // The same bytes as the arguments of one command-line run.
+    std::vector<std::string_view> args;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= size; ++i) {
+        if (i == size || data[i] == 0) {
+            args.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    const halden::CommandLineResult result = halden::RunCommandLine(args, halden::UserFileContents{});
+    if (result.status < 0 || result.status > halden::kExitUsage) std::abort();
+    if (result.status != 0 && result.err.empty()) std::abort();
+    return 0;
+}

@@ -1,0 +1,120 @@
+#include "app/unit_finder.h"
+
+#include "catalogue/unit_catalogue.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace halden {
+namespace {
+
+constexpr int kVisibleRows = 8;
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
+    setFrameShape(QFrame::Box);
+    txtFind = new QLineEdit(this);
+    txtFind->setPlaceholderText(QStringLiteral("Type a unit's name: tsubo, kt, m^2, deg Celsius..."));
+    lstFound = new QListWidget(this);
+    lstFound->setFocusPolicy(Qt::NoFocus);
+    lblKeys = new QLabel(QStringLiteral("Enter: convert from   Ctrl+Enter: convert into   Esc: close"), this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(txtFind);
+    layout->addWidget(lstFound);
+    layout->addWidget(lblKeys);
+
+    txtFind->installEventFilter(this);
+    connect(txtFind, &QLineEdit::textChanged, this, [this] { txtFind_Change(); });
+    connect(lstFound, &QListWidget::itemClicked, this,
+            [this](const QListWidgetItem* item) { Choose(lstFound->row(item), false); });
+}
+
+UnitFinder::~UnitFinder() = default;
+
+void UnitFinder::Open(const QWidget* anchor, int width) {
+    // The user groups may have changed since the last time.
+    index_ = std::make_unique<UnitNameIndex>(catalogue());
+    txtFind->clear();
+    txtFind_Change();
+    const int rowHeight = lstFound->fontMetrics().height() + 2;
+    lstFound->setFixedHeight(rowHeight * kVisibleRows + 2 * lstFound->frameWidth());
+    setFixedWidth(std::max(width, anchor->width()));
+    adjustSize();
+    move(anchor->mapToGlobal(QPoint(0, anchor->height())));
+    show();
+    raise();
+    activateWindow();
+    txtFind->setFocus();
+}
+
+void UnitFinder::txtFind_Change() {
+    lstFound->clear();
+    found_ = index_ ? index_->Search(txtFind->text().toStdString(), kShownMatches) : std::vector<FoundUnit>{};
+    const UnitCatalogue& cat = catalogue();
+    for (const FoundUnit& unit : found_) {
+        const auto g = static_cast<std::size_t>(unit.group);
+        lstFound->addItem(Text(cat.UnitName[g][static_cast<std::size_t>(unit.unit)]) + QStringLiteral(" \u2014 ") +
+                          Text(cat.GroupName[g]));
+    }
+    // The best match is current, so Enter takes it at once.
+    lstFound->setCurrentRow(found_.empty() ? -1 : 0);
+}
+
+void UnitFinder::MoveCurrent(int step) {
+    if (lstFound->count() == 0) {
+        return;
+    }
+    lstFound->setCurrentRow(std::clamp(lstFound->currentRow() + step, 0, lstFound->count() - 1));
+}
+
+void UnitFinder::Choose(int row, bool asInto) {
+    if (row < 0 || static_cast<std::size_t>(row) >= found_.size()) {
+        return;
+    }
+    const FoundUnit unit = found_[static_cast<std::size_t>(row)];
+    close();
+    emit unitChosen(unit.group, unit.unit, asInto);
+}
+
+bool UnitFinder::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != txtFind || event->type() != QEvent::KeyPress) {
+        return QFrame::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+        case Qt::Key_Up:
+            MoveCurrent(-1);
+            return true;
+        case Qt::Key_Down:
+            MoveCurrent(1);
+            return true;
+        case Qt::Key_PageUp:
+            MoveCurrent(-kVisibleRows);
+            return true;
+        case Qt::Key_PageDown:
+            MoveCurrent(kVisibleRows);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Choose(lstFound->currentRow(), (key->modifiers() & Qt::ControlModifier) != 0);
+            return true;
+        case Qt::Key_Escape:
+            close();
+            return true;
+        default:
+            return QFrame::eventFilter(watched, event);
+    }
+}
+
+}  // namespace halden

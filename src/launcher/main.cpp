@@ -1,0 +1,67 @@
+// The program's entry: answers the command line itself, without loading any window library, and
+// otherwise loads the window program (a module beside the program) and runs it.
+//
+// Keeping the windows in a module of their own is what lets `halducnv --convert` start and end in
+// a few milliseconds: the toolkit's libraries are only loaded when a window is wanted.
+#include "shared/command_line.h"
+
+#include <cstdio>
+#include <dlfcn.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using WindowMain = int (*)(int, char**);
+
+constexpr const char* kModule = "halducnv-window.so";
+
+std::string ExecutableDirectory() {
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
+        return {};
+    }
+    target.resize(static_cast<std::size_t>(n));
+    const auto slash = target.find_last_of('/');
+    return slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+}
+
+// The module where an installation or the build puts it (lib/halducnv beside bin), beside the
+// program, or on the program's run path (a copy of the built program elsewhere).
+void* LoadWindowModule(std::string& error) {
+    const std::string dir = ExecutableDirectory();
+    const std::string candidates[] = {dir + "../lib/halducnv/" + kModule, dir + kModule, kModule};
+    for (const std::string& path : candidates) {
+        if (path.front() == '/' && ::access(path.c_str(), R_OK) != 0) {
+            continue;
+        }
+        if (void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            return module;
+        }
+        if (const char* reason = ::dlerror()) {
+            error = reason;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (halden::WantsCommandLine(argc, argv)) {
+        return halden::CommandLineMain(argc, argv);
+    }
+    std::string error = std::string(kModule) + " not found";
+    void* module = LoadWindowModule(error);
+    if (module == nullptr) {
+        std::fprintf(stderr, "halducnv: cannot load the converter window: %s\n", error.c_str());
+        return 1;
+    }
+    auto* windowMain = reinterpret_cast<WindowMain>(::dlsym(module, "HaldenWindowMain"));
+    if (windowMain == nullptr) {
+        std::fprintf(stderr, "halducnv: %s holds no window program\n", kModule);
+        return 1;
+    }
+    return windowMain(argc, argv);
+}

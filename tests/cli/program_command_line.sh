@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The built program answers from the shell with no display at all (a window would abort), reads
+# the user units from the files directory, writes nothing there, and exits with the documented
+# statuses.
+# Usage: program_command_line.sh PATH_TO_HALDUCNV
+set -u
+program=$1
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export XDG_CONFIG_HOME=$home
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+failures=0
+
+# expect NAME STATUS STDOUT STDERR_START -- ARGS...
+expect() {
+  local name=$1 status=$2 out=$3 err=$4
+  shift 5
+  local got_out got_err got_status
+  got_out=$("$program" "$@" 2> "$home/err")
+  got_status=$?
+  got_err=$(cat "$home/err")
+  if [ "$got_status" != "$status" ] || [ "$got_out" != "$out" ] || [ "${got_err:0:${#err}}" != "$err" ]; then
+    echo "FAIL $name: status $got_status, stdout '$got_out', stderr '$got_err'"
+    failures=$((failures + 1))
+  fi
+}
+
+expect "miles into meters" 0 "4828.03" "" -- --convert 3 mile m
+expect "temperature by names" 0 "212.000" "" -- --convert 100 "deg Celsius" "deg Fahrenheit"
+expect "reading of a Japanese unit" 0 "0.303030" "" -- --convert 1 shaku m
+expect "version" 0 "Halden Unit Converter 3.11" "" -- --version
+expect "input error" 1 "" "Input error" -- --convert abc mile m
+expect "ambiguous name" 2 "" 'halducnv: "bu" fits several units of Length' -- --convert 1 bu m
+expect "bad option" 2 "" 'halducnv: unknown option "--fast"' -- --convert 1 m ft --fast
+expect "no user units file is no warning" 0 "1.00000" "" -- --convert 12 inch ft
+
+# A damaged user units file: one warning line, the conversion goes on.
+mkdir -p "$home/halducnv"
+printf '\011\000ab' > "$home/halducnv/HUC_USER.DAT"
+expect "damaged user units file" 0 "4828.03" "halducnv: warning: Failed to open file 'HUC_USER.DAT'." -- \
+  --convert 3 mile m
+if [ "$(ls -A "$home/halducnv")" != "HUC_USER.DAT" ] || [ "$(od -An -tx1 "$home/halducnv/HUC_USER.DAT" | tr -d ' \n')" != "09006162" ]; then
+  echo "FAIL the command line changed the files directory"
+  failures=$((failures + 1))
+fi
+help=$("$program" --help)
+case $help in
+  *"halducnv --convert VALUE FROM INTO"*"Exit status"*) ;;
+  *) echo "FAIL help text"; failures=$((failures + 1)) ;;
+esac
+[ "$failures" = 0 ] && echo "all command-line checks passed"
+exit "$failures"

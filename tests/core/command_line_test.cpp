@@ -1,0 +1,259 @@
+#include "shared/command_line.h"
+
+#include "catalogue/unit_catalogue.h"
+#include "shared/settings.h"
+#include "storage/user_file.h"
+#include "storage_test_support.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace halden {
+namespace {
+
+using Args = std::vector<std::string_view>;
+
+void Put(std::string& cell, const std::string& text) { cell = text; }
+
+CommandLineResult Shell(const Args& args, const UserFileContents& file = {}) { return RunCommandLine(args, file); }
+
+// A user units file with one named group "Room" (jou = 1.62 m^2, m2) and one unnamed group.
+UserFileContents RoomFile() {
+    UserUnits units;
+    Put(units.UserGroupName[2], "Room");
+    Put(units.UserUnitName[2][0], "jou (畳)");
+    Put(units.UserFactorText[2][0], "1.62");
+    Put(units.UserUnitName[2][1], "m2");
+    Put(units.UserFactorText[2][1], "1");
+    Put(units.UserUnitName[3][0], "nameless group unit");
+    Put(units.UserFactorText[3][0], "1");
+    const std::optional<std::string> bytes = DatWriteBytes(units);
+    return UserFileContents{UserFileContents::State::Read, bytes.value_or("")};
+}
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void TearDown() override { ResetProcessState(); }
+};
+
+TEST_F(CommandLineTest, ConvertPrintsWhatTheResultBoxShows) {
+    struct Row {
+        const char* name;
+        Args args;
+        const char* out;
+    };
+    const Row rows[] = {
+        {"miles into meters", {"--convert", "3", "mile", "m"}, "4828.03\n"},
+        {"temperature by its names", {"--convert", "100", "deg Celsius", "deg Fahrenheit"}, "212.000\n"},
+        {"negative value is no option", {"--convert", "-40", "deg Celsius", "deg Fahrenheit"}, "-40.0000\n"},
+        {"degree signs from a keyboard", {"--convert", "0", "°C", "K"}, "273.150\n"},
+        {"reading in brackets", {"--convert", "1", "shaku", "m"}, "0.303030\n"},
+        {"reading into abbreviation in Area", {"--convert", "1", "tsubo", "m^2"}, "3.30579\n"},
+        {"knots", {"--convert", "1", "kt", "km/h"}, "1.85200\n"},
+        {"mega into kilo by letter case", {"--convert", "1", "M", "k"}, "1000.00\n"},
+        {"mega into milli: exact case chooses the group", {"--convert", "1", "M", "m"}, "1.00000E+09\n"},
+        {"other case where no group fits exactly", {"--convert", "1", "MILE", "M"}, "1609.34\n"},
+        {"four figures", {"--convert", "3", "mile", "m", "--figures", "4"}, "4828\n"},
+        {"eight figures written with an equals sign", {"--convert", "3", "mile", "m", "--figures=8"}, "4828.0320\n"},
+        {"integer", {"--convert", "3", "mile", "m", "--figures", "integer"}, "4828\n"},
+        {"scientific", {"--convert", "3", "mile", "m", "--scientific"}, "4.82803E+03\n"},
+        {"options before the operands",
+         {"--scientific", "--figures", "4", "--convert", "3", "mile", "m"},
+         "4.828E+03\n"},
+        {"number bases", {"--convert", "FF", "Hexadecimal", "Decimal"}, "255\n"},
+        {"decimal into binary", {"--convert", "255", "Decimal", "Binary"}, "0000000011111111\n"},
+        {"operands after a double dash", {"--convert", "--", "-1", "inch", "ft"}, "-0.0833333\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CommandLineResult result = Shell(row.args);
+        EXPECT_EQ(result.out, row.out);
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.status, 0);
+    }
+}
+
+TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
+    struct Row {
+        const char* name;
+        Args args;
+        const char* err;  // the start of standard error
+        int status;
+    };
+    const Row rows[] = {
+        {"value that is no number", {"--convert", "x", "mile", "m"}, "Input error\n", 1},
+        {"value beyond the double range", {"--convert", "1e999", "mile", "m"}, "Input error\n", 1},
+        {"bad digits for the base", {"--convert", "ZZ", "Decimal", "Hexadecimal"}, "Input error\n", 1},
+        {"reading of two units",
+         {"--convert", "1", "bu", "m"},
+         "halducnv: \"bu\" fits several units of Length: \"分 [bu]\", \"間 [ken]= 歩 [bu]\"\n",
+         2},
+        {"unknown unit with what a search finds",
+         {"--convert", "1", "gallon", "l"},
+         "halducnv: no unit is named \"gallon\"; did you mean \"米 gallon [液] (gal)\" (Volume), \"英 gallon [液] "
+         "(gal)\" "
+         "(Volume)?\n",
+         2},
+        {"unknown unit without suggestions",
+         {"--convert", "1", "m", "qqq"},
+         "halducnv: no unit is named \"qqq\" (halducnv --list shows every unit)\n",
+         2},
+        {"units of different groups",
+         {"--convert", "1", "m", "kg"},
+         "halducnv: \"m\" (Length; Metric Prefixes) and \"kg\" (Mass, Weight) share no group\n",
+         2},
+        {"the same unit twice",
+         {"--convert", "1", "m", "meter"},
+         "halducnv: \"m\" and \"meter\" are the same unit, \"meter (m)\"\n",
+         2},
+        {"control characters in a name keep the message on one line",
+         {"--convert", "1", "a\nb\x7F", "m"},
+         "halducnv: no unit is named \"a\\x0Ab\\x7F\" (halducnv --list shows every unit)\n",
+         2},
+        {"Warp is no unit", {"--convert", "1", "Warp", "m/s"}, "halducnv: no unit is named \"Warp\"", 2},
+        {"figures not offered", {"--convert", "3", "mile", "m", "--figures", "5"}, "halducnv: --figures takes", 2},
+        {"figures without a value", {"--convert", "3", "mile", "m", "--figures"}, "halducnv: option --figures", 2},
+        {"too few operands", {"--convert", "3", "mile"}, "halducnv: --convert needs VALUE FROM INTO", 2},
+        {"too many operands", {"--convert", "3", "mile", "m", "x"}, "halducnv: --convert needs VALUE FROM INTO", 2},
+        {"unknown option", {"--convert", "3", "mile", "m", "--fast"}, "halducnv: unknown option \"--fast\"", 2},
+        {"two commands", {"--convert", "--list"}, "halducnv: give one of", 2},
+        {"option of convert with list", {"--list", "--scientific"}, "halducnv: --figures and --scientific", 2},
+        {"value given to a command", {"--version=2"}, "halducnv: option --version takes no value", 2},
+        {"operand of help", {"--help", "me"}, "halducnv: --help takes no operand", 2},
+        {"unknown group", {"--list", "Nothing"}, "halducnv: no group is named \"Nothing\"", 2},
+        {"two groups", {"--list", "a", "b"}, "halducnv: --list takes one group name", 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CommandLineResult result = Shell(row.args);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.substr(0, std::string_view(row.err).size()), row.err);
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
+        EXPECT_EQ(result.status, row.status);
+    }
+}
+
+TEST_F(CommandLineTest, CommaIsWarnedAboutAndTheNumberBeforeItConverts) {
+    const CommandLineResult result = Shell({"--convert", "1,5", "mile", "m"});
+    EXPECT_EQ(result.out, "1609.34\n");
+    EXPECT_EQ(result.err, "halducnv: warning: This application recognizes only a period (dot) as decimal separator.\n");
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST_F(CommandLineTest, HelpAndVersion) {
+    const CommandLineResult version = Shell({"--version"});
+    EXPECT_EQ(version.out, "Halden Unit Converter 3.11\n");
+    EXPECT_EQ(version.status, 0);
+    const CommandLineResult help = Shell({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* part :
+         {"halducnv --convert VALUE FROM INTO [--figures 4|6|8|integer] [--scientific]\n", "halducnv --list [GROUP]\n",
+          "halducnv --help\n", "halducnv --version\n", "Exit status", "HUC_USER.DAT"}) {
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
+    }
+}
+
+TEST_F(CommandLineTest, ListShowsEveryGroupOrOneGroup) {
+    const CommandLineResult all = Shell({"--list"});
+    EXPECT_EQ(all.status, 0);
+    EXPECT_EQ(all.out.substr(0, 44), "Length\n  meter (m)\n  centimeter (cm)\n  milli");
+    EXPECT_NE(all.out.find("\nMetric Prefixes\n  １, 一\n"), std::string::npos);
+    EXPECT_NE(all.out.find("\nGraphics Units\n  twip (X)\n"), std::string::npos);
+    EXPECT_EQ(all.out.find("Warp"), std::string::npos);
+
+    const CommandLineResult one = Shell({"--list", "acceleration"});
+    EXPECT_EQ(one.out, "m/s^2\nGal, galileo\nG\nft/s^2\nin/s^2\n");
+    // A group is also named by one of the names its own name lists.
+    EXPECT_EQ(Shell({"--list", "Hex"}).out, "Decimal\nBinary\nOctal\nHexadecimal\n");
+    EXPECT_EQ(Shell({"--list", "Power"}).out.substr(0, 19), "W, J/s, N-m/s, V-A\n");
+    EXPECT_EQ(Shell({"--list", "Velocity"}).out.find("Warp"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, UserUnitsFromTheFileTakePart) {
+    const UserFileContents file = RoomFile();
+    const CommandLineResult converted = Shell({"--convert", "2", "畳", "m2"}, file);
+    EXPECT_EQ(converted.out, "3.24000\n");
+    EXPECT_EQ(converted.err, "");
+    const CommandLineResult listed = Shell({"--list", "Room"}, file);
+    EXPECT_EQ(listed.out, "jou (畳)\nm2\n");
+    const CommandLineResult all = Shell({"--list"}, file);
+    EXPECT_NE(all.out.find("\nRoom\n  jou (畳)\n  m2\nBit, Byte\n"), std::string::npos);
+    // A group without a name is not offered, in the list nor for a conversion.
+    EXPECT_EQ(all.out.find("nameless"), std::string::npos);
+    EXPECT_EQ(Shell({"--convert", "1", "nameless group unit", "m2"}, file).status, 2);
+}
+
+TEST_F(CommandLineTest, DamagedOrUnreadableUserFileWarnsAndConversionGoesOn) {
+    const UserFileContents whole = RoomFile();
+    struct Row {
+        const char* name;
+        UserFileContents file;
+        bool warns;
+    };
+    const Row rows[] = {
+        {"no file at all", {}, false},
+        {"empty file", {UserFileContents::State::Read, ""}, false},
+        {"file that cannot be read", {UserFileContents::State::Unreadable, ""}, true},
+        {"file cut inside a record", {UserFileContents::State::Read, whole.bytes.substr(0, 5)}, true},
+        {"file cut inside a text",
+         {UserFileContents::State::Read, std::string("\x09\x00"
+                                                     "ab",
+                                                     4)},
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CommandLineResult result = Shell({"--convert", "3", "mile", "m"}, row.file);
+        EXPECT_EQ(result.out, "4828.03\n");
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.err, row.warns ? "halducnv: warning: Failed to open file 'HUC_USER.DAT'. The user definition "
+                                          "is ignored.\n"
+                                        : "");
+    }
+}
+
+TEST(WantsCommandLine, OnlyTheProgramsOwnCommandsLeaveTheWindowAside) {
+    struct Row {
+        const char* name;
+        Args args;
+        bool wanted;
+    };
+    const Row rows[] = {
+        {"no arguments open the window", {}, false},
+        {"toolkit options open the window", {"-platform", "offscreen"}, false},
+        {"a file name opens the window", {"units.txt"}, false},
+        {"conversion", {"--convert", "1", "m", "ft"}, true},
+        {"list", {"--list"}, true},
+        {"help after another argument", {"-style", "fusion", "--help"}, true},
+        {"version with a value is still the command line", {"--version=1"}, true},
+        {"a longer option is not a command", {"--lister"}, false},
+        {"options of convert alone", {"--scientific"}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(WantsCommandLine(row.args), row.wanted);
+    }
+}
+
+class ReadUserFileTest : public storage_test::FileTest {};
+
+TEST_F(ReadUserFileTest, MissingFileIsNoFileAndPresentFileIsRead) {
+    EXPECT_EQ(ReadUserFile().state, UserFileContents::State::Missing);
+    PutFile("HUC_USER.DAT", "abc");
+    const UserFileContents read = ReadUserFile();
+    EXPECT_EQ(read.state, UserFileContents::State::Read);
+    EXPECT_EQ(read.bytes, "abc");
+}
+
+TEST_F(ReadUserFileTest, ConvertingWritesNothing) {
+    const UserFileContents file = RoomFile();
+    PutFile("HUC_USER.DAT", file.bytes);
+    const CommandLineResult result = RunCommandLine(Args{"--convert", "1", "jou", "m2"}, ReadUserFile());
+    EXPECT_EQ(result.out, "1.62000\n");
+    EXPECT_EQ(OtherEntries("HUC_USER.DAT"), std::vector<std::string>{});
+    EXPECT_EQ(FileBytes("HUC_USER.DAT"), file.bytes);
+}
+
+}  // namespace
+}  // namespace halden

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The help window fits the screen at a scale factor of 2 on a 1280 x 1024 screen; with Always on
+# Top, help opened from Add Units shows above the dialog.
+source "$(dirname "$0")/desktop_support.sh"
+desk_begin help_window_fits_and_stays_above 50 1280x1024x24
+
+desk_folder
+desk_start QT_SCALE_FACTOR=2
+main=$(desk_find_window '^ Halden Unit Converter - ')
+desk_open_companion "$main" help
+help=$(desk_find_window "$(desk_companion_title help)")
+desk_expect 5 "at scale 2 the help window runs off the screen: $(desk_frame_geometry "$help")" desk_fits_screen "$help"
+kill -KILL "$DESK_PID"
+wait "$DESK_PID" 2>/dev/null
+
+desk_folder --cfg Show_On_Top=1
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - ')
+desk_open_companion "$main" addunits
+dialog=$(desk_find_window "$(desk_companion_title addunits)")
+desk_activate "$dialog"
+desk_expect 5 "the Add Units dialog did not become active" desk_is_active "$dialog"
+desk_key alt+h
+help=$(desk_find_window "$(desk_companion_title help)")
+desk_expect 5 "the help window opened below the Add Units dialog" desk_is_above "$help" "$dialog"
+desk_expect 5 "the help window opened below the main window" desk_is_above "$help" "$main"
+desk_pass

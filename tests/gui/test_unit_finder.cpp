@@ -1,0 +1,346 @@
+// The unit finder driven from the keyboard and the mouse, and the command line's answers checked
+// against what the result box shows for the same conversion.
+
+#include "app/unit_finder.h"
+#include "catalogue/unit_catalogue.h"
+#include "gui_actions.h"
+#include "gui_fixture.h"
+#include "shared/command_line.h"
+#include "shared/menu_texts.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+
+#include <memory>
+
+using namespace halden;
+using namespace halden::test;
+
+namespace {
+
+void Put(std::string& cell, const std::string& text) { cell = text; }
+
+QString CurrentText(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    return item != nullptr ? item->text() : QString();
+}
+
+}  // namespace
+
+class UnitFinderTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    // A started window in the full shape showing Length.
+    frmConvert* Started() {
+        window = std::make_unique<frmConvert>();
+        window->mnuConvArray[0]->trigger();
+        window->activateWindow();
+        return window.get();
+    }
+
+    // Ctrl+F, the text typed key by key, then the finishing key.
+    UnitFinder* Find(const QString& text, Qt::Key finish = Qt::Key_unknown, Qt::KeyboardModifiers modifiers = {}) {
+        window->mnuEditFind->trigger();
+        UnitFinder* finder = window->unitFinder();
+        if (finder == nullptr) {
+            return nullptr;
+        }
+        for (const QChar c : text) {
+            // Qt Test types ASCII keys only; other characters arrive as an input method puts them.
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(finder->txtFind, c.toLatin1());
+            } else {
+                finder->txtFind->insert(QString(c));
+            }
+        }
+        if (finish != Qt::Key_unknown) {
+            QTest::keyClick(finder->txtFind, finish, modifiers);
+        }
+        return finder;
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<GuiFixture>(); }
+    void cleanup() {
+        window.reset();
+        fixture.reset();
+    }
+
+    void editMenuOffersFindUnitWithCtrlF() {
+        Started();
+        QCOMPARE(window->mnuEditFind->text(), QStringLiteral("&Find Unit..."));
+        QCOMPARE(window->mnuEditFind->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+        QVERIFY(window->mnuEdit->actions().contains(window->mnuEditFind));
+    }
+
+    void typingListsMatchesWithTheirGroupsBestFirst() {
+        Started();
+        UnitFinder* finder = Find(QStringLiteral("tsubo"));
+        QVERIFY(finder != nullptr);
+        QVERIFY(finder->isVisible());
+        QCOMPARE(finder->lstFound->count(), 3);
+        QCOMPARE(finder->lstFound->item(0)->text(), QStringLiteral("坪 [tsubo] = 歩 [bu] — Area"));
+        QCOMPARE(finder->lstFound->item(1)->text(), QStringLiteral("尺坪 [shaku-tsubo] — Area"));
+        QCOMPARE(finder->lstFound->item(2)->text(), QStringLiteral("立坪 [ryu-tsubo] — Volume"));
+        QCOMPARE(finder->lstFound->currentRow(), 0);
+        SaveScreenshot(finder, QStringLiteral("unit_finder"));
+        // Each key narrows or widens the list at once.
+        QTest::keyClick(finder->txtFind, Qt::Key_Backspace);
+        QCOMPARE(finder->lstFound->count(), 3);
+        finder->txtFind->setText(QStringLiteral("no such unit"));
+        QCOMPARE(finder->lstFound->count(), 0);
+    }
+
+    void enterChoosesFromAndCtrlEnterChoosesIntoAcrossGroups() {
+        Started();
+        Find(QStringLiteral("tsubo"), Qt::Key_Return);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{2});
+        QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Area"));
+        QVERIFY(window->mnuConvArray[2]->isChecked());
+        QVERIFY(!window->mnuConvArray[0]->isChecked());
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
+        QVERIFY(!window->unitFinder()->isVisible());
+
+        Find(QStringLiteral("m^2"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{2});
+        QCOMPARE(CurrentText(window->lstConvInto), QStringLiteral("square meter (m^2)"));
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
+        QCOMPARE(window->focusWidget(), window->txtInput);
+        QTRY_COMPARE(QApplication::focusWidget(), window->txtInput);
+        QTest::keyClicks(window->txtInput, QStringLiteral("1"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("3.30579"));
+    }
+
+    void choosingWithInputConvertsAtOnce() {
+        Started();
+        window->txtInput->setText(QStringLiteral("3"));
+        Find(QStringLiteral("mile"), Qt::Key_Return);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("mile"));
+        Find(QStringLiteral("m"), Qt::Key_Enter, Qt::ControlModifier);
+        QCOMPARE(CurrentText(window->lstConvInto), QStringLiteral("meter (m)"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("4828.03"));
+        // The same entry chosen again converts again, as a click on it does.
+        window->txtInput->setText(QStringLiteral("1"));
+        window->txtResult->setText(QString());
+        Find(QStringLiteral("meter"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(window->txtResult->text(), QStringLiteral("1609.34"));
+    }
+
+    void upDownMoveAndAClickActsAsEnter() {
+        Started();
+        UnitFinder* finder = Find(QStringLiteral("M"));
+        QCOMPARE(finder->lstFound->item(0)->text(), QStringLiteral("mega (M) — Metric Prefixes"));
+        QTest::keyClick(finder->txtFind, Qt::Key_Down);
+        QCOMPARE(finder->lstFound->currentRow(), 1);
+        QTest::keyClick(finder->txtFind, Qt::Key_Up);
+        QTest::keyClick(finder->txtFind, Qt::Key_Up);
+        QCOMPARE(finder->lstFound->currentRow(), 0);
+        QTest::keyClick(finder->txtFind, Qt::Key_Down);
+        QTest::keyClick(finder->txtFind, Qt::Key_Return);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("meter (m)"));
+
+        finder = Find(QStringLiteral("kt"));
+        QListWidget* list = finder->lstFound;
+        QCOMPARE(list->item(0)->text(), QStringLiteral("knot (kt, kn) — Velocity"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{9});
+        QVERIFY(window->mnuConvArray[9]->isChecked());
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("knot (kt, kn)"));
+        QVERIFY(!finder->isVisible());
+    }
+
+    void escapeClosesAndChangesNothing() {
+        Started();
+        UnitFinder* finder = Find(QStringLiteral("tsubo"), Qt::Key_Escape);
+        QVERIFY(!finder->isVisible());
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(window->lstConvFrom->currentRow(), -1);
+        // Enter with nothing found chooses nothing.
+        Find(QStringLiteral("zzzz"), Qt::Key_Return);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(window->lstConvFrom->currentRow(), -1);
+    }
+
+    void reopeningStartsWithAnEmptySearch() {
+        Started();
+        Find(QStringLiteral("mile"), Qt::Key_Escape);
+        UnitFinder* finder = Find(QString());
+        QCOMPARE(finder->txtFind->text(), QString());
+        QCOMPARE(finder->lstFound->count(), 0);
+    }
+
+    void findingLeavesTheWindowsFaceAsItWas() {
+        Started();
+        window->show();
+        const QSize size = window->size();
+        const QList<QWidget*> children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        Find(QStringLiteral("tsubo"), Qt::Key_Return);
+        QCOMPARE(window->size(), size);
+        // The finder is a popup window of its own, never a control on the main window's face.
+        QVERIFY(window->unitFinder()->isWindow());
+        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY(children.contains(child) || child->isWindow());
+        }
+    }
+
+    void reducedShapeOffersNoFinder() {
+        window = std::make_unique<frmConvert>();
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
+        window->mnuEditFind->trigger();
+        QVERIFY(window->unitFinder() == nullptr);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
+    }
+
+    void userUnitsAreFoundAndTheirGroupChosen() {
+        UserUnits units;
+        Put(units.UserGroupName[1], "Room");
+        Put(units.UserUnitName[1][0], "jou (畳)");
+        Put(units.UserFactorText[1][0], "1.62");
+        Put(units.UserUnitName[1][1], "m2");
+        Put(units.UserFactorText[1][1], "1");
+        QVERIFY(WriteProgramFiles(fixture->configDir(), std::string(), units));
+        Started();
+        Find(QStringLiteral("畳"), Qt::Key_Return);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{29});
+        QVERIFY(window->mnuUserArray[1]->isChecked());
+        QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Room"));
+        Find(QStringLiteral("m2"), Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClicks(window->txtInput, QStringLiteral("2"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("3.24000"));
+    }
+
+    // The command line prints what the result box shows: the same conversions through the window
+    // (group menu, unit clicks, options, typing) and through the command line.
+    void commandLineAnswersAsTheResultBox_data() {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("fromEntry");
+        QTest::addColumn<QString>("intoEntry");
+        QTest::addColumn<QString>("fromName");
+        QTest::addColumn<QString>("intoName");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("figureItem");  // Significant Digits item: 0 "4", 1 "6", 2 "8", 3 Integer
+        QTest::addColumn<bool>("scientific");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("length") << 0 << "mile"
+                                << "meter (m)"
+                                << "mile"
+                                << "m"
+                                << "3" << 1 << false << "4828.03";
+        QTest::newRow("length, 8 digits") << 0 << "mile"
+                                          << "meter (m)"
+                                          << "mile"
+                                          << "meter"
+                                          << "3" << 2 << false << "4828.0320";
+        QTest::newRow("temperature") << 6 << "deg Celsius (ﾟC)"
+                                     << "deg Fahrenheit (ﾟF)"
+                                     << "deg Celsius"
+                                     << "deg Fahrenheit"
+                                     << "100" << 1 << false << "212.000";
+        QTest::newRow("temperature, scientific 4") << 6 << "deg Celsius (ﾟC)"
+                                                   << "deg Fahrenheit (ﾟF)"
+                                                   << "°C"
+                                                   << "°F"
+                                                   << "100" << 0 << true << "2.120E+02";
+        QTest::newRow("area, Japanese unit") << 2 << "坪 [tsubo] = 歩 [bu]"
+                                             << "square meter (m^2)"
+                                             << "tsubo"
+                                             << "m^2"
+                                             << "1" << 1 << false << "3.30579";
+        QTest::newRow("velocity, integer") << 9 << "knot (kt, kn)"
+                                           << "km/h"
+                                           << "kn"
+                                           << "km/h"
+                                           << "1" << 3 << false << "2";
+        QTest::newRow("prefixes by letter case") << 27 << "mega (M)"
+                                                 << "毛 [mou], milli (m)"
+                                                 << "M"
+                                                 << "m"
+                                                 << "1" << 1 << true << "1.00000E+09";
+        QTest::newRow("tiny prefix ratio") << 27 << "yocto (y)"
+                                           << "シ, yotta (Y)"
+                                           << "yocto"
+                                           << "Y"
+                                           << "1" << 1 << false << "1.00000E-48";
+        QTest::newRow("number bases") << 49 << "Decimal"
+                                      << "Hexadecimal"
+                                      << "Decimal"
+                                      << "Hexadecimal"
+                                      << "255" << 1 << false << "FF";
+        QTest::newRow("bad digits for the base") << 49 << "Binary"
+                                                 << "Decimal"
+                                                 << "Binary"
+                                                 << "Decimal"
+                                                 << "12" << 1 << false << "Input error";
+        QTest::newRow("not a number") << 0 << "mile"
+                                      << "meter (m)"
+                                      << "mile"
+                                      << "m"
+                                      << "abc" << 1 << false << "Input error";
+    }
+    void commandLineAnswersAsTheResultBox() {
+        QFETCH(int, group);
+        QFETCH(QString, fromEntry);
+        QFETCH(QString, intoEntry);
+        QFETCH(QString, fromName);
+        QFETCH(QString, intoName);
+        QFETCH(QString, value);
+        QFETCH(int, figureItem);
+        QFETCH(bool, scientific);
+        QFETCH(QString, shown);
+
+        window = std::make_unique<frmConvert>();
+        const GroupMenuItem item = GroupMenuItemOf(group);
+        if (item.kind == GroupMenuKind::Convert) {
+            window->mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
+        } else if (item.kind == GroupMenuKind::Computer) {
+            window->mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
+        } else {
+            QCOMPARE(item.kind, GroupMenuKind::Decimal);
+            window->mnuConvDecimal->trigger();
+        }
+        window->mnuOptionsFigArray[static_cast<std::size_t>(figureItem)]->trigger();
+        window->mnuOptionsFormArray[scientific ? 1 : 0]->trigger();
+        const int fromRow = RowOf(window->lstConvFrom, fromEntry);
+        const int intoRow = RowOf(window->lstConvInto, intoEntry);
+        QVERIFY(fromRow >= 0 && intoRow >= 0);
+        window->lstConvFrom->setCurrentRow(fromRow);
+        window->lstConvInto->setCurrentRow(intoRow);
+        TypeOver(window->txtInput, value);
+        QCOMPARE(window->txtResult->text(), shown);
+
+        const std::string fromText = fromName.toStdString();
+        const std::string intoText = intoName.toStdString();
+        const std::string valueText = value.toStdString();
+        static constexpr std::array<std::string_view, 4> kFigures{"4", "6", "8", "integer"};
+        std::vector<std::string_view> args{"--convert", valueText,   fromText,
+                                           intoText,    "--figures", kFigures[static_cast<std::size_t>(figureItem)]};
+        if (scientific) {
+            args.emplace_back("--scientific");
+        }
+        const CommandLineResult result = RunCommandLine(args, UserFileContents{});
+        if (shown == QStringLiteral("Input error")) {
+            QCOMPARE(result.out, std::string());
+            QCOMPARE(result.err, std::string("Input error\n"));
+            QCOMPARE(result.status, 1);
+        } else {
+            QCOMPARE(QString::fromStdString(result.out), shown + QLatin1Char('\n'));
+            QCOMPARE(result.err, std::string());
+            QCOMPARE(result.status, 0);
+        }
+    }
+};
+
+QTEST_MAIN(UnitFinderTest)
+#include "test_unit_finder.moc"
