@@ -44,7 +44,10 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+        // A minimised window is left alone: resizing it would restore it on the screen, where the
+        // reduced shape's hidden main window must stay in the task bar until the user restores it.
+        if (watched == window_ && !window_->isMinimized() &&
+            (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
             Apply();
         }
         return false;
