@@ -411,11 +411,13 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
     ResetProcessState();
     state().Tppx = kTwipsPerPixel;
     state().Tppy = kTwipsPerPixel;
-    if (userFile.state != UserFileContents::State::Missing) {
+    // No file is the normal state (no warning); a file that is there but cannot be read warns.
+    if (userFile.state == UserFileContents::State::Unreadable) {
         WarningSink sink(result.err);
-        const std::optional<std::string> bytes =
-            userFile.state == UserFileContents::State::Read ? std::optional<std::string>(userFile.bytes) : std::nullopt;
-        DatReadBytes(bytes, userUnits(), sink);
+        DatShowReadFailure(sink);
+    } else if (userFile.state == UserFileContents::State::Read) {
+        WarningSink sink(result.err);
+        DatReadBytes(userFile.bytes, userUnits(), sink);
     }
     BuildUnitCatalogue(kTwipsPerPixel);
     const UnitNameIndex index(catalogue());
