@@ -39,6 +39,8 @@ check_leftovers() {
 # The configuration is saved at the end of the program.
 desk_start
 main=$(desk_find_window '^ Halden Unit Converter - Length$')
+# (The window manager has finished placing the new window before the close.)
+desk_settle
 desk_close "$main"
 desk_wait_exit 10 >/dev/null
 check_leftovers cfg "after the configuration's save"

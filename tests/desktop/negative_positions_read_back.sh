@@ -21,6 +21,8 @@ done
 desk_folder --cfg "$values"
 desk_start
 main=$(desk_find_window '^ Halden Unit Converter - Length$')
+# (The window manager has finished placing the new window before the close.)
+desk_settle
 desk_close "$main"
 desk_wait_exit 10 >/dev/null
 

@@ -22,7 +22,9 @@ for mode in 444 000; do
         desk_settle
         desk_key Up Return
     else
-        desk_close "$(desk_find_window '^ Halden Unit Converter - Length$')"
+        main=$(desk_find_window '^ Halden Unit Converter - Length$')
+        desk_settle
+        desk_close "$main"
     fi
     desk_expect_message 10 critical "the save failure of HALDUCNV.CFG"
     cmp -s "$DESK_DIR/before" "$DESK_FOLDER/HALDUCNV.CFG" || desk_fail "HALDUCNV.CFG (mode $mode) was changed"
