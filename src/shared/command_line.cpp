@@ -11,7 +11,9 @@
 #include "storage/user_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace halden {
 namespace {
@@ -409,13 +411,13 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
     ResetProcessState();
     state().Tppx = kTwipsPerPixel;
     state().Tppy = kTwipsPerPixel;
-    if (userFile.state != UserFileContents::State::Missing) {
+    // No file is the normal state (no warning); a file that is there but cannot be read warns.
+    if (userFile.state == UserFileContents::State::Unreadable) {
         WarningSink sink(result.err);
-        if (userFile.state == UserFileContents::State::Read) {
-            DatReadBytes(userFile.bytes, userUnits(), sink);
-        } else {
-            ShowReadFailure(sink);
-        }
+        DatShowReadFailure(sink);
+    } else if (userFile.state == UserFileContents::State::Read) {
+        WarningSink sink(result.err);
+        DatReadBytes(userFile.bytes, userUnits(), sink);
     }
     BuildUnitCatalogue(kTwipsPerPixel);
     const UnitNameIndex index(catalogue());
@@ -430,7 +432,8 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
 
 UserFileContents ReadUserFile() {
     const std::string path = MyPath() + "HUC_USER.DAT";
-    if (!PathIsTaken(path)) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
         return {};
     }
     UserFileContents contents;

@@ -29,8 +29,7 @@ QMargins& LastFrameSeen() {
 }
 
 // Keeps a window's outer width as set: before the window manager has framed the window its side
-// frames are only a guess, so the width is applied again once the window is on the screen. A
-// window on its way to the task bar is left alone: resizing it there would bring it back.
+// frames are only a guess, so the width is applied again once the window is on the screen.
 class OuterWidthKeeper final : public QObject {
 public:
     static constexpr const char* kName = "outerWidthKeeper";
@@ -46,8 +45,10 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
-            !window_->isMinimized()) {
+        // A minimised window is left alone: resizing it would restore it on the screen, where the
+        // reduced shape's hidden main window must stay in the task bar until the user restores it.
+        if (watched == window_ && !window_->isMinimized() &&
+            (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
             Apply();
         }
         return false;

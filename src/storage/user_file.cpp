@@ -73,7 +73,7 @@ bool AppendText(std::string& bytes, const std::string& stored) {
 
 }  // namespace
 
-void ShowReadFailure(MessageSink& sink) {
+void DatShowReadFailure(MessageSink& sink) {
     sink.Show(Message{std::string(kMessageTitle),
                       "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
                       MessageIcon::Exclamation});
@@ -103,13 +103,13 @@ void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, Mes
     Record record;
     for (int u = 0; u < kUserGroups; ++u) {
         if (!read(record)) {
-            ShowReadFailure(sink);
+            DatShowReadFailure(sink);
             return;
         }
         units.UserGroupName[u] = TrimBlanks(codec.Decode(record[0]));
         for (int j = 0; j < kUserUnitsUsed; ++j) {
             if (!read(record)) {
-                ShowReadFailure(sink);
+                DatShowReadFailure(sink);
                 return;
             }
             units.UserUnitName[u][j] = TrimBlanks(codec.Decode(record[0]));
@@ -147,7 +147,7 @@ void DatRead(MessageSink& sink) {
     const std::string path = MyPath() + "HUC_USER.DAT";
     const auto bytes = ReadFileBytes(path, kMaxFileBytes);
     if (!bytes && PathIsTaken(path)) {
-        ShowReadFailure(sink);
+        DatShowReadFailure(sink);
         return;
     }
     DatReadBytes(bytes, userUnits(), sink);

@@ -17,11 +17,11 @@ inline constexpr std::size_t kUserFileMaxBytes =
 /// Reads the file's bytes into the four text tables of units. std::nullopt (no file) reads as empty
 /// tables without a message; a file cut short inside a record shows the read failure message.
 void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink);
+/// Shows the read failure message: for a file that is there but cannot be read, or is cut short.
+void DatShowReadFailure(MessageSink& sink);
 /// The file's bytes for the four text tables of units; std::nullopt when a text cannot be stored.
 std::optional<std::string> DatWriteBytes(const UserUnits& units);
 
-/// Shows the message of a user units file that is there but cannot be read (or is cut short).
-void ShowReadFailure(MessageSink& sink);
 /// Reads MyPath() + "HUC_USER.DAT" into userUnits(). No file: empty tables, no message; a file that
 /// is there but cannot be read: the read failure message.
 void DatRead(MessageSink& sink);

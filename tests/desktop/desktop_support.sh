@@ -505,3 +505,191 @@ desk_other_application() {
     desk_expect 5 "the other application did not take the focus" desk_is_active "$id"
     echo "$id"
 }
+
+# ---------------------------------------------------------------------------------------------------
+# Unit lists, the clipboard, the history, message boxes and the user units file.
+
+# The main window's unit lists (client coordinates at 96 dpi): the x inside each list's entries,
+# the centre of the top visible row and the row height.
+DESK_LIST_FROM_X=60
+DESK_LIST_INTO_X=270
+DESK_LIST_TOP_ROW_Y=93
+DESK_LIST_ROW_HEIGHT=15
+
+_desk_list_x() {
+    case "$1" in
+        from) echo "$DESK_LIST_FROM_X" ;;
+        into) echo "$DESK_LIST_INTO_X" ;;
+        *) desk_fail "unknown unit list '$1' (from or into)" ;;
+    esac
+}
+
+# desk_click_list_row WID from|into ROW : clicks the ROW-th visible row of a unit list of the main
+# window WID (0 is the top row; a row below the last entry clicks the list's empty area).
+desk_click_list_row() {
+    desk_click "$1" "$(_desk_list_x "$2")" $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * $3))
+}
+
+# desk_retype_input WID TEXT : clicks into the main window's input box, selects its text and types
+# TEXT over it.
+desk_retype_input() {
+    desk_click "$1" 88 60
+    desk_key ctrl+a
+    desk_type "$2"
+}
+
+# desk_area_colour WID X Y WIDTH HEIGHT : prints the commonest colour (#RRGGBB) on the screen in
+# that rectangle of window WID's client area (a background, whatever text lies on it).
+desk_area_colour() {
+    local x y w h
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    timeout 10 import -display "$DISPLAY" -window root -crop "$4x$5+$((x + $2))+$((y + $3))" -depth 8 \
+        -format %c histogram:info:- 2>/dev/null | sort -rn | grep -o '#[0-9A-Fa-f]\{6\}' | head -n1
+}
+
+# desk_list_row_colour WID from|into ROW : prints the background colour of a unit list's visible row.
+desk_list_row_colour() {
+    desk_area_colour "$1" $(($(_desk_list_x "$2") - 40)) $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * $3 - 5)) 110 10
+}
+
+# desk_wheel_list WID from|into NOTCHES : turns the mouse wheel down over a unit list.
+desk_wheel_list() {
+    local i
+    timeout 5 xdotool mousemove --window "$1" "$(_desk_list_x "$2")" $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * 3)) ||
+        desk_fail "cannot move the mouse over the $2 list"
+    for ((i = 0; i < $3; i++)); do
+        timeout 5 xdotool click 5 || desk_fail "cannot turn the mouse wheel"
+        sleep 0.05
+    done
+}
+
+# desk_clipboard_offer TEXT : as desk_clipboard_set, also for a TEXT that ends in line feeds (a
+# command substitution drops them from what the clipboard is read back as).
+desk_clipboard_offer() {
+    printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    DESK_PIDS+=("$!")
+    _DESK_OFFERED=$1
+    # (Both sides lose their trailing line feeds in the comparison.)
+    desk_expect 5 "the clipboard did not take the text" \
+        eval '[ "$(desk_clipboard_get)" = "$(printf "%s" "$_DESK_OFFERED")" ]'
+}
+
+DESK_SENTINEL="(nothing was put on the clipboard)"
+
+# desk_clipboard_after COMMAND [ARGS...] : puts a marker text on the clipboard, runs COMMAND (a
+# user action that puts text on it) and prints what the clipboard holds then; fails when the
+# action put nothing there. An empty text is a text.
+desk_clipboard_after() {
+    desk_clipboard_offer "$DESK_SENTINEL"
+    "$@"
+    desk_wait_for 5 eval '[ "$(desk_clipboard_get)" != "$DESK_SENTINEL" ]' ||
+        desk_fail "'$*' put nothing on the clipboard"
+    desk_clipboard_get
+}
+
+# desk_copy_result WID : clicks the Copy tool button of the main window WID and prints the text it
+# put on the clipboard.
+desk_copy_result() { desk_clipboard_after desk_click_tool_button "$1" "$DESK_COPY"; }
+
+_desk_history_newest() {
+    desk_activate "$1"
+    desk_expect 5 "the main window did not become active for the Edit menu" desk_is_active "$1"
+    desk_key alt+e
+    desk_settle
+    desk_key h
+    desk_settle
+    desk_key Return
+}
+
+# desk_history_newest WID : chooses Edit > History > the newest entry in the main window WID and
+# prints the entry, which that puts on the clipboard.
+desk_history_newest() { desk_clipboard_after _desk_history_newest "$1"; }
+
+# desk_message_window [SECONDS] : prints the id of the program's message box (its title is exactly
+# " Halden Unit Converter"); status 1 when none shows within SECONDS (default 10).
+desk_message_window() { desk_wait_window '^ Halden Unit Converter$' "${1:-10}"; }
+
+# desk_message_icon WID : prints the kind of the message box's icon by its colours: critical (red),
+# warning (yellow), information (blue) or unknown. (A message box's text cannot be read from
+# outside the program; its title, its icon and the scenario's steps tell the messages apart.)
+desk_message_icon() {
+    local x y w h
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    timeout 10 import -display "$DISPLAY" -window root -crop "48x48+$x+$y" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+        awk '$1 > 180 && $2 < 100 && $3 < 100 {red++}
+             $1 > 200 && $2 > 180 && $3 < 100 {yellow++}
+             $3 > 160 && $1 < 100 {blue++}
+             END {
+                 if (red > 40 && red > yellow && red > blue) print "critical"
+                 else if (yellow > 40 && yellow > blue) print "warning"
+                 else if (blue > 40) print "information"
+                 else print "unknown"
+             }'
+}
+
+# desk_dismiss_message WID : presses Enter in the message box WID and waits until it is gone.
+desk_dismiss_message() {
+    desk_activate "$1"
+    desk_expect 5 "the message box did not become active" desk_is_active "$1"
+    desk_key Return
+    desk_expect 5 "the message box stayed after Enter" desk_not_viewable "$1"
+}
+
+# desk_expect_message SECONDS ICON WHAT : waits for the program's message box with the icon kind
+# ICON (see desk_message_icon), presses Enter in it and waits until it is gone; WHAT names the
+# expected message in the failure.
+desk_expect_message() {
+    local box icon
+    box=$(desk_message_window "$1") || desk_fail "no message box appeared (expected $3)"
+    desk_settle
+    icon=$(desk_message_icon "$box")
+    desk_expect_eq "icon of the message box (expected $3)" "$2" "$icon"
+    desk_dismiss_message "$box"
+}
+
+# desk_user_file FILE [GROUP0_NAME] : writes a user units file: 220 records of three texts, each a
+# 16-bit little-endian byte count and the bytes; all texts empty but the name of user group 0,
+# given as a printf format (e.g. '\xEF\xBB\xBFbom').
+desk_user_file() {
+    local bytes
+    bytes=$(printf "${2:-}" | wc -c)
+    {
+        printf "$(printf '\\x%02x\\x%02x' $((bytes & 255)) $((bytes >> 8)))"
+        printf "${2:-}"
+        head -c $((220 * 6 - 2)) /dev/zero
+    } >"$1" || desk_fail "cannot write $1"
+}
+
+# desk_file_mode FILE : prints the file's permission bits in octal (e.g. 444).
+desk_file_mode() { printf "%03o\n" "$((8#$(stat -c %a "$1")))"; }
+
+# desk_expect_exit STATUS [SECONDS] : waits for the program to end (default 10 s) and checks its
+# exit status (128 + N: ended by signal N). Not in a command substitution: only the scenario's
+# own shell learns how its child ended.
+desk_expect_exit() {
+    local seconds="${2:-10}" status
+    _desk_has_ended() { ! desk_running; }
+    desk_wait_for "$seconds" _desk_has_ended || desk_fail "the program did not end within $seconds s"
+    wait "$DESK_PID" 2>/dev/null
+    status=$?
+    desk_expect_eq "exit status" "$1" "$status"
+}
+
+# desk_help_text HELP_WID : prints the whole text of the page the help window HELP_WID shows. A
+# right click gives the page the keyboard without following a link, Escape closes its menu, and
+# Ctrl+A, Ctrl+C copy the text.
+_desk_copy_help_page() {
+    local x y w h
+    desk_activate "$1"
+    desk_expect 5 "the help window did not become active" desk_is_active "$1"
+    read -r x y w h <<<"$(desk_geometry "$1")"
+    desk_click "$1" $((w / 2)) $((h / 2)) 3
+    desk_settle
+    desk_key Escape ctrl+a ctrl+c
+}
+desk_help_text() { desk_clipboard_after _desk_copy_help_page "$1"; }
+
+# desk_help_page HELP_WID : prints the heading of the page the help window HELP_WID shows: its
+# first line but the link back to the contents that tops the topic pages.
+desk_help_page() { desk_help_text "$1" | grep -v -x -m1 -e 'Contents' -e ''; }

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Add Units takes a pasted unit name of 10,000 characters whole, and Save writes all of it into
+# the user units file.
+source "$(dirname "$0")/desktop_support.sh"
+desk_begin add_units_takes_long_pasted_name 30
+
+# "n00000001,n00000002,...": 1000 pieces of ten characters.
+name=$(printf 'n%08d,' $(seq 1 1000))
+[ "${#name}" = 10000 ] || desk_fail "the name is ${#name} characters long"
+
+desk_folder
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+desk_open_companion "$main" addunits
+dialog=$(desk_find_window '^ Add Units$')
+desk_expect 5 "Add Units did not open active" desk_is_active "$dialog"
+
+# The name box of the first unit row.
+desk_clipboard_offer "$name"
+desk_click "$dialog" 120 86
+desk_key ctrl+v
+desk_key alt+s
+desk_expect 5 "Add Units stayed open after its Save" desk_not_viewable "$dialog"
+
+# The file: group 0's record (three empty texts), the first unit's record (the name, 10,000 =
+# 0x2710 bytes, and two empty texts), then 218 records of three empty texts.
+{
+    head -c 6 /dev/zero
+    printf '\x10\x27%s\0\0\0\0' "$name"
+    head -c $((218 * 6)) /dev/zero
+} >"$DESK_DIR/expected.dat"
+desk_expect 5 "the user units file is $(stat -c %s "$DESK_FOLDER/HUC_USER.DAT") bytes, not $(stat -c %s "$DESK_DIR/expected.dat")" \
+    cmp -s "$DESK_DIR/expected.dat" "$DESK_FOLDER/HUC_USER.DAT"
+desk_pass

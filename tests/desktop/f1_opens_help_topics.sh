@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# F1 opens the help at the window's own topic: the main window at the contents, the constants
+# window, Add Units and the calculator at their pages.
+source "$(dirname "$0")/desktop_support.sh"
+desk_begin f1_opens_help_topics 30
+
+desk_folder
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+help_title=$(desk_companion_title help)
+
+# window       page heading
+rows=(
+    "main        Halden Unit Converter"
+    "constants   The physical constants window"
+    "addunits    Adding units of your own"
+    "calculator  The calculator"
+)
+for row in "${rows[@]}"; do
+    read -r window heading <<<"$row"
+    desk_log "row: F1 in the $window window"
+    if [ "$window" = main ]; then
+        target=$main
+    else
+        desk_open_companion "$main" "$window"
+        target=$(desk_find_window "$(desk_companion_title "$window")")
+    fi
+    desk_activate "$target"
+    desk_expect 5 "the $window window did not become active" desk_is_active "$target"
+    desk_key F1
+    help=$(desk_find_window "$help_title" 5)
+    desk_expect 5 "F1 in the $window window did not bring the help to the front" desk_is_active "$help"
+    desk_expect_eq "page of F1 in the $window window" "$heading" "$(desk_help_page "$help")"
+done
+
+desk_pass

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# A user units file that the user may not write (mode 444 or 000) is left as it was, byte for
+# byte and mode for mode, and Add Units' Save fails with its message (critical icon); the dialog
+# closes all the same. The program runs as an unprivileged user: root may write any file.
+source "$(dirname "$0")/desktop_support.sh"
+desk_begin unwritable_user_file_left_alone 30
+
+for mode in 444 000; do
+    desk_log "row: mode $mode"
+    rm -rf "$DESK_DIR/portable"
+    desk_folder
+    cp "$DESK_FOLDER/HUC_USER.DAT" "$DESK_DIR/before"
+    chmod "$mode" "$DESK_FOLDER/HUC_USER.DAT"
+    desk_start --as-nobody
+
+    [ "$mode" = 000 ] && desk_expect_message 10 warning "the read failure of the user units file"
+    main=$(desk_find_window '^ Halden Unit Converter - Length$')
+    desk_open_companion "$main" addunits
+    dialog=$(desk_find_window '^ Add Units$')
+    desk_expect 5 "Add Units did not open active" desk_is_active "$dialog"
+    # A group name, so that the file would change.
+    desk_type "Mine"
+    desk_key alt+s
+    desk_expect_message 10 critical "the save failure of HUC_USER.DAT"
+    cmp -s "$DESK_DIR/before" "$DESK_FOLDER/HUC_USER.DAT" || desk_fail "HUC_USER.DAT (mode $mode) was changed"
+    desk_expect_eq "mode of HUC_USER.DAT" "$mode" "$(desk_file_mode "$DESK_FOLDER/HUC_USER.DAT")"
+    desk_expect 5 "Add Units stayed open after its Save" desk_not_viewable "$dialog"
+
+    desk_close "$main"
+    desk_expect_exit 0
+done
+desk_pass
