@@ -4,6 +4,7 @@
 // Keeping the windows in a module of their own is what lets `halducnv --convert` start and end in
 // a few milliseconds: the toolkit's libraries are only loaded when a window is wanted.
 #include "shared/command_line.h"
+#include "storage/my_path.h"
 
 #include <cstdio>
 #include <dlfcn.h>
@@ -16,21 +17,10 @@ using WindowMain = int (*)(int, char**);
 
 constexpr const char* kModule = "halducnv-window.so";
 
-std::string ExecutableDirectory() {
-    std::string target(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", target.data(), target.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
-        return {};
-    }
-    target.resize(static_cast<std::size_t>(n));
-    const auto slash = target.find_last_of('/');
-    return slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-}
-
 // The module where an installation or the build puts it (lib/halducnv beside bin), beside the
 // program, or on the program's run path (a copy of the built program elsewhere).
 void* LoadWindowModule(std::string& error) {
-    const std::string dir = ExecutableDirectory();
+    const std::string dir = halden::ExecutableDirectory();
     const std::string candidates[] = {dir + "../lib/halducnv/" + kModule, dir + kModule, kModule};
     for (const std::string& path : candidates) {
         if (path.front() == '/' && ::access(path.c_str(), R_OK) != 0) {

@@ -22,17 +22,6 @@ std::string WithSlash(std::string_view dir) {
     return path;
 }
 
-std::string ExecutableDirectory() {
-    std::string target(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", target.data(), target.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
-        return {};
-    }
-    target.resize(static_cast<std::size_t>(n));
-    const auto slash = target.find_last_of('/');
-    return slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-}
-
 std::string HomeDirectory() {
     if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
         return home;
@@ -44,6 +33,17 @@ std::string HomeDirectory() {
 }
 
 }  // namespace
+
+std::string ExecutableDirectory() {
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
+        return {};
+    }
+    target.resize(static_cast<std::size_t>(n));
+    const auto slash = target.find_last_of('/');
+    return slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+}
 
 std::string MyPathFor(std::string_view executable_dir) {
     if (!executable_dir.empty()) {

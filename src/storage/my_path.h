@@ -10,6 +10,9 @@ namespace halden {
 /// already holds one of the files, otherwise $XDG_CONFIG_HOME/halducnv/ (~/.config/halducnv/).
 std::string MyPath();
 
+/// The directory of the running executable with a trailing "/"; empty when it cannot be told.
+std::string ExecutableDirectory();
+
 /// The same rule for a given executable directory (with or without a trailing "/"; empty when
 /// unknown), reading the environment as it is now.
 std::string MyPathFor(std::string_view executable_dir);
