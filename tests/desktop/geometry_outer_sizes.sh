@@ -92,5 +92,16 @@ desk_expect 5 "equivalence window has no frame" has_frame "$equiv"
 desk_settle
 desk_expect_eq "equivalence outer width" "$(logged_width frmEquiv)" "$(outer_width "$equiv")"
 
-desk_screenshot "${HALDEN_SCREENSHOT_DIR:-/tmp}/geometry_outer_sizes.png"
+desk_screenshot "${HALDEN_SCREENSHOT_DIR:-/tmp}/geometry_windows.png"
+desk_close "$equiv"
+
+# The reduced shape: the icon window has no title bar; its outer size is its base (32 + 4 by
+# 32 + 5) with 10 and 11 px of margin and frame.
+desk_activate "$main"
+desk_expect 5 "the main window did not become active" desk_is_active "$main"
+desk_click_tool_button "$main" "$DESK_REDUCE"
+icon=$(desk_find_window '^halducnv$')
+desk_expect 5 "icon window outer size $(outer_geometry "$icon"), not 46 x 48" \
+    eval '[ "$(outer_geometry "$icon" | awk '"'"'{print $3, $4}'"'"')" = "46 48" ]'
+desk_screenshot "${HALDEN_SCREENSHOT_DIR:-/tmp}/geometry_reduced_shape.png"
 desk_pass
