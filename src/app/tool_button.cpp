@@ -39,6 +39,12 @@ void ToolButtonFace::DrawButtonUp(int nButtonWidth, int nCaptionTop) {
 
 void ToolButtonFace::PlaceButtonCaption(int top, int width, int offset) {
     caption->move(ButtonCaptionLeft(width, caption->width(), offset), top + offset);
+    // The caption stops above the button's bottom edge, as a label is cut at its own bottom: at a
+    // large scale a descender would otherwise be drawn over the edge.
+    const int room = height() - 1 - caption->y();
+    if (room > 0 && caption->height() > room) {
+        caption->resize(caption->width(), room);
+    }
 }
 
 void ToolButtonFace::paintEvent(QPaintEvent* /*event*/) {

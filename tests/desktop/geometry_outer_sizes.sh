@@ -33,6 +33,15 @@ desk_expect 5 "main window outer width $(outer_width "$main"), not $rule_width" 
     eval '[ "$(outer_width "$main")" = "$rule_width" ]'
 desk_expect_eq "main window place" "100 100" "$(outer_geometry "$main" | awk '{print $1, $2}')"
 
+# The tool buttons on the screen: edge to edge from 1 px right of the From frame (10 px), four of
+# 91 px; their teal faces lie inside their one-pixel edges.
+desk_screenshot "$DESK_DIR/main.png"
+read -r mx my mw mh <<<"$(desk_geometry "$main")"
+teal=$(convert "$DESK_DIR/main.png" -crop "${mw}x60+${mx}+${my}" +repage txt:- 2>/dev/null |
+    awk -F'[,: ]+' '/#008080/ { if (!($2 in seen)) { seen[$2] = 1; rows[++n] = $2 } if (min[$2] == "" || $1 < min[$2]) min[$2] = $1; if ($1 > max[$2]) max[$2] = $1 }
+        END { if (n) print min[rows[1]], max[rows[1]] }')
+desk_expect_eq "teal span of the tool button row (client x)" "12 373" "$teal"
+
 # The calculator: as wide as the main window when its texts are short, at every opening.
 desk_click_tool_button "$main" "$DESK_CALCULATOR"
 calc=$(desk_find_window 'Calculator$')
