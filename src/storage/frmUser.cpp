@@ -6,6 +6,7 @@
 #include "storage/user_file.h"
 
 #include "shared/platform.h"
+#include "shared/ui_frame.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 
@@ -100,9 +101,9 @@ frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 frmUser::~frmUser() = default;
 
 void frmUser::createControls() {
-    fraUserGroups = new QGroupBox(QStringLiteral("Category of Units"), this);
-    fraUserUnits = new QGroupBox(QStringLiteral("Units of Measurement"), this);
-    fraUserCoefs = new QGroupBox(QStringLiteral("Conversion Factors"), this);
+    fraUserGroups = new CaptionFrame(QStringLiteral("Category of Units"), this);
+    fraUserUnits = new CaptionFrame(QStringLiteral("Units of Measurement"), this);
+    fraUserCoefs = new CaptionFrame(QStringLiteral("Conversion Factors"), this);
 
     auto* combo = new UserGroupsCombo(fraUserGroups);
     combo->onDropDown = [this] { cboUserGroups_DropDown(); };

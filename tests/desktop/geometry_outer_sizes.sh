@@ -15,6 +15,8 @@ outer_geometry() {
         awk '{print $1 - $5, $2 - $7, $3 + $5 + $6, $4 + $7 + $8}'
 }
 outer_width() { outer_geometry "$1" | awk '{print $3}'; }
+# picture NAME : leaves a picture of the screen, as the user sees it now, beside the failure shots.
+picture() { desk_screenshot "${HALDEN_SCREENSHOT_DIR:-/tmp}/geometry_$1.png"; }
 # logged_width CLASS : the outer width the program's rule gave the window (last one logged).
 logged_width() { sed -n "s/^halden-geometry halden::$1 outer-width \([0-9]*\) .*/\1/p" "$DESK_CHILD_LOG" | tail -n1; }
 has_frame() { timeout 3 xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= '; }
@@ -77,6 +79,7 @@ expected=$(awk -v w="$uw" -v h="$uh" 'BEGIN {
     lt = int((1280 * 15 - w * 15) / 2); tt = int((1024 * 15 - h * 15) / 2)
     printf "%d %d", int(lt / 15 + 0.5), int(tt / 15 + 0.5) }')
 desk_expect_eq "Add Units outer place (centred)" "$expected" "$ux $uy"
+picture add_units
 desk_close "$user"
 
 # Constants: the same outer width at the first and at a later opening, the one its rule gave.
@@ -92,6 +95,7 @@ desk_open_companion "$main" constants
 constants=$(desk_find_window '^ Constants$')
 desk_settle
 desk_expect_eq "constants outer width at a later opening" "$first" "$(outer_width "$constants")"
+picture constants
 desk_close "$constants"
 
 # Equivalence: its outer width is its rule's.
@@ -101,8 +105,17 @@ desk_expect 5 "equivalence window has no frame" has_frame "$equiv"
 desk_settle
 desk_expect_eq "equivalence outer width" "$(logged_width frmEquiv)" "$(outer_width "$equiv")"
 
-desk_screenshot "${HALDEN_SCREENSHOT_DIR:-/tmp}/geometry_windows.png"
+picture main_calculator_equivalence
 desk_close "$equiv"
+
+# The about window (modal): a picture of it, then Enter closes it.
+desk_open_companion "$main" about
+about=$(desk_find_window '^ About Halden Unit Converter$')
+desk_expect 5 "the about window has no frame" has_frame "$about"
+picture about
+desk_activate "$about"
+desk_key Return
+desk_expect 5 "Enter did not close the about window" desk_not_viewable "$about"
 
 # The reduced shape: the icon window has no title bar; its outer size is its base (32 + 4 by
 # 32 + 5) with 10 and 11 px of margin and frame.
@@ -112,5 +125,5 @@ desk_click_tool_button "$main" "$DESK_REDUCE"
 icon=$(desk_find_window '^halducnv$')
 desk_expect 5 "icon window outer size $(outer_geometry "$icon"), not 46 x 48" \
     eval '[ "$(outer_geometry "$icon" | awk '"'"'{print $3, $4}'"'"')" = "46 48" ]'
-desk_screenshot "${HALDEN_SCREENSHOT_DIR:-/tmp}/geometry_reduced_shape.png"
+picture reduced_shape
 desk_pass
