@@ -391,20 +391,13 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
         Failure(result, kExitUsage, error);
         return result;
     }
-    if (options.command == Options::Command::Help) {
+    if (options.command == Options::Command::Help || options.command == Options::Command::Version) {
+        const bool help = options.command == Options::Command::Help;
         if (!options.operands.empty()) {
-            Failure(result, kExitUsage, "--help takes no operand");
+            Failure(result, kExitUsage, std::string(help ? "--help" : "--version") + " takes no operand");
             return result;
         }
-        result.out = kHelpText;
-        return result;
-    }
-    if (options.command == Options::Command::Version) {
-        if (!options.operands.empty()) {
-            Failure(result, kExitUsage, "--version takes no operand");
-            return result;
-        }
-        result.out = kVersionText;
+        result.out = help ? kHelpText : kVersionText;
         return result;
     }
 
