@@ -13,12 +13,15 @@ bootstrap:
 	@scripts/bootstrap
 
 configure: bootstrap
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# The tests build with warnings as errors; a plain build (make run) only warns.
+test: configure
+	@cmake -S . -B $(BUILD) -DHALDEN_WERROR=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: configure

@@ -11,13 +11,13 @@ namespace {
 
 void BuildFresh() {
     halden::ResetProcessState();
-    halden::BuildUnitCatalogue(15);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
 }
 
 void BM_BuildUnitCatalogue(benchmark::State& state) {
     halden::ResetProcessState();
     for (auto _ : state) {
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
         benchmark::ClobberMemory();
     }
 }
@@ -26,7 +26,7 @@ BENCHMARK(BM_BuildUnitCatalogue);
 void BM_ConvertValueLinearMileToMeter(benchmark::State& state) {
     BuildFresh();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(halden::ConvertValue(0, 3, 0, "3"));
+        benchmark::DoNotOptimize(halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, 0, 3, 0, "3"));
     }
 }
 BENCHMARK(BM_ConvertValueLinearMileToMeter);
@@ -34,7 +34,7 @@ BENCHMARK(BM_ConvertValueLinearMileToMeter);
 void BM_ConvertValueAffineFahrenheitToCelsius(benchmark::State& state) {
     BuildFresh();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(halden::ConvertValue(6, 2, 1, "32"));
+        benchmark::DoNotOptimize(halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, 6, 2, 1, "32"));
     }
 }
 BENCHMARK(BM_ConvertValueAffineFahrenheitToCelsius);
@@ -43,7 +43,7 @@ void BM_ConvertValueWarpToMetersPerSecond(benchmark::State& state) {
     BuildFresh();
     halden::state().WarpIdx = 13;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(halden::ConvertValue(9, 13, 0, "9.9999"));
+        benchmark::DoNotOptimize(halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, 9, 13, 0, "9.9999"));
     }
 }
 BENCHMARK(BM_ConvertValueWarpToMetersPerSecond);

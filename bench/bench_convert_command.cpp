@@ -3,7 +3,7 @@
 
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +18,7 @@ public:
 
 void BM_ConvertCommandMileToMeter(benchmark::State& state) {
     halden::ResetProcessState();
-    halden::BuildUnitCatalogue(15);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
     NullSink sink;
     halden::ConvertInput input;
     input.group = 0;
@@ -29,12 +29,12 @@ void BM_ConvertCommandMileToMeter(benchmark::State& state) {
     input.pnFormFlag = 0;
     input.previousResult = "";
     // A wrong answer would make the figure meaningless: stop rather than report it.
-    if (halden::ConvertCommand(input, sink) != "4828.03") {
+    if (halden::ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink) != "4828.03") {
         state.SkipWithError("3 mile did not convert to 4828.03 m");
         return;
     }
     for (auto _ : state) {
-        std::string result = halden::ConvertCommand(input, sink);
+        std::string result = halden::ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink);
         benchmark::DoNotOptimize(result);
     }
 }

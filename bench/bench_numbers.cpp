@@ -3,7 +3,7 @@
 #include "calc/evaluator.h"
 #include "numbers/format_result.h"
 #include "numbers/number_checks.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Speed of reading and writing the two files in memory.
 #include "catalogue/unit_catalogue.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"

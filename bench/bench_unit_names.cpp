@@ -13,7 +13,7 @@ namespace {
 const halden::UnitNameIndex& BuiltIndex() {
     static const halden::UnitNameIndex* index = [] {
         halden::ResetProcessState();
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
         return new halden::UnitNameIndex(halden::catalogue());
     }();
     return *index;

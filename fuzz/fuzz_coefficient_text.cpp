@@ -1,7 +1,7 @@
 // Any text typed into a coefficient box: splitting and editing never crash, and what they give back
 // holds together (the parts rebuild the text, an accepted edit reads back the same).
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "storage/coefficient_text.h"
 
 #include <cstddef>

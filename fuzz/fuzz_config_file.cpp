@@ -1,6 +1,6 @@
 // Arbitrary bytes as the configuration file: reading never fails hard, and whatever it reads
 // saves and reads back to the same values.
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 

@@ -5,7 +5,7 @@
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 
 #include <cstddef>
@@ -27,7 +27,7 @@ bool ShowsOnly(std::string_view text, std::string_view allowed) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool built = [] {
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
         return true;
     }();
     (void)built;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.previousResult = kPrevious;
 
     halden::RecordingSink sink;
-    const std::string result = halden::ConvertCommand(input, sink);
+    const std::string result = halden::ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink);
     if (sink.messages.size() > 1) {
         std::abort();  // one check, at most one comma warning
     }

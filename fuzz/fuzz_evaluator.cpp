@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the calculator's evaluator as an expression.
 
 #include "calc/evaluator.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <cmath>
 #include <cstddef>

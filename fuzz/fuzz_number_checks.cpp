@@ -4,7 +4,7 @@
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 #include "numbers/number_checks.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <cmath>
 #include <cstddef>

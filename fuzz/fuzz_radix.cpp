@@ -33,7 +33,7 @@ void CheckRadix(std::string_view text) {
 }
 
 void CheckConvert(int g, int from, int into, std::string_view text) {
-    const auto value = halden::ConvertValue(g, from, into, text);
+    const auto value = halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, g, from, into, text);
     if (value && !std::isfinite(*value)) std::abort();
 }
 
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         user.UserUnitName[0][1] = "b";
         user.UserFactorText[0][1] = "0";
         user.UserOffsetText[0][1] = "-1e308";
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
         return true;
     }();
     (void)built;

@@ -5,7 +5,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
-#include "shared/command_line.h"
+#include "app/command_line.h"
 #include "shared/settings.h"
 
 #include <cstddef>
@@ -47,7 +47,7 @@ void CheckIndex(const halden::UnitNameIndex& index, std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const halden::UnitNameIndex* index = [] {
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
         return new halden::UnitNameIndex(halden::catalogue());
     }();
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,7 +1,7 @@
 // Arbitrary bytes as the user units file: reading never fails hard, and whatever it reads
 // writes and reads back to the same texts.
 #include "catalogue/unit_catalogue.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "storage/user_file.h"
 
 #include <cstddef>

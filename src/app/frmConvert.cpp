@@ -10,7 +10,7 @@
 
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_text.h"
@@ -134,7 +134,7 @@ void frmConvert::Form_Load() {
     SetAlwaysOnTop(onTop);
     mnuShowTop->setChecked(onTop);
 
-    BuildUnitCatalogue(st.Tppx);
+    BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), st.Tppx);
     for (int i = 0; i < kWarpLevels; ++i) {
         mnuWarpArray[static_cast<std::size_t>(i)]->setText(
             Text(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
@@ -320,7 +320,7 @@ void frmConvert::cmdConvert_Click() {
     input.pnFormFlag = settings().pnFormFlag;
     input.previousResult = previous;
     PlatformMessageSink sink(this);
-    txtResult->setText(Text(ConvertCommand(input, sink)));
+    txtResult->setText(Text(ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink)));
 }
 
 void frmConvert::lstConvFrom_Click() {

@@ -5,7 +5,7 @@
 // (constants, equivalence, Add Units) are set from outside through their pointers.
 #pragma once
 
-#include "shared/menu_texts.h"
+#include "catalogue/menu_texts.h"
 
 #include <QMainWindow>
 #include <QPointer>

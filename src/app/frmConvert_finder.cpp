@@ -1,6 +1,6 @@
 // The main window's unit finder: Edit > Find Unit... (Ctrl+F) and what choosing a unit does.
 #include "app/unit_finder.h"
-#include "shared/menu_texts.h"
+#include "catalogue/menu_texts.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"

@@ -3,7 +3,7 @@
 
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 #include "shared/ui_style.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/tool_button.h"
 
-#include "shared/main_layout.h"
+#include "app/main_layout.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,6 +1,7 @@
 #include "app/unit_finder.h"
 
 #include "catalogue/unit_catalogue.h"
+#include "shared/settings.h"
 
 #include <QKeyEvent>
 #include <QLabel>

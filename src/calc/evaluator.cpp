@@ -183,7 +183,6 @@ std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink
 }
 
 std::string CalculatorResultText(std::string_view expression, int pnFigure, int pnFormFlag, MessageSink& sink) {
-    constexpr std::string_view kInputError = "Input error";
     // The result and error count start at 0, so an expression that writes nothing shows 0.
     double result = 0.0;
     int errorCount = 0;

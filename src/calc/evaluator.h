@@ -2,7 +2,7 @@
 // two numbers; "PI" and "PA" as named constants.
 #pragma once
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <optional>
 #include <string>

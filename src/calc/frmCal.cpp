@@ -1,6 +1,7 @@
 #include "calc/frmCal.h"
 
 #include "calc/evaluator.h"
+#include "numbers/format_result.h"
 #include "shared/settings.h"
 
 #include "shared/platform.h"
@@ -45,7 +46,6 @@ constexpr int kMinResultWidth = 110;
 constexpr int kInputTextMargin = 20;
 // A window wider than the window system can map is of no use; texts beyond this width are cut.
 constexpr int kMaxBoxWidth = 16000;
-const char* const kInputError = "Input error";
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -238,7 +238,7 @@ void frmCal::cmdExecCalc_Click() {
             CalculatorResultText(s.toStdString(), settings().pnFigure, settings().pnFormFlag, sink);
         if (text == kInputError) {
             // The result box keeps the width of the last good result.
-            txtCalResult->setText(QString::fromLatin1(kInputError));
+            txtCalResult->setText(QString::fromLatin1(kInputError.data(), static_cast<qsizetype>(kInputError.size())));
             return;
         }
         const QString shown = QString::fromStdString(text);
@@ -246,7 +246,7 @@ void frmCal::cmdExecCalc_Click() {
         ArrangeCalculator();
         txtCalResult->setText(shown);
     } catch (const std::exception&) {
-        txtCalResult->setText(QString::fromLatin1(kInputError));
+        txtCalResult->setText(QString::fromLatin1(kInputError.data(), static_cast<qsizetype>(kInputError.size())));
     }
 }
 

@@ -7,13 +7,8 @@
 #include "numbers/number_checks.h"
 
 namespace halden {
-namespace {
 
-constexpr std::string_view kInputError = "Input error";
-
-}  // namespace
-
-std::string ConvertCommand(const ConvertInput& input, MessageSink& sink) {
+std::string ConvertCommand(const UnitCatalogue& c, int warpIdx, const ConvertInput& input, MessageSink& sink) {
     // The check always runs (its comma warning is shown), but number-base texts hold letters,
     // so its verdict does not count for that group.
     const int rejected = NonNumCheck(input.text, sink);
@@ -24,7 +19,7 @@ std::string ConvertCommand(const ConvertInput& input, MessageSink& sink) {
     if (rejected > 0) {
         return std::string(kInputError);
     }
-    const std::optional<double> value = ConvertValue(input.group, input.from, input.into, input.text);
+    const std::optional<double> value = ConvertValue(c, warpIdx, input.group, input.from, input.into, input.text);
     if (!value) {
         return std::string(kInputError);
     }

@@ -1,7 +1,8 @@
 // The converter's convert command as one pure function of what the window shows.
 #pragma once
 
-#include "shared/message_sink.h"
+#include "catalogue/unit_catalogue.h"
+#include "numbers/message_sink.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +21,8 @@ struct ConvertInput {
 
 /// The new text of the result box: the formatted value, "" when nothing is selected in the Into
 /// list, "Input error" for every failure, or previousResult where the radix group writes nothing.
-/// The comma warning of the input check goes to sink. Reads catalogue() and state().WarpIdx.
-std::string ConvertCommand(const ConvertInput& input, MessageSink& sink);
+/// The comma warning of the input check goes to sink. Units come from catalogue c; converting
+/// from "Warp" uses warp level warpIdx.
+std::string ConvertCommand(const UnitCatalogue& c, int warpIdx, const ConvertInput& input, MessageSink& sink);
 
 }  // namespace halden

@@ -2,7 +2,6 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "numbers/leading_number.h"
-#include "shared/settings.h"
 
 #include <cmath>
 
@@ -20,28 +19,24 @@ std::optional<double> Finite(double r) {
     return r;
 }
 
-bool IsUnitOf(int g, int unit) { return unit >= 0 && unit < catalogue().UnitCount[g]; }
+bool IsUnitOf(const UnitCatalogue& c, int g, int unit) { return unit >= 0 && unit < c.UnitCount[g]; }
 
 // Converting from "Warp" ignores the typed number: the speed is that of the chosen warp level.
-std::optional<double> ConvertWarp(int into) {
+std::optional<double> ConvertWarp(const UnitCatalogue& c, int level, int into) {
     if (into == -1) {
         return 0.0;
     }
-    const int level = state().WarpIdx;
-    if (!IsUnitOf(kGroupVelocity, into) || level < 0 || level >= kWarpLevels) {
+    if (!IsUnitOf(c, kGroupVelocity, into) || level < 0 || level >= kWarpLevels) {
         return std::nullopt;
     }
-    const UnitCatalogue& c = catalogue();
     return Finite(c.WarpSpeed[level] / c.UnitFactor[kGroupVelocity][into]);
 }
 
-std::optional<double> ConvertLinear(int g, int from, int into, double x) {
-    const UnitCatalogue& c = catalogue();
+std::optional<double> ConvertLinear(const UnitCatalogue& c, int g, int from, int into, double x) {
     return Finite((x * c.UnitFactor[g][from]) / c.UnitFactor[g][into]);
 }
 
-std::optional<double> ConvertAffine(int g, int from, int into, double x) {
-    const UnitCatalogue& c = catalogue();
+std::optional<double> ConvertAffine(const UnitCatalogue& c, int g, int from, int into, double x) {
     const int row = g == kGroupTemperature ? 0 : g - (kFirstUserGroup - 1);
     const double t = (x + c.TempOffset[row][from]) * c.TempScale[row][from];
     double r = t / c.TempScale[row][into] - c.TempOffset[row][into];
@@ -53,14 +48,15 @@ std::optional<double> ConvertAffine(int g, int from, int into, double x) {
 
 }  // namespace
 
-std::optional<double> ConvertValue(int g, int from, int into, std::string_view text) {
+std::optional<double> ConvertValue(const UnitCatalogue& c, int warpIdx, int g, int from, int into,
+                                   std::string_view text) {
     if (g < 0 || g >= kGroupCount || g == kGroupRadix) {
         return std::nullopt;
     }
     if (g == kGroupVelocity && from == kWarpUnit) {
-        return ConvertWarp(into);
+        return ConvertWarp(c, warpIdx, into);
     }
-    if (!IsUnitOf(g, from) || !IsUnitOf(g, into)) {
+    if (!IsUnitOf(c, g, from) || !IsUnitOf(c, g, into)) {
         return std::nullopt;
     }
     const std::optional<double> x = LeadingNumber(text);
@@ -68,7 +64,7 @@ std::optional<double> ConvertValue(int g, int from, int into, std::string_view t
         return std::nullopt;
     }
     const bool affine = g == kGroupTemperature || (g >= kFirstUserGroup && g < kFirstUserGroup + kUserGroups);
-    return affine ? ConvertAffine(g, from, into, *x) : ConvertLinear(g, from, into, *x);
+    return affine ? ConvertAffine(c, g, from, into, *x) : ConvertLinear(c, g, from, into, *x);
 }
 
 }  // namespace halden

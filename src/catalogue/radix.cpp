@@ -1,5 +1,6 @@
 #include "catalogue/radix.h"
 
+#include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 
 #include <charconv>
@@ -10,7 +11,6 @@
 namespace halden {
 namespace {
 
-constexpr const char* kInputError = "Input error";
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
 enum Radix { kDecimal = 0, kBinary = 1, kOctal = 2, kHexadecimal = 3 };
@@ -65,7 +65,7 @@ std::string InBase(std::int64_t value, int base) {
 
 std::optional<std::string> DecimalInto(std::string_view s, int base) {
     if (!AllOf(s, IsDecimalDigit)) {
-        return kInputError;
+        return std::string(kInputError);
     }
     const std::optional<std::int64_t> value = DecimalLong(s);
     if (!value) {
@@ -110,7 +110,7 @@ std::optional<std::string> FmtDecToOct(std::string_view s) { return DecimalInto(
 
 std::optional<std::string> FmtDecToBin(std::string_view s) {
     if (!AllOf(s, IsDecimalDigit)) {
-        return kInputError;
+        return std::string(kInputError);
     }
     const std::optional<double> read = LeadingNumber(s);
     if (!read) {
@@ -122,7 +122,7 @@ std::optional<std::string> FmtDecToBin(std::string_view s) {
     }
     const auto n = static_cast<std::int64_t>(magnitude);
     if (n > 65535) {
-        return kInputError;
+        return std::string(kInputError);
     }
     std::string bits(16, '0');
     for (int k = 15; k >= 0; --k) {
@@ -135,7 +135,7 @@ std::optional<std::string> FmtDecToBin(std::string_view s) {
 
 std::optional<std::string> FmtBinToDec(std::string_view s) {
     if (s.size() > 16 || !AllOf(s, IsBinaryDigit)) {
-        return kInputError;
+        return std::string(kInputError);
     }
     std::int64_t acc = 0;
     for (char c : s) {
@@ -146,7 +146,7 @@ std::optional<std::string> FmtBinToDec(std::string_view s) {
 
 std::optional<std::string> FmtOctToDec(std::string_view s) {
     if (s.size() > 11 || !AllOf(s, IsOctalDigit)) {
-        return kInputError;
+        return std::string(kInputError);
     }
     // Eleven octal digits reach 2^33 - 1, well inside 64 bits; the 32-bit limit is checked after.
     std::int64_t acc = 0;
@@ -161,7 +161,7 @@ std::optional<std::string> FmtOctToDec(std::string_view s) {
 
 std::optional<std::string> FmtHexToDec(std::string_view s) {
     if (s.size() > 8 || !AllOf(s, [](char c) { return HexDigitValue(c) >= 0; })) {
-        return kInputError;
+        return std::string(kInputError);
     }
     // Eight hexadecimal digits stay below 2^32, so the sum is exact.
     std::int64_t acc = 0;
@@ -179,13 +179,13 @@ std::optional<std::string> T_FormatNumber(int from, int into, std::string_view t
         if (!IsRadixUnit(into) || into == kDecimal) {
             return std::nullopt;
         }
-        return FromDecimal(into, text).value_or(kInputError);
+        return FromDecimal(into, text).value_or(std::string(kInputError));
     }
     // The decimal intermediate is worked out before the target notation is looked at, so an
     // octal value beyond the 32-bit range shows "Input error" whatever the target.
     const std::optional<std::string> tmpRet = IntoDecimal(from, text);
     if (!tmpRet) {
-        return kInputError;
+        return std::string(kInputError);
     }
     if (!IsRadixUnit(into) || into == from) {
         return std::nullopt;
@@ -193,7 +193,7 @@ std::optional<std::string> T_FormatNumber(int from, int into, std::string_view t
     if (into == kDecimal) {
         return *tmpRet;
     }
-    return FromDecimal(into, *tmpRet).value_or(kInputError);
+    return FromDecimal(into, *tmpRet).value_or(std::string(kInputError));
 }
 
 }  // namespace halden

@@ -6,8 +6,9 @@
 // affine tables (row 0 for temperature, row g - 27 for user group g); the others by factor ratio,
 // except 49, which converts number bases as text.
 //
-// The tables are process-wide (one instance, catalogue()); they are filled by
-// BuildUnitCatalogue() at start-up and groups 28-47 again by TransferUserGroups().
+// The windows own one process-wide instance (catalogue(), beside the settings); the core is given
+// the tables it reads. BuildUnitCatalogue() fills them at start-up, TransferUserGroups() groups
+// 28-47 again after the user edits them.
 #pragma once
 
 #include <array>
@@ -53,10 +54,5 @@ struct UserUnits {
     std::array<std::array<double, kUserSlots>, kUserGroups> UserFactor{};
     std::array<std::array<double, kUserSlots>, kUserGroups> UserOffset{};
 };
-
-/// The one process-wide catalogue.
-UnitCatalogue& catalogue();
-/// The one process-wide set of user-units source tables.
-UserUnits& userUnits();
 
 }  // namespace halden

@@ -48,8 +48,7 @@ constexpr double kZeroFactorScale = 1E-30;
 
 }  // namespace
 
-void BuildUnitCatalogue(std::int16_t tppx) {
-    UnitCatalogue& c = catalogue();
+void BuildUnitCatalogue(UnitCatalogue& c, UserUnits& user, std::int16_t tppx) {
     const double pi = 4.0 * std::atan(1.0);
     const unit_tables::Stored stored{c, pi, static_cast<double>(tppx)};
 
@@ -62,7 +61,7 @@ void BuildUnitCatalogue(std::int16_t tppx) {
     }
     StoreGroups(c, unit_tables::OtherUnitGroups(), stored);
 
-    TransferUserGroups();
+    TransferUserGroups(c, user);
 
     StoreGroups(c, unit_tables::ComputerGroups(), stored);
 
@@ -82,9 +81,7 @@ void BuildUnitCatalogue(std::int16_t tppx) {
     }
 }
 
-void TransferUserGroups() {
-    UnitCatalogue& c = catalogue();
-    UserUnits& user = userUnits();
+void TransferUserGroups(UnitCatalogue& c, UserUnits& user) {
     for (int u = 0; u < kUserGroups; ++u) {
         const int g = u + kFirstUserGroup;
         const int row = u + 1;

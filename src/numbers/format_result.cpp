@@ -1,6 +1,5 @@
 #include "numbers/format_result.h"
 
-#include "shared/settings.h"
 
 #include <charconv>
 #include <cmath>
@@ -216,10 +215,6 @@ std::optional<std::string> FormatResult(double value, bool calculator, int pnFig
         return ExpressAsExp(value, figure);
     }
     return ExpressAsExp(value, figure);
-}
-
-std::optional<std::string> FormatResult(double value, bool calculator) {
-    return FormatResult(value, calculator, settings().pnFigure, settings().pnFormFlag);
 }
 
 }  // namespace halden

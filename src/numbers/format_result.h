@@ -11,11 +11,12 @@
 
 namespace halden {
 
+/// The text a result box shows for any value that cannot be computed or written.
+inline constexpr std::string_view kInputError = "Input error";
+
 /// The result text for a result box. pnFigure 4, 6 or 8 significant digits, 7 whole numbers;
 /// pnFormFlag 0 normal, 1 scientific; calculator selects the calculator window's form.
 std::optional<std::string> FormatResult(double value, bool calculator, int pnFigure, int pnFormFlag);
-/// The same with pnFigure and pnFormFlag taken from the process-wide settings.
-std::optional<std::string> FormatResult(double value, bool calculator);
 
 /// dInput with nFigure significant digits in plain notation.
 std::optional<std::string> TrimFigures(double dInput, int nFigure);

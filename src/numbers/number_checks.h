@@ -4,7 +4,7 @@
 // warned about through the given sink (the comma message, exclamation icon).
 #pragma once
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <string_view>
 

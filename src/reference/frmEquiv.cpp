@@ -3,7 +3,7 @@
 #include "reference/equivalence_table.h"
 #include "shared/settings.h"
 
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"

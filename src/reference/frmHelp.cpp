@@ -2,10 +2,10 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "reference/help_unit_list.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/platform_help.h"
 

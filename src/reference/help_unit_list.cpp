@@ -1,6 +1,6 @@
 #include "reference/help_unit_list.h"
 
-#include "shared/menu_texts.h"
+#include "catalogue/menu_texts.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // display or a modal loop. Windows never call QMessageBox, QClipboard or QMenu::exec directly.
 #pragma once
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <QColor>
 #include <QPoint>

@@ -7,6 +7,8 @@
 // their start-up values, so that tests start from a known state.
 #pragma once
 
+#include "catalogue/unit_catalogue.h"
+
 #include <cstdint>
 
 namespace halden {
@@ -48,6 +50,11 @@ struct ProcessState {
 Settings& settings();
 /// The one process-wide instance of the run-time state.
 ProcessState& state();
+
+/// The one process-wide catalogue.
+UnitCatalogue& catalogue();
+/// The one process-wide set of user-units source tables.
+UserUnits& userUnits();
 
 /// Puts settings, state, the unit catalogue and the user-units tables back to their start-up values.
 void ResetProcessState();

@@ -6,7 +6,7 @@
 // the way the converter checks its input.
 #pragma once
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <string>
 #include <string_view>

@@ -5,7 +5,7 @@
 // atomically.
 #pragma once
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 
 #include <cstdint>

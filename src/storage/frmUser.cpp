@@ -308,7 +308,7 @@ void frmUser::cmdSave_Click() {
             target.UserOffsetText[u][j] = working.UserOffsetText[u][j];
         }
     }
-    TransferUserGroups();
+    TransferUserGroups(halden::catalogue(), halden::userUnits());
     emit saved();
     // A failed write shows its message; the new groups stay in use for the rest of the run.
     WriteFailureSink sink(this);

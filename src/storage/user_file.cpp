@@ -3,6 +3,7 @@
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
+#include "shared/settings.h"
 
 #include <array>
 #include <cstdint>

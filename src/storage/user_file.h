@@ -2,7 +2,7 @@
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <cstddef>
 #include <optional>

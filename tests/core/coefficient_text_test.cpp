@@ -2,7 +2,7 @@
 
 #include "storage/coefficient_text.h"
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <gtest/gtest.h>
 #include <string>

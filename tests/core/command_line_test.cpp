@@ -1,4 +1,4 @@
-#include "shared/command_line.h"
+#include "app/command_line.h"
 
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"

@@ -21,7 +21,7 @@ class ConvertValueTest : public ::testing::Test {
 protected:
     void SetUp() override {
         halden::ResetProcessState();
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
     }
     void TearDown() override { halden::ResetProcessState(); }
 };
@@ -77,7 +77,7 @@ TEST_F(ConvertValueTest, WorkedExamplesAndFailures) {
     for (const ValueCase& row : kValueCases) {
         SCOPED_TRACE(row.name);
         halden::state().WarpIdx = static_cast<std::int16_t>(row.warpIdx);
-        const std::optional<double> value = ConvertValue(row.g, row.from, row.into, row.text);
+        const std::optional<double> value = ConvertValue(halden::catalogue(), halden::state().WarpIdx, row.g, row.from, row.into, row.text);
         ASSERT_EQ(value.has_value(), row.expected.has_value());
         if (value) {
             EXPECT_EQ(*value, *row.expected);
@@ -89,7 +89,7 @@ TEST_F(ConvertValueTest, WarpFollowsTheChosenLevel) {
     for (int k = 0; k < halden::kWarpLevels; ++k) {
         SCOPED_TRACE(k);
         halden::state().WarpIdx = static_cast<std::int16_t>(k);
-        const auto intoLight = ConvertValue(9, 13, 6, "0");
+        const auto intoLight = ConvertValue(halden::catalogue(), halden::state().WarpIdx, 9, 13, 6, "0");
         ASSERT_TRUE(intoLight);
         EXPECT_EQ(*intoLight, catalogue().WarpSpeed[k] / kLight);
     }
@@ -105,9 +105,9 @@ std::string ToText(double value) {
 // Converts text from a into b and the result back into a; the value comes back to within
 // rounding of the two conversions.
 void ExpectThereAndBack(int g, int a, int b, double x) {
-    const auto there = ConvertValue(g, a, b, ToText(x));
+    const auto there = ConvertValue(halden::catalogue(), halden::state().WarpIdx, g, a, b, ToText(x));
     ASSERT_TRUE(there);
-    const auto back = ConvertValue(g, b, a, ToText(*there));
+    const auto back = ConvertValue(halden::catalogue(), halden::state().WarpIdx, g, b, a, ToText(*there));
     ASSERT_TRUE(back);
     EXPECT_NEAR(*back, x, std::fabs(x) * 1E-12 + 1E-9);
 }
@@ -143,7 +143,7 @@ TEST_F(ConvertValueTest, AffineThereAndBackForTemperaturesAndUserGroups) {
         user.UserFactorText[7][j] = factors[j];
         user.UserOffsetText[7][j] = offsets[j];
     }
-    halden::TransferUserGroups();
+    halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
     for (int g : {halden::kGroupTemperature, 35}) {
         for (int a = 0; a < 4; ++a) {
             for (int b = 0; b < 4; ++b) {
@@ -167,14 +167,14 @@ TEST_F(ConvertValueTest, UserGroupsAreNeverSnapped) {
         user.UserFactorText[0][j] = factors[j];
         user.UserOffsetText[0][j] = offsets[j];
     }
-    halden::TransferUserGroups();
-    const auto user32F = ConvertValue(28, 2, 1, "32");
-    const auto builtIn32F = ConvertValue(halden::kGroupTemperature, 2, 1, "32");
+    halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
+    const auto user32F = ConvertValue(halden::catalogue(), halden::state().WarpIdx, 28, 2, 1, "32");
+    const auto builtIn32F = ConvertValue(halden::catalogue(), halden::state().WarpIdx, halden::kGroupTemperature, 2, 1, "32");
     ASSERT_TRUE(user32F && builtIn32F);
     EXPECT_EQ(*builtIn32F, 0.0);
     EXPECT_NE(*user32F, 0.0);
     EXPECT_LT(std::fabs(*user32F), 1E-12);
-    const auto minus40 = ConvertValue(halden::kGroupTemperature, 1, 2, "-40");
+    const auto minus40 = ConvertValue(halden::catalogue(), halden::state().WarpIdx, halden::kGroupTemperature, 1, 2, "-40");
     ASSERT_TRUE(minus40);
     EXPECT_NEAR(*minus40, -40, 1E-9);
 }
@@ -187,13 +187,13 @@ TEST_F(ConvertValueTest, ZeroFactorUserUnitScalesBy1E30) {
         user.UserUnitName[2][j] = names[j];
         user.UserFactorText[2][j] = factors[j];
     }
-    halden::TransferUserGroups();
-    const auto into = ConvertValue(30, 0, 1, "1");
+    halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
+    const auto into = ConvertValue(halden::catalogue(), halden::state().WarpIdx, 30, 0, 1, "1");
     ASSERT_TRUE(into);
     EXPECT_EQ(*into, 1 / 1E-30);
-    EXPECT_FALSE(ConvertValue(30, 0, 1, "1E300"));
+    EXPECT_FALSE(ConvertValue(halden::catalogue(), halden::state().WarpIdx, 30, 0, 1, "1E300"));
     // Slot 2 is beyond the group's two units.
-    EXPECT_FALSE(ConvertValue(30, 0, 2, "1"));
+    EXPECT_FALSE(ConvertValue(halden::catalogue(), halden::state().WarpIdx, 30, 0, 2, "1"));
 }
 
 }  // namespace

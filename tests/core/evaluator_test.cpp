@@ -1,6 +1,6 @@
 #include "calc/evaluator.h"
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

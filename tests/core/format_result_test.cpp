@@ -1,6 +1,5 @@
 #include "numbers/format_result.h"
 
-#include "shared/settings.h"
 
 #include <clocale>
 #include <cmath>
@@ -86,14 +85,6 @@ TEST(FormatResult, NonFiniteValuesFail) {
         EXPECT_EQ(halden::ExpressAsExp(value, 6), std::nullopt);
         EXPECT_EQ(halden::T_Fix(value), std::nullopt);
     }
-}
-
-TEST(FormatResult, ReadsTheOptionsFromTheSettings) {
-    halden::ResetProcessState();
-    halden::settings().pnFigure = 4;
-    halden::settings().pnFormFlag = 1;
-    EXPECT_EQ(halden::FormatResult(1234.5678, false), "1.235E+03");
-    halden::ResetProcessState();
 }
 
 struct FormatterCase {

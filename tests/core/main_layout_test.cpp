@@ -1,4 +1,4 @@
-#include "shared/main_layout.h"
+#include "app/main_layout.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

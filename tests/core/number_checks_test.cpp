@@ -1,6 +1,6 @@
 #include "numbers/number_checks.h"
 
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -342,7 +342,7 @@ class UnitCatalogueTest : public ::testing::Test {
 protected:
     void SetUp() override {
         halden::ResetProcessState();
-        halden::BuildUnitCatalogue(15);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
     }
     void TearDown() override { halden::ResetProcessState(); }
 };
@@ -414,7 +414,7 @@ TEST_F(UnitCatalogueTest, PixelIsTheScreensTwipsPerPixel) {
     for (std::int16_t tppx : {std::int16_t{15}, std::int16_t{12}, std::int16_t{1}}) {
         SCOPED_TRACE(tppx);
         halden::ResetProcessState();
-        halden::BuildUnitCatalogue(tppx);
+        halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), tppx);
         EXPECT_EQ(catalogue().UnitName[50][1], "pixel");
         EXPECT_EQ(catalogue().UnitFactor[50][1], static_cast<double>(tppx));
     }
@@ -433,7 +433,7 @@ TEST_F(UnitCatalogueTest, WarpTableAndMenuCaptions) {
 
 TEST_F(UnitCatalogueTest, BuildingTwiceGivesTheSameTables) {
     const halden::UnitCatalogue first = catalogue();
-    halden::BuildUnitCatalogue(15);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
     for (int g = 0; g < halden::kGroupCount; ++g) {
         EXPECT_EQ(std::memcmp(first.UnitFactor[g].data(), catalogue().UnitFactor[g].data(),
                               sizeof(double) * halden::kUnitSlots),

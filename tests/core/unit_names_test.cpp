@@ -77,7 +77,7 @@ protected:
     void TearDown() override { ResetProcessState(); }
 
     static UnitNameIndex Built() {
-        BuildUnitCatalogue(15);
+        BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
         return UnitNameIndex(catalogue());
     }
 };

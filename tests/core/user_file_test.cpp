@@ -3,6 +3,7 @@
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage_test_support.h"
+#include "shared/settings.h"
 
 #include <algorithm>
 #include <array>

@@ -59,7 +59,7 @@ TEST_F(UserGroupsTest, EachSlotIsReadByTheTransferRules) {
         user.UserUnitName[4][2] = row.unitName;
         user.UserFactorText[4][2] = row.factorText;
         user.UserOffsetText[4][2] = row.offsetText;
-        halden::TransferUserGroups();
+        halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
 
         const int g = 4 + halden::kFirstUserGroup;
         EXPECT_EQ(user.UserUnitName[4][2], row.storedName);
@@ -76,7 +76,7 @@ TEST_F(UserGroupsTest, EachSlotIsReadByTheTransferRules) {
 }
 
 TEST_F(UserGroupsTest, EmptyTablesGiveEmptyGroups) {
-    halden::BuildUnitCatalogue(15);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
     for (int u = 0; u < halden::kUserGroups; ++u) {
         SCOPED_TRACE(u);
         EXPECT_EQ(catalogue().GroupName[u + halden::kFirstUserGroup], "");
@@ -104,7 +104,7 @@ TEST_F(UserGroupsTest, EveryBlankSlotLowersTheCount) {
             userUnits().UserUnitName[19][j] = row.units[static_cast<std::size_t>(j)];
             Put(userUnits().UserFactorText[19][j], "2");
         }
-        halden::TransferUserGroups();
+        halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
         EXPECT_EQ(catalogue().UnitCount[47], row.count);
     }
 }
@@ -114,13 +114,13 @@ TEST_F(UserGroupsTest, TransferAgainReplacesTheOldGroups) {
     Put(userUnits().UserUnitName[0][0], "a");
     Put(userUnits().UserUnitName[0][1], "b");
     Put(userUnits().UserFactorText[0][1], "5");
-    halden::BuildUnitCatalogue(15);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
     EXPECT_EQ(catalogue().UnitCount[28], 2);
     EXPECT_EQ(catalogue().TempScale[1][0], 1E-30);
 
     Put(userUnits().UserGroupName[0], "New");
     Put(userUnits().UserUnitName[0][1], "");
-    halden::TransferUserGroups();
+    halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
     EXPECT_EQ(catalogue().GroupName[28], "New");
     EXPECT_EQ(catalogue().UnitCount[28], 1);
     EXPECT_EQ(catalogue().UnitName[28][1], "");

@@ -8,7 +8,7 @@
 #include "app/frmConvert.h"
 #include "reference/frmEquiv.h"
 #include "reference/frmInfo.h"
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 
 #include <QIcon>
 #include <QImage>

@@ -5,8 +5,9 @@
 #include "gui_fixture.h"
 
 #include "reference/frmHelp.h"
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 #include "shared/platform_help.h"
+#include "shared/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,3 +143,4 @@ private slots:
 
 QTEST_MAIN(HelpTest)
 #include "test_frmHelp.moc"
+#include "shared/settings.h"

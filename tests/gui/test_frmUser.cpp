@@ -68,7 +68,7 @@ private slots:
         SetUnit(0, 0, "inch", " 2.54 ", "  ");
         SetUnit(0, 1, "ell", "7", "8");
         SetUnit(3, 2, "knot", "9", "");
-        TransferUserGroups();
+        TransferUserGroups(halden::catalogue(), halden::userUnits());
     }
 
     void cleanup() {

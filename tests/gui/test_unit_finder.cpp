@@ -5,8 +5,8 @@
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/command_line.h"
-#include "shared/menu_texts.h"
+#include "app/command_line.h"
+#include "catalogue/menu_texts.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"

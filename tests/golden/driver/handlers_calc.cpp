@@ -2,7 +2,7 @@
 
 #include "calc/evaluator.h"
 #include "golden_driver.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 
 #include <string>
 

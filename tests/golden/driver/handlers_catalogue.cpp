@@ -52,7 +52,7 @@ json TextRow(const auto& values, std::size_t count) {
 json BuildCatalogueReply(const json& request) {
     const std::int16_t tppx = request.contains("Tppx") ? ReadInt16(request, "Tppx") : std::int16_t{15};
     halden::state().Tppx = tppx;
-    halden::BuildUnitCatalogue(tppx);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), tppx);
     const halden::UnitCatalogue& c = halden::catalogue();
     json groups = json::array();
     for (int g = 0; g < halden::kGroupCount; ++g) {
@@ -81,7 +81,7 @@ json BuildCatalogueReply(const json& request) {
 json ConvertValueReply(const json& request) {
     PrepareCatalogue(request);
     halden::state().WarpIdx = request.contains("WarpIdx") ? ReadInt16(request, "WarpIdx") : std::int16_t{0};
-    const std::optional<double> value = halden::ConvertValue(ReadIndex(request, "g"), ReadIndex(request, "from"),
+    const std::optional<double> value = halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, ReadIndex(request, "g"), ReadIndex(request, "from"),
                                                              ReadIndex(request, "into"), ReadText(request, "text"));
     if (!value) return {{"failure", true}};
     return {{"value", DoubleText(*value)}};
@@ -102,7 +102,7 @@ json ConverterReply(const json& request) {
 
 json TransferReply(const json& request) {
     ReadUserTables(request);
-    halden::TransferUserGroups();
+    halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
     const halden::UnitCatalogue& c = halden::catalogue();
     const halden::UserUnits& user = halden::userUnits();
     json reply{{"GroupName", json::array()},  {"UnitCount", json::array()},  {"UnitName", json::array()},
@@ -179,7 +179,7 @@ void PrepareCatalogue(const json& request) {
         return;
     }
     if (user != request.end()) ReadUserTables(*user);
-    halden::BuildUnitCatalogue(tppx);
+    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), tppx);
     cache = CachedCatalogue{key, halden::catalogue(), halden::userUnits()};
 }
 

@@ -22,7 +22,7 @@ json ConvertCommandReply(const json& request) {
     input.pnFormFlag = ReadInt16(request, "pnFormFlag");
     input.previousResult = previous;
     halden::RecordingSink sink;
-    const std::string result = halden::ConvertCommand(input, sink);
+    const std::string result = halden::ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink);
     return json{{"txtResult", result}, {"comma_messages", sink.messages.size()}};
 }
 

@@ -2,7 +2,7 @@
 // File contents travel as lowercase hex; null stands for "no file".
 
 #include "golden_driver.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"

@@ -1,7 +1,7 @@
 // Requests of the Add Units dialog's coefficient text: SplitCoefText, CoefText, CoefChange.
 
 #include "golden_driver.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "storage/coefficient_text.h"
 
 namespace golden {

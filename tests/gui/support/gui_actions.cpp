@@ -2,7 +2,7 @@
 
 #include "app/tool_button.h"
 #include "catalogue/convert_command.h"
-#include "shared/message_sink.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 #include "storage/user_file.h"
 
@@ -93,7 +93,7 @@ QString ExpectedConversion(int g, int from, int into, const QString& text, const
     request.pnFormFlag = settings().pnFormFlag;
     request.previousResult = before;
     RecordingSink sink;
-    return QString::fromStdString(ConvertCommand(request, sink));
+    return QString::fromStdString(ConvertCommand(halden::catalogue(), halden::state().WarpIdx, request, sink));
 }
 
 }  // namespace halden::test

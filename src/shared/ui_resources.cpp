@@ -1,4 +1,4 @@
-#include "reference/ui_resources.h"
+#include "shared/ui_resources.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,10 +1,11 @@
-#include "shared/command_line.h"
+#include "app/command_line.h"
 
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
-#include "shared/message_sink.h"
+#include "numbers/format_result.h"
+#include "numbers/message_sink.h"
 #include "shared/settings.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr std::string_view kProgram = "halducnv";
 constexpr std::string_view kVersionText = "Halden Unit Converter 3.11\n";
-constexpr std::string_view kInputError = "Input error";
 // Without a screen the pixel of "Graphics Units" is that of a 96 dpi display.
 constexpr std::int16_t kTwipsPerPixel = 15;
 constexpr std::size_t kSuggestions = 5;
@@ -367,7 +367,7 @@ void RunConvert(const Options& options, const UnitNameIndex& index, CommandLineR
     input.text = value;
     input.pnFigure = figure;
     input.pnFormFlag = options.scientific ? 1 : 0;
-    const std::string text = ConvertCommand(input, sink);
+    const std::string text = ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink);
     if (text == kInputError) {
         result.status = kExitInputError;
         result.err += std::string(kInputError) + "\n";
@@ -412,7 +412,7 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
         WarningSink sink(result.err);
         DatReadBytes(userFile.bytes, userUnits(), sink);
     }
-    BuildUnitCatalogue(kTwipsPerPixel);
+    BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), kTwipsPerPixel);
     const UnitNameIndex index(catalogue());
 
     if (options.command == Options::Command::List) {

@@ -1,4 +1,4 @@
-#include "shared/menu_texts.h"
+#include "catalogue/menu_texts.h"
 
 namespace halden {
 namespace {
