@@ -1,9 +1,6 @@
 #include "gui_actions.h"
 
 #include "app/tool_button.h"
-#include "catalogue/convert_command.h"
-#include "numbers/message_sink.h"
-#include "shared/settings.h"
 #include "storage/user_file.h"
 
 #include <QCloseEvent>
@@ -79,21 +76,6 @@ bool WriteProgramFiles(const QString& dir, const std::string& configBytes, const
     const std::optional<std::string> dat = DatWriteBytes(units);
     return dat.has_value() && WriteBytes(dir + QStringLiteral("HALDUCNV.CFG"), configBytes) &&
            WriteBytes(dir + QStringLiteral("HUC_USER.DAT"), *dat);
-}
-
-QString ExpectedConversion(int g, int from, int into, const QString& text, const QString& previous) {
-    const std::string input = text.toStdString();
-    const std::string before = previous.toStdString();
-    ConvertInput request;
-    request.group = g;
-    request.from = from;
-    request.into = into;
-    request.text = input;
-    request.pnFigure = settings().pnFigure;
-    request.pnFormFlag = settings().pnFormFlag;
-    request.previousResult = before;
-    RecordingSink sink;
-    return QString::fromStdString(ConvertCommand(halden::catalogue(), halden::state().WarpIdx, request, sink));
 }
 
 }  // namespace halden::test

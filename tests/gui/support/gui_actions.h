@@ -1,5 +1,5 @@
-// What the GUI tests do to the windows as a user would, and the small file and conversion
-// helpers several tests share.
+// What the GUI tests do to the windows as a user would, and the small file helpers several
+// tests share.
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
@@ -41,9 +41,5 @@ bool WriteBytes(const QString& path, const std::string& bytes);
 /// Writes the settings file (its bytes as given) and the user units file for units into dir, as
 /// a previous run would have left them; false when a file cannot be written.
 bool WriteProgramFiles(const QString& dir, const std::string& configBytes, const UserUnits& units);
-
-/// What the convert command writes for these selections with the current options: what the
-/// window should show when it asks the command the right question.
-QString ExpectedConversion(int g, int from, int into, const QString& text, const QString& previous = QString());
 
 }  // namespace halden::test
