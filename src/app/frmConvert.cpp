@@ -241,9 +241,29 @@ void frmConvert::SetAlwaysOnTop(bool onTop) { platform().SetAlwaysOnTop(this, on
 
 void frmConvert::ShowMiniWindow() {
     if (mini_.isNull()) {
-        mini_ = new frmMini(this);
+        mini_ = new frmMini();
+        connect(mini_, &frmMini::closeRequested, this, &frmConvert::close);
+        connect(mini_, &frmMini::convertMenuRequested, this, &frmConvert::mini_ConvertMenu);
+        connect(mini_, &frmMini::fileMenuRequested, this, &frmConvert::mini_FileMenu);
     }
     mini_->show();
+}
+
+void frmConvert::mini_ConvertMenu() {
+    ParkMainWindow();
+    platform().PopupMenu(mini_.data(), mnuConvert);
+}
+
+// The icon window's File menu offers Minimize and its own Exit caption; the main window's menu bar
+// goes back to its usual items once the popup closes.
+void frmConvert::mini_FileMenu() {
+    mnuFileMinimize->setVisible(true);
+    mnuFileBar->setVisible(true);
+    mnuFileExit->setText(QStringLiteral("Exit"));
+    platform().PopupMenu(mini_.data(), mnuFile);
+    mnuFileMinimize->setVisible(false);
+    mnuFileBar->setVisible(false);
+    mnuFileExit->setText(QStringLiteral("E&xit"));
 }
 
 void frmConvert::UnloadMiniWindow() {

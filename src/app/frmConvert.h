@@ -160,6 +160,8 @@ private:
     bool BothEntriesChosen() const;
     void HistoryAdd();
     void ShowMiniWindow();
+    void mini_ConvertMenu();
+    void mini_FileMenu();
     void Form_Resize();
     void ToggleSystemColours(bool shiftHeld);
 

@@ -2,7 +2,6 @@
 
 #include "shared/settings.h"
 
-#include "app/frmConvert.h"
 #include "shared/platform.h"
 #include "shared/ui_twips.h"
 
@@ -59,7 +58,7 @@ std::int16_t ShortOr(double value, std::int16_t fallback) {
 
 }  // namespace
 
-frmMini::frmMini(frmConvert* mainWindow) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), main_(mainWindow) {
+frmMini::frmMini() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     picIconBase = new IconBase(this);
     imgIcon = new QLabel(picIconBase);
     imgIcon->setPixmap(QPixmap(QStringLiteral(":/icons/halden.xpm")));
@@ -109,9 +108,9 @@ void frmMini::Form_Unload() {
 void frmMini::closeEvent(QCloseEvent* event) {
     // Closed by the user (the window system's close key): the icon is the program's only face,
     // so closing it ends the program the ordinary way.
-    if (!unloaded_ && event->spontaneous() && main_ != nullptr) {
+    if (!unloaded_ && event->spontaneous()) {
         event->ignore();
-        main_->close();
+        emit closeRequested();
         return;
     }
     Form_Unload();
@@ -191,20 +190,10 @@ bool frmMini::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMini::imgIcon_MouseDown(Qt::MouseButtons buttons) {
-    if (main_ == nullptr) {
-        return;
-    }
     if (buttons & Qt::LeftButton) {
-        main_->ParkMainWindow();
-        platform().PopupMenu(this, main_->mnuConvert);
+        emit convertMenuRequested();
     } else if (buttons & Qt::RightButton) {
-        main_->mnuFileMinimize->setVisible(true);
-        main_->mnuFileBar->setVisible(true);
-        main_->mnuFileExit->setText(QStringLiteral("Exit"));
-        platform().PopupMenu(this, main_->mnuFile);
-        main_->mnuFileMinimize->setVisible(false);
-        main_->mnuFileBar->setVisible(false);
-        main_->mnuFileExit->setText(QStringLiteral("E&xit"));
+        emit fileMenuRequested();
     }
 }
 

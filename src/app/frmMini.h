@@ -10,13 +10,11 @@ class QLabel;
 
 namespace halden {
 
-class frmConvert;
-
 class frmMini : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmMini(frmConvert* mainWindow);
+    frmMini();
     ~frmMini() override;
     Q_DISABLE_COPY_MOVE(frmMini)
 
@@ -35,6 +33,14 @@ public:
     /// Records the window's position, closes it and lets it go.
     void Unload();
 
+signals:
+    /// The user closed the icon window, the program's only face: the program should end.
+    void closeRequested();
+    /// A left click on the icon: the Convert menu should pop up at the mouse.
+    void convertMenuRequested();
+    /// A right click on the icon: the File menu should pop up at the mouse.
+    void fileMenuRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -50,7 +56,6 @@ private:
     void Drag(QMouseEvent* event);
     void imgIcon_MouseDown(Qt::MouseButtons buttons);
 
-    frmConvert* main_;
     bool unloaded_ = false;
     bool manualDrag_ = false;
     bool userMoved_ = false;

@@ -7,7 +7,6 @@
 
 #include "shared/ui_resources.h"
 #include "shared/platform.h"
-#include "shared/platform_help.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -9,8 +9,11 @@
 #include "numbers/message_sink.h"
 
 #include <QColor>
+#include <QMargins>
 #include <QPoint>
 #include <QString>
+
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -87,5 +90,16 @@ QString PastedText();
 
 /// Makes F1 in window open the help: at the contents, or at the topic of a context number.
 void InstallHelpKey(QWidget* window, HelpCommand command, int context = 0);
+
+/// The frame the window manager draws around a top-level window, in pixels; for a window it has
+/// not framed yet, the frame of the last window it framed (none before the first).
+QMargins WindowFrameMargins(const QWidget* window);
+
+/// The help viewer the Qt platform hands help requests to. The help window installs itself here
+/// at start-up; until then help requests do nothing.
+using HelpViewer = std::function<void(QWidget* parent, const QString& helpFile, HelpCommand command, int context)>;
+
+void InstallHelpViewer(HelpViewer viewer);
+const HelpViewer& InstalledHelpViewer();
 
 }  // namespace halden

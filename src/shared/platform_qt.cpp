@@ -1,6 +1,4 @@
 #include "shared/platform.h"
-#include "shared/platform_help.h"
-#include "shared/ui_twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +30,11 @@ int TwipsPerPixel(double dpi) {
 }
 
 QScreen* PrimaryScreen() { return QGuiApplication::primaryScreen(); }
+
+QMargins& LastFrameSeen() {
+    static QMargins frame;
+    return frame;
+}
 
 class QtPlatform final : public Platform {
 public:
@@ -145,6 +148,18 @@ private:
 Platform* g_installed = nullptr;
 
 }  // namespace
+
+QMargins WindowFrameMargins(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    if (handle != nullptr && window->isVisible()) {
+        const QMargins frame = handle->frameMargins();
+        if (!frame.isNull()) {
+            LastFrameSeen() = frame;
+            return frame;
+        }
+    }
+    return LastFrameSeen();
+}
 
 Platform& platform() {
     static QtPlatform qtPlatform;

@@ -23,11 +23,6 @@ int Positive(int value) { return value > 0 ? value : 1; }
 
 // The frame the window manager put around the last of the program's windows it framed: the best
 // guess for a window it has not framed yet (the same window manager gives the same decorations).
-QMargins& LastFrameSeen() {
-    static QMargins frame;
-    return frame;
-}
-
 // Keeps a window's outer width as set: before the window manager has framed the window its side
 // frames are only a guess, so the width is applied again once the window is on the screen.
 class OuterWidthKeeper final : public QObject {
@@ -67,18 +62,6 @@ private:
 };
 
 }  // namespace
-
-QMargins WindowFrameMargins(const QWidget* window) {
-    const QWindow* handle = window->windowHandle();
-    if (handle != nullptr && window->isVisible()) {
-        const QMargins frame = handle->frameMargins();
-        if (!frame.isNull()) {
-            LastFrameSeen() = frame;
-            return frame;
-        }
-    }
-    return LastFrameSeen();
-}
 
 int PixelsX(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppx))); }
 int PixelsY(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppy))); }

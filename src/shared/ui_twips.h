@@ -9,9 +9,6 @@ class QWidget;
 
 namespace halden {
 
-/// The frame the window manager draws around a top-level window, in pixels; for a window it has
-/// not framed yet, the frame of the last window it framed (none before the first).
-QMargins WindowFrameMargins(const QWidget* window);
 /// Twips to pixels, horizontally and vertically (rounded to the nearest pixel).
 int PixelsX(double twips);
 int PixelsY(double twips);

@@ -6,7 +6,6 @@
 
 #include "reference/frmHelp.h"
 #include "shared/ui_resources.h"
-#include "shared/platform_help.h"
 #include "shared/settings.h"
 
 #include <QDir>

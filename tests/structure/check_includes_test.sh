@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The include check must fail for each kind of fault it exists to catch, and pass a clean tree.
+set -u
+check="$(dirname "$0")/check_includes.py"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+tree() {  # tree NAME: a fresh small tree with a clean direction
+    rm -rf "$work/src"
+    mkdir -p "$work/src/numbers" "$work/src/catalogue" "$work/src/shared" "$work/src/app"
+    printf '#pragma once\n' >"$work/src/numbers/leading_number.h"
+    printf '#include "numbers/leading_number.h"\n' >"$work/src/catalogue/radix.h"
+    printf '#include "catalogue/radix.h"\n' >"$work/src/shared/settings.h"
+    printf '#include "shared/settings.h"\n' >"$work/src/app/frmMini.h"
+    printf '#include "app/frmMini.h"\n' >"$work/src/app/frmConvert.h"
+}
+
+expect() {  # expect NAME STATUS PATTERN
+    local output status
+    output=$(python3 "$check" "$work/src" 2>&1)
+    status=$?
+    if [ "$status" -ne "$2" ] || ! grep -q -- "$3" <<<"$output"; then
+        echo "FAIL $1: status $status, output: $output"
+        failures=$((failures + 1))
+    fi
+}
+
+tree
+expect "clean tree passes" 0 "no module cycles"
+
+tree
+printf '#include "shared/settings.h"\n' >>"$work/src/catalogue/radix.h"
+expect "catalogue may not use the state" 1 "catalogue may not use shared"
+
+tree
+printf '#include "app/frmConvert.h"\n' >"$work/src/app/frmMini_menu.cpp"
+expect "a part of a module closes a loop" 1 "app/frmConvert <-> app/frmMini"
+
+tree
+mkdir -p "$work/src/extra" && printf '\n' >"$work/src/extra/new.h"
+expect "an unknown folder is reported" 1 "folder 'extra' has no place"
+
+exit $((failures > 0))
