@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all bootstrap configure build test run bench fuzz install uninstall package clean
+.PHONY: all bootstrap configure build test run bench fuzz lint install uninstall package clean
 
 all: build
 
@@ -27,6 +27,10 @@ test: configure
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target halducnv
 	$(BUILD)/bin/halducnv
+
+# Style rules: clang-format (check only) and clang-tidy with .clang-tidy over src/.
+lint: configure
+	@scripts/lint $(BUILD)
 
 bench: build
 	@scripts/bench $(BUILD)

@@ -140,10 +140,18 @@ std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::st
 }
 
 Options::Command CommandOf(std::string_view name) {
-    if (name == "--convert") return Options::Command::Convert;
-    if (name == "--list") return Options::Command::List;
-    if (name == "--help") return Options::Command::Help;
-    if (name == "--version") return Options::Command::Version;
+    if (name == "--convert") {
+        return Options::Command::Convert;
+    }
+    if (name == "--list") {
+        return Options::Command::List;
+    }
+    if (name == "--help") {
+        return Options::Command::Help;
+    }
+    if (name == "--version") {
+        return Options::Command::Version;
+    }
     return Options::Command::None;
 }
 

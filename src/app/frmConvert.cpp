@@ -10,9 +10,9 @@
 
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
-#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_resources.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"

@@ -1,15 +1,15 @@
 // The main window's controls, their arrangement and the four tool buttons.
-#include "app/tool_button.h"
 #include "app/main_layout.h"
+#include "app/tool_button.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
-#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_frame.h"
+#include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
 
 #include <QAction>

@@ -31,30 +31,42 @@ constexpr FunctionName kFunctions[] = {{"SIN", Function::Sin},
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size()) {
+        return false;
+    }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) return false;
+        if (Upper(a[i]) != Upper(b[i])) {
+            return false;
+        }
     }
     return true;
 }
 
 std::size_t FindIgnoringCase(std::string_view source, std::string_view word) {
-    if (word.empty() || word.size() > source.size()) return std::string_view::npos;
+    if (word.empty() || word.size() > source.size()) {
+        return std::string_view::npos;
+    }
     for (std::size_t p = 0; p + word.size() <= source.size(); ++p) {
-        if (EqualsIgnoringCase(source.substr(p, word.size()), word)) return p;
+        if (EqualsIgnoringCase(source.substr(p, word.size()), word)) {
+            return p;
+        }
     }
     return std::string_view::npos;
 }
 
 std::string_view TrimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos) {
+        return {};
+    }
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
 
 std::optional<double> Finite(double value) {
-    if (!std::isfinite(value)) return std::nullopt;
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
     return value;
 }
 
@@ -72,7 +84,9 @@ std::optional<double> ApplyFunction(Function function, double x) {
             return Finite(std::sqrt(std::fabs(x)));
         case Function::Log:
             // The logarithm of 0 has no value; std::log would give -inf.
-            if (x == 0.0) return std::nullopt;
+            if (x == 0.0) {
+                return std::nullopt;
+            }
             return Finite(std::log(std::fabs(x)));
     }
     return std::nullopt;
@@ -87,7 +101,9 @@ std::optional<double> ApplyOperator(Operator op, double a, double b) {
         case Operator::Multiply:
             return Finite(a * b);
         case Operator::Divide:
-            if (b == 0.0) return std::nullopt;
+            if (b == 0.0) {
+                return std::nullopt;
+            }
             return Finite(a / b);
         case Operator::Power:
             // A negative base to a fractional power gives NaN, 0 to a negative power infinity.
@@ -102,10 +118,14 @@ std::optional<Operator> OperatorAt(std::string_view s, std::size_t i) {
     const bool afterExponentLetter = before == 'E' || before == 'e';
     switch (c) {
         case '+':
-            if (!afterExponentLetter) return Operator::Add;
+            if (!afterExponentLetter) {
+                return Operator::Add;
+            }
             break;
         case '-':
-            if (!afterExponentLetter) return Operator::Subtract;
+            if (!afterExponentLetter) {
+                return Operator::Subtract;
+            }
             break;
         case '*':
             return Operator::Multiply;
@@ -123,7 +143,9 @@ std::optional<Operator> OperatorAt(std::string_view s, std::size_t i) {
 
 std::string ReplaceFirst(std::string_view source, std::string_view word, std::string_view replacement) {
     const auto p = FindIgnoringCase(source, word);
-    if (p == std::string_view::npos) return std::string(source);
+    if (p == std::string_view::npos) {
+        return std::string(source);
+    }
     std::string result;
     result.reserve(source.size() - word.size() + replacement.size());
     result.append(source.substr(0, p));
@@ -145,16 +167,22 @@ std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink
     for (std::size_t i = 0; i + 3 <= n; ++i) {
         const std::string_view three = std::string_view(s).substr(i, 3);
         for (const auto& f : kFunctions) {
-            if (!EqualsIgnoringCase(three, f.name)) continue;
+            if (!EqualsIgnoringCase(three, f.name)) {
+                continue;
+            }
             // The argument follows the name; only a name at the very end takes the text before it.
             const std::string_view argument =
                 i + 3 < n ? std::string_view(s).substr(i + 3) : std::string_view(s).substr(0, i);
             CalcOutputs out;
             out.errorCount = InvalidNumCheck(argument, sink);
             const auto x = LeadingNumber(argument);
-            if (!x) return std::nullopt;
+            if (!x) {
+                return std::nullopt;
+            }
             const auto value = ApplyFunction(f.function, *x);
-            if (!value) return std::nullopt;
+            if (!value) {
+                return std::nullopt;
+            }
             out.wrote = true;
             out.result = *value;
             return out;
@@ -164,7 +192,9 @@ std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink
     // The first character is never an operator, so a leading sign stays with the first number.
     for (std::size_t i = 1; i < n; ++i) {
         const auto op = OperatorAt(s, i);
-        if (!op) continue;
+        if (!op) {
+            continue;
+        }
         const std::string_view left = std::string_view(s).substr(0, i);
         const std::string_view right = std::string_view(s).substr(i + 1);
         CalcOutputs out;
@@ -172,9 +202,13 @@ std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink
         out.errorCount += InvalidNumCheck(right, sink);
         const auto a = LeadingNumber(left);
         const auto b = LeadingNumber(right);
-        if (!a || !b) return std::nullopt;
+        if (!a || !b) {
+            return std::nullopt;
+        }
         const auto value = ApplyOperator(*op, *a, *b);
-        if (!value) return std::nullopt;
+        if (!value) {
+            return std::nullopt;
+        }
         out.wrote = true;
         out.result = *value;
         return out;
@@ -187,12 +221,16 @@ std::string CalculatorResultText(std::string_view expression, int pnFigure, int 
     double result = 0.0;
     int errorCount = 0;
     const auto outputs = Calc_1(expression, sink);
-    if (!outputs) return std::string(kInputError);
+    if (!outputs) {
+        return std::string(kInputError);
+    }
     if (outputs->wrote) {
         result = outputs->result;
         errorCount = outputs->errorCount;
     }
-    if (errorCount != 0) return std::string(kInputError);
+    if (errorCount != 0) {
+        return std::string(kInputError);
+    }
     auto text = FormatResult(result, true, pnFigure, pnFormFlag);
     return text ? *text : std::string(kInputError);
 }

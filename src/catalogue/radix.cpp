@@ -20,9 +20,15 @@ bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 bool IsBinaryDigit(char c) { return c == '0' || c == '1'; }
 
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
     return -1;
 }
 
@@ -58,7 +64,9 @@ std::string InBase(std::int64_t value, int base) {
     (void)ec;
     std::string text(buffer, end);
     for (char& c : text) {
-        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'f') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
     }
     return text;
 }

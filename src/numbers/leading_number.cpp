@@ -11,9 +11,15 @@ bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
     return -1;
 }
 
@@ -22,7 +28,9 @@ class Reader {
 public:
     explicit Reader(std::string_view text) : text_(text) {}
     char Peek() {
-        while (pos_ < text_.size() && IsSkipped(text_[pos_])) ++pos_;
+        while (pos_ < text_.size() && IsSkipped(text_[pos_])) {
+            ++pos_;
+        }
         return pos_ < text_.size() ? text_[pos_] : '\0';
     }
     void Advance() { ++pos_; }
@@ -35,10 +43,14 @@ private:
 // Hexadecimal digits (already without blanks) to the nearest double; nullopt beyond the range.
 std::optional<double> HexDigitsToDouble(const std::string& hex) {
     std::size_t first = hex.find_first_not_of('0');
-    if (first == std::string::npos) return 0.0;
+    if (first == std::string::npos) {
+        return 0.0;
+    }
     double value = 0;
     auto [end, ec] = std::from_chars(hex.data() + first, hex.data() + hex.size(), value, std::chars_format::hex);
-    if (ec != std::errc{} || end != hex.data() + hex.size()) return std::nullopt;
+    if (ec != std::errc{} || end != hex.data() + hex.size()) {
+        return std::nullopt;
+    }
     return value;
 }
 
@@ -66,7 +78,9 @@ std::optional<double> ReadRadixInteger(Reader& reader, bool hex) {
     std::string digits;
     for (char c = reader.Peek(); c != '\0'; c = reader.Peek()) {
         bool ok = hex ? HexDigitValue(c) >= 0 : (c >= '0' && c <= '7');
-        if (!ok) break;
+        if (!ok) {
+            break;
+        }
         digits.push_back(c);
         reader.Advance();
     }
@@ -84,13 +98,21 @@ std::optional<double> OutOfRange(std::string_view mantissa, long long exponent, 
             pointPos = digitIndex;
             continue;
         }
-        if (c != '0' && firstNonZero < 0) firstNonZero = digitIndex;
+        if (c != '0' && firstNonZero < 0) {
+            firstNonZero = digitIndex;
+        }
         ++digitIndex;
     }
-    if (mantissa.find('.') == std::string_view::npos) pointPos = digitIndex;
-    if (firstNonZero < 0) return negative ? -0.0 : 0.0;
+    if (mantissa.find('.') == std::string_view::npos) {
+        pointPos = digitIndex;
+    }
+    if (firstNonZero < 0) {
+        return negative ? -0.0 : 0.0;
+    }
     long long magnitude = exponent + (pointPos - firstNonZero);
-    if (magnitude <= 0) return negative ? -0.0 : 0.0;
+    if (magnitude <= 0) {
+        return negative ? -0.0 : 0.0;
+    }
     return std::nullopt;
 }
 
@@ -112,7 +134,9 @@ std::optional<double> LeadingNumber(std::string_view text) {
     bool negative = false;
     if (char c = reader.Peek(); c == '+' || c == '-') {
         negative = c == '-';
-        if (negative) number.push_back('-');
+        if (negative) {
+            number.push_back('-');
+        }
         reader.Advance();
     }
     bool seenPoint = false;
@@ -123,7 +147,9 @@ std::optional<double> LeadingNumber(std::string_view text) {
         number.push_back(c);
         reader.Advance();
     }
-    if (!seenDigit) return 0.0;
+    if (!seenDigit) {
+        return 0.0;
+    }
     const std::size_t mantissaEnd = number.size();
 
     // The exponent counts only when at least one digit follows the letter and its sign.
@@ -138,12 +164,16 @@ std::optional<double> LeadingNumber(std::string_view text) {
         bool expDigit = false;
         for (char d = reader.Peek(); IsDigit(d); d = reader.Peek()) {
             expDigit = true;
-            if (exponent < 1'000'000'000LL) exponent = exponent * 10 + (d - '0');
+            if (exponent < 1'000'000'000LL) {
+                exponent = exponent * 10 + (d - '0');
+            }
             exp.push_back(d);
             reader.Advance();
         }
         if (expDigit) {
-            if (exp[0] == '-') exponent = -exponent;
+            if (exp[0] == '-') {
+                exponent = -exponent;
+            }
             number.push_back('e');
             number += exp;
         }
@@ -155,7 +185,9 @@ std::optional<double> LeadingNumber(std::string_view text) {
         std::string_view mantissa(number.data() + (negative ? 1 : 0), mantissaEnd - (negative ? 1 : 0));
         return OutOfRange(mantissa, exponent, negative);
     }
-    if (ec != std::errc{}) return 0.0;
+    if (ec != std::errc{}) {
+        return 0.0;
+    }
     return value;
 }
 

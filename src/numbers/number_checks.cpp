@@ -14,7 +14,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Warns about a comma when the text holds one; returns whether it did.
 bool WarnAboutComma(std::string_view text, MessageSink& sink) {
-    if (text.find(',') == std::string_view::npos) return false;
+    if (text.find(',') == std::string_view::npos) {
+        return false;
+    }
     sink.Show(Message{std::string(kMessageTitle), std::string(kCommaText), MessageIcon::Exclamation});
     return true;
 }
@@ -25,12 +27,18 @@ bool WarnAboutComma(std::string_view text, MessageSink& sink) {
 bool PassesNumberTest(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsBlank(text[end - 1])) {
+        --end;
+    }
     std::string_view core = text.substr(begin, end - begin);
 
     std::size_t pos = 0;
-    if (pos < core.size() && (core[pos] == '+' || core[pos] == '-')) ++pos;
+    if (pos < core.size() && (core[pos] == '+' || core[pos] == '-')) {
+        ++pos;
+    }
     bool digit = false;
     bool point = false;
     for (; pos < core.size(); ++pos) {
@@ -43,18 +51,26 @@ bool PassesNumberTest(std::string_view text) {
             break;
         }
     }
-    if (!digit) return false;
+    if (!digit) {
+        return false;
+    }
     if (pos < core.size() && (core[pos] == 'E' || core[pos] == 'e')) {
         ++pos;
-        if (pos < core.size() && (core[pos] == '+' || core[pos] == '-')) ++pos;
+        if (pos < core.size() && (core[pos] == '+' || core[pos] == '-')) {
+            ++pos;
+        }
         bool expDigit = false;
         while (pos < core.size() && IsDigit(core[pos])) {
             expDigit = true;
             ++pos;
         }
-        if (!expDigit) return false;
+        if (!expDigit) {
+            return false;
+        }
     }
-    if (pos != core.size()) return false;
+    if (pos != core.size()) {
+        return false;
+    }
     // The syntax is plain, so the leading-number reading takes the whole text; it fails only
     // beyond the range of a double.
     return LeadingNumber(core).has_value();
@@ -65,19 +81,33 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 }  // namespace
 
 int InvalidNumCheck(std::string_view text, MessageSink& sink) {
-    if (text.empty()) return 0;
-    if (WarnAboutComma(text, sink)) return 0;
+    if (text.empty()) {
+        return 0;
+    }
+    if (WarnAboutComma(text, sink)) {
+        return 0;
+    }
     return PassesNumberTest(text) ? 0 : 1;
 }
 
 int NonNumCheck(std::string_view text, MessageSink& sink) {
-    if (text.empty()) return 0;
-    if (WarnAboutComma(text, sink)) return 0;
+    if (text.empty()) {
+        return 0;
+    }
+    if (WarnAboutComma(text, sink)) {
+        return 0;
+    }
     // A number still being typed passes quietly: a leading sign, or an exponent not yet finished.
-    if (text.front() == '+' || text.front() == '-') return 0;
+    if (text.front() == '+' || text.front() == '-') {
+        return 0;
+    }
     const char last = Lower(text.back());
-    if (last == 'e') return 0;
-    if (text.size() >= 2 && Lower(text[text.size() - 2]) == 'e' && (last == '+' || last == '-')) return 0;
+    if (last == 'e') {
+        return 0;
+    }
+    if (text.size() >= 2 && Lower(text[text.size() - 2]) == 'e' && (last == '+' || last == '-')) {
+        return 0;
+    }
     return PassesNumberTest(text) ? 0 : 1;
 }
 

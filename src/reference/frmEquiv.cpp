@@ -3,9 +3,9 @@
 #include "reference/equivalence_table.h"
 #include "shared/settings.h"
 
-#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -87,13 +87,7 @@ void frmEquiv::fillLists() {
     }
 }
 
-void frmEquiv::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize pixels = screen != nullptr ? screen->geometry().size() : QSize(800, 600);
-    const int screenWidth = TwipsX(pixels.width());
-    const int screenHeight = TwipsY(pixels.height());
-    MoveWindowTwips(this, (screenWidth - kDesignWidth) / 2, (screenHeight - kDesignHeight) / 2);
-}
+void frmEquiv::centreOnScreen() { CentreWindowTwips(this, kDesignWidth, kDesignHeight); }
 
 void frmEquiv::arrangeControls() {
     // One line of the lists' font, measured on the first entry; the list's frame comes on top so

@@ -1,12 +1,12 @@
 #include "reference/frmHelp.h"
 
 #include "catalogue/unit_catalogue.h"
-#include "reference/help_unit_list.h"
 #include "numbers/message_sink.h"
+#include "reference/help_unit_list.h"
 #include "shared/settings.h"
 
-#include "shared/ui_resources.h"
 #include "shared/platform.h"
+#include "shared/ui_resources.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -3,9 +3,9 @@
 #include "reference/about_texts.h"
 #include "shared/settings.h"
 
-#include "shared/ui_resources.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
 
 #include <QCloseEvent>
@@ -121,11 +121,7 @@ void frmInfo::createControls() {
     Timer2->setInterval(kIconInterval);
 }
 
-void frmInfo::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize pixels = screen != nullptr ? screen->geometry().size() : QSize(800, 600);
-    MoveWindowTwips(this, (TwipsX(pixels.width()) - kDesignWidth) / 2, (TwipsY(pixels.height()) - kDesignHeight) / 2);
-}
+void frmInfo::centreOnScreen() { CentreWindowTwips(this, kDesignWidth, kDesignHeight); }
 
 void frmInfo::arrangeControls() {
     // The notice frame is sized by its longest line and everything else is centred within it.

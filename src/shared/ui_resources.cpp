@@ -29,7 +29,7 @@ QIcon ApplicationIcon() {
     // application's window icon, which the application releases when it ends; every window after
     // the first gets that shared copy.
     static qint64 keptKey = 0;
-    if (const QIcon kept = QGuiApplication::windowIcon(); keptKey != 0 && kept.cacheKey() == keptKey) {
+    if (QIcon kept = QGuiApplication::windowIcon(); keptKey != 0 && kept.cacheKey() == keptKey) {
         return kept;
     }
     // The build renders the icon set into ":/icons/app" as "<size>.png", one file per theme size.

@@ -63,6 +63,14 @@ private:
 
 }  // namespace
 
+void CentreWindowTwips(QWidget* window, int width, int height) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize pixels = screen != nullptr ? screen->geometry().size() : QSize(800, 600);
+    const int left = (TwipsX(pixels.width()) - width) / 2;
+    const int top = (TwipsY(pixels.height()) - height) / 2;
+    MoveWindowTwips(window, left, top);
+}
+
 int PixelsX(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppx))); }
 int PixelsY(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppy))); }
 int TwipsX(int pixels) { return pixels * Positive(state().Tppx); }

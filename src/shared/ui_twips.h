@@ -18,6 +18,9 @@ int TwipsY(int pixels);
 
 /// Places a top-level window's outer top-left corner at (left, top) twips.
 void MoveWindowTwips(QWidget* window, double left, double top);
+/// Moves a window whose outer size is width x height twips to the middle of the primary screen
+/// (an 800 x 600 pixel screen when there is none); each half is a whole number of twips.
+void CentreWindowTwips(QWidget* window, int width, int height);
 /// Places a top-level window at a stored position (left, top) twips, as MoveWindowTwips does; but
 /// when that corner lies on no screen (a stored place from a monitor since unplugged, or a
 /// hand-edited file), the window goes to the top-left of the primary screen's free area instead,

@@ -35,7 +35,8 @@ bool IsValidUtf8(std::string_view bytes) {
         if (b0 < 0x80) {
             ++i;
             continue;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
+        }
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
             length = 2;
             code = b0 & 0x1F;
         } else if (b0 >= 0xE0 && b0 <= 0xEF) {

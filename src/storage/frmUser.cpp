@@ -201,13 +201,8 @@ void frmUser::connectHandlers() {
 
 void frmUser::Form_Load() {
     // Centred on the screen by its outer size (frame and title bar included), in whole twips.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const int outerWidth = TwipsX(width() + platform().GetNonClientWidth(this));
-        const int outerHeight = TwipsY(height() + platform().GetNonClientHeight(this));
-        const int screenWidth = TwipsX(screen->geometry().width());
-        const int screenHeight = TwipsY(screen->geometry().height());
-        MoveWindowTwips(this, (screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2);
-    }
+    CentreWindowTwips(this, TwipsX(width() + platform().GetNonClientWidth(this)),
+                      TwipsY(height() + platform().GetNonClientHeight(this)));
 
     const UserUnits& source = userUnits();
     for (int u = 0; u < kUserGroups; ++u) {

@@ -47,7 +47,7 @@ std::string ExecutableDirectory() {
 
 std::string MyPathFor(std::string_view executable_dir) {
     if (!executable_dir.empty()) {
-        const std::string dir = WithSlash(executable_dir);
+        std::string dir = WithSlash(executable_dir);
         // A portable install keeps its files beside the program.
         if (IsFile(dir + "HALDUCNV.CFG") || IsFile(dir + "HUC_USER.DAT")) {
             return dir;

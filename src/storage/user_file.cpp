@@ -1,9 +1,9 @@
 #include "storage/user_file.h"
 
+#include "shared/settings.h"
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
-#include "shared/settings.h"
 
 #include <array>
 #include <cstdint>
