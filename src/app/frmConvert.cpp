@@ -31,30 +31,10 @@
 #include <limits>
 #include <string>
 
-// Compiled-in pictures live in the static library; they must be registered once before use.
-static void RegisterPictures() {
-    Q_INIT_RESOURCE(app);
-    halden::InitReferenceResources();
-    halden::InstallFontSubstitutions();
-}
-
 namespace halden {
 namespace {
 
 QString Text(const std::string& text) { return ToQString(text); }
-
-bool InShortRange(double value) {
-    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
-}
-
-// Stores a position value when it fits the configuration's 16-bit range; otherwise the stored
-// value stays, so that an unusual position never corrupts the file.
-void StoreShort(std::int16_t& target, double value) {
-    const double rounded = std::nearbyint(value);
-    if (InShortRange(rounded)) {
-        target = static_cast<std::int16_t>(rounded);
-    }
-}
 
 // A companion minimised together with the main window still counts as minimised when it is shown
 // again; shown so, the window manager would minimise the main window with it once more.
@@ -85,7 +65,7 @@ private:
 }  // namespace
 
 frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
-    RegisterPictures();
+    InitResources();
     UseFixedSizeFrame(this);
     createControls();
     createMenus();
@@ -197,30 +177,30 @@ void frmConvert::SaveSettings() {
     const ProcessState& st = state();
     if (IsNormalState(this)) {
         const QPoint place = WindowPosTwips(this);
-        StoreShort(set.Form_Convert_Left, place.x());
-        StoreShort(set.Form_Convert_Top, place.y());
+        StoreTwips(set.Form_Convert_Left, place.x());
+        StoreTwips(set.Form_Convert_Top, place.y());
     }
     if (frmMini* mini = mini_.data()) {
         const QPoint place = WindowPosTwips(mini);
-        StoreShort(set.Form_Normal_Left, place.x());
-        StoreShort(set.Form_Normal_Top, place.y());
-        StoreShort(set.Form_Normal_Width, static_cast<double>(mini->frameGeometry().width()) * st.Tppx);
-        StoreShort(set.Form_Normal_Height, static_cast<double>(mini->frameGeometry().height()) * st.Tppy);
+        StoreTwips(set.Form_Normal_Left, place.x());
+        StoreTwips(set.Form_Normal_Top, place.y());
+        StoreTwips(set.Form_Normal_Width, static_cast<double>(mini->frameGeometry().width()) * st.Tppx);
+        StoreTwips(set.Form_Normal_Height, static_cast<double>(mini->frameGeometry().height()) * st.Tppy);
     } else {
         // Not open: the size it takes when it opens.
-        StoreShort(set.Form_Normal_Width, static_cast<double>(frmMini::kOuterWidth) * st.Tppx);
-        StoreShort(set.Form_Normal_Height, static_cast<double>(frmMini::kOuterHeight) * st.Tppy);
+        StoreTwips(set.Form_Normal_Width, static_cast<double>(frmMini::kOuterWidth) * st.Tppx);
+        StoreTwips(set.Form_Normal_Height, static_cast<double>(frmMini::kOuterHeight) * st.Tppy);
     }
     // A window that was never put on the screen keeps its stored place.
     if (QWidget* constants = constantsWindow.data(); constants != nullptr && constants->windowHandle() != nullptr) {
         const QPoint place = WindowPosTwips(constants);
-        StoreShort(set.Form_Constants_Left, place.x());
-        StoreShort(set.Form_Constants_Top, place.y());
+        StoreTwips(set.Form_Constants_Left, place.x());
+        StoreTwips(set.Form_Constants_Top, place.y());
     }
     if (frmCal* cal = cal_.data(); cal != nullptr && cal->isVisible() && IsNormalState(cal)) {
         const QPoint place = WindowPosTwips(cal);
-        StoreShort(set.Form_Cal_Left, place.x());
-        StoreShort(set.Form_Cal_Top, place.y());
+        StoreTwips(set.Form_Cal_Left, place.x());
+        StoreTwips(set.Form_Cal_Top, place.y());
     }
     SaveFailureSink sink(this);
     CfgSave(sink);

@@ -259,31 +259,20 @@ void frmConvert::lblShrink_Click() {
     }
     st.pbConstantsOpen = false;
     const QPoint place = WindowPosTwips(this);
-    set.Form_Convert_Left = static_cast<std::int16_t>(std::clamp(place.x(), -32768, 32767));
-    set.Form_Convert_Top = static_cast<std::int16_t>(std::clamp(place.y(), -32768, 32767));
+    StoreTwips(set.Form_Convert_Left, place.x(), PlaceOutOfRange::Clamp);
+    StoreTwips(set.Form_Convert_Top, place.y(), PlaceOutOfRange::Clamp);
     ParkMainWindow();
     ShowMiniWindow();
 }
 
 void frmConvert::lblCal_Click() {
     frmCal* cal = calculatorWindow();
-    cal->show();
-    cal->setWindowState(cal->windowState() & ~Qt::WindowMinimized);
-    // An open calculator behind other windows comes to the front with the keyboard, as a newly
-    // shown one does.
-    cal->raise();
-    cal->activateWindow();
-    if (txtResult->text().isEmpty()) {
-        cal->cboInput->setEditText(cal->cboInput->itemText(0));
-    } else {
-        cal->cboInput->setEditText(txtResult->text());
-        cal->txtCalResult->clear();
-    }
+    cal->BringToFront();
+    cal->TakeValue(txtResult->text());
 }
 
 void frmConvert::lblCopy_Click() {
-    platform().ClipboardClear();
-    platform().ClipboardSetText(txtResult->text());
+    CopyToClipboard(txtResult->text());
     HistoryAdd();
 }
 

@@ -252,10 +252,7 @@ void frmConvert::HistoryAdd() {
     }
 }
 
-void frmConvert::mnuHistoryArray_Click(int index) {
-    platform().ClipboardClear();
-    platform().ClipboardSetText(historyText_[static_cast<std::size_t>(index)]);
-}
+void frmConvert::mnuHistoryArray_Click(int index) { CopyToClipboard(historyText_[static_cast<std::size_t>(index)]); }
 
 void frmConvert::mnuWarpArray_Click(int index) {
     state().WarpIdx = static_cast<std::int16_t>(index);
@@ -274,19 +271,15 @@ void frmConvert::mnuFileExit_Click() { close(); }
 // it and restoring it brings the program back.
 void frmConvert::mnuFileMinimize_Click() { showMinimized(); }
 
-void frmConvert::mnuEditCopyVResult_Click() {
-    platform().ClipboardClear();
-    platform().ClipboardSetText(txtResult->text());
-}
+void frmConvert::mnuEditCopyVResult_Click() { CopyToClipboard(txtResult->text()); }
 
 void frmConvert::mnuEditCopyCResult_Click() {
-    const QString result = calculatorWindow()->txtCalResult->text();
-    platform().ClipboardClear();
-    platform().ClipboardSetText(result);
+    const QString result = calculatorWindow()->ResultText();
+    CopyToClipboard(result);
 }
 
 void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(PastedText()); }
 
-void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->cboInput->setEditText(PastedText()); }
+void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->SetInputText(PastedText()); }
 
 }  // namespace halden

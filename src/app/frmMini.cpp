@@ -48,14 +48,6 @@ protected:
     }
 };
 
-std::int16_t ShortOr(double value, std::int16_t fallback) {
-    const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max()) {
-        return fallback;
-    }
-    return static_cast<std::int16_t>(rounded);
-}
-
 }  // namespace
 
 frmMini::frmMini() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
@@ -98,8 +90,8 @@ void frmMini::Form_Unload() {
     unloaded_ = true;
     Settings& set = settings();
     const QPoint place = WindowPosTwips(this);
-    set.Form_Normal_Left = ShortOr(place.x(), set.Form_Normal_Left);
-    set.Form_Normal_Top = ShortOr(place.y(), set.Form_Normal_Top);
+    StoreTwips(set.Form_Normal_Left, place.x());
+    StoreTwips(set.Form_Normal_Top, place.y());
     if (state().pbEnding) {
         platform().SetAlwaysOnTop(this, false);
     }

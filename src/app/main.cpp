@@ -61,7 +61,7 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     halden::InstallProgramStyle();
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(halden::ApplicationId());
-    halden::InitReferenceResources();
+    halden::InitResources();
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();
     // A signal or the end of the desktop session closes the main window as the user would, so the

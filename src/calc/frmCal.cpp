@@ -6,6 +6,7 @@
 
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -29,10 +30,6 @@
 #include <limits>
 #include <string>
 
-// The icon lives in a resource file compiled into a static library; its registration function
-// is global, so it is called from outside the program's namespace.
-static void InitCalculatorResources() { Q_INIT_RESOURCE(calc); }
-
 namespace halden {
 namespace {
 
@@ -55,17 +52,10 @@ bool IsEnterKey(const QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-std::int16_t ClampToStored(int twips, std::int16_t stored) {
-    if (twips < std::numeric_limits<std::int16_t>::min() || twips > std::numeric_limits<std::int16_t>::max()) {
-        return stored;  // cannot be kept in the configuration: keep the last position that can
-    }
-    return static_cast<std::int16_t>(twips);
-}
-
 }  // namespace
 
 frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
-    InitCalculatorResources();
+    InitResources();
     createControls();
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextCalculator);
@@ -223,6 +213,28 @@ bool frmCal::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void frmCal::BringToFront() {
+    show();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    // An open calculator behind other windows comes to the front with the keyboard, as a newly
+    // shown one does.
+    raise();
+    activateWindow();
+}
+
+void frmCal::TakeValue(const QString& value) {
+    if (value.isEmpty()) {
+        cboInput->setEditText(cboInput->itemText(0));
+    } else {
+        cboInput->setEditText(value);
+        txtCalResult->clear();
+    }
+}
+
+void frmCal::SetInputText(const QString& text) { cboInput->setEditText(text); }
+
+QString frmCal::ResultText() const { return txtCalResult->text(); }
+
 void frmCal::cmdExecCalc_Click() {
     try {
         const QString s = cboInput->currentText();
@@ -278,8 +290,8 @@ void frmCal::Form_QueryUnload(bool closedByUser) {
         return;
     }
     const QPoint place = WindowPosTwips(this);
-    settings().Form_Cal_Left = ClampToStored(place.x(), settings().Form_Cal_Left);
-    settings().Form_Cal_Top = ClampToStored(place.y(), settings().Form_Cal_Top);
+    StoreTwips(settings().Form_Cal_Left, place.x());
+    StoreTwips(settings().Form_Cal_Top, place.y());
 }
 
 void frmCal::Form_Unload() {

@@ -20,13 +20,22 @@ public:
     ~frmCal() override;
     Q_DISABLE_COPY_MOVE(frmCal)
 
-    // The controls are reachable from the main window: its calculator button and Edit menu read
-    // and fill the input box and the result box.
+    // Controls are public so that tests can drive them; other windows use the functions below.
     QComboBox* cboInput = nullptr;
     QPushButton* cmdExecCalc = nullptr;
     QPushButton* cmdReplace = nullptr;
     QLineEdit* txtCalResult = nullptr;
     QLabel* lblDummy = nullptr;
+
+    /// Shows the calculator (out of the task bar if minimised) in front, with the keyboard.
+    void BringToFront();
+    /// Takes a value from the main window: an empty value puts the newest history entry in the input
+    /// box; any other goes into the input box and empties the result box.
+    void TakeValue(const QString& value);
+    /// Puts text in the input box (the Edit menu's paste into the calculator).
+    void SetInputText(const QString& text);
+    /// What the result box shows.
+    QString ResultText() const;
 
     /// Execute ("=" or Enter in the input box).
     void cmdExecCalc_Click();

@@ -55,13 +55,6 @@ int SelectedRow(const QListWidget* list) {
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-std::int16_t StoredTwips(int twips, std::int16_t stored) {
-    if (twips < std::numeric_limits<std::int16_t>::min() || twips > std::numeric_limits<std::int16_t>::max()) {
-        return stored;  // cannot be kept in the configuration: keep the last position that can
-    }
-    return static_cast<std::int16_t>(twips);
-}
-
 }  // namespace
 
 frmConstants::frmConstants(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -199,8 +192,7 @@ void frmConstants::cmdNext_Click() {
 void frmConstants::cmdCopy_Click() {
     const std::string text =
         ConstantsCopy(page_, SelectedRow(lstQuantity), SelectedRow(lstUnit), SelectedRow(lstValue));
-    platform().ClipboardClear();
-    platform().ClipboardSetText(QString::fromStdString(text));
+    CopyToClipboard(QString::fromStdString(text));
 }
 
 void frmConstants::cmdCancel_Click() {
@@ -213,8 +205,8 @@ void frmConstants::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Cont
 
 void frmConstants::storePosition() {
     const QPoint place = WindowPosTwips(this);
-    settings().Form_Constants_Left = StoredTwips(place.x(), settings().Form_Constants_Left);
-    settings().Form_Constants_Top = StoredTwips(place.y(), settings().Form_Constants_Top);
+    StoreTwips(settings().Form_Constants_Left, place.x());
+    StoreTwips(settings().Form_Constants_Top, place.y());
 }
 
 void frmConstants::showEvent(QShowEvent* event) {

@@ -54,7 +54,7 @@ frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
 frmEquiv::~frmEquiv() = default;
 
 void frmEquiv::Form_Load() {
-    InitReferenceResources();
+    InitResources();
     setWindowTitle(QStringLiteral(" Equivalence"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());

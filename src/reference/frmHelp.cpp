@@ -95,7 +95,7 @@ QSize FrameMargins(const QWidget* window) {
 }  // namespace
 
 frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
-    InitReferenceResources();
+    InitResources();
     setAttribute(Qt::WA_DeleteOnClose);
     // An open help window does not keep the program running once the converter has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -193,7 +193,7 @@ QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
 }
 
 void InstallProgramHelp() {
-    InitReferenceResources();
+    InitResources();
     InstallHelpViewer(&ShowProgramHelp);
 }
 

@@ -68,7 +68,7 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
 frmInfo::~frmInfo() = default;
 
 void frmInfo::Form_Load() {
-    InitReferenceResources();
+    InitResources();
     setWindowTitle(QStringLiteral(" About Halden Unit Converter"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont(8.25));

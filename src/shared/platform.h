@@ -91,6 +91,9 @@ QString PastedText();
 /// Makes F1 in window open the help: at the contents, or at the topic of a context number.
 void InstallHelpKey(QWidget* window, HelpCommand command, int context = 0);
 
+/// Empties the clipboard, then puts text on it, as every Copy of the program does.
+void CopyToClipboard(const QString& text);
+
 /// The frame the window manager draws around a top-level window, in pixels; for a window it has
 /// not framed yet, the frame of the last window it framed (none before the first).
 QMargins WindowFrameMargins(const QWidget* window);

@@ -161,6 +161,11 @@ QMargins WindowFrameMargins(const QWidget* window) {
     return LastFrameSeen();
 }
 
+void CopyToClipboard(const QString& text) {
+    platform().ClipboardClear();
+    platform().ClipboardSetText(text);
+}
+
 Platform& platform() {
     static QtPlatform qtPlatform;
     return g_installed != nullptr ? *g_installed : qtPlatform;

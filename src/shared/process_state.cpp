@@ -1,6 +1,10 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace halden {
 
 Settings& settings() {
@@ -11,6 +15,23 @@ Settings& settings() {
 ProcessState& state() {
     static ProcessState instance;
     return instance;
+}
+
+bool StoreTwips(std::int16_t& setting, double twips, PlaceOutOfRange rule) {
+    if (!std::isfinite(twips)) {
+        return false;
+    }
+    constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
+    constexpr double kHighest = std::numeric_limits<std::int16_t>::max();
+    double whole = std::nearbyint(twips);
+    if (whole < kLowest || whole > kHighest) {
+        if (rule == PlaceOutOfRange::KeepStored) {
+            return false;
+        }
+        whole = std::clamp(whole, kLowest, kHighest);
+    }
+    setting = static_cast<std::int16_t>(whole);
+    return true;
 }
 
 UnitCatalogue& catalogue() {

@@ -46,6 +46,15 @@ struct ProcessState {
     bool pbEnding = false;
 };
 
+/// What storing a place that does not fit a 16-bit setting does.
+enum class PlaceOutOfRange { KeepStored, Clamp };
+
+/// Stores a window position or size, in twips, into a 16-bit setting: the nearest integer, a half
+/// going to the even neighbour. A value outside -32768..32767 keeps the setting's value and gives
+/// false (KeepStored), or stores the nearer end of the range (Clamp); a value that is not finite
+/// always keeps the setting's value and gives false.
+bool StoreTwips(std::int16_t& setting, double twips, PlaceOutOfRange rule = PlaceOutOfRange::KeepStored);
+
 /// The one process-wide instance of the settings.
 Settings& settings();
 /// The one process-wide instance of the run-time state.

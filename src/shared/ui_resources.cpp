@@ -1,5 +1,7 @@
 #include "shared/ui_resources.h"
 
+#include "shared/ui_fonts.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
@@ -7,16 +9,19 @@
 #include <QString>
 
 // Resource registration has to name the resource outside any namespace.
-static void RegisterReferenceResources() {
+static void RegisterResources() {
+    Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(calc);
     Q_INIT_RESOURCE(reference);
     Q_INIT_RESOURCE(help);
 }
 
 namespace halden {
 
-void InitReferenceResources() {
+void InitResources() {
     static const bool registered = [] {
-        RegisterReferenceResources();
+        RegisterResources();
+        InstallFontSubstitutions();
         return true;
     }();
     (void)registered;

@@ -7,9 +7,9 @@ class QString;
 
 namespace halden {
 
-/// Registers the icon pictures (":/icons/...") and the help pages (":/help/..."); safe to call
-/// more than once.
-void InitReferenceResources();
+/// Registers every compiled-in picture (":/icons/...") and help page (":/help/...") and the font
+/// substitutions the windows' fonts need; the first call does the work, later calls nothing.
+void InitResources();
 
 /// The application id: the name of the desktop entry, the AppStream metainfo and the icon.
 QString ApplicationId();

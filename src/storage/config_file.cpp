@@ -168,15 +168,6 @@ void FocusPack(Settings& settings) {
     }
 }
 
-bool StoreTwips(std::int16_t& setting, double twips) {
-    const auto value = NearestInt16(twips);
-    if (!value) {
-        return false;
-    }
-    setting = *value;
-    return true;
-}
-
 std::string CfgSaveBytes(const Settings& settings) {
     Settings packed = settings;
     FocusPack(packed);

@@ -24,11 +24,6 @@ void FocusUnpack(Settings& settings);
 /// Packs pbShowInSysCol into pnFocusFlag as +2, the form the file keeps.
 void FocusPack(Settings& settings);
 
-/// Stores a window position or size, in twips, into a 16-bit setting: the nearest integer, a half
-/// going to the even neighbour. A value outside -32768..32767 (or not finite) cannot be stored;
-/// then the setting keeps its value and the result is false.
-bool StoreTwips(std::int16_t& setting, double twips);
-
 /// Reads MyPath() + "HALDUCNV.CFG" into settings().
 void CfgRead(MessageSink& sink);
 /// Writes settings() to MyPath() + "HALDUCNV.CFG" atomically, after packing pbShowInSysCol into

@@ -350,6 +350,27 @@ TEST(StoreTwips, StoresTheNearestIntegerOrKeepsTheStoredValue) {
     }
 }
 
+TEST(StoreTwips, ClampRuleStoresTheNearerEndOfTheRange) {
+    struct Row {
+        const char* name;
+        double twips;
+        bool stored;
+        int value;  // the setting afterwards; it starts as 555
+    };
+    const Row rows[] = {
+        {"inside the range as the keep rule", 1234.5, true, 1234},
+        {"just beyond the largest", 32767.5, true, 32767},
+        {"far below the smallest", -1e9, true, -32768},
+        {"not a number keeps the value", std::nan(""), false, 555},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::int16_t setting = 555;
+        EXPECT_EQ(halden::StoreTwips(setting, row.twips, halden::PlaceOutOfRange::Clamp), row.stored);
+        EXPECT_EQ(setting, row.value);
+    }
+}
+
 class CfgFileOnDisk : public storage_test::FileTest {};
 
 TEST_F(CfgFileOnDisk, NoFileGivesTheMessageAndTheDefaults) {
