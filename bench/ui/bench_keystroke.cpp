@@ -8,6 +8,7 @@
 #include "storage/config_file.h"
 
 #include "app/frmConvert.h"
+#include "app/unit_list.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,6 @@
 #include "app/frmConvert.h"
 
+#include "app/unit_list.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
@@ -33,8 +34,6 @@
 
 namespace halden {
 namespace {
-
-QString Text(const std::string& text) { return ToQString(text); }
 
 // A companion minimised together with the main window still counts as minimised when it is shown
 // again; shown so, the window manager would minimise the main window with it once more.
@@ -100,12 +99,12 @@ void frmConvert::Form_Load() {
     st.Tppx = static_cast<std::int16_t>(platform().TwipsPerPixelX());
     st.Tppy = static_cast<std::int16_t>(platform().TwipsPerPixelY());
 
-    platform().SetHelpFile(Text(MyPath() + "HALDUCNV.HLP"));
+    platform().SetHelpFile(ToQString(MyPath() + "HALDUCNV.HLP"));
 
     PlatformMessageSink sink(nullptr);
-    CfgRead(sink);
+    CfgRead(settings(), sink);
     FocusUnpack(set);
-    DatRead(sink);
+    DatRead(userUnits(), sink);
 
     PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
     arrangeControls();
@@ -117,7 +116,7 @@ void frmConvert::Form_Load() {
     BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), st.Tppx);
     for (int i = 0; i < kWarpLevels; ++i) {
         mnuWarpArray[static_cast<std::size_t>(i)]->setText(
-            Text(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
+            ToQString(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
     }
 
     // Clearing the boxes is the input box's first change: it makes every later edit convert.
@@ -203,7 +202,7 @@ void frmConvert::SaveSettings() {
         StoreTwips(set.Form_Cal_Top, place.y());
     }
     SaveFailureSink sink(this);
-    CfgSave(sink);
+    CfgSave(settings(), sink);
 }
 
 void frmConvert::ParkMainWindow() {
@@ -255,7 +254,7 @@ void frmConvert::UnloadMiniWindow() {
 
 void frmConvert::SetCaption() {
     const auto g = static_cast<std::size_t>(settings().pnSelUnitGrp);
-    setWindowTitle(QStringLiteral(" Halden Unit Converter - ") + Text(catalogue().GroupName[g]));
+    setWindowTitle(QStringLiteral(" Halden Unit Converter - ") + ToQString(catalogue().GroupName[g]));
 }
 
 void frmConvert::FillLists() {
@@ -263,22 +262,16 @@ void frmConvert::FillLists() {
     const auto& cat = catalogue();
     const int count = cat.UnitCount[static_cast<std::size_t>(g)];
     settings().pnSelUnitItem = static_cast<std::int16_t>(count);
-    filling_ = true;
-    lstConvFrom->clear();
-    lstConvInto->clear();
+    QStringList names;
     for (int i = 0; i < count && i < kUnitSlots; ++i) {
-        const QString name = Text(cat.UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]);
-        lstConvFrom->addItem(name);
-        lstConvInto->addItem(name);
+        names.append(ToQString(cat.UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]));
     }
+    lstConvFrom->Fill(names);
     // Warp can only be converted from.
-    if (g == kGroupVelocity && lstConvInto->count() > 0) {
-        delete lstConvInto->takeItem(lstConvInto->count() - 1);
+    if (g == kGroupVelocity && !names.isEmpty()) {
+        names.removeLast();
     }
-    // A refilled list starts at its first entry, wherever the old one was scrolled to.
-    lstConvFrom->scrollToTop();
-    lstConvInto->scrollToTop();
-    filling_ = false;
+    lstConvInto->Fill(names);
 }
 
 void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
@@ -320,7 +313,7 @@ void frmConvert::cmdConvert_Click() {
     input.pnFormFlag = settings().pnFormFlag;
     input.previousResult = previous;
     PlatformMessageSink sink(this);
-    txtResult->setText(Text(ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink)));
+    txtResult->setText(ToQString(ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink)));
 }
 
 void frmConvert::lstConvFrom_Click() {
@@ -385,54 +378,6 @@ void frmConvert::txtInput_Change() {
 bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
     if (lblHiddenEvent(watched, event)) {
         return true;
-    }
-    const bool fromList = watched == lstConvFrom;
-    const bool intoList = watched == lstConvInto;
-    if (fromList || intoList) {
-        auto* list = static_cast<QListWidget*>(watched);
-        if (event->type() == QEvent::FocusIn && list->currentRow() < 0 && !focusArriving_) {
-            // A list that gets the focus by Tab, by a closing menu or by the window's activation
-            // makes its first entry current. No unit is chosen until the user picks one, so that
-            // entry is let go again without running the list's click.
-            focusArriving_ = true;
-            QCoreApplication::sendEvent(list, event);
-            list->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
-            focusArriving_ = false;
-            return true;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (fromList && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-                cmdConvert_Click();
-                return true;
-            }
-            if (list->currentRow() < 0 && (key->key() == Qt::Key_End || key->key() == Qt::Key_PageDown)) {
-                // A list without a current entry starts every move at its first entry; End and
-                // Page Down move on from there, so End reaches the last unit (Warp in Velocity).
-                focusArriving_ = true;
-                list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-                focusArriving_ = false;
-            }
-        } else if (event->type() == QEvent::KeyRelease) {
-            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-                lstConv_KeyUp();
-            }
-        }
-        return false;
-    }
-    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
-    if (press && (watched == lstConvFrom->viewport() || watched == lstConvInto->viewport())) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        // Only the left button chooses a unit, as in a plain list box; the others leave the lists alone.
-        if (mouse->button() != Qt::LeftButton) {
-            return true;
-        }
-        // A click on no entry (below the last one) leaves the choice and its highlight as they were.
-        const QListWidget* list = watched == lstConvFrom->viewport() ? lstConvFrom : lstConvInto;
-        if (!list->indexAt(mouse->position().toPoint()).isValid()) {
-            return true;
-        }
-        rowChangedSincePress_ = false;
     }
     return QMainWindow::eventFilter(watched, event);
 }

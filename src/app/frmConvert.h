@@ -16,13 +16,13 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 
 namespace halden {
 
 class ToolButtonFace;
+class UnitList;
 class frmCal;
 class frmMini;
 class UnitFinder;
@@ -38,10 +38,10 @@ public:
     // Controls.
     QGroupBox* fraConvFrom = nullptr;
     QLineEdit* txtInput = nullptr;
-    QListWidget* lstConvFrom = nullptr;
+    UnitList* lstConvFrom = nullptr;
     QGroupBox* fraConvInto = nullptr;
     QLineEdit* txtResult = nullptr;
-    QListWidget* lstConvInto = nullptr;
+    UnitList* lstConvInto = nullptr;
     QLabel* imgHand = nullptr;
     QLabel* lblHidden = nullptr;
     QPushButton* cmdConvert = nullptr;
@@ -135,7 +135,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // the hidden label's clicks
 
 private:
     // Construction steps, in this order.
@@ -198,9 +198,6 @@ private:
     int nPrevFrom_ = 0;
     int nHistory_ = 0;
     std::array<QString, kHistoryItems> historyText_{};
-    bool filling_ = false;
-    bool focusArriving_ = false;
-    bool rowChangedSincePress_ = false;
     bool shutDown_ = false;
 };
 

@@ -1,5 +1,6 @@
 // The main window's unit finder: Edit > Find Unit... (Ctrl+F) and what choosing a unit does.
 #include "app/unit_finder.h"
+#include "app/unit_list.h"
 #include "catalogue/menu_texts.h"
 #include "shared/settings.h"
 
@@ -34,21 +35,12 @@ void frmConvert::FoundUnit_Chosen(int group, int unit, bool asInto) {
         const GroupMenuItem item = GroupMenuItemOf(group);
         SwitchGroup(item.kind, item.index);
     }
-    QListWidget* list = asInto ? lstConvInto : lstConvFrom;
+    UnitList* list = asInto ? lstConvInto : lstConvFrom;
     if (unit < 0 || unit >= list->count()) {
         return;
     }
-    // Selecting the entry is the list's click (which converts when it can); the entry already
-    // selected is clicked again.
-    if (list->currentRow() == unit) {
-        if (asInto) {
-            lstConvInto_Click();
-        } else {
-            lstConvFrom_Click();
-        }
-    } else {
-        list->setCurrentRow(unit);
-    }
+    // Choosing the entry is the list's click, which converts when it can.
+    list->Choose(unit);
     // The popup has just closed: the main window takes the keyboard back, in its input box.
     activateWindow();
     if (txtInput->isEnabled()) {

@@ -1,6 +1,7 @@
 // The main window's controls, their arrangement and the four tool buttons.
 #include "app/main_layout.h"
 #include "app/tool_button.h"
+#include "app/unit_list.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"
@@ -83,24 +84,20 @@ void frmConvert::createControls() {
     fraConvFrom->setFont(Arial(8.25));
     txtInput = new QLineEdit(fraConvFrom);
     txtInput->setFont(Arial(10.5));
-    lstConvFrom = new QListWidget(fraConvFrom);
+    lstConvFrom = new UnitList(fraConvFrom);
 
     fraConvInto = new CaptionFrame(QStringLiteral("Into..."), client_);
     fraConvInto->setFont(Arial(8.25));
     txtResult = new QLineEdit(fraConvInto);
     txtResult->setFont(Arial(10.5));
     txtResult->setReadOnly(true);
-    lstConvInto = new QListWidget(fraConvInto);
+    lstConvInto = new UnitList(fraConvInto);
 
     const QFont listFont = MinchoFont(9.75);
-    for (QListWidget* list : {lstConvFrom, lstConvInto}) {
-        list->setFont(listFont);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        // Long unit names are cut at the list's edge, as in a plain list box; a horizontal bar
-        // would take two entries' room.
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setTextElideMode(Qt::ElideNone);
-    }
+    lstConvFrom->setFont(listFont);
+    lstConvInto->setFont(listFont);
+    // Enter in the From list converts, as it does in the input box.
+    lstConvFrom->SetEnterTaken(true);
 
     imgHand = new QLabel(client_);
     imgHand->setPixmap(ArrowPicture(palette().color(QPalette::WindowText)));
@@ -138,7 +135,7 @@ void frmConvert::arrangeControls() {
         box->setGeometry(Px(layout.txtLeft / tx), Px(layout.txtTop / ty), Px(layout.txtWidth / tx),
                          Px(layout.txtHeight / ty));
     }
-    for (QListWidget* list : {lstConvFrom, lstConvInto}) {
+    for (UnitList* list : {lstConvFrom, lstConvInto}) {
         list->setGeometry(Px(layout.lstLeft / tx), Px(layout.lstTop / ty), Px(layout.lstWidth / tx),
                           Px(layout.lstHeight / ty));
     }
@@ -173,27 +170,12 @@ void frmConvert::connectHandlers() {
     connect(txtInput, &QLineEdit::textChanged, this, [this] { txtInput_Change(); });
     connect(txtInput, &QLineEdit::returnPressed, this, &frmConvert::cmdConvert_Click);
 
-    // A list's click is a change of its selection, by mouse or by key, or a click on the entry
-    // already chosen (which, on Warp, pops the Warp menu up again).
-    const auto connectList = [this](QListWidget* list, void (frmConvert::*handler)()) {
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
-        connect(list, &QListWidget::currentRowChanged, this, [this, handler](int row) {
-            if (filling_ || focusArriving_ || row < 0) {
-                return;
-            }
-            rowChangedSincePress_ = true;
-            (this->*handler)();
-        });
-        connect(list, &QListWidget::itemClicked, this, [this, handler] {
-            if (!rowChangedSincePress_) {
-                (this->*handler)();
-            }
-            rowChangedSincePress_ = false;
-        });
-    };
-    connectList(lstConvFrom, &frmConvert::lstConvFrom_Click);
-    connectList(lstConvInto, &frmConvert::lstConvInto_Click);
+    connect(lstConvFrom, &UnitList::unitChosen, this, &frmConvert::lstConvFrom_Click);
+    connect(lstConvInto, &UnitList::unitChosen, this, &frmConvert::lstConvInto_Click);
+    connect(lstConvFrom, &UnitList::enterPressed, this, &frmConvert::cmdConvert_Click);
+    for (UnitList* list : {lstConvFrom, lstConvInto}) {
+        connect(list, &UnitList::keyReleased, this, &frmConvert::lstConv_KeyUp);
+    }
 
     const std::array<std::pair<ToolButtonFace*, void (frmConvert::*)()>, 4> buttons{
         {{picPaste, &frmConvert::lblPaste_Click},

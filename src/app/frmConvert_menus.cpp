@@ -1,4 +1,5 @@
 // The main window's menus: built from caption tables, one handler per menu array.
+#include "app/unit_list.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"

@@ -51,17 +51,26 @@ protected:
 }  // namespace
 
 frmMini::frmMini() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+void frmMini::createControls() {
     picIconBase = new IconBase(this);
     imgIcon = new QLabel(picIconBase);
     imgIcon->setPixmap(QPixmap(QStringLiteral(":/icons/halden.xpm")));
     imgIcon->setCursor(Qt::ArrowCursor);
-    imgIcon->installEventFilter(this);
-    picIconBase->installEventFilter(this);
     const QPixmap hand(QStringLiteral(":/icons/open_hand.xpm"));
     const QCursor handCursor = hand.isNull() ? QCursor(Qt::OpenHandCursor) : QCursor(hand, 13, 4);
     setCursor(handCursor);
     picIconBase->setCursor(handCursor);
-    Form_Load();
+}
+
+void frmMini::connectHandlers() {
+    // The icon and its base pass their mouse presses to the window's own handlers.
+    imgIcon->installEventFilter(this);
+    picIconBase->installEventFilter(this);
 }
 
 frmMini::~frmMini() = default;

@@ -51,6 +51,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Construction steps, in this order.
+    void createControls();
+    void connectHandlers();
     void Form_Load();
     void Form_Unload();
     void Drag(QMouseEvent* event);

@@ -3,6 +3,8 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
 
+#include "shared/ui_text.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +17,6 @@ namespace halden {
 namespace {
 
 constexpr int kVisibleRows = 8;
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -65,8 +65,8 @@ void UnitFinder::txtFind_Change() {
     const UnitCatalogue& cat = catalogue();
     for (const FoundUnit& unit : found_) {
         const auto g = static_cast<std::size_t>(unit.group);
-        lstFound->addItem(Text(cat.UnitName[g][static_cast<std::size_t>(unit.unit)]) + QStringLiteral(" \u2014 ") +
-                          Text(cat.GroupName[g]));
+        lstFound->addItem(ToQString(cat.UnitName[g][static_cast<std::size_t>(unit.unit)]) + QStringLiteral(" \u2014 ") +
+                          ToQString(cat.GroupName[g]));
     }
     // The best match is current, so Enter takes it at once.
     lstFound->setCurrentRow(found_.empty() ? -1 : 0);

@@ -1,5 +1,6 @@
 #include "calc/evaluator.h"
 
+#include "numbers/blanks.h"
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 #include "numbers/number_checks.h"
@@ -52,15 +53,6 @@ std::size_t FindIgnoringCase(std::string_view source, std::string_view word) {
         }
     }
     return std::string_view::npos;
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 std::optional<double> Finite(double value) {
@@ -155,7 +147,7 @@ std::string ReplaceFirst(std::string_view source, std::string_view word, std::st
 }
 
 std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink) {
-    std::string s(TrimSpaces(expression));
+    std::string s(TrimBlanks(expression));
     // Only the first two occurrences of each constant are replaced.
     s = ReplaceFirst(s, "PI", kPiText);
     s = ReplaceFirst(s, "PI", kPiText);
@@ -216,23 +208,23 @@ std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink
     return CalcOutputs{};
 }
 
-std::string CalculatorResultText(std::string_view expression, int pnFigure, int pnFormFlag, MessageSink& sink) {
+std::optional<std::string> CalculatorResultText(std::string_view expression, int pnFigure, int pnFormFlag,
+                                                MessageSink& sink) {
     // The result and error count start at 0, so an expression that writes nothing shows 0.
     double result = 0.0;
     int errorCount = 0;
     const auto outputs = Calc_1(expression, sink);
     if (!outputs) {
-        return std::string(kInputError);
+        return std::nullopt;
     }
     if (outputs->wrote) {
         result = outputs->result;
         errorCount = outputs->errorCount;
     }
     if (errorCount != 0) {
-        return std::string(kInputError);
+        return std::nullopt;
     }
-    auto text = FormatResult(result, true, pnFigure, pnFormFlag);
-    return text ? *text : std::string(kInputError);
+    return FormatResult(result, true, pnFigure, pnFormFlag);
 }
 
 }  // namespace halden

@@ -25,7 +25,8 @@ std::optional<CalcOutputs> Calc_1(std::string_view expression, MessageSink& sink
 std::string ReplaceFirst(std::string_view source, std::string_view word, std::string_view replacement);
 
 /// What the calculator's result box shows for expression: the calculator form of FormatResult
-/// with the given options, or "Input error".
-std::string CalculatorResultText(std::string_view expression, int pnFigure, int pnFormFlag, MessageSink& sink);
+/// with the given options; nothing when the expression cannot be worked out.
+std::optional<std::string> CalculatorResultText(std::string_view expression, int pnFigure, int pnFormFlag,
+                                                MessageSink& sink);
 
 }  // namespace halden

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace halden {
@@ -235,6 +236,10 @@ void frmCal::SetInputText(const QString& text) { cboInput->setEditText(text); }
 
 QString frmCal::ResultText() const { return txtCalResult->text(); }
 
+void frmCal::ShowInputError() {
+    txtCalResult->setText(QString::fromLatin1(kInputError.data(), static_cast<qsizetype>(kInputError.size())));
+}
+
 void frmCal::cmdExecCalc_Click() {
     try {
         const QString s = cboInput->currentText();
@@ -246,19 +251,19 @@ void frmCal::cmdExecCalc_Click() {
         cboInput->setEditText(s);
 
         PlatformMessageSink sink(this);
-        const std::string text =
+        const std::optional<std::string> text =
             CalculatorResultText(s.toStdString(), settings().pnFigure, settings().pnFormFlag, sink);
-        if (text == kInputError) {
+        if (!text) {
             // The result box keeps the width of the last good result.
-            txtCalResult->setText(QString::fromLatin1(kInputError.data(), static_cast<qsizetype>(kInputError.size())));
+            ShowInputError();
             return;
         }
-        const QString shown = QString::fromStdString(text);
+        const QString shown = QString::fromStdString(*text);
         nResultWidth = std::max(MeasureText(shown), kMinResultWidth);
         ArrangeCalculator();
         txtCalResult->setText(shown);
     } catch (const std::exception&) {
-        txtCalResult->setText(QString::fromLatin1(kInputError.data(), static_cast<qsizetype>(kInputError.size())));
+        ShowInputError();
     }
 }
 

@@ -58,6 +58,8 @@ private:
     void Form_QueryUnload(bool closedByUser);
     void Form_Unload();
     void cboInput_Change(const QString& text);
+    /// "Input error" in the result box; the box keeps the width of the last good result.
+    void ShowInputError();
     /// Width of text in the measuring label's font plus a margin, in pixels.
     int MeasureText(const QString& text);
     /// Places the controls along the row and sets the window width (never below the main window's).

@@ -1,5 +1,7 @@
 #include "catalogue/menu_texts.h"
 
+#include "numbers/blanks.h"
+
 namespace halden {
 namespace {
 
@@ -23,8 +25,6 @@ std::string Joined(std::string_view first, std::string_view separator, std::stri
     text.append(first).append(separator).append(second);
     return text;
 }
-
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_tables.h"
+#include "numbers/blanks.h"
 #include "numbers/leading_number.h"
 
 #include <cmath>
@@ -40,8 +41,6 @@ double UserNumber(const std::string& text) {
     }
     return LeadingNumber(text).value_or(0.0);
 }
-
-bool IsBlankName(std::string_view name) { return name.find_first_not_of(' ') == std::string_view::npos; }
 
 // The scale given to a user unit whose factor is 0, so that converting into it cannot divide by zero.
 constexpr double kZeroFactorScale = 1E-30;
@@ -90,7 +89,7 @@ void TransferUserGroups(UnitCatalogue& c, UserUnits& user) {
         for (int j = 0; j < kUserUnitsUsed; ++j) {
             user.UserFactor[u][j] = UserNumber(user.UserFactorText[u][j]);
             user.UserOffset[u][j] = UserNumber(user.UserOffsetText[u][j]);
-            if (IsBlankName(user.UserUnitName[u][j])) {
+            if (IsBlank(user.UserUnitName[u][j])) {
                 user.UserUnitName[u][j].clear();
                 user.UserFactor[u][j] = 1.0;
                 user.UserOffset[u][j] = 0.0;

@@ -1,5 +1,7 @@
 #include "catalogue/unit_names.h"
 
+#include "numbers/blanks.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -7,15 +9,7 @@
 namespace halden {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
+std::string_view Trim(std::string_view text) { return TrimBlanks(text, kSpacesAndTabs); }
 
 void AddForm(std::vector<NameForm>& forms, std::string_view text, NameFormKind kind) {
     const std::string_view trimmed = Trim(text);

@@ -1,5 +1,7 @@
 #include "reference/constants_table.h"
 
+#include "numbers/blanks.h"
+
 #include <cstddef>
 
 namespace halden {
@@ -32,15 +34,6 @@ std::string EntryAt(int page, ConstantsColumn column, int index) {
         return {};
     }
     return entries[static_cast<std::size_t>(index)];
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_resources.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -28,8 +29,6 @@ constexpr int kRightMargin = 16;
 constexpr int kBottomMargin = 10;
 constexpr int kTextPadding = 12;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QFont JapaneseSerifFont() { return MinchoFont(9.75); }
 
 QFont WindowFont() { return ArialFont(9.0); }
@@ -48,17 +47,17 @@ int WidestEntry(const QListWidget* list) {
 frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
     UseFixedSizeFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
+    InitResources();
+    createControls();
     Form_Load();
 }
 
 frmEquiv::~frmEquiv() = default;
 
 void frmEquiv::Form_Load() {
-    InitResources();
     setWindowTitle(QStringLiteral(" Equivalence"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
-    createControls();
     fillLists();
     // Centred by the design size before the layout gives the window its final size, so every
     // opening lands at the same place.
@@ -81,9 +80,9 @@ void frmEquiv::createControls() {
 
 void frmEquiv::fillLists() {
     for (const EquivalenceRow& row : EquivalenceTable()) {
-        lstQuantity->addItem(Text(row.Quantity));
-        lstSIUnit->addItem(Text(row.SiUnit));
-        lstAlternative->addItem(Text(row.Alternative));
+        lstQuantity->addItem(ToQString(row.Quantity));
+        lstSIUnit->addItem(ToQString(row.SiUnit));
+        lstAlternative->addItem(ToQString(row.Alternative));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_resources.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 
 #include <QCloseEvent>
@@ -40,8 +41,6 @@ constexpr int kRuleHeight = 45;
 constexpr int kIconPixels = 32;
 constexpr int kButtonWidth = 1215;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QFont WindowFont(double points, bool bold = false) { return ArialFont(points, bold); }
 
 QLabel* Picture(QWidget* parent, const QString& resource) {
@@ -62,37 +61,39 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 
 frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
     setModal(true);
+    InitResources();
+    createControls();
+    connectHandlers();
     Form_Load();
 }
 
 frmInfo::~frmInfo() = default;
 
 void frmInfo::Form_Load() {
-    InitResources();
     setWindowTitle(QStringLiteral(" About Halden Unit Converter"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont(8.25));
-    createControls();
     // Centred by the design size, before the layout sizes the window from its texts.
     centreOnScreen();
     arrangeControls();
     scrollText_ = BuildScrollText();
-    connectHandlers();
+    Timer1->start();
+    Timer2->start();
 }
 
 void frmInfo::createControls() {
-    lblAppname = new QLabel(Text(kAboutAppName), this);
+    lblAppname = new QLabel(ToQString(kAboutAppName), this);
     lblAppname->setFont(WindowFont(12, true));
-    lblVersion = new QLabel(Text(kAboutVersion), this);
-    lblName = new QLabel(Text(kAboutMaker), this);
+    lblVersion = new QLabel(ToQString(kAboutVersion), this);
+    lblName = new QLabel(ToQString(kAboutMaker), this);
     lblName->setFont(WindowFont(9.75, true));
-    lblOwnership = new QLabel(Text(kAboutOwnership), this);
+    lblOwnership = new QLabel(ToQString(kAboutOwnership), this);
 
     Frame1 = new QFrame(this);
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
     for (int i = 0; i < kNoticeLines; ++i) {
-        lblNotice[i] = new QLabel(Text(kAboutNotice[i]), Frame1);
+        lblNotice[i] = new QLabel(ToQString(kAboutNotice[i]), Frame1);
     }
     Frame2 = new QFrame(this);
     Frame2->setFrameShape(QFrame::HLine);
@@ -144,7 +145,7 @@ void frmInfo::arrangeControls() {
     stack(lblName, TextWidthTwips(lblName), TextHeightTwips(lblName), 30);
     stack(lblOwnership, TextWidthTwips(lblOwnership), TextHeightTwips(lblOwnership), 120);
     const QFontMetrics metrics(txtAllrights->font());
-    const int rightsWidth = TwipsX(metrics.horizontalAdvance(Text(kAboutRightsReserved))) + 960;
+    const int rightsWidth = TwipsX(metrics.horizontalAdvance(ToQString(kAboutRightsReserved))) + 960;
     stack(txtAllrights, rightsWidth, TextHeightTwips(txtAllrights), 120);
     stack(cmdOK, kButtonWidth, TextHeightTwips(cmdOK), 150);
 
@@ -165,12 +166,10 @@ void frmInfo::connectHandlers() {
     connect(Timer2, &QTimer::timeout, this, &frmInfo::Timer2_Timer);
     connect(cmdOK, &QPushButton::clicked, this, &frmInfo::cmdOK_Click);
     cmdOK->installEventFilter(this);
-    Timer1->start();
-    Timer2->start();
 }
 
 void frmInfo::Timer1_Timer() {
-    txtAllrights->setText(Text(ScrollView(scrollText_, nScrollPos)));
+    txtAllrights->setText(ToQString(ScrollView(scrollText_, nScrollPos)));
     txtAllrights->setCursorPosition(0);
     nScrollPos = NextScrollPosition(nScrollPos, scrollText_.size());
 }

@@ -1,21 +1,9 @@
 #include "storage/coefficient_text.h"
 
+#include "numbers/blanks.h"
 #include "numbers/number_checks.h"
 
 namespace halden {
-namespace {
-
-// Blanks only: a tab typed into a box stays part of the text, as the number check sees it.
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 std::string SplitCoefText(std::string_view text, std::string_view separator, int part) {
     const auto at = separator.empty() ? std::string_view::npos : text.find(separator);

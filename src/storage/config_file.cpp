@@ -1,5 +1,6 @@
 #include "storage/config_file.h"
 
+#include "numbers/blanks.h"
 #include "numbers/leading_number.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
@@ -71,14 +72,6 @@ std::vector<std::string_view> FirstLines(std::string_view text, int count) {
         }
     }
     return lines;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 /// The nearest integer, a half going to the even neighbour; std::nullopt beyond 16 bits.
@@ -187,13 +180,13 @@ std::string CfgSaveBytes(const Settings& settings) {
     return text;
 }
 
-void CfgRead(MessageSink& sink) {
-    CfgReadBytes(ReadFileBytes(MyPath() + "HALDUCNV.CFG", kMaxFileBytes), settings(), sink);
+void CfgRead(Settings& settings, MessageSink& sink) {
+    CfgReadBytes(ReadFileBytes(MyPath() + "HALDUCNV.CFG", kMaxFileBytes), settings, sink);
 }
 
-bool CfgSave(MessageSink& sink) {
-    FocusPack(settings());
-    if (WriteFileAtomically(MyPath() + "HALDUCNV.CFG", CfgSaveBytes(settings()))) {
+bool CfgSave(Settings& settings, MessageSink& sink) {
+    FocusPack(settings);
+    if (WriteFileAtomically(MyPath() + "HALDUCNV.CFG", CfgSaveBytes(settings))) {
         return true;
     }
     sink.Show(Message{std::string(kMessageTitle), "Failed to save file as 'HALDUCNV.CFG'.", MessageIcon::Critical});

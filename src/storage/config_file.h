@@ -24,10 +24,10 @@ void FocusUnpack(Settings& settings);
 /// Packs pbShowInSysCol into pnFocusFlag as +2, the form the file keeps.
 void FocusPack(Settings& settings);
 
-/// Reads MyPath() + "HALDUCNV.CFG" into settings().
-void CfgRead(MessageSink& sink);
-/// Writes settings() to MyPath() + "HALDUCNV.CFG" atomically, after packing pbShowInSysCol into
-/// settings().pnFocusFlag. Returns false on failure (after the critical message).
-bool CfgSave(MessageSink& sink);
+/// Reads MyPath() + "HALDUCNV.CFG" into settings.
+void CfgRead(Settings& settings, MessageSink& sink);
+/// Writes settings to MyPath() + "HALDUCNV.CFG" atomically, after packing pbShowInSysCol into
+/// settings.pnFocusFlag. Returns false on failure (after the critical message).
+bool CfgSave(Settings& settings, MessageSink& sink);
 
 }  // namespace halden

@@ -46,8 +46,6 @@ constexpr int kButtonHeight = 375;
 const QColor kOddRowColour(224, 224, 224);
 const QColor kRejectedColour(255, 255, 0);
 
-QString Text(const std::string& text) { return ToQString(text); }
-
 // A box on one of the dialog's own light colours gets dark text, whatever the desktop's palette
 // says; on the system's window background it keeps the palette's text colour.
 void PaintBox(QLineEdit* box, const QColor& background, bool ownColour) {
@@ -92,7 +90,6 @@ frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" Add Units"));
     createControls();
-    arrangeControls();
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextAddUnits);
     Form_Load();
@@ -200,6 +197,7 @@ void frmUser::connectHandlers() {
 }
 
 void frmUser::Form_Load() {
+    arrangeControls();
     // Centred on the screen by its outer size (frame and title bar included), in whole twips.
     CentreWindowTwips(this, TwipsX(width() + platform().GetNonClientWidth(this)),
                       TwipsY(height() + platform().GetNonClientHeight(this)));
@@ -217,16 +215,16 @@ void frmUser::Form_Load() {
 
     cboUserGroups->clear();
     for (int u = 0; u < kUserGroups; ++u) {
-        cboUserGroups->addItem(Text(source.UserGroupName[u]));
+        cboUserGroups->addItem(ToQString(source.UserGroupName[u]));
     }
-    SetComboText(Text(source.UserGroupName[0]));
+    SetComboText(ToQString(source.UserGroupName[0]));
     ShowGroupRows(source);
 }
 
 void frmUser::ShowGroupRows(const UserUnits& from) {
     for (int i = 0; i < kRows; ++i) {
-        SetUnitText(i, Text(from.UserUnitName[nCurGroup][i]));
-        SetCoefText(i, Text(CoefText(from.UserFactorText[nCurGroup][i], from.UserOffsetText[nCurGroup][i])));
+        SetUnitText(i, ToQString(from.UserUnitName[nCurGroup][i]));
+        SetCoefText(i, ToQString(CoefText(from.UserFactorText[nCurGroup][i], from.UserOffsetText[nCurGroup][i])));
     }
 }
 
@@ -262,7 +260,7 @@ void frmUser::PaintRow(int index, bool rejected) {
 
 void frmUser::cboUserGroups_Click(int index) {
     nCurGroup = index >= 0 && index < kUserGroups ? index : 0;
-    SetComboText(Text(working.UserGroupName[nCurGroup]));
+    SetComboText(ToQString(working.UserGroupName[nCurGroup]));
     ShowGroupRows(working);
 }
 
@@ -271,10 +269,10 @@ void frmUser::cboUserGroups_Change() { working.UserGroupName[nCurGroup] = ToStdS
 void frmUser::cboUserGroups_DropDown() {
     cboUserGroups->clear();
     for (int u = 0; u < kUserGroups; ++u) {
-        cboUserGroups->addItem(Text(working.UserGroupName[u]));
+        cboUserGroups->addItem(ToQString(working.UserGroupName[u]));
     }
     cboUserGroups->setCurrentIndex(nCurGroup);
-    SetComboText(Text(working.UserGroupName[nCurGroup]));
+    SetComboText(ToQString(working.UserGroupName[nCurGroup]));
 }
 
 void frmUser::txtUserUnit_Change(int index) {
@@ -307,7 +305,7 @@ void frmUser::cmdSave_Click() {
     emit saved();
     // A failed write shows its message; the new groups stay in use for the rest of the run.
     WriteFailureSink sink(this);
-    DatWrite(sink);
+    DatWrite(userUnits(), sink);
     state().pbUserOpen = false;
     close();
 }

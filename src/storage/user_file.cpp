@@ -1,6 +1,6 @@
 #include "storage/user_file.h"
 
-#include "shared/settings.h"
+#include "numbers/blanks.h"
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
@@ -53,14 +53,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::string TrimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 /// Appends one stored text; false when it is too long for its 16-bit count.
 bool AppendText(std::string& bytes, const std::string& stored) {
     if (stored.size() > kMaxTextBytes) {
@@ -107,13 +99,13 @@ void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, Mes
             DatShowReadFailure(sink);
             return;
         }
-        units.UserGroupName[u] = TrimBlanks(codec.Decode(record[0]));
+        units.UserGroupName[u] = std::string(TrimBlanks(codec.Decode(record[0])));
         for (int j = 0; j < kUserUnitsUsed; ++j) {
             if (!read(record)) {
                 DatShowReadFailure(sink);
                 return;
             }
-            units.UserUnitName[u][j] = TrimBlanks(codec.Decode(record[0]));
+            units.UserUnitName[u][j] = std::string(TrimBlanks(codec.Decode(record[0])));
             units.UserFactorText[u][j] = codec.Decode(record[1]);
             units.UserOffsetText[u][j] = codec.Decode(record[2]);
         }
@@ -144,18 +136,18 @@ std::optional<std::string> DatWriteBytes(const UserUnits& units) {
     return bytes;
 }
 
-void DatRead(MessageSink& sink) {
+void DatRead(UserUnits& units, MessageSink& sink) {
     const std::string path = MyPath() + "HUC_USER.DAT";
     const auto bytes = ReadFileBytes(path, kMaxFileBytes);
     if (!bytes && PathIsTaken(path)) {
         DatShowReadFailure(sink);
         return;
     }
-    DatReadBytes(bytes, userUnits(), sink);
+    DatReadBytes(bytes, units, sink);
 }
 
-bool DatWrite(MessageSink& sink) {
-    const auto bytes = DatWriteBytes(userUnits());
+bool DatWrite(const UserUnits& units, MessageSink& sink) {
+    const auto bytes = DatWriteBytes(units);
     if (bytes && WriteFileAtomically(MyPath() + "HUC_USER.DAT", *bytes)) {
         return true;
     }

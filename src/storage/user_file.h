@@ -22,11 +22,11 @@ void DatShowReadFailure(MessageSink& sink);
 /// The file's bytes for the four text tables of units; std::nullopt when a text cannot be stored.
 std::optional<std::string> DatWriteBytes(const UserUnits& units);
 
-/// Reads MyPath() + "HUC_USER.DAT" into userUnits(). No file: empty tables, no message; a file that
+/// Reads MyPath() + "HUC_USER.DAT" into units. No file: empty tables, no message; a file that
 /// is there but cannot be read: the read failure message.
-void DatRead(MessageSink& sink);
-/// Writes userUnits() to MyPath() + "HUC_USER.DAT" atomically. Returns false on failure
+void DatRead(UserUnits& units, MessageSink& sink);
+/// Writes units to MyPath() + "HUC_USER.DAT" atomically. Returns false on failure
 /// (after the critical message).
-bool DatWrite(MessageSink& sink);
+bool DatWrite(const UserUnits& units, MessageSink& sink);
 
 }  // namespace halden

@@ -391,7 +391,7 @@ TEST_F(CfgFileOnDisk, NoFileGivesTheMessageAndTheDefaults) {
         row.make(path);
         halden::settings() = Scrambled();
         halden::RecordingSink sink;
-        halden::CfgRead(sink);
+        halden::CfgRead(halden::settings(), sink);
         ExpectFallbackMessage(sink);
         ExpectAllDefaults(halden::settings());
     }
@@ -402,7 +402,7 @@ TEST_F(CfgFileOnDisk, SaveCreatesTheDirectoryAndReadsBack) {
     halden::settings().pnFocusFlag = 1;
     halden::settings().pbShowInSysCol = true;
     halden::RecordingSink sink;
-    ASSERT_TRUE(halden::CfgSave(sink));
+    ASSERT_TRUE(halden::CfgSave(halden::settings(), sink));
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(halden::settings().pnFocusFlag, 3);  // the packed value stays
     const auto bytes = FileBytes("HALDUCNV.CFG");
@@ -411,7 +411,7 @@ TEST_F(CfgFileOnDisk, SaveCreatesTheDirectoryAndReadsBack) {
     EXPECT_TRUE(OtherEntries("HALDUCNV.CFG").empty());
 
     halden::ResetProcessState();
-    halden::CfgRead(sink);
+    halden::CfgRead(halden::settings(), sink);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(halden::settings().Form_Cal_Left, -1200);
     EXPECT_EQ(halden::settings().pnFocusFlag, 3);
@@ -439,7 +439,7 @@ TEST_F(CfgFileOnDisk, FailedSaveShowsTheCriticalMessageAndKeepsTheOldFile) {
             MakeFilesDirUnwritable();
         }
         halden::RecordingSink sink;
-        EXPECT_FALSE(halden::CfgSave(sink));
+        EXPECT_FALSE(halden::CfgSave(halden::settings(), sink));
         halden::SetWriteFaultForTesting(std::nullopt);
         ::chmod(FilesDir().c_str(), 0700);
         ASSERT_EQ(sink.messages.size(), 1u);

@@ -77,7 +77,8 @@ TEST_F(ConvertValueTest, WorkedExamplesAndFailures) {
     for (const ValueCase& row : kValueCases) {
         SCOPED_TRACE(row.name);
         halden::state().WarpIdx = static_cast<std::int16_t>(row.warpIdx);
-        const std::optional<double> value = ConvertValue(halden::catalogue(), halden::state().WarpIdx, row.g, row.from, row.into, row.text);
+        const std::optional<double> value =
+            ConvertValue(halden::catalogue(), halden::state().WarpIdx, row.g, row.from, row.into, row.text);
         ASSERT_EQ(value.has_value(), row.expected.has_value());
         if (value) {
             EXPECT_EQ(*value, *row.expected);
@@ -169,12 +170,14 @@ TEST_F(ConvertValueTest, UserGroupsAreNeverSnapped) {
     }
     halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
     const auto user32F = ConvertValue(halden::catalogue(), halden::state().WarpIdx, 28, 2, 1, "32");
-    const auto builtIn32F = ConvertValue(halden::catalogue(), halden::state().WarpIdx, halden::kGroupTemperature, 2, 1, "32");
+    const auto builtIn32F =
+        ConvertValue(halden::catalogue(), halden::state().WarpIdx, halden::kGroupTemperature, 2, 1, "32");
     ASSERT_TRUE(user32F && builtIn32F);
     EXPECT_EQ(*builtIn32F, 0.0);
     EXPECT_NE(*user32F, 0.0);
     EXPECT_LT(std::fabs(*user32F), 1E-12);
-    const auto minus40 = ConvertValue(halden::catalogue(), halden::state().WarpIdx, halden::kGroupTemperature, 1, 2, "-40");
+    const auto minus40 =
+        ConvertValue(halden::catalogue(), halden::state().WarpIdx, halden::kGroupTemperature, 1, 2, "-40");
     ASSERT_TRUE(minus40);
     EXPECT_NEAR(*minus40, -40, 1E-9);
 }

@@ -1,6 +1,5 @@
 #include "numbers/format_result.h"
 
-
 #include <clocale>
 #include <cmath>
 #include <cstdlib>

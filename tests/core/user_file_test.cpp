@@ -1,9 +1,9 @@
 #include "storage/user_file.h"
 
+#include "shared/settings.h"
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage_test_support.h"
-#include "shared/settings.h"
 
 #include <algorithm>
 #include <array>
@@ -347,7 +347,7 @@ class UserFileOnDisk : public storage_test::FileTest {};
 
 TEST_F(UserFileOnDisk, NoFileIsTheFirstStartAndShowsNoMessage) {
     halden::RecordingSink sink;
-    halden::DatRead(sink);
+    halden::DatRead(halden::userUnits(), sink);
     EXPECT_TRUE(sink.messages.empty());
     ExpectSameTexts(halden::userUnits(), UserUnits{});
 }
@@ -355,7 +355,7 @@ TEST_F(UserFileOnDisk, NoFileIsTheFirstStartAndShowsNoMessage) {
 TEST_F(UserFileOnDisk, SomethingUnreadableInTheFilesPlaceGivesTheMessage) {
     ASSERT_TRUE(std::filesystem::create_directories(FilesDir() + "HUC_USER.DAT"));
     halden::RecordingSink sink;
-    halden::DatRead(sink);
+    halden::DatRead(halden::userUnits(), sink);
     ExpectReadFailureMessage(sink);
     ExpectSameTexts(halden::userUnits(), UserUnits{});
 }
@@ -367,7 +367,7 @@ TEST_F(UserFileOnDisk, ASaveRemovesOnlyTheLeftoversOfItsOwnInterruptedSaves) {
     PutFile(".HUC_USER.DAT.keep", "not six characters");
     PutFile("HUC_USER.DAT.a1B2c3", "no leading dot");
     halden::RecordingSink sink;
-    ASSERT_TRUE(halden::DatWrite(sink));
+    ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
     auto others = OtherEntries("HUC_USER.DAT");
     std::sort(others.begin(), others.end());
     EXPECT_EQ(others, (std::vector<std::string>{".HALDUCNV.CFG.a1B2c3", ".HUC_USER.DAT.keep", "HUC_USER.DAT.a1B2c3"}));
@@ -392,7 +392,7 @@ TEST_F(UserFileOnDisk, AReplacedFileKeepsItsModeOnlyWhereItsOwnerMayReadAndWrite
             continue;  // only the owner's rights apply; the refusal is tested below
         }
         halden::RecordingSink sink;
-        ASSERT_TRUE(halden::DatWrite(sink));
+        ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
         struct stat info {};
         ASSERT_EQ(::stat((FilesDir() + "HUC_USER.DAT").c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, row.keeps ? row.old_mode : 0644u);
@@ -409,7 +409,7 @@ TEST_F(UserFileOnDisk, AFileTheUserMayNotWriteIsLeftAsItWasAndTheSaveFails) {
         // Root may write any file; the save runs as an ordinary user in a child process.
         const bool saved = storage_test::RunAsOrdinaryUser(root_, [] {
             halden::RecordingSink sink;
-            const bool ok = halden::DatWrite(sink);
+            const bool ok = halden::DatWrite(halden::userUnits(), sink);
             return !ok && sink.messages.size() == 1 &&
                    sink.messages[0].text == "Failed to save file as 'HUC_USER.DAT'." &&
                    sink.messages[0].icon == halden::MessageIcon::Critical;
@@ -428,13 +428,13 @@ TEST_F(UserFileOnDisk, WriteCreatesTheFileAndReadsBack) {
     halden::userUnits().UserUnitName[0][0] = "尺 [shaku]";
     const UserUnits written = halden::userUnits();
     halden::RecordingSink sink;
-    ASSERT_TRUE(halden::DatWrite(sink));
+    ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(FileBytes("HUC_USER.DAT"), WriteOrFail(written));
     EXPECT_TRUE(OtherEntries("HUC_USER.DAT").empty());
 
     halden::ResetProcessState();
-    halden::DatRead(sink);
+    halden::DatRead(halden::userUnits(), sink);
     EXPECT_TRUE(sink.messages.empty());
     ExpectSameTexts(halden::userUnits(), written);
 }
@@ -466,7 +466,7 @@ TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
             MakeFilesDirUnwritable();
         }
         halden::RecordingSink sink;
-        EXPECT_FALSE(halden::DatWrite(sink));
+        EXPECT_FALSE(halden::DatWrite(halden::userUnits(), sink));
         halden::SetWriteFaultForTesting(std::nullopt);
         ::chmod(FilesDir().c_str(), 0700);
         ASSERT_EQ(sink.messages.size(), 1u);
@@ -481,7 +481,7 @@ TEST_F(UserFileOnDisk, ASaveKeepsTheOldFilesPermissions) {
     PutFile("HUC_USER.DAT", "old");
     ASSERT_EQ(::chmod((FilesDir() + "HUC_USER.DAT").c_str(), 0640), 0);
     halden::RecordingSink sink;
-    ASSERT_TRUE(halden::DatWrite(sink));
+    ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
     struct stat info {};
     ASSERT_EQ(::stat((FilesDir() + "HUC_USER.DAT").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);

@@ -4,6 +4,7 @@
 // without a crash, a hang or a damaged file.
 
 #include "app/tool_button.h"
+#include "app/unit_list.h"
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"

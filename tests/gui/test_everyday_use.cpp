@@ -2,6 +2,7 @@
 // lists that keep an old scroll position, a result beside no target, clicks on no entry, tool
 // buttons by keyboard, long and unusual texts in Add Units, and ending by a signal.
 #include "app/shutdown_signals.h"
+#include "app/unit_list.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"

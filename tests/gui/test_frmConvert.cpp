@@ -2,6 +2,7 @@
 // reduce, restore, quit.
 
 #include "app/tool_button.h"
+#include "app/unit_list.h"
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"

@@ -3,10 +3,10 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "gui_fixture.h"
+#include "shared/settings.h"
 
 #include "reference/frmHelp.h"
 #include "shared/ui_resources.h"
-#include "shared/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,5 +141,5 @@ private slots:
 };
 
 QTEST_MAIN(HelpTest)
-#include "test_frmHelp.moc"
 #include "shared/settings.h"
+#include "test_frmHelp.moc"

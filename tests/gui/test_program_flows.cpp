@@ -3,6 +3,7 @@
 // Add Units reaching the menu and the file, and a whole run from start-up to the saved configuration.
 
 #include "app/tool_button.h"
+#include "app/unit_list.h"
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"

@@ -1,12 +1,13 @@
 // The unit finder driven from the keyboard and the mouse, and the command line's answers checked
 // against what the result box shows for the same conversion.
 
+#include "app/command_line.h"
 #include "app/unit_finder.h"
+#include "app/unit_list.h"
+#include "catalogue/menu_texts.h"
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "app/command_line.h"
-#include "catalogue/menu_texts.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"

@@ -3,6 +3,7 @@
 // reached by keyboard, the history, the calculator's drop-down, the constants window's Copy.
 
 #include "app/tool_button.h"
+#include "app/unit_list.h"
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"

@@ -49,7 +49,4 @@ struct RequestRegistrar {
     RequestRegistrar(std::initializer_list<std::pair<const char*, Handler>> handlers);
 };
 
-/// Called before every request: process-wide state back to what a fresh start has.
-void ResetForRequest();
-
 }  // namespace golden

@@ -2,6 +2,7 @@
 
 #include "calc/evaluator.h"
 #include "golden_driver.h"
+#include "numbers/format_result.h"
 #include "numbers/message_sink.h"
 
 #include <string>
@@ -15,7 +16,8 @@ json Calc_1Request(const json& request) {
     const auto outputs = halden::Calc_1(expression, sink);
     // The calculator's own run gets its own sink, so comma_messages counts one Calc_1 call.
     halden::RecordingSink executeSink;
-    const std::string shown = halden::CalculatorResultText(expression, 6, 0, executeSink);
+    const std::string shown =
+        halden::CalculatorResultText(expression, 6, 0, executeSink).value_or(std::string(halden::kInputError));
     if (!outputs) {
         return json{{"failure", true}, {"calculator_text", shown}, {"comma_messages", sink.messages.size()}};
     }

@@ -6,9 +6,9 @@
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue_request.h"
 #include "golden_driver.h"
-#include "shared/settings.h"
 
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -49,11 +49,34 @@ json TextRow(const auto& values, std::size_t count) {
     return row;
 }
 
+std::int16_t ReadTppx(const json& request) {
+    return request.contains("Tppx") ? ReadInt16(request, "Tppx") : std::int16_t{15};
+}
+
+// The last catalogue built for a request, with what it was built from: requests in a row that
+// share their screen and user tables (most of a golden file) reuse it instead of rebuilding.
+struct BuiltCatalogue {
+    std::string key;
+    halden::UnitCatalogue catalogue;
+    halden::UserUnits user;
+};
+
+const BuiltCatalogue& CatalogueFor(std::int16_t tppx, const json* userTables) {
+    static std::unique_ptr<BuiltCatalogue> last;
+    std::string key = std::to_string(tppx);
+    if (userTables != nullptr) key += userTables->dump();
+    if (last && last->key == key) return *last;
+
+    auto built = std::make_unique<BuiltCatalogue>();
+    built->key = std::move(key);
+    if (userTables != nullptr) ReadUserTables(*userTables, built->user);
+    halden::BuildUnitCatalogue(built->catalogue, built->user, tppx);
+    last = std::move(built);
+    return *last;
+}
+
 json BuildCatalogueReply(const json& request) {
-    const std::int16_t tppx = request.contains("Tppx") ? ReadInt16(request, "Tppx") : std::int16_t{15};
-    halden::state().Tppx = tppx;
-    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), tppx);
-    const halden::UnitCatalogue& c = halden::catalogue();
+    const halden::UnitCatalogue& c = CatalogueFor(ReadTppx(request), nullptr).catalogue;
     json groups = json::array();
     for (int g = 0; g < halden::kGroupCount; ++g) {
         json units = json::array();
@@ -79,10 +102,10 @@ json BuildCatalogueReply(const json& request) {
 }
 
 json ConvertValueReply(const json& request) {
-    PrepareCatalogue(request);
-    halden::state().WarpIdx = request.contains("WarpIdx") ? ReadInt16(request, "WarpIdx") : std::int16_t{0};
-    const std::optional<double> value = halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, ReadIndex(request, "g"), ReadIndex(request, "from"),
-                                                             ReadIndex(request, "into"), ReadText(request, "text"));
+    const std::int16_t warpIdx = request.contains("WarpIdx") ? ReadInt16(request, "WarpIdx") : std::int16_t{0};
+    const std::optional<double> value =
+        halden::ConvertValue(PrepareCatalogue(request), warpIdx, ReadIndex(request, "g"), ReadIndex(request, "from"),
+                             ReadIndex(request, "into"), ReadText(request, "text"));
     if (!value) return {{"failure", true}};
     return {{"value", DoubleText(*value)}};
 }
@@ -101,10 +124,13 @@ json ConverterReply(const json& request) {
 }
 
 json TransferReply(const json& request) {
-    ReadUserTables(request);
-    halden::TransferUserGroups(halden::catalogue(), halden::userUnits());
-    const halden::UnitCatalogue& c = halden::catalogue();
-    const halden::UserUnits& user = halden::userUnits();
+    // A catalogue with nothing built in yet, as the user groups find it at start-up.
+    auto catalogue = std::make_unique<halden::UnitCatalogue>();
+    auto userTables = std::make_unique<halden::UserUnits>();
+    ReadUserTables(request, *userTables);
+    halden::TransferUserGroups(*catalogue, *userTables);
+    const halden::UnitCatalogue& c = *catalogue;
+    const halden::UserUnits& user = *userTables;
     json reply{{"GroupName", json::array()},  {"UnitCount", json::array()},  {"UnitName", json::array()},
                {"TempScale", json::array()},  {"TempOffset", json::array()}, {"UserUnitName", json::array()},
                {"UserFactor", json::array()}, {"UserOffset", json::array()}};
@@ -123,18 +149,6 @@ json TransferReply(const json& request) {
     return reply;
 }
 
-// The last catalogue built for a request, with what it was built from.
-struct CachedCatalogue {
-    std::string key;
-    halden::UnitCatalogue catalogue;
-    halden::UserUnits user;
-};
-
-std::optional<CachedCatalogue>& Cache() {
-    static std::optional<CachedCatalogue> cache;
-    return cache;
-}
-
 const RequestRegistrar kCatalogueRequests{
     {"BuildUnitCatalogue", &BuildCatalogueReply},
     {"ConvertValue", &ConvertValueReply},
@@ -150,9 +164,8 @@ const RequestRegistrar kCatalogueRequests{
 
 }  // namespace
 
-void ReadUserTables(const json& tables) {
+void ReadUserTables(const json& tables, halden::UserUnits& user) {
     if (!tables.is_object()) throw DriverError("the user tables are not an object");
-    halden::UserUnits& user = halden::userUnits();
     const std::size_t groups = halden::kUserGroups;
     const std::size_t slots = halden::kUserUnitsUsed;
     ReadTextTable(tables, "UserGroupName", groups, 0,
@@ -165,22 +178,9 @@ void ReadUserTables(const json& tables) {
                   [&](std::size_t r, std::size_t c) -> std::string& { return user.UserOffsetText[r][c]; });
 }
 
-void PrepareCatalogue(const json& request) {
-    const std::int16_t tppx = request.contains("Tppx") ? ReadInt16(request, "Tppx") : std::int16_t{15};
+const halden::UnitCatalogue& PrepareCatalogue(const json& request) {
     auto user = request.find("user");
-    std::string key = std::to_string(tppx);
-    if (user != request.end()) key += user->dump();
-    halden::state().Tppx = tppx;
-
-    std::optional<CachedCatalogue>& cache = Cache();
-    if (cache && cache->key == key) {
-        halden::catalogue() = cache->catalogue;
-        halden::userUnits() = cache->user;
-        return;
-    }
-    if (user != request.end()) ReadUserTables(*user);
-    halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), tppx);
-    cache = CachedCatalogue{key, halden::catalogue(), halden::userUnits()};
+    return CatalogueFor(ReadTppx(request), user != request.end() ? &*user : nullptr).catalogue;
 }
 
 }  // namespace golden

@@ -3,14 +3,13 @@
 #include "catalogue/convert_command.h"
 #include "catalogue_request.h"
 #include "golden_driver.h"
-#include "shared/settings.h"
 
 namespace golden {
 namespace {
 
 json ConvertCommandReply(const json& request) {
-    PrepareCatalogue(request);
-    halden::state().WarpIdx = ReadInt16(request, "WarpIdx");
+    const halden::UnitCatalogue& catalogue = PrepareCatalogue(request);
+    const std::int16_t warpIdx = ReadInt16(request, "WarpIdx");
     const std::string text = ReadText(request, "text");
     const std::string previous = ReadText(request, "previous_result");
     halden::ConvertInput input;
@@ -22,7 +21,7 @@ json ConvertCommandReply(const json& request) {
     input.pnFormFlag = ReadInt16(request, "pnFormFlag");
     input.previousResult = previous;
     halden::RecordingSink sink;
-    const std::string result = halden::ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink);
+    const std::string result = halden::ConvertCommand(catalogue, warpIdx, input, sink);
     return json{{"txtResult", result}, {"comma_messages", sink.messages.size()}};
 }
 

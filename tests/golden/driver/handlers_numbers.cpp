@@ -3,8 +3,8 @@
 #include "golden_driver.h"
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
-#include "numbers/number_checks.h"
 #include "numbers/message_sink.h"
+#include "numbers/number_checks.h"
 
 #include <optional>
 #include <string>

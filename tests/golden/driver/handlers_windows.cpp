@@ -1,7 +1,7 @@
 // Golden requests for the pure parts of the main window: history entries and the Additional
 // Units menu.
-#include "golden_driver.h"
 #include "catalogue/menu_texts.h"
+#include "golden_driver.h"
 
 #include <array>
 #include <climits>

@@ -20,7 +20,6 @@ int main() {
             if (fn == request.end() || !fn->is_string()) throw golden::DriverError("request has no \"fn\" text");
             auto handler = registry.find(fn->get<std::string>());
             if (handler == registry.end()) throw golden::DriverError("unknown fn: " + fn->get<std::string>());
-            golden::ResetForRequest();
             reply = handler->second(request);
         } catch (const std::exception& e) {
             reply = golden::json{{"error", e.what()}};

@@ -76,8 +76,6 @@ bool ReadBool(const json& request, const char* field, bool fallback) {
 
 }  // namespace golden
 
-#include "shared/settings.h"
-
 namespace golden {
 
 Registry& Requests() {
@@ -90,7 +88,5 @@ RequestRegistrar::RequestRegistrar(std::initializer_list<std::pair<const char*, 
         Requests()[name] = handler;
     }
 }
-
-void ResetForRequest() { halden::ResetProcessState(); }
 
 }  // namespace golden
