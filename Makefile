@@ -29,7 +29,7 @@ run: configure
 	$(BUILD)/bin/halducnv
 
 # Style rules: clang-format (check only) and clang-tidy with .clang-tidy over src/.
-lint: configure
+lint: bootstrap
 	@scripts/lint $(BUILD)
 
 bench: build

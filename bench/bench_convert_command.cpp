@@ -11,15 +11,10 @@
 
 namespace {
 
-class NullSink final : public halden::MessageSink {
-public:
-    void Show(const halden::Message&) override {}
-};
-
 void BM_ConvertCommandMileToMeter(benchmark::State& state) {
     halden::ResetProcessState();
     halden::BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), 15);
-    NullSink sink;
+    halden::NullSink sink;
     halden::ConvertInput input;
     input.group = 0;
     input.from = 3;

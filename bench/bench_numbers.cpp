@@ -2,17 +2,12 @@
 
 #include "calc/evaluator.h"
 #include "numbers/format_result.h"
-#include "numbers/number_checks.h"
 #include "numbers/message_sink.h"
+#include "numbers/number_checks.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NullSink final : public halden::MessageSink {
-public:
-    void Show(const halden::Message&) override {}
-};
 
 void BM_FormatResultNormal(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(halden::FormatResult(1234.5678, false, 6, 0));
@@ -30,19 +25,19 @@ void BM_FormatResultInteger(benchmark::State& state) {
 BENCHMARK(BM_FormatResultInteger);
 
 void BM_NonNumCheck(benchmark::State& state) {
-    NullSink sink;
+    halden::NullSink sink;
     for (auto _ : state) benchmark::DoNotOptimize(halden::NonNumCheck("1234.5678", sink));
 }
 BENCHMARK(BM_NonNumCheck);
 
 void BM_Calc_1_SIN30(benchmark::State& state) {
-    NullSink sink;
+    halden::NullSink sink;
     for (auto _ : state) benchmark::DoNotOptimize(halden::Calc_1("SIN30", sink));
 }
 BENCHMARK(BM_Calc_1_SIN30);
 
 void BM_Calc_1_PiTimesTwo(benchmark::State& state) {
-    NullSink sink;
+    halden::NullSink sink;
     for (auto _ : state) benchmark::DoNotOptimize(halden::Calc_1("PI*2", sink));
 }
 BENCHMARK(BM_Calc_1_PiTimesTwo);

@@ -1,6 +1,6 @@
 #include "calc/evaluator.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 #include "numbers/number_checks.h"

@@ -1,6 +1,6 @@
 #include "catalogue/menu_texts.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 
 namespace halden {
 namespace {

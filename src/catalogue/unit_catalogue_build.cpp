@@ -2,7 +2,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_tables.h"
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 #include "numbers/leading_number.h"
 
 #include <cmath>

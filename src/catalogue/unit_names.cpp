@@ -1,6 +1,6 @@
 #include "catalogue/unit_names.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,7 @@
 #include "numbers/leading_number.h"
 
+#include "numbers/characters.h"
+
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -8,7 +10,6 @@ namespace halden {
 namespace {
 
 bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {

@@ -36,4 +36,10 @@ public:
     std::vector<Message> messages;
 };
 
+/// Drops every message; for callers that only want the answer (the benchmarks).
+class NullSink final : public MessageSink {
+public:
+    void Show(const Message& /*message*/) override {}
+};
+
 }  // namespace halden

@@ -1,5 +1,6 @@
 #include "numbers/number_checks.h"
 
+#include "numbers/characters.h"
 #include "numbers/leading_number.h"
 
 #include <string>
@@ -10,7 +11,6 @@ namespace {
 constexpr std::string_view kCommaText = "This application recognizes only a period (dot) as decimal separator.";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Warns about a comma when the text holds one; returns whether it did.
 bool WarnAboutComma(std::string_view text, MessageSink& sink) {

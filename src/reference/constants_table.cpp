@@ -1,6 +1,6 @@
 #include "reference/constants_table.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 
 #include <cstddef>
 

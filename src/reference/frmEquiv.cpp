@@ -22,8 +22,8 @@
 namespace halden {
 namespace {
 
-constexpr int kVisibleRows = 9;
-constexpr int kHeadingTop = 3;
+constexpr int kEquivVisibleRows = 9;
+constexpr int kEquivHeadingTop = 3;
 constexpr int kFirstListLeft = 10;
 constexpr int kRightMargin = 16;
 constexpr int kBottomMargin = 10;
@@ -92,7 +92,7 @@ void frmEquiv::arrangeControls() {
     // One line of the lists' font, measured on the first entry; the list's frame comes on top so
     // that all nine rows show without scrolling.
     const int lineHeight = std::max(1, lstQuantity->sizeHintForRow(0));
-    const int listHeight = kVisibleRows * lineHeight + 2 * lstQuantity->frameWidth();
+    const int listHeight = kEquivVisibleRows * lineHeight + 2 * lstQuantity->frameWidth();
     const int headingHeight = QFontMetrics(lblQuantity->font()).height();
 
     struct Column {
@@ -106,8 +106,8 @@ void frmEquiv::arrangeControls() {
         const int textWidth = std::max(WidestEntry(column.list),
                                        QFontMetrics(column.heading->font()).horizontalAdvance(column.heading->text()));
         const int width = textWidth + kTextPadding + 2 * column.list->frameWidth();
-        column.heading->setGeometry(left, kHeadingTop, width, headingHeight);
-        column.list->setGeometry(left, kHeadingTop + headingHeight, width, listHeight);
+        column.heading->setGeometry(left, kEquivHeadingTop, width, headingHeight);
+        column.list->setGeometry(left, kEquivHeadingTop + headingHeight, width, listHeight);
         right = left + width;
         // The next list starts one pixel before this one's right edge, so the borders overlap.
         left = right - 1;
@@ -115,7 +115,8 @@ void frmEquiv::arrangeControls() {
 
     const int width = (right + kRightMargin) * state().Tppx;
     const int height =
-        (platform().GetNonClientHeight(this) + kHeadingTop + headingHeight + listHeight + kBottomMargin) * state().Tppy;
+        (platform().GetNonClientHeight(this) + kEquivHeadingTop + headingHeight + listHeight + kBottomMargin) *
+        state().Tppy;
     ResizeWindowTwips(this, width, height);
 }
 

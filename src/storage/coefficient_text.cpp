@@ -1,6 +1,6 @@
 #include "storage/coefficient_text.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 #include "numbers/number_checks.h"
 
 namespace halden {

@@ -1,6 +1,6 @@
 #include "storage/config_file.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 #include "numbers/leading_number.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
@@ -18,7 +18,7 @@ namespace {
 constexpr int kLineCount = 19;
 constexpr int kWindowValueWidth = 5;
 // A real file is a few hundred bytes; reading stops here so that no file can exhaust memory.
-constexpr std::size_t kMaxFileBytes = 1 << 20;
+constexpr std::size_t kMaxConfigBytes = 1 << 20;
 
 /// One stored value: its line, the key written before it, where its characters are read and how
 /// many (five for positions and the selection, one for the options), and its setting. A five-character
@@ -181,7 +181,7 @@ std::string CfgSaveBytes(const Settings& settings) {
 }
 
 void CfgRead(Settings& settings, MessageSink& sink) {
-    CfgReadBytes(ReadFileBytes(MyPath() + "HALDUCNV.CFG", kMaxFileBytes), settings, sink);
+    CfgReadBytes(ReadFileBytes(MyPath() + "HALDUCNV.CFG", kMaxConfigBytes), settings, sink);
 }
 
 bool CfgSave(Settings& settings, MessageSink& sink) {

@@ -1,6 +1,6 @@
 #include "storage/user_file.h"
 
-#include "numbers/blanks.h"
+#include "numbers/characters.h"
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
@@ -16,8 +16,8 @@ namespace {
 constexpr int kRecordCount = kUserGroups * (1 + kUserUnitsUsed);
 constexpr std::size_t kMaxTextBytes = 0xFFFF;
 // The reader never looks beyond the 220th record, whose largest form ends here.
-constexpr std::size_t kMaxFileBytes = kUserFileMaxBytes;
-static_assert(kMaxFileBytes == static_cast<std::size_t>(kRecordCount) * 3 * (2 + kMaxTextBytes));
+constexpr std::size_t kMaxUserFileBytes = kUserFileMaxBytes;
+static_assert(kMaxUserFileBytes == static_cast<std::size_t>(kRecordCount) * 3 * (2 + kMaxTextBytes));
 
 using Record = std::array<std::string, 3>;
 
@@ -138,7 +138,7 @@ std::optional<std::string> DatWriteBytes(const UserUnits& units) {
 
 void DatRead(UserUnits& units, MessageSink& sink) {
     const std::string path = MyPath() + "HUC_USER.DAT";
-    const auto bytes = ReadFileBytes(path, kMaxFileBytes);
+    const auto bytes = ReadFileBytes(path, kMaxUserFileBytes);
     if (!bytes && PathIsTaken(path)) {
         DatShowReadFailure(sink);
         return;

@@ -4,6 +4,7 @@
 #include "shared/settings.h"
 #include "storage/user_file.h"
 #include "storage_test_support.h"
+#include "table_cells.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,7 +15,7 @@ namespace {
 
 using Args = std::vector<std::string_view>;
 
-void Put(std::string& cell, const std::string& text) { cell = text; }
+using core_test::Put;
 
 CommandLineResult Shell(const Args& args, const UserFileContents& file = {}) { return RunCommandLine(args, file); }
 

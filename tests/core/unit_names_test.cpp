@@ -3,6 +3,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
+#include "table_cells.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,9 +15,7 @@ namespace {
 constexpr auto W = NameFormKind::Whole;
 constexpr auto S = NameFormKind::Short;
 
-// Copies a whole text into a table cell (assigning string literals directly trips a false
-// overlap warning of GCC 12 at -O3).
-void Put(std::string& cell, const std::string& text) { cell = text; }
+using core_test::Put;
 
 TEST(UnitNameForms, EachListTextGivesItsNamesAndShortForms) {
     struct Row {

@@ -1,6 +1,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
+#include "table_cells.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -11,9 +12,7 @@ namespace {
 using halden::catalogue;
 using halden::userUnits;
 
-// Copies a whole text into a table cell (assigning string literals directly trips a false
-// overlap warning of GCC 12 at -O3).
-void Put(std::string& cell, const std::string& text) { cell = text; }
+using core_test::Put;
 
 class UserGroupsTest : public ::testing::Test {
 protected:

@@ -1,9 +1,13 @@
-// Blanks around the texts the program reads: file lines, names, typed boxes.
+// Characters of the texts the program reads: digits, and the blanks around file lines, names and
+// typed boxes.
 #pragma once
 
 #include <string_view>
 
 namespace halden {
+
+/// Whether c is one of the ASCII digits 0 to 9.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// Spaces only: a tab typed into a box or kept in a file stays part of the text.
 inline constexpr std::string_view kSpaces = " ";
