@@ -69,7 +69,6 @@ frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
     createControls();
     createMenus();
     connectHandlers();
-    connectCompanions();
     InstallHelpKey(this, HelpCommand::Contents);
     // Start-up reads the files and lays the window out; it shows the window (or the icon window)
     // only at its end, so its messages come before any window.

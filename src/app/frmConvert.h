@@ -142,8 +142,8 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void connectMenus();
     void connectToolButtonKeys();
-    void connectCompanions();
     void Form_Load();
     void arrangeControls();
 

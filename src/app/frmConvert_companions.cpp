@@ -15,18 +15,6 @@
 
 namespace halden {
 
-void frmConvert::connectCompanions() {
-    for (QAction* item : {mnuConvConst, mnuUserDef, mnuContents, mnuAbout}) {
-        item->setEnabled(true);
-    }
-    lblHidden->setEnabled(true);
-    lblHidden->installEventFilter(this);
-    connect(mnuConvConst, &QAction::triggered, this, &frmConvert::mnuConvConst_Click);
-    connect(mnuUserDef, &QAction::triggered, this, &frmConvert::mnuUserDef_Click);
-    connect(mnuContents, &QAction::triggered, this, &frmConvert::mnuContents_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmConvert::mnuAbout_Click);
-}
-
 void frmConvert::mnuConvConst_Click() {
     state().pbConstantsOpen = true;
     if (constantsWindow.isNull()) {

@@ -104,7 +104,6 @@ void frmConvert::createControls() {
 
     // An invisible click target between the frames: a transparent label with no text.
     lblHidden = new QLabel(client_);
-    lblHidden->setEnabled(false);
 
     // The Convert button lies below the window's bottom edge: its click is reached through Enter.
     cmdConvert = new QPushButton(QStringLiteral("Convert"), client_);
@@ -195,6 +194,8 @@ void frmConvert::connectHandlers() {
         connect(face, &ToolButtonFace::clicked, this, handler);
     }
     connectToolButtonKeys();
+    connectMenus();
+    lblHidden->installEventFilter(this);
 }
 
 void frmConvert::connectToolButtonKeys() {

@@ -5,6 +5,7 @@
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"
 #include "shared/platform.h"
+#include "shared/ui_text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -18,16 +19,20 @@
 namespace halden {
 namespace {
 
-QString Caption(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// A menu array: one action per caption, all sending their index to one handler.
-template <std::size_t N, std::size_t M, typename Handler>
-void AddArray(QMenu* menu, std::array<QAction*, N>& items, const std::array<std::string_view, M>& captions,
-              QObject* context, Handler handler) {
+// A menu array: one checkable action per caption.
+template <std::size_t N, std::size_t M>
+void AddArray(QMenu* menu, std::array<QAction*, N>& items, const std::array<std::string_view, M>& captions) {
     static_assert(N == M);
     for (std::size_t i = 0; i < N; ++i) {
-        items[i] = menu->addAction(Caption(captions[i]));
+        items[i] = menu->addAction(ToQString(captions[i]));
         items[i]->setCheckable(true);
+    }
+}
+
+// Every item of a menu array sends its index to one handler.
+template <std::size_t N, typename Handler>
+void ConnectArray(const std::array<QAction*, N>& items, QObject* context, Handler handler) {
+    for (std::size_t i = 0; i < N; ++i) {
         QObject::connect(items[i], &QAction::triggered, context, [handler, i] { handler(static_cast<int>(i)); });
     }
 }
@@ -67,71 +72,71 @@ void frmConvert::createMenus() {
     for (std::size_t i = 0; i < mnuHistoryArray.size(); ++i) {
         mnuHistoryArray[i] = mnuHistory->addAction(QString::number(i + 1));
         mnuHistoryArray[i]->setVisible(i == 0);
-        connect(mnuHistoryArray[i], &QAction::triggered, this,
-                [this, i] { mnuHistoryArray_Click(static_cast<int>(i)); });
     }
     mnuEdit->addSeparator();
     mnuEditFind = mnuEdit->addAction(QStringLiteral("&Find Unit..."));
     mnuEditFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(mnuEditFind, &QAction::triggered, this, &frmConvert::mnuEditFind_Click);
 
     mnuConvert = bar->addMenu(QStringLiteral("&Convert"));
-    AddArray(mnuConvert, mnuConvArray, kConvCaptions, this, [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });
+    AddArray(mnuConvert, mnuConvArray, kConvCaptions);
     mnuConvComp = mnuConvert->addMenu(QStringLiteral("Com&puter"));
-    AddArray(mnuConvComp, mnuConvCompArray, kConvCompCaptions, this,
-             [this](int i) { SwitchGroup(GroupMenuKind::Computer, i); });
+    AddArray(mnuConvComp, mnuConvCompArray, kConvCompCaptions);
     mnuConvert->addSeparator();
     mnuConvOther = mnuConvert->addMenu(QStringLiteral("&Other Units"));
-    AddArray(mnuConvOther, mnuConvOtherArray, kConvOtherCaptions, this,
-             [this](int i) { SwitchGroup(GroupMenuKind::Other, i); });
+    AddArray(mnuConvOther, mnuConvOtherArray, kConvOtherCaptions);
     mnuUser = mnuConvert->addMenu(QStringLiteral("Additional &Units"));
     for (std::size_t i = 0; i < mnuUserArray.size(); ++i) {
         mnuUserArray[i] = mnuUser->addAction(QStringLiteral("User %1").arg(i + 1));
         mnuUserArray[i]->setCheckable(true);
-        connect(mnuUserArray[i], &QAction::triggered, this,
-                [this, i] { SwitchGroup(GroupMenuKind::User, static_cast<int>(i)); });
     }
     mnuConvert->addSeparator();
-    mnuConvDecimal = mnuConvert->addAction(Caption(kConvDecimalCaption));
+    mnuConvDecimal = mnuConvert->addAction(ToQString(kConvDecimalCaption));
     mnuConvDecimal->setCheckable(true);
-    connect(mnuConvDecimal, &QAction::triggered, this, [this] { SwitchGroup(GroupMenuKind::Decimal, 0); });
     mnuConvert->addSeparator();
-    // The constants window comes with its own work; until then the item cannot be chosen.
     mnuConvConst = mnuConvert->addAction(QStringLiteral("&Constants..."));
-    mnuConvConst->setEnabled(false);
 
     mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuOptionsFig = mnuOptions->addMenu(QStringLiteral("&Significant Digits"));
-    AddArray(mnuOptionsFig, mnuOptionsFigArray, kOptionsFigCaptions, this,
-             [this](int i) { mnuOptionsFigArray_Click(i); });
+    AddArray(mnuOptionsFig, mnuOptionsFigArray, kOptionsFigCaptions);
     mnuOptionsForm = mnuOptions->addMenu(QStringLiteral("&Number Format"));
-    AddArray(mnuOptionsForm, mnuOptionsFormArray, kOptionsFormCaptions, this,
-             [this](int i) { mnuOptionsFormArray_Click(i); });
+    AddArray(mnuOptionsForm, mnuOptionsFormArray, kOptionsFormCaptions);
     mnuOptionsFocus = mnuOptions->addMenu(QStringLiteral("&Focus Shift"));
-    AddArray(mnuOptionsFocus, mnuOptionsFocusArray, kOptionsFocusCaptions, this,
-             [this](int i) { mnuOptionsFocusArray_Click(i); });
+    AddArray(mnuOptionsFocus, mnuOptionsFocusArray, kOptionsFocusCaptions);
     mnuOptions->addSeparator();
     mnuShowTop = mnuOptions->addAction(QStringLiteral("Always on &Top"));
     mnuShowTop->setCheckable(true);
     mnuShowTop->setChecked(true);
     mnuOptions->addSeparator();
     mnuUserDef = mnuOptions->addAction(QStringLiteral("&Add Units..."));
-    mnuUserDef->setEnabled(false);
 
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuContents = mnuHelp->addAction(QStringLiteral("&Contents"));
-    mnuContents->setEnabled(false);
     mnuHelp->addSeparator();
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About..."));
-    mnuAbout->setEnabled(false);
 
     // The Warp menu is never on the menu bar; it only pops up over the From list.
     mnuWarp = new QMenu(QStringLiteral("Warp"), this);
     for (std::size_t i = 0; i < mnuWarpArray.size(); ++i) {
         mnuWarpArray[i] = mnuWarp->addAction(QStringLiteral("Warp"));
-        connect(mnuWarpArray[i], &QAction::triggered, this, [this, i] { mnuWarpArray_Click(static_cast<int>(i)); });
     }
+}
 
+void frmConvert::connectMenus() {
+    ConnectArray(mnuHistoryArray, this, [this](int i) { mnuHistoryArray_Click(i); });
+    connect(mnuEditFind, &QAction::triggered, this, &frmConvert::mnuEditFind_Click);
+    ConnectArray(mnuConvArray, this, [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });
+    ConnectArray(mnuConvCompArray, this, [this](int i) { SwitchGroup(GroupMenuKind::Computer, i); });
+    ConnectArray(mnuConvOtherArray, this, [this](int i) { SwitchGroup(GroupMenuKind::Other, i); });
+    ConnectArray(mnuUserArray, this, [this](int i) { SwitchGroup(GroupMenuKind::User, i); });
+    connect(mnuConvDecimal, &QAction::triggered, this, [this] { SwitchGroup(GroupMenuKind::Decimal, 0); });
+    ConnectArray(mnuOptionsFigArray, this, [this](int i) { mnuOptionsFigArray_Click(i); });
+    ConnectArray(mnuOptionsFormArray, this, [this](int i) { mnuOptionsFormArray_Click(i); });
+    ConnectArray(mnuOptionsFocusArray, this, [this](int i) { mnuOptionsFocusArray_Click(i); });
+    ConnectArray(mnuWarpArray, this, [this](int i) { mnuWarpArray_Click(i); });
+    connect(mnuConvConst, &QAction::triggered, this, &frmConvert::mnuConvConst_Click);
+    connect(mnuUserDef, &QAction::triggered, this, &frmConvert::mnuUserDef_Click);
+    connect(mnuContents, &QAction::triggered, this, &frmConvert::mnuContents_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmConvert::mnuAbout_Click);
     connect(mnuFileExit, &QAction::triggered, this, &frmConvert::mnuFileExit_Click);
     connect(mnuFileMinimize, &QAction::triggered, this, &frmConvert::mnuFileMinimize_Click);
     connect(mnuEditCopyVResult, &QAction::triggered, this, &frmConvert::mnuEditCopyVResult_Click);
