@@ -2,6 +2,8 @@
 BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Most tests spend their time waiting on a display server or a window manager, not computing.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 FUZZ_SECONDS ?= 60
 PREFIX ?= $(HOME)/.local
 
@@ -22,7 +24,7 @@ build: configure
 test: configure
 	@cmake -S . -B $(BUILD) -DHALDEN_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target halducnv
