@@ -1,5 +1,6 @@
 #include "catalogue/radix.h"
 
+#include "numbers/characters.h"
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
 
@@ -15,22 +16,8 @@ constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
 enum Radix { kDecimal = 0, kBinary = 1, kOctal = 2, kHexadecimal = 3 };
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 bool IsBinaryDigit(char c) { return c == '0' || c == '1'; }
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 template <typename Predicate>
 bool AllOf(std::string_view s, Predicate isAllowed) {
@@ -72,7 +59,7 @@ std::string InBase(std::int64_t value, int base) {
 }
 
 std::optional<std::string> DecimalInto(std::string_view s, int base) {
-    if (!AllOf(s, IsDecimalDigit)) {
+    if (!AllOf(s, IsDigit)) {
         return std::string(kInputError);
     }
     const std::optional<std::int64_t> value = DecimalLong(s);
@@ -117,7 +104,7 @@ std::optional<std::string> FmtDecToHex(std::string_view s) { return DecimalInto(
 std::optional<std::string> FmtDecToOct(std::string_view s) { return DecimalInto(s, 8); }
 
 std::optional<std::string> FmtDecToBin(std::string_view s) {
-    if (!AllOf(s, IsDecimalDigit)) {
+    if (!AllOf(s, IsDigit)) {
         return std::string(kInputError);
     }
     const std::optional<double> read = LeadingNumber(s);

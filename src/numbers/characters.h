@@ -1,5 +1,5 @@
-// Characters of the texts the program reads: digits, and the blanks around file lines, names and
-// typed boxes.
+// Characters of the texts the program reads: decimal and hexadecimal digits, and the blanks
+// around file lines, names and typed boxes.
 #pragma once
 
 #include <string_view>
@@ -8,6 +8,20 @@ namespace halden {
 
 /// Whether c is one of the ASCII digits 0 to 9.
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+/// The value of a hexadecimal digit (0-9, a-f, A-F); -1 for any other character.
+constexpr int HexDigitValue(char c) {
+    if (IsDigit(c)) {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
 
 /// Spaces only: a tab typed into a box or kept in a file stays part of the text.
 inline constexpr std::string_view kSpaces = " ";
