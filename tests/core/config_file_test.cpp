@@ -322,51 +322,37 @@ TEST(CfgFile, EverySavableValueReadsBackUnchanged) {
     }
 }
 
-TEST(StoreTwips, StoresTheNearestIntegerOrKeepsTheStoredValue) {
+TEST(StoreTwips, StoresTheNearestIntegerAndTreatsOutOfRangePlacesByTheRule) {
+    using halden::PlaceOutOfRange;
     struct Row {
         const char* name;
         double twips;
+        PlaceOutOfRange rule;
         bool stored;
         int value;  // the setting afterwards; it starts as 555
     };
     const double inf = std::numeric_limits<double>::infinity();
     const Row rows[] = {
-        {"whole", 1350, true, 1350},
-        {"half to even down", 1234.5, true, 1234},
-        {"half to even up", 1235.5, true, 1236},
-        {"largest", 32767.4, true, 32767},
-        {"rounds beyond the largest", 32767.5, false, 555},
-        {"smallest by rounding", -32768.5, true, -32768},
-        {"below the smallest", -32769, false, 555},
-        {"far off screen", 1e9, false, 555},
-        {"not a number", std::nan(""), false, 555},
-        {"infinite", -inf, false, 555},
+        {"whole", 1350, PlaceOutOfRange::KeepStored, true, 1350},
+        {"half to even down", 1234.5, PlaceOutOfRange::KeepStored, true, 1234},
+        {"half to even up", 1235.5, PlaceOutOfRange::KeepStored, true, 1236},
+        {"largest", 32767.4, PlaceOutOfRange::KeepStored, true, 32767},
+        {"rounds beyond the largest", 32767.5, PlaceOutOfRange::KeepStored, false, 555},
+        {"smallest by rounding", -32768.5, PlaceOutOfRange::KeepStored, true, -32768},
+        {"below the smallest", -32769, PlaceOutOfRange::KeepStored, false, 555},
+        {"far off screen", 1e9, PlaceOutOfRange::KeepStored, false, 555},
+        {"not a number", std::nan(""), PlaceOutOfRange::KeepStored, false, 555},
+        {"infinite", -inf, PlaceOutOfRange::KeepStored, false, 555},
+        {"clamp: inside the range as the keep rule", 1234.5, PlaceOutOfRange::Clamp, true, 1234},
+        {"clamp: just beyond the largest", 32767.5, PlaceOutOfRange::Clamp, true, 32767},
+        {"clamp: far below the smallest", -1e9, PlaceOutOfRange::Clamp, true, -32768},
+        {"clamp: not a number keeps the value", std::nan(""), PlaceOutOfRange::Clamp, false, 555},
+        {"clamp: infinite keeps the value", inf, PlaceOutOfRange::Clamp, false, 555},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::int16_t setting = 555;
-        EXPECT_EQ(halden::StoreTwips(setting, row.twips), row.stored);
-        EXPECT_EQ(setting, row.value);
-    }
-}
-
-TEST(StoreTwips, ClampRuleStoresTheNearerEndOfTheRange) {
-    struct Row {
-        const char* name;
-        double twips;
-        bool stored;
-        int value;  // the setting afterwards; it starts as 555
-    };
-    const Row rows[] = {
-        {"inside the range as the keep rule", 1234.5, true, 1234},
-        {"just beyond the largest", 32767.5, true, 32767},
-        {"far below the smallest", -1e9, true, -32768},
-        {"not a number keeps the value", std::nan(""), false, 555},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::int16_t setting = 555;
-        EXPECT_EQ(halden::StoreTwips(setting, row.twips, halden::PlaceOutOfRange::Clamp), row.stored);
+        EXPECT_EQ(halden::StoreTwips(setting, row.twips, row.rule), row.stored);
         EXPECT_EQ(setting, row.value);
     }
 }
