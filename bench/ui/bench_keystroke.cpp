@@ -9,6 +9,7 @@
 
 #include "app/frmConvert.h"
 #include "app/unit_list.h"
+#include "shared/ui_resources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    halden::InitResources();
     halden::frmConvert window;
     QApplication::processEvents();
     if (halden::settings().pnSelUnitGrp != 0 || window.lstConvFrom->count() <= 3 || window.lstConvInto->count() <= 0) {

@@ -13,7 +13,6 @@
 #include "calc/frmCal.h"
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
-#include "shared/ui_resources.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
@@ -64,7 +63,6 @@ private:
 }  // namespace
 
 frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
-    InitResources();
     UseFixedSizeFrame(this);
     createControls();
     createMenus();

@@ -6,7 +6,6 @@
 
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
-#include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -56,7 +55,6 @@ bool IsEnterKey(const QEvent* event) {
 }  // namespace
 
 frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
-    InitResources();
     createControls();
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextCalculator);

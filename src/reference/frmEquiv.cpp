@@ -47,7 +47,6 @@ int WidestEntry(const QListWidget* list) {
 frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
     UseFixedSizeFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    InitResources();
     createControls();
     Form_Load();
 }

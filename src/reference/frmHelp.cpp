@@ -95,7 +95,6 @@ QSize FrameMargins(const QWidget* window) {
 }  // namespace
 
 frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
-    InitResources();
     setAttribute(Qt::WA_DeleteOnClose);
     // An open help window does not keep the program running once the converter has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -192,10 +191,7 @@ QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
     return kContentsPage;
 }
 
-void InstallProgramHelp() {
-    InitResources();
-    InstallHelpViewer(&ShowProgramHelp);
-}
+void InstallProgramHelp() { InstallHelpViewer(&ShowProgramHelp); }
 
 frmHelp* OpenHelpWindow() { return HelpWindowSlot().data(); }
 

@@ -61,7 +61,6 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 
 frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
     setModal(true);
-    InitResources();
     createControls();
     connectHandlers();
     Form_Load();

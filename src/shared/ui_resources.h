@@ -8,7 +8,8 @@ class QString;
 namespace halden {
 
 /// Registers every compiled-in picture (":/icons/...") and help page (":/help/...") and the font
-/// substitutions the windows' fonts need; the first call does the work, later calls nothing.
+/// substitutions the windows' fonts need. The program calls it once at its start, before any
+/// window; later calls do nothing.
 void InitResources();
 
 /// The application id: the name of the desktop entry, the AppStream metainfo and the icon.

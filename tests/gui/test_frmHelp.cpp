@@ -118,7 +118,6 @@ private slots:
     }
 
     void everyLinkBetweenThePagesLeadsToAPage() {
-        InitResources();
         const QStringList pages = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
         QVERIFY(pages.contains(QStringLiteral("contents.html")));
         const QRegularExpression link(QStringLiteral("href=\"([^\"#]*)"));

@@ -2,7 +2,7 @@
 
 #include "shared/settings.h"
 
-#include "shared/ui_fonts.h"
+#include "shared/ui_resources.h"
 
 #include <QDir>
 #include <QWidget>
@@ -15,7 +15,8 @@ GuiFixture::GuiFixture() {
     qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
     ResetProcessState();
     SetPlatform(&fake);
-    InstallFontSubstitutions();
+    // What the program registers at its start: the resource files and the font substitutions.
+    InitResources();
 }
 
 GuiFixture::~GuiFixture() {
