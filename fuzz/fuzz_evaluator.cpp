@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!outputs->wrote) Require(outputs->result == 0 && outputs->errorCount == 0);
     }
     CountingSink shownSink;
-    const std::string shown = halden::CalculatorResultText(expression, 6, 0, shownSink);
-    Require(!shown.empty());
-    Require((shown == "Input error") == (!outputs || (outputs->wrote && outputs->errorCount != 0)));
+    const std::optional<std::string> shown = halden::CalculatorResultText(expression, 6, 0, shownSink);
+    Require(!shown || !shown->empty());
+    Require(!shown.has_value() == (!outputs || (outputs->wrote && outputs->errorCount != 0)));
     return 0;
 }
