@@ -31,6 +31,8 @@ int TwipsPerPixel(double dpi) {
 
 QScreen* PrimaryScreen() { return QGuiApplication::primaryScreen(); }
 
+// The frame the window manager put around the last of the program's windows it framed: the best
+// guess for a window it has not framed yet (the same window manager gives the same decorations).
 QMargins& LastFrameSeen() {
     static QMargins frame;
     return frame;

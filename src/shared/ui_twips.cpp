@@ -21,8 +21,6 @@ namespace {
 
 int Positive(int value) { return value > 0 ? value : 1; }
 
-// The frame the window manager put around the last of the program's windows it framed: the best
-// guess for a window it has not framed yet (the same window manager gives the same decorations).
 // Keeps a window's outer width as set: before the window manager has framed the window its side
 // frames are only a guess, so the width is applied again once the window is on the screen.
 class OuterWidthKeeper final : public QObject {
