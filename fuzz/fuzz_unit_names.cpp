@@ -2,10 +2,10 @@
 // search) and, split at NUL bytes, to the command line as its arguments; aborts on any answer
 // that breaks the matching rules.
 
+#include "app/command_line.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
-#include "app/command_line.h"
 #include "shared/settings.h"
 
 #include <cstddef>
@@ -31,16 +31,34 @@ void CheckForms(std::string_view text) {
     }
 }
 
+bool InCatalogue(const halden::FoundUnit& unit) {
+    return unit.group >= 0 && unit.group < halden::kGroupCount && unit.unit >= 0 && unit.unit < halden::kUnitSlots;
+}
+
 void CheckIndex(const halden::UnitNameIndex& index, std::string_view text) {
     for (const halden::FoundUnit& unit : index.Search(text, 60)) {
-        if (unit.group < 0 || unit.group >= halden::kGroupCount || unit.unit < 0 || unit.unit >= halden::kUnitSlots) {
+        if (!InCatalogue(unit)) std::abort();
+    }
+    const std::vector<halden::FoundUnit> near = index.Suggest(text, 5);
+    if (near.size() > 5) std::abort();
+    for (const halden::FoundUnit& unit : near) {
+        if (!InCatalogue(unit)) std::abort();
+    }
+    // A name is exact, or read with case ignored only when it fits one unit; an ambiguous answer
+    // names candidates, never a unit to convert.
+    const halden::NamedUnits named = index.Resolve(text);
+    if (named.ambiguous && named.units.size() < 2) std::abort();
+    for (std::size_t i = 0; i < named.units.size(); ++i) {
+        if (!InCatalogue(named.units[i])) std::abort();
+        if (i > 0 &&
+            !(named.units[i - 1].group < named.units[i].group ||
+              (named.units[i - 1].group == named.units[i].group && named.units[i - 1].unit < named.units[i].unit))) {
             std::abort();
         }
     }
-    for (const int g : index.GroupsNaming(text)) {
-        // A group that holds the name has a best match for it.
-        if (index.Match(g, text).empty()) std::abort();
-    }
+    // Reading a name twice changes nothing more.
+    const std::string normal = halden::NormalizeName(text);
+    if (halden::NormalizeName(normal) != normal) std::abort();
 }
 
 }  // namespace

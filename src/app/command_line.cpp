@@ -6,6 +6,8 @@
 #include "catalogue/unit_names.h"
 #include "numbers/format_result.h"
 #include "numbers/message_sink.h"
+#include "numbers/number_checks.h"
+#include "numbers/typed_text.h"
 #include "shared/settings.h"
 #include "storage/file_access.h"
 #include "storage/my_path.h"
@@ -55,13 +57,20 @@ constexpr std::string_view kHelpText =
 
 Naming a unit: use its name as the unit lists show it ("meter (m)"), the name
 before its brackets ("meter", "deg Celsius", "尺"), what its parentheses hold
-("m", "kt"), what its square brackets hold ("shaku"), or one of the names an
-entry lists ("feet", "deci"). Letter case counts first: "m" is the meter (or
-milli), "M" is mega; a name in another case is used when no exact one fits.
-Quote names that hold blanks. The two units are looked up in the first group,
-in the window's group order, that holds both; your own groups from Add Units
-take part. A name that fits several units of that group is refused with the
-list of those units: choose one of them by its whole name.
+("m", "kt"), what its square brackets hold ("shaku"), one of the names an
+entry lists ("feet", "deci"), or a common name or spelling ("C", "degF",
+"metre", "litre", "inches", "lbs", "m2", "sqft", "mph", "kph", "tsubo",
+"US gal", "UK pint"). Full-width letters, "°C", "℃", "µm" and "m²" are read as
+the lists write them. Letter case counts: "m" is the meter (or milli), "M" is
+mega. A name of three or more letters in another case is used only when it
+fits exactly one unit. Quote names that hold blanks. The two units are looked
+up in the first group, in the window's group order, that holds both; your own
+groups from Add Units take part. "GROUP:NAME" names a unit of one group
+("Graphics Units:inch"). A name that fits several units of that group is
+refused with the list of those units: choose one of them by its whole name.
+
+VALUE is a whole number as the window's calculator reads it: digits with at
+most one "." and an optional exponent ("1.5e-3"); no comma, nothing after it.
 
 Exit status: 0 done; 1 the value cannot be converted ("Input error" on
 standard error); 2 an unknown unit, a name that fits several units, two units
@@ -299,18 +308,55 @@ std::string GroupList(const std::vector<int>& groups) {
     return names;
 }
 
-// The message for a name no unit has, with the units a search finds for it.
-std::string UnknownUnit(const UnitNameIndex& index, std::string_view name) {
-    std::string message = "no unit is named " + Quoted(name);
-    const std::vector<FoundUnit> found = index.Search(name, kSuggestions);
-    if (found.empty()) {
-        return message + " (halducnv --list shows every unit)";
+// Units as "unit" (group), for a message.
+std::string UnitsWithGroups(const std::vector<FoundUnit>& units) {
+    std::string names;
+    for (const FoundUnit& unit : units) {
+        AppendListed(names, ", ", Quoted(UnitText(unit.group, unit.unit)) + " (" + GroupName(unit.group) + ")");
     }
-    std::string units;
-    for (const FoundUnit& unit : found) {
-        AppendListed(units, ", ", Quoted(UnitText(unit.group, unit.unit)) + " (" + GroupName(unit.group) + ")");
+    return names;
+}
+
+// The groups that hold a unit of named, ascending, each once.
+std::vector<int> GroupsOf(const NamedUnits& named) {
+    std::vector<int> groups;
+    for (const FoundUnit& unit : named.units) {
+        if (groups.empty() || groups.back() != unit.group) {
+            groups.push_back(unit.group);
+        }
     }
-    return message + "; did you mean " + units + "?";
+    return groups;
+}
+
+std::vector<int> UnitsIn(const NamedUnits& named, int g) {
+    std::vector<int> units;
+    for (const FoundUnit& unit : named.units) {
+        if (unit.group == g) {
+            units.push_back(unit.unit);
+        }
+    }
+    return units;
+}
+
+// What name stands for, or a failure: a name no unit has (with the units near it), or one that
+// fits several units only when case is ignored.
+std::optional<NamedUnits> ResolveUnit(const UnitNameIndex& index, std::string_view name, CommandLineResult& result) {
+    NamedUnits named = index.Resolve(name);
+    if (named.units.empty()) {
+        std::string message = "no unit is named " + Quoted(name);
+        const std::vector<FoundUnit> near = index.Suggest(name, kSuggestions);
+        Failure(result, kExitUsage,
+                near.empty() ? message + " (halducnv --list shows every unit)"
+                             : message + "; did you mean " + UnitsWithGroups(near) + "?");
+        return std::nullopt;
+    }
+    if (named.ambiguous) {
+        Failure(result, kExitUsage,
+                Quoted(name) + " fits several units: " + UnitsWithGroups(named.units) +
+                    " (give the name in its own letter case, or \"GROUP:NAME\")");
+        return std::nullopt;
+    }
+    return named;
 }
 
 void RunConvert(const Options& options, const UnitNameIndex& index, CommandLineResult& result) {
@@ -330,16 +376,16 @@ void RunConvert(const Options& options, const UnitNameIndex& index, CommandLineR
     const std::string_view value = options.operands[0];
     const std::string_view fromName = options.operands[1];
     const std::string_view intoName = options.operands[2];
-    const std::vector<int> fromGroups = index.GroupsNaming(fromName);
-    if (fromGroups.empty()) {
-        Failure(result, kExitUsage, UnknownUnit(index, fromName));
+    const std::optional<NamedUnits> from = ResolveUnit(index, fromName, result);
+    if (!from) {
         return;
     }
-    const std::vector<int> intoGroups = index.GroupsNaming(intoName);
-    if (intoGroups.empty()) {
-        Failure(result, kExitUsage, UnknownUnit(index, intoName));
+    const std::optional<NamedUnits> into = ResolveUnit(index, intoName, result);
+    if (!into) {
         return;
     }
+    const std::vector<int> fromGroups = GroupsOf(*from);
+    const std::vector<int> intoGroups = GroupsOf(*into);
     const auto common = std::find_first_of(fromGroups.begin(), fromGroups.end(), intoGroups.begin(), intoGroups.end());
     if (common == fromGroups.end()) {
         Failure(result, kExitUsage,
@@ -347,32 +393,38 @@ void RunConvert(const Options& options, const UnitNameIndex& index, CommandLineR
                     GroupList(intoGroups) + ") share no group");
         return;
     }
-    // A group where both names fit in letter case too comes first ("M" into "m" is mega into
-    // milli, not meter into meter).
-    const std::vector<int> fromExact = index.GroupsNaming(fromName, true);
-    const std::vector<int> intoExact = index.GroupsNaming(intoName, true);
-    const auto exact = std::find_first_of(fromExact.begin(), fromExact.end(), intoExact.begin(), intoExact.end());
-    const int g = exact != fromExact.end() ? *exact : *common;
-    const std::vector<int> from = index.Match(g, fromName);
-    const std::vector<int> into = index.Match(g, intoName);
-    for (const auto& [name, units] : {std::pair{fromName, from}, std::pair{intoName, into}}) {
+    const int g = *common;
+    const std::vector<int> fromUnits = UnitsIn(*from, g);
+    const std::vector<int> intoUnits = UnitsIn(*into, g);
+    for (const auto& [name, units] : {std::pair{fromName, fromUnits}, std::pair{intoName, intoUnits}}) {
         if (units.size() > 1) {
             Failure(result, kExitUsage,
                     Quoted(name) + " fits several units of " + GroupName(g) + ": " + UnitList(g, units));
             return;
         }
     }
-    if (from[0] == into[0]) {
-        Failure(result, kExitUsage,
-                Quoted(fromName) + " and " + Quoted(intoName) + " are the same unit, " + Quoted(UnitText(g, from[0])));
+    if (fromUnits[0] == intoUnits[0]) {
+        Failure(
+            result, kExitUsage,
+            Quoted(fromName) + " and " + Quoted(intoName) + " are the same unit, " + Quoted(UnitText(g, fromUnits[0])));
+        return;
+    }
+    // A value is read whole: what the result box lets pass while a number is still being typed
+    // ("-", "2e", "one") or reads only in part ("1,5") is no value here. The number bases keep
+    // their own digit rules.
+    const std::optional<std::string> operand =
+        g == kGroupRadix ? std::optional<std::string>(AsciiTypedText(value)) : FinishedOperand(value);
+    if (!operand) {
+        result.status = kExitInputError;
+        result.err += std::string(kInputError) + "\n";
         return;
     }
     WarningSink sink(result.err);
     ConvertInput input;
     input.group = g;
-    input.from = from[0];
-    input.into = into[0];
-    input.text = value;
+    input.from = fromUnits[0];
+    input.into = intoUnits[0];
+    input.text = *operand;
     input.pnFigure = figure;
     input.pnFormFlag = options.scientific ? 1 : 0;
     const std::string text = ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink);

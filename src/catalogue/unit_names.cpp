@@ -1,6 +1,9 @@
 #include "catalogue/unit_names.h"
 
+#include "catalogue/menu_texts.h"
+#include "catalogue/unit_aliases.h"
 #include "numbers/characters.h"
+#include "numbers/typed_text.h"
 
 #include <algorithm>
 #include <array>
@@ -94,30 +97,29 @@ void AddNameForms(std::vector<NameForm>& forms, std::string_view name) {
     }
 }
 
-// Rank of the best form of a unit that fits a name; lower is better, INT_MAX for no fit. Ranks
-// from kFirstOtherCaseRank on fit only when letter case is ignored.
-constexpr int kFirstOtherCaseRank = 2;
-
-int MatchRank(const IndexedUnit& unit, std::string_view name, std::string_view folded) {
+// Rank of the best form of a unit that equals a normalized name: 0 a whole name, 1 a short form or
+// a further name; INT_MAX for none.
+int ExactRank(const IndexedUnit& unit, std::string_view normal) {
     int best = INT_MAX;
     for (std::size_t f = 0; f < unit.forms.size(); ++f) {
-        const int kind = unit.forms[f].kind == NameFormKind::Whole ? 0 : 1;
-        if (unit.forms[f].text == name) {
-            best = std::min(best, kind);
-        } else if (unit.foldedForms[f] == folded) {
-            best = std::min(best, kFirstOtherCaseRank + kind);
+        if (unit.normalForms[f] == normal) {
+            best = std::min(best, unit.forms[f].kind == NameFormKind::Whole ? 0 : 1);
         }
     }
     return best;
 }
 
+bool FitsFolded(const IndexedUnit& unit, std::string_view folded) {
+    return std::find(unit.foldedForms.begin(), unit.foldedForms.end(), folded) != unit.foldedForms.end();
+}
+
 // Rank of a unit for a search: 0 an exact form, 1 a form equal but for case, 2 a form beginning
 // with the text, 3 the list text containing it; INT_MAX when not found.
-int SearchRank(const IndexedUnit& unit, std::string_view query, std::string_view folded) {
+int SearchRank(const IndexedUnit& unit, std::string_view normal, std::string_view folded) {
     int best = INT_MAX;
     for (std::size_t f = 0; f < unit.forms.size() && best > 0; ++f) {
         const std::string& form = unit.foldedForms[f];
-        if (unit.forms[f].text == query) {
+        if (unit.normalForms[f] == normal) {
             best = 0;
         } else if (form == folded) {
             best = std::min(best, 1);
@@ -129,6 +131,88 @@ int SearchRank(const IndexedUnit& unit, std::string_view query, std::string_view
         best = 3;
     }
     return best;
+}
+
+// The number of characters of a UTF-8 text (bytes that begin a character).
+std::size_t CharacterCount(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The number of single-byte edits (insert, delete, replace, swap of neighbours) between a and b,
+// or limit + 1 when it is more than limit.
+std::size_t EditDistance(std::string_view a, std::string_view b, std::size_t limit) {
+    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit) {
+        return limit + 1;
+    }
+    std::vector<std::size_t> before(b.size() + 1);
+    std::vector<std::size_t> previous(b.size() + 1);
+    std::vector<std::size_t> current(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        previous[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        current[0] = i;
+        std::size_t rowBest = current[0];
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t replace = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, replace});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                current[j] = std::min(current[j], before[j - 2] + 1);
+            }
+            rowBest = std::min(rowBest, current[j]);
+        }
+        if (rowBest > limit) {
+            return limit + 1;
+        }
+        before.swap(previous);
+        previous.swap(current);
+    }
+    return std::min(previous[b.size()], limit + 1);
+}
+
+// Signs a keyboard or another program gives for the lists' own characters, and how the lists
+// write them. ASCII full-width forms and the blanks are read before (AsciiTypedText).
+constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kListSigns{{
+    {"\xC2\xB0", "\xEF\xBE\x9F"},  // degree sign -> halfwidth semi-voiced mark
+    {"\xC2\xBA", "\xEF\xBE\x9F"},  // masculine ordinal, typed for a degree sign
+    {"\xE2\x84\x83",
+     "\xEF\xBE\x9F"
+     "C"},  // degree Celsius
+    {"\xE2\x84\x89",
+     "\xEF\xBE\x9F"
+     "F"},                         // degree Fahrenheit
+    {"\xE2\x84\xAA", "K"},         // kelvin sign
+    {"\xC2\xB5", "\xCE\xBC"},      // micro sign -> Greek small mu
+    {"\xC3\x85", "\xE2\x84\xAB"},  // Latin capital A with ring -> angstrom sign
+    {"\xC2\xB2", "^2"},            // superscript two
+    {"\xC2\xB3", "^3"},            // superscript three
+    {"\xC2\xB7", "-"},             // middle dot, as in N·m
+    {"\xE2\x8B\x85", "-"},         // dot operator
+    {"\xE2\x80\x90", "-"},         // hyphen
+    {"\xE2\x80\x91", "-"},         // non-breaking hyphen
+}};
+
+constexpr bool IsNameBlank(char c) { return c == ' ' || c == '\t'; }
+
+void LowerAscii(std::string& text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+}
+
+// Each name of an alias row ("a|b|c").
+std::vector<std::string_view> AliasNames(std::string_view names) {
+    std::vector<std::string_view> split;
+    std::size_t start = 0;
+    for (std::size_t bar = names.find('|'); bar != std::string_view::npos; bar = names.find('|', start)) {
+        split.push_back(names.substr(start, bar - start));
+        start = bar + 1;
+    }
+    split.push_back(names.substr(start));
+    return split;
 }
 
 }  // namespace
@@ -152,30 +236,37 @@ std::vector<NameForm> UnitNameForms(std::string_view listText) {
     return forms;
 }
 
-std::string FoldName(std::string_view text) {
-    // Signs a keyboard gives for the list's own characters.
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kSameSigns{{
-        {"\xC2\xB0", "\xEF\xBE\x9F"},  // degree sign -> halfwidth semi-voiced mark
-        {"\xC2\xB5", "\xCE\xBC"},      // micro sign -> Greek small mu
-    }};
-    const std::string_view trimmed = Trim(text);
-    std::string folded;
-    folded.reserve(trimmed.size());
-    for (std::size_t i = 0; i < trimmed.size();) {
-        bool replaced = false;
-        for (const auto& [sign, listSign] : kSameSigns) {
-            if (trimmed.compare(i, sign.size(), sign) == 0) {
-                folded += listSign;
-                i += sign.size();
-                replaced = true;
-                break;
-            }
+std::string NormalizeName(std::string_view text) {
+    const std::string ascii = AsciiTypedText(text);
+    std::string normal;
+    normal.reserve(ascii.size());
+    bool blankPending = false;
+    for (std::size_t i = 0; i < ascii.size();) {
+        if (IsNameBlank(ascii[i])) {
+            blankPending = !normal.empty();
+            ++i;
+            continue;
         }
-        if (!replaced) {
-            const char c = trimmed[i++];
-            folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (blankPending) {
+            normal += ' ';
+            blankPending = false;
+        }
+        const auto sign = std::find_if(kListSigns.begin(), kListSigns.end(), [&](const auto& pair) {
+            return ascii.compare(i, pair.first.size(), pair.first) == 0;
+        });
+        if (sign != kListSigns.end()) {
+            normal += sign->second;
+            i += sign->first.size();
+        } else {
+            normal += ascii[i++];
         }
     }
+    return normal;
+}
+
+std::string FoldName(std::string_view text) {
+    std::string folded = NormalizeName(text);
+    LowerAscii(folded);
     return folded;
 }
 
@@ -203,67 +294,122 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             if (Trim(text).empty()) {
                 continue;
             }
-            IndexedUnit unit{g, i, text, FoldName(text), UnitNameForms(text), {}};
+            IndexedUnit unit{g, i, text, FoldName(text), UnitNameForms(text), {}, {}};
+            if (g < kFirstUserGroup || g >= kFirstUserGroup + kUserGroups) {
+                for (const UnitAliasRow& row : UnitAliasRows()) {
+                    if (row.group == g && row.unit == text) {
+                        for (const std::string_view alias : AliasNames(row.names)) {
+                            AddForm(unit.forms, alias, NameFormKind::Alias);
+                        }
+                    }
+                }
+            }
             for (const NameForm& form : unit.forms) {
+                unit.normalForms.push_back(NormalizeName(form.text));
                 unit.foldedForms.push_back(FoldName(form.text));
             }
             units_.push_back(std::move(unit));
         }
+        auto& names = groupNames_[static_cast<std::size_t>(g)];
+        for (const std::string& name : {GroupMenuName(g), catalogue.GroupName[static_cast<std::size_t>(g)]}) {
+            std::string folded = FoldName(name);
+            while (!folded.empty() && (folded.back() == '.' || folded.back() == ' ')) {
+                folded.pop_back();
+            }
+            if (!folded.empty()) {
+                names.push_back(std::move(folded));
+            }
+        }
     }
 }
 
-std::vector<int> UnitNameIndex::Match(int group, std::string_view name) const {
-    const std::string_view trimmed = Trim(name);
-    std::vector<int> best;
-    if (trimmed.empty()) {
-        return best;
+int UnitNameIndex::GroupNamed(std::string_view text) const {
+    const std::string folded = FoldName(text);
+    for (std::size_t g = 0; g < groupNames_.size() && !folded.empty(); ++g) {
+        const auto& names = groupNames_[g];
+        if (std::find(names.begin(), names.end(), folded) != names.end()) {
+            return static_cast<int>(g);
+        }
     }
-    const std::string folded = FoldName(trimmed);
-    int bestRank = INT_MAX;
+    return -1;
+}
+
+std::pair<std::string, int> UnitNameIndex::SplitGroup(std::string_view name) const {
+    std::string normal = NormalizeName(name);
+    for (std::size_t colon = normal.find(':'); colon != std::string::npos; colon = normal.find(':', colon + 1)) {
+        if (const int g = GroupNamed(std::string_view(normal).substr(0, colon)); g >= 0) {
+            return {NormalizeName(std::string_view(normal).substr(colon + 1)), g};
+        }
+    }
+    return {std::move(normal), -1};
+}
+
+NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
+    const auto [normal, onlyGroup] = SplitGroup(name);
+    NamedUnits named;
+    if (normal.empty()) {
+        return named;
+    }
+    const auto takesPart = [&](const IndexedUnit& unit) { return onlyGroup < 0 || unit.group == onlyGroup; };
+    // Exact forms: the best rank of each group.
+    int group = -1;
+    int groupRank = INT_MAX;
+    std::size_t groupStart = 0;
     for (const IndexedUnit& unit : units_) {
         if (unit.group != group) {
-            continue;
+            group = unit.group;
+            groupStart = named.units.size();
+            groupRank = INT_MAX;
         }
-        const int rank = MatchRank(unit, trimmed, folded);
-        if (rank < bestRank) {
-            bestRank = rank;
-            best.clear();
+        const int rank = takesPart(unit) ? ExactRank(unit, normal) : INT_MAX;
+        if (rank < groupRank) {
+            named.units.resize(groupStart);
+            groupRank = rank;
         }
-        if (rank == bestRank && rank != INT_MAX) {
-            best.push_back(unit.unit);
-        }
-    }
-    return best;
-}
-
-std::vector<int> UnitNameIndex::GroupsNaming(std::string_view name, bool exactCase) const {
-    const std::string_view trimmed = Trim(name);
-    std::vector<int> groups;
-    if (trimmed.empty()) {
-        return groups;
-    }
-    const std::string folded = FoldName(trimmed);
-    for (const IndexedUnit& unit : units_) {
-        const int worst = exactCase ? kFirstOtherCaseRank - 1 : INT_MAX - 1;
-        if ((groups.empty() || groups.back() != unit.group) && MatchRank(unit, trimmed, folded) <= worst) {
-            groups.push_back(unit.group);
+        if (rank != INT_MAX && rank == groupRank) {
+            named.units.push_back(FoundUnit{unit.group, unit.unit});
         }
     }
-    return groups;
+    if (!named.units.empty() || CharacterCount(normal) < 3) {
+        return named;
+    }
+    // Case ignored, then a plural's "s" or "es" dropped: only a name that fits one unit is taken.
+    std::string folded = normal;
+    LowerAscii(folded);
+    std::vector<std::string> readings{folded};
+    if (CharacterCount(folded) >= 4 && folded.back() == 's') {
+        readings.push_back(folded.substr(0, folded.size() - 1));
+        if (folded.size() >= 5 && folded[folded.size() - 2] == 'e') {
+            readings.push_back(folded.substr(0, folded.size() - 2));
+        }
+    }
+    for (const std::string& reading : readings) {
+        for (const IndexedUnit& unit : units_) {
+            if (takesPart(unit) && FitsFolded(unit, reading)) {
+                named.units.push_back(FoundUnit{unit.group, unit.unit});
+            }
+        }
+        if (!named.units.empty()) {
+            break;
+        }
+    }
+    named.ambiguous = named.units.size() > 1;
+    return named;
 }
 
 std::vector<FoundUnit> UnitNameIndex::Search(std::string_view query, std::size_t limit) const {
-    const std::string_view trimmed = Trim(query);
+    const auto [normal, onlyGroup] = SplitGroup(query);
     std::vector<FoundUnit> found;
-    if (trimmed.empty() || limit == 0) {
+    if (normal.empty() || limit == 0) {
         return found;
     }
-    const std::string folded = FoldName(trimmed);
+    std::string folded = normal;
+    LowerAscii(folded);
     // One pass collects the units of each rank in index order (group, then unit order).
     constexpr int kRanks = 4;
     std::array<std::vector<FoundUnit>, kRanks> byRank;
     for (const IndexedUnit& unit : units_) {
-        const int rank = SearchRank(unit, trimmed, folded);
+        const int rank = onlyGroup < 0 || unit.group == onlyGroup ? SearchRank(unit, normal, folded) : INT_MAX;
         if (rank < kRanks) {
             byRank[static_cast<std::size_t>(rank)].push_back(FoundUnit{unit.group, unit.unit});
         }
@@ -277,6 +423,42 @@ std::vector<FoundUnit> UnitNameIndex::Search(std::string_view query, std::size_t
         }
     }
     return found;
+}
+
+std::vector<FoundUnit> UnitNameIndex::Suggest(std::string_view name, std::size_t limit) const {
+    // Longer texts are no misspelt names; the bound keeps the work small whatever is typed.
+    constexpr std::size_t kLongestName = 64;
+    const std::string folded = FoldName(name);
+    std::vector<FoundUnit> suggested;
+    if (folded.empty() || limit == 0) {
+        return suggested;
+    }
+    const std::size_t allowed = std::max<std::size_t>(1, CharacterCount(folded) / 3);
+    std::vector<std::pair<std::size_t, FoundUnit>> near;
+    for (const IndexedUnit& unit : units_) {
+        std::size_t best = allowed + 1;
+        for (const std::string& form : unit.foldedForms) {
+            if (folded.size() <= kLongestName) {
+                best = std::min(best, EditDistance(folded, form, allowed));
+            }
+        }
+        if (best <= allowed) {
+            near.emplace_back(best, FoundUnit{unit.group, unit.unit});
+        }
+    }
+    std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto add = [&](const FoundUnit& unit) {
+        if (suggested.size() < limit && std::find(suggested.begin(), suggested.end(), unit) == suggested.end()) {
+            suggested.push_back(unit);
+        }
+    };
+    for (const auto& [distance, unit] : near) {
+        add(unit);
+    }
+    for (const FoundUnit& unit : Search(name, limit)) {
+        add(unit);
+    }
+    return suggested;
 }
 
 }  // namespace halden

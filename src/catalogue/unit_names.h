@@ -7,21 +7,28 @@
 // adds the forms of each of those names. Parentheses glued to a word ("g/(kW-h)") are part of the
 // name, not a short form.
 //
-// Matching a name: an exact match wins over one that ignores the case of ASCII letters ("m" is
-// milli, "M" mega), and a whole name wins over a short form. Searching: exact forms first, then
-// forms that begin with the text, then list texts that contain it; ties in group, then unit order.
+// Reading a typed name: the text is first read as the lists write it (full-width letters and
+// digits as ASCII, "°" as the list's "ﾟ", "µ" as "μ", "Å" as the angstrom sign, "²" as "^2", blanks
+// collapsed). A form or a further name (unit_aliases.h) that equals it wins, a whole name over a
+// short form. Only when none does, and the name has at least three characters, is letter case
+// ignored (and a plural "s" dropped), and then only when that fits exactly one unit: "m" is the
+// meter or milli and "M" mega, but "Mb" is no unit at all. "Graphics Units:inch" names a unit of
+// one group. Searching: exact forms first, then forms that begin with the text, then list texts
+// that contain it; ties in group, then unit order.
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace halden {
 
-enum class NameFormKind { Whole, Short };
+enum class NameFormKind { Whole, Short, Alias };
 
 struct NameForm {
     std::string text;
@@ -33,8 +40,13 @@ struct NameForm {
 /// repeats or empty forms. Any text is accepted; unbalanced brackets end at the text's end.
 std::vector<NameForm> UnitNameForms(std::string_view listText);
 
-/// The text as matching compares it when case does not count: ASCII letters in lower case, the
-/// degree sign "°" as the list's "ﾟ", the micro sign "µ" as "μ", blanks at both ends removed.
+/// The text as the lists would write it: full-width ASCII forms as ASCII, the signs a keyboard
+/// gives as the lists' own ("°" and "º" as "ﾟ", "µ" as "μ", "Å" as "Å", "℃" as "ﾟC", "²" as "^2",
+/// "·" as "-"), runs of blanks as one space, none at either end. Case is kept.
+std::string NormalizeName(std::string_view text);
+
+/// NormalizeName with the ASCII letters in lower case: the text as matching compares it when case
+/// does not count.
 std::string FoldName(std::string_view text);
 
 /// Whether the finder and the command line offer group g: the built-in groups 0..27 and 48..50,
@@ -48,6 +60,7 @@ struct IndexedUnit {
     std::string listText;
     std::string foldedListText;
     std::vector<NameForm> forms;
+    std::vector<std::string> normalForms;  // NormalizeName of each form, in the same order
     std::vector<std::string> foldedForms;  // FoldName of each form, in the same order
 };
 
@@ -58,28 +71,45 @@ struct FoundUnit {
     bool operator==(const FoundUnit&) const = default;
 };
 
+/// The units a typed name stands for.
+struct NamedUnits {
+    std::vector<FoundUnit> units;  // in group, then unit order; several in one group when the name fits each
+    /// The name fits only when case is ignored, and then several units: it names none of them, and
+    /// units holds the candidates.
+    bool ambiguous = false;
+};
+
 /// The names of every unit the main window can show, built once from a catalogue: the units
 /// 0..UnitCount-1 of every group that takes part, except Velocity's "Warp" and blank entries.
 class UnitNameIndex {
 public:
     explicit UnitNameIndex(const UnitCatalogue& catalogue);
 
-    /// The units of group g that name (blanks around it ignored) names best: every unit at the
-    /// best rank, in unit order. Empty when no form of the group fits or g takes no part.
-    std::vector<int> Match(int group, std::string_view name) const;
+    /// The units name stands for (blanks around it ignored): exact forms and further names in every
+    /// group, the best of each group; else, for a name of three or more characters, the one unit a
+    /// form fits when case is ignored. Empty when nothing fits.
+    NamedUnits Resolve(std::string_view name) const;
 
-    /// The groups that hold a unit named name, ascending; with exactCase only those where a form
-    /// fits in letter case too.
-    std::vector<int> GroupsNaming(std::string_view name, bool exactCase = false) const;
+    /// The group text names, as the group menus name it (without "&") or as the catalogue does
+    /// (without trailing dots), case ignored; -1 when none or when the group takes no part.
+    int GroupNamed(std::string_view text) const;
 
     /// At most limit units found by query (blanks around it ignored), best first. An empty query
     /// finds nothing.
     std::vector<FoundUnit> Search(std::string_view query, std::size_t limit) const;
 
+    /// At most limit units whose names are near name: close in spelling (a few letters apart)
+    /// first, then those a search finds. For "did you mean" answers to a name that fits nothing.
+    std::vector<FoundUnit> Suggest(std::string_view name, std::size_t limit) const;
+
     const std::vector<IndexedUnit>& units() const { return units_; }
 
 private:
+    /// name without a leading "Group:" that names a group, and that group (-1 when none).
+    std::pair<std::string, int> SplitGroup(std::string_view name) const;
+
     std::vector<IndexedUnit> units_;
+    std::array<std::vector<std::string>, kGroupCount> groupNames_;  // folded names of each group that takes part
 };
 
 }  // namespace halden

@@ -2,6 +2,7 @@
 
 #include "numbers/characters.h"
 #include "numbers/leading_number.h"
+#include "numbers/typed_text.h"
 
 #include <string>
 
@@ -109,6 +110,16 @@ int NonNumCheck(std::string_view text, MessageSink& sink) {
         return 0;
     }
     return PassesNumberTest(text) ? 0 : 1;
+}
+
+std::optional<std::string> FinishedOperand(std::string_view text) {
+    const std::string ascii = AsciiTypedText(text);
+    const std::string_view operand = TrimBlanks(ascii, kSpacesAndTabs);
+    NullSink noMessages;
+    if (operand.empty() || operand.find(',') != std::string_view::npos || InvalidNumCheck(operand, noMessages) != 0) {
+        return std::nullopt;
+    }
+    return std::string(operand);
 }
 
 }  // namespace halden

@@ -1,10 +1,13 @@
 #include "catalogue/unit_names.h"
 
+#include "catalogue/menu_texts.h"
+#include "catalogue/unit_aliases.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
 #include "table_cells.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -62,8 +65,20 @@ TEST(UnitNameForms, EachListTextGivesItsNamesAndShortForms) {
 
 TEST(FoldName, IgnoresAsciiCaseAndReadsKeyboardSigns) {
     const std::pair<const char*, const char*> rows[] = {
-        {"MPa", "mpa"}, {"  Km/H ", "km/h"},  {"°C", "ﾟc"}, {"µm", "μm"},
-        {"Å", "Å"},     {"ＭＰａ", "ＭＰａ"}, {"", ""},     {"\xC2", "\xC2"},  // a cut UTF-8 sequence stays as it is
+        {"MPa", "mpa"},
+        {"  Km/H ", "km/h"},
+        {"°C", "ﾟc"},
+        {"℃", "ﾟc"},
+        {"µm", "μm"},
+        {"\xC3\x85", "\xE2\x84\xAB"},  // the keyboard's A with ring is the list's angstrom sign
+        {"ＭＰａ", "mpa"},
+        {"m²", "m^2"},
+        {"N·m", "n-m"},
+        {"deg \t  C\xC2\xA0"
+         "F",
+         "deg c f"},  // blanks, tabs and no-break spaces collapsed
+        {"", ""},
+        {"\xC2", "\xC2"},  // a cut UTF-8 sequence stays as it is
     };
     for (const auto& [text, folded] : rows) {
         EXPECT_EQ(FoldName(text), folded) << text;
@@ -94,62 +109,109 @@ TEST_F(UnitNameIndexTest, HoldsEveryBuiltInUnitButWarp) {
     EXPECT_EQ(index.units().back().unit, 8);
 }
 
-TEST_F(UnitNameIndexTest, MatchPicksTheBestFormInTheGroup) {
+TEST_F(UnitNameIndexTest, ResolveTakesExactNamesFirstAndFoldsOnlyWhereOneUnitFits) {
     const UnitNameIndex index = Built();
     struct Row {
         const char* name;
-        int group;
         const char* typed;
-        std::vector<int> units;
+        std::vector<FoundUnit> units;
+        bool ambiguous = false;
     };
     const Row rows[] = {
-        {"abbreviation", 0, "m", {0}},
-        {"lower-case prefix is milli", 27, "m", {27}},
-        {"upper-case prefix is mega", 27, "M", {21}},
-        {"case ignored when no exact form fits", 9, "KT", {2}},
-        {"second abbreviation", 9, "kn", {2}},
-        {"reading in brackets", 0, "shaku", {19}},
-        {"same reading in another group", 2, "shaku", {8}},
-        {"name before the brackets", 2, "坪", {11}},
-        {"reading of the second name", 2, "tsubo", {11}},
-        {"name listed in a prefix entry", 27, "deci", {25}},
-        {"abbreviation in a prefix entry", 27, "d", {25}},
-        {"longer abbreviation is no prefix of the shorter", 27, "da", {24}},
-        {"second name outside the prefixes", 0, "feet", {6}},
-        {"name left of an equals sign", 4, "Pa", {0}},
-        {"name right of an equals sign", 4, "Torr", {10}},
-        {"name in another case beside a longer name", 4, "mpa", {2}},
-        {"whole list text", 6, "deg Celsius (ﾟC)", {1}},
-        {"degree sign typed from a keyboard", 6, "°F", {2}},
-        {"blanks around the name are ignored", 6, "  deg Celsius ", {1}},
-        {"glued parentheses are part of the name", 12, "g/(kW-h)", {0}},
-        {"inside glued parentheses is no name", 12, "kW-h", {}},
-        {"reading that fits two units is ambiguous", 0, "bu", {17, 20}},
-        {"name that fits three units is ambiguous", 1, "ton", {8, 9, 10}},
-        {"Warp cannot be named", 9, "Warp", {}},
-        {"a unit of another group is no match", 1, "mile", {}},
-        {"a part of a name is no match", 0, "met", {}},
-        {"empty name", 0, "", {}},
-        {"group outside the catalogue", 51, "m", {}},
-        {"group below the catalogue", -1, "m", {}},
+        {"abbreviation in two groups", "m", {{0, 0}, {27, 27}}},
+        {"upper-case prefix is mega", "M", {{27, 21}}},
+        {"two letters in another case name nothing", "KT", {}},
+        {"two letters in another case are no megabyte", "Mb", {}},
+        {"one letter in another case is no temperature", "c", {{9, 6}, {27, 26}}},
+        {"temperature names", "C", {{6, 1}}},
+        {"temperature sign from a keyboard", "°F", {{6, 2}}},
+        {"temperature sign of its own", "℃", {{6, 1}}},
+        {"second abbreviation", "kn", {{9, 2}}},
+        {"same reading in three groups", "shaku", {{0, 19}, {2, 8}, {3, 24}}},
+        {"name before the brackets", "坪", {{2, 11}}},
+        {"name listed in a prefix entry", "deci", {{27, 25}}},
+        {"longer abbreviation is no prefix of the shorter", "da", {{27, 24}}},
+        {"second name outside the prefixes", "feet", {{0, 6}}},
+        {"name right of an equals sign", "Torr", {{4, 10}}},
+        {"three letters in another case fit one unit", "MPA", {{4, 2}}},
+        {"whole list text, blanks collapsed", "  deg   Celsius (ﾟC) ", {{6, 1}}},
+        {"glued parentheses are part of the name", "g/(kW-h)", {{12, 0}}},
+        {"a whole name beats a short form", "ton", {{1, 8}, {1, 9}, {1, 10}}},
+        {"reading that fits several units", "bu", {{0, 17}, {0, 20}, {2, 11}, {3, 14}, {3, 23}, {27, 25}}},
+        {"folded name in two groups is refused", "GAMMA", {{1, 11}, {20, 2}}, true},
+        {"folded whole name", "KILOGRAM", {{1, 0}}},
+        {"folded further name", "INCHES", {{0, 7}}},
+        {"plural dropped", "hectares", {{2, 2}}},
+        {"further names", "US gal", {{3, 7}}},
+        {"powers as typed", "m²", {{2, 0}}},
+        {"square feet", "sqft", {{2, 5}}},
+        {"speed", "mph", {{9, 3}}},
+        {"romaji", "monme", {{1, 12}}},
+        {"full-width letter", "ｍ", {{0, 0}, {27, 27}}},
+        {"keyboard A with ring", "\xC3\x85", {{0, 12}}},
+        {"micro sign", "µ", {{0, 11}, {27, 30}}},
+        {"group named", "Graphics Units:inch", {{50, 7}}},
+        {"group named in another case, blanks around", " graphics units : INCH", {{50, 7}}},
+        {"group named, name fits two units there", "Length:bu", {{0, 17}, {0, 20}}},
+        {"no group of that name", "Graphic:inch", {}},
+        {"Warp cannot be named", "Warp", {}},
+        {"a part of a name is no match", "met", {}},
+        {"empty name", "", {}},
+        {"blank name", " ", {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(index.Match(row.group, row.typed), row.units);
+        const NamedUnits named = index.Resolve(row.typed);
+        EXPECT_EQ(named.units, row.units);
+        EXPECT_EQ(named.ambiguous, row.ambiguous);
     }
 }
 
-TEST_F(UnitNameIndexTest, GroupsNamingListsEveryGroupThatHoldsTheName) {
+TEST_F(UnitNameIndexTest, FurtherNamesAreUniqueAndEveryUnitHasAnAsciiName) {
     const UnitNameIndex index = Built();
-    EXPECT_EQ(index.GroupsNaming("m"), (std::vector<int>{0, 27}));
-    EXPECT_EQ(index.GroupsNaming("shaku"), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(index.GroupsNaming("inch"), (std::vector<int>{0, 50}));
-    EXPECT_EQ(index.GroupsNaming("Hexadecimal"), (std::vector<int>{49}));
-    EXPECT_EQ(index.GroupsNaming("M"), (std::vector<int>{0, 27}));
-    EXPECT_EQ(index.GroupsNaming("M", true), (std::vector<int>{27}));
-    EXPECT_EQ(index.GroupsNaming("KT", true), (std::vector<int>{}));
-    EXPECT_TRUE(index.GroupsNaming("nothing of the kind").empty());
-    EXPECT_TRUE(index.GroupsNaming(" ").empty());
+    std::vector<std::string> seen;
+    for (const UnitAliasRow& row : UnitAliasRows()) {
+        for (const IndexedUnit& unit : index.units()) {
+            if (unit.group != row.group || unit.listText != row.unit) {
+                continue;
+            }
+            for (std::size_t f = 0; f < unit.forms.size(); ++f) {
+                if (unit.forms[f].kind != NameFormKind::Alias) {
+                    continue;
+                }
+                const std::string& alias = unit.normalForms[f];
+                EXPECT_EQ(std::count(seen.begin(), seen.end(), alias), 0) << alias;
+                seen.push_back(alias);
+                // Within its group the name fits this unit alone.
+                const NamedUnits named = index.Resolve(GroupMenuName(row.group) + ":" + alias);
+                EXPECT_EQ(named.units, (std::vector<FoundUnit>{{unit.group, unit.unit}})) << alias;
+            }
+        }
+    }
+    EXPECT_GT(seen.size(), 400U);
+    for (const IndexedUnit& unit : index.units()) {
+        const auto named = [&](std::size_t f) {
+            const std::string& form = unit.normalForms[f];
+            return std::all_of(form.begin(), form.end(), [](char c) { return c >= ' ' && c <= '~'; }) &&
+                   index.Resolve(GroupMenuName(unit.group) + ":" + form).units ==
+                       std::vector<FoundUnit>{{unit.group, unit.unit}};
+        };
+        bool ascii = false;
+        for (std::size_t f = 0; f < unit.forms.size() && !ascii; ++f) {
+            ascii = named(f);
+        }
+        EXPECT_TRUE(ascii) << unit.listText;
+    }
+}
+
+TEST_F(UnitNameIndexTest, SuggestsNamesNearInSpellingThenBySearch) {
+    const UnitNameIndex index = Built();
+    EXPECT_EQ(index.Suggest("Mb", 5).front(), (FoundUnit{48, 2}));
+    EXPECT_EQ(index.Suggest("kilogramm", 5).front(), (FoundUnit{1, 0}));
+    EXPECT_EQ(index.Suggest("fahrenhiet", 5).front(), (FoundUnit{6, 2}));
+    EXPECT_EQ(index.Suggest("m", 50).size(), 50U);
+    EXPECT_TRUE(index.Suggest("qqqqqqqqqq", 5).empty());
+    EXPECT_TRUE(index.Suggest(std::string(10000, 'x'), 5).empty());
 }
 
 TEST_F(UnitNameIndexTest, NamedUserGroupsTakePartWithTheUnitsTheirListsShow) {
@@ -169,15 +231,15 @@ TEST_F(UnitNameIndexTest, NamedUserGroupsTakePartWithTheUnitsTheirListsShow) {
 
     EXPECT_TRUE(GroupTakesPart(catalogue(), 28));
     EXPECT_FALSE(GroupTakesPart(catalogue(), 29));
-    EXPECT_EQ(index.Match(28, "畳"), (std::vector<int>{0}));
-    EXPECT_EQ(index.Match(28, "JOU"), (std::vector<int>{0}));
+    const auto resolved = [&](const char* name) { return index.Resolve(name).units; };
+    EXPECT_EQ(resolved("畳"), (std::vector<FoundUnit>{{28, 0}}));
+    EXPECT_EQ(resolved("Room:JOU"), (std::vector<FoundUnit>{{28, 0}}));
     // An exact short form beats a whole name in another case; a whole name beats a short form.
-    EXPECT_EQ(index.Match(28, "mm"), (std::vector<int>{2}));
-    EXPECT_EQ(index.Match(28, "MM"), (std::vector<int>{1}));
-    EXPECT_EQ(index.Match(28, "G"), (std::vector<int>{3}));
-    EXPECT_TRUE(index.Match(28, "hidden").empty());
-    EXPECT_TRUE(index.GroupsNaming("orphan").empty());
-    EXPECT_EQ(index.GroupsNaming("mm"), (std::vector<int>{0, 28}));
+    EXPECT_EQ(resolved("mm"), (std::vector<FoundUnit>{{0, 2}, {28, 2}}));
+    EXPECT_EQ(resolved("Mm"), (std::vector<FoundUnit>{{28, 1}}));
+    EXPECT_EQ(resolved("G"), (std::vector<FoundUnit>{{10, 2}, {20, 1}, {27, 19}, {28, 3}}));
+    EXPECT_TRUE(resolved("hidden").empty());
+    EXPECT_TRUE(resolved("orphan").empty());
     EXPECT_EQ(index.units().size(), 262U + 5U);
 }
 
@@ -192,7 +254,7 @@ TEST_F(UnitNameIndexTest, SearchRanksExactThenPrefixThenSubstring) {
         {"exact reading before the readings that hold it", "tsubo", {{2, 11}, {2, 10}, {3, 30}}},
         {"exact abbreviation, then names beginning with it", "m^2", {{2, 0}, {15, 0}, {15, 3}}},
         {"exact case first, then other case in group order", "M", {{27, 21}, {0, 0}, {27, 27}}},
-        {"exact name, then names beginning with it in group order", "kilo", {{27, 22}, {1, 0}, {48, 1}, {48, 6}}},
+        {"exact name, then names beginning with it in group order", "kilo", {{27, 22}, {1, 0}, {4, 1}, {7, 1}}},
         {"query in another case finds the same", "KILOBYTE", {{48, 1}}},
         {"substring of a list text", "yukawa", {{0, 13}}},
         {"Japanese name", "光年", {{0, 15}}},
