@@ -36,6 +36,25 @@ void BM_UnitNameSearchAllUnitsTsubo(benchmark::State& state) {
 }
 BENCHMARK(BM_UnitNameSearchAllUnitsTsubo);
 
+// Reading the names the shell is given: an exact one, one read with case ignored after no exact
+// form fits, and an unknown one with its suggestions.
+void BM_UnitNameResolve(benchmark::State& state) {
+    const halden::UnitNameIndex& index = BuiltIndex();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.Resolve("deg Celsius"));
+        benchmark::DoNotOptimize(index.Resolve("KILOGRAMS"));
+    }
+}
+BENCHMARK(BM_UnitNameResolve);
+
+void BM_UnitNameSuggest(benchmark::State& state) {
+    const halden::UnitNameIndex& index = BuiltIndex();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.Suggest("fahrenhiet", 5));
+    }
+}
+BENCHMARK(BM_UnitNameSuggest);
+
 void BM_UnitNameIndexBuild(benchmark::State& state) {
     BuiltIndex();
     for (auto _ : state) {

@@ -5,12 +5,14 @@
 #include "numbers/leading_number.h"
 #include "numbers/number_checks.h"
 #include "numbers/message_sink.h"
+#include "numbers/typed_text.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -65,6 +67,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(invalid == 1 || nonNum == 0);
     Require(sink.count == (text.find(',') != std::string_view::npos ? 2 : 0));
     if (auto value = halden::LeadingNumber(text)) Require(std::isfinite(*value));
+
+    // Typed text keeps its length in characters; a pasted line holds no line break; a value
+    // given whole is a finished number the leading-number reading takes entirely.
+    const std::string ascii = halden::AsciiTypedText(text);
+    Require(ascii.size() <= text.size());
+    Require(halden::AsciiTypedText(ascii) == ascii);
+    const std::string_view line = halden::PastedLine(text);
+    Require(line.find('\n') == std::string_view::npos && line.find('\r') == std::string_view::npos);
+    if (const auto operand = halden::FinishedOperand(text)) {
+        Require(!operand->empty() && operand->find(',') == std::string::npos);
+        Require(halden::NonNumCheck(*operand, sink) == 0 && halden::LeadingNumber(*operand).has_value());
+    }
 
     for (std::size_t offset = 0; offset + sizeof(double) < size; offset += sizeof(double) + 1) {
         double value = 0;
