@@ -113,22 +113,22 @@ bool FitsFolded(const IndexedUnit& unit, std::string_view folded) {
     return std::find(unit.foldedForms.begin(), unit.foldedForms.end(), folded) != unit.foldedForms.end();
 }
 
-// Rank of a unit for a search: 0 an exact form, 1 a form equal but for case, 2 a form beginning
-// with the text, 3 the list text containing it; INT_MAX when not found.
+// Rank of a unit for a search: 0 a form of its list text, 1 a further name, 2 either equal but for
+// case, 3 one beginning with the text, 4 the list text containing it; INT_MAX when not found.
 int SearchRank(const IndexedUnit& unit, std::string_view normal, std::string_view folded) {
     int best = INT_MAX;
     for (std::size_t f = 0; f < unit.forms.size() && best > 0; ++f) {
         const std::string& form = unit.foldedForms[f];
         if (unit.normalForms[f] == normal) {
-            best = 0;
+            best = std::min(best, unit.forms[f].kind == NameFormKind::Alias ? 1 : 0);
         } else if (form == folded) {
-            best = std::min(best, 1);
-        } else if (form.size() > folded.size() && form.compare(0, folded.size(), folded) == 0) {
             best = std::min(best, 2);
+        } else if (form.size() > folded.size() && form.compare(0, folded.size(), folded) == 0) {
+            best = std::min(best, 3);
         }
     }
     if (best == INT_MAX && unit.foldedListText.find(folded) != std::string::npos) {
-        best = 3;
+        best = 4;
     }
     return best;
 }
@@ -345,7 +345,9 @@ std::pair<std::string, int> UnitNameIndex::SplitGroup(std::string_view name) con
 }
 
 NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
-    const auto [normal, onlyGroup] = SplitGroup(name);
+    const std::pair<std::string, int> split = SplitGroup(name);
+    const std::string& normal = split.first;
+    const int onlyGroup = split.second;
     NamedUnits named;
     if (normal.empty()) {
         return named;
@@ -398,7 +400,9 @@ NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
 }
 
 std::vector<FoundUnit> UnitNameIndex::Search(std::string_view query, std::size_t limit) const {
-    const auto [normal, onlyGroup] = SplitGroup(query);
+    const std::pair<std::string, int> split = SplitGroup(query);
+    const std::string& normal = split.first;
+    const int onlyGroup = split.second;
     std::vector<FoundUnit> found;
     if (normal.empty() || limit == 0) {
         return found;
@@ -406,7 +410,7 @@ std::vector<FoundUnit> UnitNameIndex::Search(std::string_view query, std::size_t
     std::string folded = normal;
     LowerAscii(folded);
     // One pass collects the units of each rank in index order (group, then unit order).
-    constexpr int kRanks = 4;
+    constexpr int kRanks = 5;
     std::array<std::vector<FoundUnit>, kRanks> byRank;
     for (const IndexedUnit& unit : units_) {
         const int rank = onlyGroup < 0 || unit.group == onlyGroup ? SearchRank(unit, normal, folded) : INT_MAX;

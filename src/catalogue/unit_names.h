@@ -13,8 +13,9 @@
 // short form. Only when none does, and the name has at least three characters, is letter case
 // ignored (and a plural "s" dropped), and then only when that fits exactly one unit: "m" is the
 // meter or milli and "M" mega, but "Mb" is no unit at all. "Graphics Units:inch" names a unit of
-// one group. Searching: exact forms first, then forms that begin with the text, then list texts
-// that contain it; ties in group, then unit order.
+// one group. Searching: exact forms first (the list's own before further names), then forms equal
+// but for case, then forms that begin with the text, then list texts that contain it; ties in
+// group, then unit order.
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
