@@ -235,7 +235,7 @@ std::string_view BareGroupName(std::string_view name) {
 
 void ListGroup(const UnitNameIndex& index, int g, std::string_view indent, std::string& out) {
     for (const IndexedUnit& unit : index.units()) {
-        if (unit.group == g) {
+        if (unit.group == g && !unit.searchOnly) {
             out += std::string(indent) + unit.listText + "\n";
         }
     }

@@ -287,14 +287,13 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
         }
         const int count = std::clamp<int>(catalogue.UnitCount[static_cast<std::size_t>(g)], 0, kUnitSlots);
         for (int i = 0; i < count; ++i) {
-            if (g == kGroupVelocity && i == kWarpUnit) {
-                continue;
-            }
             const std::string& text = catalogue.UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)];
             if (Trim(text).empty()) {
                 continue;
             }
             IndexedUnit unit{g, i, text, FoldName(text), UnitNameForms(text), {}, {}};
+            // Warp stands for the warp level chosen in its menu, which only the window has.
+            unit.searchOnly = g == kGroupVelocity && i == kWarpUnit;
             if (g < kFirstUserGroup || g >= kFirstUserGroup + kUserGroups) {
                 for (const UnitAliasRow& row : UnitAliasRows()) {
                     if (row.group == g && row.unit == text) {
@@ -352,7 +351,9 @@ NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
     if (normal.empty()) {
         return named;
     }
-    const auto takesPart = [&](const IndexedUnit& unit) { return onlyGroup < 0 || unit.group == onlyGroup; };
+    const auto takesPart = [&](const IndexedUnit& unit) {
+        return !unit.searchOnly && (onlyGroup < 0 || unit.group == onlyGroup);
+    };
     // Exact forms: the best rank of each group.
     int group = -1;
     int groupRank = INT_MAX;
@@ -440,6 +441,9 @@ std::vector<FoundUnit> UnitNameIndex::Suggest(std::string_view name, std::size_t
     const std::size_t allowed = std::max<std::size_t>(1, CharacterCount(folded) / 3);
     std::vector<std::pair<std::size_t, FoundUnit>> near;
     for (const IndexedUnit& unit : units_) {
+        if (unit.searchOnly) {
+            continue;
+        }
         std::size_t best = allowed + 1;
         for (const std::string& form : unit.foldedForms) {
             if (folded.size() <= kLongestName) {
@@ -459,8 +463,10 @@ std::vector<FoundUnit> UnitNameIndex::Suggest(std::string_view name, std::size_t
     for (const auto& [distance, unit] : near) {
         add(unit);
     }
-    for (const FoundUnit& unit : Search(name, limit)) {
-        add(unit);
+    for (const FoundUnit& unit : Search(name, limit + 1)) {
+        if (!(unit.group == kGroupVelocity && unit.unit == kWarpUnit)) {
+            add(unit);
+        }
     }
     return suggested;
 }

@@ -63,6 +63,7 @@ struct IndexedUnit {
     std::vector<NameForm> forms;
     std::vector<std::string> normalForms;  // NormalizeName of each form, in the same order
     std::vector<std::string> foldedForms;  // FoldName of each form, in the same order
+    bool searchOnly = false;               // found by Search, never named by Resolve or Suggest (Warp)
 };
 
 /// One search result.
@@ -81,7 +82,8 @@ struct NamedUnits {
 };
 
 /// The names of every unit the main window can show, built once from a catalogue: the units
-/// 0..UnitCount-1 of every group that takes part, except Velocity's "Warp" and blank entries.
+/// 0..UnitCount-1 of every group that takes part, except blank entries. Velocity's "Warp" is
+/// only searched for: what it converts depends on the level chosen in the window's Warp menu.
 class UnitNameIndex {
 public:
     explicit UnitNameIndex(const UnitCatalogue& catalogue);

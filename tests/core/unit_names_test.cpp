@@ -96,17 +96,19 @@ protected:
     }
 };
 
-TEST_F(UnitNameIndexTest, HoldsEveryBuiltInUnitButWarp) {
+TEST_F(UnitNameIndexTest, HoldsEveryBuiltInUnitWarpOnlyForSearches) {
     const UnitNameIndex index = Built();
-    // 160 units in the Convert menu's groups, 41 in Other Units, 40 prefixes, 22 computer units;
-    // Warp is no unit to find.
-    EXPECT_EQ(index.units().size(), 262U);
+    // 161 units in the Convert menu's groups (Warp among them), 41 in Other Units, 40 prefixes,
+    // 22 computer units.
+    EXPECT_EQ(index.units().size(), 263U);
     for (const IndexedUnit& unit : index.units()) {
-        EXPECT_FALSE(unit.group == kGroupVelocity && unit.unit == kWarpUnit);
+        EXPECT_EQ(unit.searchOnly, unit.group == kGroupVelocity && unit.unit == kWarpUnit);
         EXPECT_FALSE(unit.group >= kFirstUserGroup && unit.group < kFirstUserGroup + kUserGroups);
     }
     EXPECT_EQ(index.units().back().group, 50);
     EXPECT_EQ(index.units().back().unit, 8);
+    EXPECT_EQ(index.Search("warp", 5), (std::vector<FoundUnit>{{kGroupVelocity, kWarpUnit}}));
+    EXPECT_TRUE(index.Suggest("warp", 5).empty());
 }
 
 TEST_F(UnitNameIndexTest, ResolveTakesExactNamesFirstAndFoldsOnlyWhereOneUnitFits) {
@@ -196,7 +198,7 @@ TEST_F(UnitNameIndexTest, FurtherNamesAreUniqueAndEveryUnitHasAnAsciiName) {
                    index.Resolve(GroupMenuName(unit.group) + ":" + form).units ==
                        std::vector<FoundUnit>{{unit.group, unit.unit}};
         };
-        bool ascii = false;
+        bool ascii = unit.searchOnly;
         for (std::size_t f = 0; f < unit.forms.size() && !ascii; ++f) {
             ascii = named(f);
         }
@@ -240,7 +242,7 @@ TEST_F(UnitNameIndexTest, NamedUserGroupsTakePartWithTheUnitsTheirListsShow) {
     EXPECT_EQ(resolved("G"), (std::vector<FoundUnit>{{10, 2}, {20, 1}, {27, 19}, {28, 3}}));
     EXPECT_TRUE(resolved("hidden").empty());
     EXPECT_TRUE(resolved("orphan").empty());
-    EXPECT_EQ(index.units().size(), 262U + 5U);
+    EXPECT_EQ(index.units().size(), 263U + 5U);
 }
 
 TEST_F(UnitNameIndexTest, SearchRanksExactThenPrefixThenSubstring) {
@@ -281,7 +283,6 @@ TEST_F(UnitNameIndexTest, SearchFindsEachUnitOnceAndKeepsToTheLimit) {
     EXPECT_TRUE(index.Search("m", 0).empty());
     EXPECT_TRUE(index.Search("", 50).empty());
     EXPECT_TRUE(index.Search("   ", 50).empty());
-    EXPECT_TRUE(index.Search("Warp", 50).empty());
     EXPECT_TRUE(index.Search("no such unit anywhere", 50).empty());
 }
 
