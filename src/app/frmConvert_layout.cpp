@@ -10,6 +10,7 @@
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_frame.h"
+#include "shared/ui_input_line.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
 
@@ -82,7 +83,7 @@ void frmConvert::createControls() {
 
     fraConvFrom = new CaptionFrame(QStringLiteral("Convert..."), client_);
     fraConvFrom->setFont(Arial(8.25));
-    txtInput = new QLineEdit(fraConvFrom);
+    txtInput = new InputLine(fraConvFrom);
     txtInput->setFont(Arial(10.5));
     lstConvFrom = new UnitList(fraConvFrom);
 

@@ -3,6 +3,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
 
+#include "shared/ui_input_line.h"
 #include "shared/ui_text.h"
 
 #include <QKeyEvent>
@@ -22,7 +23,7 @@ constexpr int kVisibleRows = 8;
 
 UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
     setFrameShape(QFrame::Box);
-    txtFind = new QLineEdit(this);
+    txtFind = new InputLine(this);
     txtFind->setPlaceholderText(QStringLiteral("Type a unit's name: tsubo, kt, m^2, deg Celsius..."));
     lstFound = new QListWidget(this);
     lstFound->setFocusPolicy(Qt::NoFocus);

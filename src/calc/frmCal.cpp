@@ -6,6 +6,7 @@
 
 #include "shared/platform.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_input_line.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -70,6 +71,8 @@ void frmCal::createControls() {
 
     cboInput = new QComboBox(this);
     cboInput->setEditable(true);
+    // Set before the completer is taken away below: a new edit field comes with a completer.
+    cboInput->setLineEdit(new InputLine(cboInput));
     // The history is kept by Execute alone: Enter never adds an entry, and typing never completes
     // from the history.
     cboInput->setInsertPolicy(QComboBox::NoInsert);

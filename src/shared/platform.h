@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -40,6 +41,9 @@ public:
     virtual void ClipboardClear() = 0;
     virtual void ClipboardSetText(const QString& text) = 0;
     virtual QString ClipboardText() = 0;
+    /// The text of the window system's selection (what a middle click pastes on X11), or
+    /// std::nullopt where the window system keeps no selection.
+    virtual std::optional<QString> SelectionText() = 0;
 
     /// Shows menu at the mouse position and waits; the chosen item's triggered signal runs before
     /// this returns. Returns the chosen action or nullptr.
@@ -84,8 +88,8 @@ private:
 /// A message text for display: the carriage returns that join its lines become line breaks.
 QString DisplayText(const std::string& text);
 
-/// The clipboard's text as it goes into an input box: without the line break that a number copied
-/// from a spreadsheet cell or a terminal line ends with (trailing CR and LF characters).
+/// The clipboard's text as an input box takes a paste (PastedInputText): the first line of what a
+/// spreadsheet cell or a terminal copied, without its line breaks, in ASCII forms.
 QString PastedText();
 
 /// Makes F1 in window open the help: at the contents, or at the topic of a context number.

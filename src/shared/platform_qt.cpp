@@ -1,4 +1,5 @@
 #include "shared/platform.h"
+#include "shared/ui_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,6 +70,13 @@ public:
     void ClipboardClear() override { QGuiApplication::clipboard()->clear(); }
     void ClipboardSetText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
     QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }
+    std::optional<QString> SelectionText() override {
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!clipboard->supportsSelection()) {
+            return std::nullopt;
+        }
+        return clipboard->text(QClipboard::Selection);
+    }
 
     QAction* PopupMenu(QWidget* /*owner*/, QMenu* menu) override { return menu->exec(QCursor::pos()); }
 
@@ -175,13 +183,7 @@ Platform& platform() {
 
 void SetPlatform(Platform* p) { g_installed = p; }
 
-QString PastedText() {
-    QString text = platform().ClipboardText();
-    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) {
-        text.chop(1);
-    }
-    return text;
-}
+QString PastedText() { return PastedInputText(platform().ClipboardText()); }
 
 void InstallHelpKey(QWidget* window, HelpCommand command, int context) {
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);

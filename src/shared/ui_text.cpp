@@ -1,5 +1,7 @@
 #include "shared/ui_text.h"
 
+#include "numbers/typed_text.h"
+
 #include <QStringDecoder>
 
 namespace halden {
@@ -10,5 +12,19 @@ QString ToQString(std::string_view text) {
 }
 
 std::string ToStdString(const QString& text) { return text.toStdString(); }
+
+// Text the rules leave alone is handed back as it came: the trip through UTF-8 would turn a lone
+// surrogate into another character.
+QString AsciiInputText(const QString& text) {
+    const std::string utf8 = ToStdString(text);
+    const std::string ascii = AsciiTypedText(utf8);
+    return ascii == utf8 ? text : ToQString(ascii);
+}
+
+QString PastedInputText(const QString& text) {
+    const std::string utf8 = ToStdString(text);
+    const std::string line = AsciiTypedText(PastedLine(utf8));
+    return line == utf8 ? text : ToQString(line);
+}
 
 }  // namespace halden

@@ -14,4 +14,12 @@ QString ToQString(std::string_view text);
 /// The QString as UTF-8, every character kept.
 std::string ToStdString(const QString& text);
 
+/// Typed or committed text with the full-width forms, the no-break spaces and the minus sign as
+/// their ASCII characters, one character for one, so that positions in it keep (AsciiTypedText).
+QString AsciiInputText(const QString& text);
+/// Pasted or dropped text as a one-line input box takes it: its first line, line breaks at either
+/// end dropped (PastedLine), in ASCII forms as AsciiInputText gives them. Text that needs neither
+/// comes back exactly as it came.
+QString PastedInputText(const QString& text);
+
 }  // namespace halden

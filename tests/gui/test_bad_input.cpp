@@ -20,14 +20,19 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -65,6 +70,58 @@ bool IsShownResult(const QString& text) {
     return ok && std::isfinite(value);
 }
 
+// Text arriving in an input box by one route, and what the box and its result show then.
+struct Arrival {
+    QString route;
+    QString before;  // the box's text, the cursor at its end
+    QString arriving;
+    QString shown;
+    QString result;  // meter into millimeter, or the calculator's
+    bool calculator = false;
+};
+
+// Brings the text in by its route, pasted from the fake platform, dropped, typed to keys (a comma or
+// point on the keypad by "keypad") or committed by an input method; false when the way in is missing.
+bool Arrive(const Arrival& a, frmConvert* window, QWidget* keys, QLineEdit* box, FakePlatform& fake) {
+    fake.clipboard = a.arriving;
+    fake.selection = a.arriving;
+    QMimeData dragged;
+    dragged.setText(a.arriving);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, {});
+    QInputMethodEvent commit;
+    commit.setCommitString(a.arriving);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    if (a.route == "Ctrl+V") {
+        QTest::keyClick(keys, Qt::Key_V, Qt::ControlModifier);
+    } else if (a.route == "Shift+Insert") {
+        QTest::keyClick(keys, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (a.route == "middle click") {
+        QTest::mouseClick(box, Qt::MiddleButton);
+    } else if (a.route == "drop") {
+        QDragEnterEvent enter(drop.position().toPoint(), drop.possibleActions(), &dragged, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &enter);
+        QCoreApplication::sendEvent(box, &drop);
+    } else if (a.route == "input method") {
+        QCoreApplication::sendEvent(keys, &commit);
+    } else if (a.route == "Paste button") {
+        Click(window->picPaste);
+    } else if (a.route == "Edit menu") {
+        return Choose(window->mnuEditPaste, QStringLiteral("As Con&version Input"));
+    } else if (a.route == "context menu") {
+        QCoreApplication::sendEvent(box, &menuKey);
+        const std::unique_ptr<QMenu> menu(box->findChild<QMenu*>());
+        return menu != nullptr && Choose(menu.get(), QStringLiteral("&Paste\tCtrl+V"));
+    } else {
+        for (const QChar c : a.arriving) {
+            const bool keypad = a.route == "keypad" && (c == QLatin1Char(',') || c == QLatin1Char('.'));
+            QKeyEvent key(QEvent::KeyPress, c.unicode() < 0x80 ? c.unicode() : int{Qt::Key_unknown},
+                          keypad ? Qt::KeypadModifier : Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(keys, &key);
+        }
+    }
+    return true;
+}
+
 // A configuration file of the program's shape with the given value texts behind the keys.
 std::string ConfigText(const QStringList& values) {
     static const char* const keys[] = {"Form_Normal_Top=",
@@ -97,6 +154,8 @@ std::string ConfigText(const QStringList& values) {
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Arrival)
 
 class BadInputTest : public QObject {
     Q_OBJECT
@@ -205,6 +264,46 @@ private slots:
         // The whole run still ends and saves a readable configuration.
         window->close();
         VerifySavedConfigurationReads();
+    }
+
+    void textArrivesAsItsFirstLineInAsciiByEveryRoute_data() {
+        QTest::addColumn<Arrival>("arrival");
+        const std::pair<const char*, const char*> lines[] = {
+            {"a line break after", "2\n"}, {"line breaks before", "\r\n2"}, {"two lines", "2\r\n3"}};
+        for (const char* route :
+             {"Ctrl+V", "Shift+Insert", "context menu", "middle click", "drop", "Paste button", "Edit menu"}) {
+            for (const auto& [name, text] : lines) {
+                QTest::addRow("%s, %s", route, name) << Arrival{route, "", text, "2", "2000.00"};
+            }
+        }
+        QTest::newRow("Ctrl+V, two lines after a digit") << Arrival{"Ctrl+V", "1", "2\n3", "12", "12000.0"};
+        QTest::newRow("drop, a full-width minus before a digit")
+            << Arrival{"drop", "1", "\uff0d\uff14\n", "-41", "-41000.0"};
+        QTest::newRow("typed full-width digits") << Arrival{"keys", "", "\uff11\uff12", "12", "12000.0"};
+        QTest::newRow("a committed minus sign") << Arrival{"input method", "", "\u221240", "-40", "-40000.0"};
+        QTest::newRow("the keypad comma") << Arrival{"keypad", "", "1,5", "1.5", "1500.00"};
+        QTest::newRow("calculator, Ctrl+V") << Arrival{"Ctrl+V", "", "2*3\n4", "2*3", "6.00000", true};
+        QTest::newRow("calculator, context menu") << Arrival{"context menu", "2", "\n*3\n", "2*3", "6.00000", true};
+        QTest::newRow("calculator, keypad and no-break spaces")
+            << Arrival{"keypad", "", "1,5\u00a0*\u00a02", "1.5 * 2", "3.00000", true};
+    }
+
+    void textArrivesAsItsFirstLineInAsciiByEveryRoute() {
+        QFETCH(Arrival, arrival);
+        WriteFiles(FullShapeConfig());
+        window = std::make_unique<frmConvert>();
+        window->lstConvInto->setCurrentRow(RowOf(window->lstConvInto, QStringLiteral("millimeter (mm)")));
+        window->lstConvFrom->setCurrentRow(RowOf(window->lstConvFrom, QStringLiteral("meter (m)")));
+        frmCal* cal = window->calculatorWindow();
+        QLineEdit* box = arrival.calculator ? cal->cboInput->lineEdit() : window->txtInput;
+        box->setText(arrival.before);
+        QVERIFY(Arrive(arrival, window.get(), arrival.calculator ? cal->cboInput : static_cast<QWidget*>(box), box,
+                       fixture->fake));
+        QCOMPARE(box->text(), arrival.shown);
+        if (arrival.calculator) {
+            QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
+        }
+        QCOMPARE(arrival.calculator ? cal->txtCalResult->text() : window->txtResult->text(), arrival.result);
     }
 
     void oddConfigurationValuesStartAndSaveCleanly_data() {

@@ -100,6 +100,12 @@ private slots:
         QCOMPARE(finder->lstFound->count(), 3);
         finder->txtFind->setText(QStringLiteral("no such unit"));
         QCOMPARE(finder->lstFound->count(), 0);
+        // A name pasted with its line break, as copied from a terminal, finds as the typed one.
+        finder->txtFind->clear();
+        fixture->fake.clipboard = QStringLiteral("tsubo\r\n");
+        QTest::keyClick(finder->txtFind, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(finder->txtFind->text(), QStringLiteral("tsubo"));
+        QCOMPARE(finder->lstFound->count(), 3);
     }
 
     void enterChoosesFromAndCtrlEnterChoosesIntoAcrossGroups() {

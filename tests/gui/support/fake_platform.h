@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace halden::test {
@@ -30,6 +31,7 @@ public:
     void ClipboardClear() override;
     void ClipboardSetText(const QString& text) override;
     QString ClipboardText() override { return clipboard; }
+    std::optional<QString> SelectionText() override { return selection; }
     QAction* PopupMenu(QWidget* owner, QMenu* menu) override;
     void SetAlwaysOnTop(QWidget* window, bool onTop) override;
     int GetNonClientHeight(QWidget* window) override;
@@ -44,6 +46,8 @@ public:
     // What happened.
     std::vector<Message> messages;
     QString clipboard;
+    /// The window system's selection; none by default, as on a platform that keeps none.
+    std::optional<QString> selection;
     int clipboardClears = 0;
     std::vector<PopupRecord> popups;
     std::vector<std::pair<QWidget*, bool>> topmostCalls;
