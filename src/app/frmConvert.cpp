@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 
@@ -39,6 +40,20 @@ namespace {
 void ShowCompanion(QWidget* companion) {
     companion->setWindowState(companion->windowState() & ~Qt::WindowMinimized);
     companion->show();
+}
+
+// The row of an entry named name in a refilled list: its old row while that still holds the name
+// (two units may share one), else the first entry of that name; -1 when the name is gone.
+int RowNamed(const QListWidget* list, const QString& name, int oldRow) {
+    if (oldRow >= 0 && oldRow < list->count() && list->item(oldRow)->text() == name) {
+        return oldRow;
+    }
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->text() == name) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 bool IsNormalState(const QWidget* window) {
@@ -122,16 +137,8 @@ void frmConvert::Form_Load() {
     txtInput_Change();
 
     ApplyUserMenu();
-
-    // A group number no menu offers can only come from an edited file; it starts as the first group.
-    if (set.pnSelUnitGrp < 0 || set.pnSelUnitGrp >= kGroupCount) {
-        set.pnSelUnitGrp = 0;
-    }
-    const GroupMenuItem item = GroupMenuItemOf(set.pnSelUnitGrp);
-    SwitchMenus(item.kind, item.index);
     CheckOptionItems();
-    SetCaption();
-    FillLists();
+    OpenSelectedGroup(false);
 
     if (set.pnShapeFlag == 0) {
         ParkMainWindow();
@@ -254,6 +261,21 @@ void frmConvert::SetCaption() {
     setWindowTitle(QStringLiteral(" Halden Unit Converter - ") + ToQString(catalogue().GroupName[g]));
 }
 
+// Shows the selected group as start-up does, without a switch's return from the reduced shape:
+// its menu item checked, the caption and both lists, nothing chosen. A group that no longer
+// exists gives way to the first group: a number no menu offers (only an edited file holds one),
+// or a user group deleted in Add Units while it was shown.
+void frmConvert::OpenSelectedGroup(bool deleted) {
+    Settings& set = settings();
+    if (deleted || set.pnSelUnitGrp < 0 || set.pnSelUnitGrp >= kGroupCount) {
+        set.pnSelUnitGrp = 0;
+    }
+    const GroupMenuItem item = GroupMenuItemOf(set.pnSelUnitGrp);
+    SwitchMenus(item.kind, item.index);
+    SetCaption();
+    FillLists();
+}
+
 void frmConvert::FillLists() {
     const int g = settings().pnSelUnitGrp;
     const auto& cat = catalogue();
@@ -269,6 +291,37 @@ void frmConvert::FillLists() {
         names.removeLast();
     }
     lstConvInto->Fill(names);
+}
+
+// The units of the group shown have changed: the lists show the new names, and a unit chosen
+// stays chosen where the refilled list still holds an entry of its name. The result is worked out
+// again, so that it never stands beside units it was not converted between.
+void frmConvert::RefillKeepingChoices() {
+    const int oldFrom = lstConvFrom->currentRow();
+    const int oldInto = lstConvInto->currentRow();
+    // The Into list shows the From unit's entry blank; the From list holds the name behind it.
+    const auto nameAt = [this](int row) {
+        return row >= 0 && row < lstConvFrom->count() ? lstConvFrom->item(row)->text() : QString();
+    };
+    const QString fromName = nameAt(oldFrom);
+    const QString intoName = nameAt(oldInto);
+    FillLists();
+    const int from = oldFrom >= 0 ? RowNamed(lstConvFrom, fromName, oldFrom) : -1;
+    const int into = oldInto >= 0 ? RowNamed(lstConvFrom, intoName, oldInto) : -1;
+    if (from >= 0) {
+        // Chosen as a click chooses it: the Into entry beside it turns blank.
+        lstConvFrom->Choose(from);
+    }
+    if (into >= 0) {
+        // Chosen back by the program, not by the user: the focus stays where it is.
+        const QSignalBlocker quiet(lstConvInto);
+        lstConvInto->setCurrentRow(into);
+    }
+    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
+        cmdConvert_Click();
+    } else {
+        txtResult->setText(QString());
+    }
 }
 
 void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {

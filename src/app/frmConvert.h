@@ -148,7 +148,9 @@ private:
     void arrangeControls();
 
     // The flow of selection and conversion.
+    void OpenSelectedGroup(bool deleted);
     void FillLists();
+    void RefillKeepingChoices();
     void SwitchGroup(GroupMenuKind kind, int index);
     void SwitchMenus(GroupMenuKind kind, int index);
     void SetCaption();
@@ -186,6 +188,7 @@ private:
     // The companion windows.
     void mnuConvConst_Click();
     void mnuUserDef_Click();
+    void userWindow_Saved();
     void mnuContents_Click();
     void mnuAbout_Click();
     void lblHidden_Click();

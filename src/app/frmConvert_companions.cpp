@@ -1,6 +1,8 @@
 // The main window's doors to its companion windows: constants, equivalence, Add Units, about and
 // help. Each is created on first use; the open flags tell minimise/restore which to bring back.
 
+#include "catalogue/unit_catalogue.h"
+#include "numbers/characters.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"
@@ -12,6 +14,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace halden {
 
@@ -28,13 +31,30 @@ void frmConvert::mnuUserDef_Click() {
     state().pbUserOpen = true;
     if (userWindow.isNull()) {
         auto* dialog = new frmUser(this);
-        connect(dialog, &frmUser::saved, this, &frmConvert::ApplyUserMenu);
+        connect(dialog, &frmUser::saved, this, &frmConvert::userWindow_Saved);
         connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
         connect(dialog, &frmUser::writeFailureShown, this, &frmConvert::RestoreMainWindow);
         userWindow = dialog;
     }
     userWindow->show();
     userWindow->raise();
+}
+
+// Add Units changes only the user groups. A user group shown in the lists is shown again as it is
+// now, or, deleted, gives way to the first group; the finder then offers what the lists hold.
+void frmConvert::userWindow_Saved() {
+    ApplyUserMenu();
+    const int g = settings().pnSelUnitGrp;
+    if (g < kFirstUserGroup || g >= kFirstUserGroup + kUserGroups) {
+        return;
+    }
+    if (IsBlank(catalogue().GroupName[static_cast<std::size_t>(g)])) {
+        OpenSelectedGroup(true);
+        txtResult->setText(QString());
+        return;
+    }
+    SetCaption();
+    RefillKeepingChoices();
 }
 
 void frmConvert::mnuContents_Click() { platform().ShowHelp(this, HelpCommand::Contents, 0); }

@@ -495,6 +495,87 @@ private slots:
         QCOMPARE(saved.UserGroupName[0], std::string());
     }
 
+    // The main window shows user group 3, "Astronomy", converting 1 parsec (pc) into furlong, when
+    // Add Units saves the group's name and the edits of rows: "slot|unit name|coefficient".
+    void addUnitsSaveShowsTheGroupOnScreenAsSaved_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("caption");  // the group's new name; empty: deleted
+        QTest::addColumn<bool>("reduced");
+        QTest::addColumn<int>("fromRow");
+        QTest::addColumn<int>("intoRow");
+        QTest::addColumn<QString>("result");
+        const QStringList tenfold{QStringLiteral("0|parsec (pc)|3.0857E17")};
+        const QString astronomy = QStringLiteral("Astronomy");
+        QTest::newRow("a new factor converts at once") << tenfold << astronomy << false << 0 << 2 << "1.53389E+15";
+        QTest::newRow("a renamed From unit is let go")
+            << QStringList{QStringLiteral("0|astronomical unit (au)|1.496E11")} << astronomy << false << -1 << 2 << "";
+        QTest::newRow("moved units stay chosen by name")
+            << QStringList{QStringLiteral("0|furlong|201.168"), QStringLiteral("2|parsec (pc)|3.0857E16")} << astronomy
+            << false << 2 << 0 << "1.53389E+14";
+        QTest::newRow("a renamed group names the window")
+            << QStringList{} << "Stars" << false << 0 << 2 << "1.53389E+14";
+        QTest::newRow("reduced, it stays reduced") << tenfold << astronomy << true << 0 << 2 << "1.53389E+15";
+        QTest::newRow("a deleted group gives way to Length") << QStringList{} << "" << false << -1 << -1 << "";
+        QTest::newRow("a deleted group gives way to Length, reduced") << QStringList{} << "" << true << -1 << -1 << "";
+    }
+
+    void addUnitsSaveShowsTheGroupOnScreenAsSaved() {
+        QFETCH(QStringList, edits);
+        QFETCH(QString, caption);
+        QFETCH(bool, reduced);
+        QFETCH(int, fromRow);
+        QFETCH(int, intoRow);
+        QFETCH(QString, result);
+        Settings stored = FullShape();
+        stored.pnSelUnitGrp = kFirstUserGroup + 2;
+        stored.pnShapeFlag = reduced ? 0 : 1;
+        UserUnits units = MakeUserUnits({{2, "Astronomy", "parsec (pc)", "3.0857E16"}});
+        units.UserUnitName[2][1] = "light year (ly)";
+        units.UserFactorText[2][1] = "9.4607E15";
+        units.UserUnitName[2][2] = "furlong";
+        units.UserFactorText[2][2] = "201.168";
+        WriteFiles(stored, units);
+        Start();
+        window->lstConvFrom->setCurrentRow(0);
+        window->lstConvInto->setCurrentRow(2);
+        window->txtInput->setText(QStringLiteral("1"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("1.53389E+14"));
+
+        frmUser* dialog = OpenAddUnits();
+        QVERIFY(dialog != nullptr);
+        PickGroup(dialog->cboUserGroups, 2);
+        if (caption != dialog->cboUserGroups->currentText()) {
+            TypeOver(dialog->cboUserGroups->lineEdit(), caption);
+        }
+        for (const QString& edit : edits) {
+            const QStringList cells = edit.split(QLatin1Char('|'));
+            TypeOver(dialog->txtUserUnit[static_cast<std::size_t>(cells[0].toInt())], cells[1]);
+            TypeOver(dialog->txtUserCoef[static_cast<std::size_t>(cells[0].toInt())], cells[2]);
+        }
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+
+        const int group = caption.isEmpty() ? 0 : kFirstUserGroup + 2;
+        QCOMPARE(int{settings().pnSelUnitGrp}, group);
+        QCOMPARE(window->windowTitle(), " Halden Unit Converter - " + (caption.isEmpty() ? "Length" : caption));
+        QCOMPARE(window->mnuConvArray[0]->isChecked(), group == 0);
+        QCOMPARE(window->mnuUserArray[2]->isChecked(), group != 0);
+        QCOMPARE(int{settings().pnShapeFlag}, reduced ? 0 : 1);
+        QCOMPARE(window->isVisible(), !reduced);
+        // The lists hold the units as saved, the Into entry of the From unit blank.
+        const auto g = static_cast<std::size_t>(group);
+        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[g]});
+        for (int i = 0; i < window->lstConvFrom->count(); ++i) {
+            const QString name = QString::fromStdString(catalogue().UnitName[g][static_cast<std::size_t>(i)]);
+            QCOMPARE(window->lstConvFrom->item(i)->text(), name);
+            QCOMPARE(window->lstConvInto->item(i)->text(), i == fromRow ? QString() : name);
+        }
+        QCOMPARE(window->lstConvFrom->currentRow(), fromRow);
+        QCOMPARE(window->lstConvInto->currentRow(), intoRow);
+        QCOMPARE(window->txtResult->text(), result);
+        Click(window->picCopy);
+        QCOMPARE(fixture->fake.clipboard, result);
+    }
+
     void failedAddUnitsWriteParksTheMainWindowDuringItsMessage() {
         WriteFiles(FullShape());
         Start();
