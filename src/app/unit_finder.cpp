@@ -18,6 +18,10 @@ namespace halden {
 namespace {
 
 constexpr int kVisibleRows = 8;
+// Near names offered when nothing is found, as the command line offers them.
+constexpr std::size_t kSuggestions = 5;
+
+bool IsWarp(const FoundUnit& unit) { return unit.group == kGroupVelocity && unit.unit == kWarpUnit; }
 
 }  // namespace
 
@@ -28,11 +32,15 @@ UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
     lstFound = new QListWidget(this);
     lstFound->setFocusPolicy(Qt::NoFocus);
     lblKeys = new QLabel(QStringLiteral("Enter: convert from   Ctrl+Enter: convert into   Esc: close"), this);
+    lblHint = new QLabel(this);
+    lblHint->setWordWrap(true);
+    lblHint->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(txtFind);
+    layout->addWidget(lblHint);
     layout->addWidget(lstFound);
     layout->addWidget(lblKeys);
 
@@ -62,7 +70,17 @@ void UnitFinder::Open(const QWidget* anchor, int width) {
 
 void UnitFinder::txtFind_Change() {
     lstFound->clear();
-    found_ = index_ ? index_->Search(txtFind->text().toStdString(), kShownMatches) : std::vector<FoundUnit>{};
+    const std::string query = ToStdString(txtFind->text());
+    found_ = index_ ? index_->Search(query, kShownMatches) : std::vector<FoundUnit>{};
+    // A name that finds nothing says so, with the units nearest in spelling when there are any.
+    QString hint;
+    if (found_.empty() && index_ && !txtFind->text().trimmed().isEmpty()) {
+        found_ = index_->Suggest(query, kSuggestions);
+        hint = found_.empty()
+                   ? QStringLiteral("No unit is named \u201C%1\u201D.").arg(txtFind->text().trimmed())
+                   : QStringLiteral("No unit is named \u201C%1\u201D. Did you mean:").arg(txtFind->text().trimmed());
+    }
+    ShowHint(hint);
     const UnitCatalogue& cat = catalogue();
     for (const FoundUnit& unit : found_) {
         const auto g = static_cast<std::size_t>(unit.group);
@@ -71,6 +89,14 @@ void UnitFinder::txtFind_Change() {
     }
     // The best match is current, so Enter takes it at once.
     lstFound->setCurrentRow(found_.empty() ? -1 : 0);
+}
+
+void UnitFinder::ShowHint(const QString& hint) {
+    lblHint->setText(hint);
+    lblHint->setVisible(!hint.isEmpty());
+    if (isVisible()) {
+        adjustSize();
+    }
 }
 
 void UnitFinder::MoveCurrent(int step) {
@@ -85,6 +111,11 @@ void UnitFinder::Choose(int row, bool asInto) {
         return;
     }
     const FoundUnit unit = found_[static_cast<std::size_t>(row)];
+    if (asInto && IsWarp(unit)) {
+        // The Into list holds no Warp: a speed is only ever converted from a warp level.
+        ShowHint(QStringLiteral("Warp can only be converted from: press Enter."));
+        return;
+    }
     close();
     emit unitChosen(unit.group, unit.unit, asInto);
 }

@@ -33,6 +33,8 @@ public:
     QLineEdit* txtFind = nullptr;
     QListWidget* lstFound = nullptr;
     QLabel* lblKeys = nullptr;
+    /// Says that nothing was found (and that near names follow), or why a choice was not taken.
+    QLabel* lblHint = nullptr;
 
 signals:
     /// The user chose the unit of group g at list index unit: as the From unit, or as the Into
@@ -46,6 +48,7 @@ private:
     void txtFind_Change();
     void Choose(int row, bool asInto);
     void MoveCurrent(int step);
+    void ShowHint(const QString& hint);
 
     std::unique_ptr<UnitNameIndex> index_;
     std::vector<FoundUnit> found_;

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -98,14 +99,31 @@ private slots:
         // Each key narrows or widens the list at once.
         QTest::keyClick(finder->txtFind, Qt::Key_Backspace);
         QCOMPARE(finder->lstFound->count(), 3);
-        finder->txtFind->setText(QStringLiteral("no such unit"));
+        finder->txtFind->setText(QStringLiteral("qqqqqqqq"));
         QCOMPARE(finder->lstFound->count(), 0);
+        QVERIFY(finder->lblHint->isVisible());
+        QCOMPARE(finder->lblHint->text(), QStringLiteral("No unit is named \u201Cqqqqqqqq\u201D."));
         // A name pasted with its line break, as copied from a terminal, finds as the typed one.
         finder->txtFind->clear();
         fixture->fake.clipboard = QStringLiteral("tsubo\r\n");
         QTest::keyClick(finder->txtFind, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(finder->txtFind->text(), QStringLiteral("tsubo"));
         QCOMPARE(finder->lstFound->count(), 3);
+    }
+
+    void nearNamesAreOfferedAndWarpIsTakenAsFromOnly() {
+        Started();
+        UnitFinder* finder = Find(QStringLiteral("fahrenhiet"));
+        QVERIFY(finder->lblHint->isVisible());
+        QCOMPARE(finder->lstFound->item(0)->text(), QStringLiteral("deg Fahrenheit (ﾟF) — Temperature"));
+        QTest::keyClick(finder->txtFind, Qt::Key_Return);
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("deg Fahrenheit (ﾟF)"));
+        finder = Find(QStringLiteral("warp"), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(finder->isVisible());
+        QCOMPARE(finder->lblHint->text(), QStringLiteral("Warp can only be converted from: press Enter."));
+        QTest::keyClick(finder->txtFind, Qt::Key_Return);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{9});
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("Warp"));
     }
 
     void enterChoosesFromAndCtrlEnterChoosesIntoAcrossGroups() {
