@@ -438,7 +438,8 @@ std::vector<FoundUnit> UnitNameIndex::Suggest(std::string_view name, std::size_t
     if (folded.empty() || limit == 0) {
         return suggested;
     }
-    const std::size_t allowed = std::max<std::size_t>(1, CharacterCount(folded) / 3);
+    // One edit in three characters; a name of one or two characters is near only in another case.
+    const std::size_t allowed = CharacterCount(folded) / 3;
     std::vector<std::pair<std::size_t, FoundUnit>> near;
     for (const IndexedUnit& unit : units_) {
         if (unit.searchOnly) {

@@ -213,6 +213,7 @@ TEST_F(UnitNameIndexTest, SuggestsNamesNearInSpellingThenBySearch) {
     EXPECT_EQ(index.Suggest("fahrenhiet", 5).front(), (FoundUnit{6, 2}));
     EXPECT_EQ(index.Suggest("m", 50).size(), 50U);
     EXPECT_TRUE(index.Suggest("qqqqqqqqqq", 5).empty());
+    EXPECT_TRUE(index.Suggest(":", 5).empty());  // one character is near only in another case
     EXPECT_TRUE(index.Suggest(std::string(10000, 'x'), 5).empty());
 }
 
