@@ -53,6 +53,12 @@ struct UserUnits {
     std::array<std::array<std::string, kUserSlots>, kUserGroups> UserOffsetText{};
     std::array<std::array<double, kUserSlots>, kUserGroups> UserFactor{};
     std::array<std::array<double, kUserSlots>, kUserGroups> UserOffset{};
+    /// The bytes each text had in the user units file when it was read (empty where nothing was
+    /// read), so that a save writes a text nobody changed back exactly as it was.
+    std::array<std::string, kUserGroups> StoredGroupName{};
+    std::array<std::array<std::string, kUserSlots>, kUserGroups> StoredUnitName{};
+    std::array<std::array<std::string, kUserSlots>, kUserGroups> StoredFactorText{};
+    std::array<std::array<std::string, kUserSlots>, kUserGroups> StoredOffsetText{};
 };
 
 }  // namespace halden

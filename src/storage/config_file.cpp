@@ -126,6 +126,30 @@ void AppendLine(std::string& text, std::string_view line) {
     text += "\r\n";
 }
 
+constexpr std::string_view kFallbackText =
+    "Loading the default configuration settings.\rClick on the OK button to proceed.";
+
+/// Whether a file is at path that holds something but cannot be read as a configuration: one the
+/// user cannot read, or one that is not empty and falls back to the defaults. A missing or empty
+/// file holds nothing to keep.
+bool IsDamaged(const std::string& path, const std::optional<std::string>& bytes) {
+    if (!bytes) {
+        return IsRegularFile(path);
+    }
+    return !bytes->empty() && !ParseConfig(*bytes, Settings{});
+}
+
+void ShowFallback(MessageSink& sink, std::string text) {
+    sink.Show(Message{std::string(kMessageTitle), std::move(text), MessageIcon::Information});
+}
+
+void SetDefaults(Settings& settings) {
+    const Settings defaults;
+    for (const ConfigLine& entry : kLines) {
+        settings.*entry.value = defaults.*entry.value;
+    }
+}
+
 }  // namespace
 
 void CfgReadBytes(const std::optional<std::string>& bytes, Settings& settings, MessageSink& sink) {
@@ -135,13 +159,8 @@ void CfgReadBytes(const std::optional<std::string>& bytes, Settings& settings, M
             return;
         }
     }
-    sink.Show(Message{std::string(kMessageTitle),
-                      "Loading the default configuration settings.\rClick on the OK button to proceed.",
-                      MessageIcon::Information});
-    const Settings defaults;
-    for (const ConfigLine& entry : kLines) {
-        settings.*entry.value = defaults.*entry.value;
-    }
+    ShowFallback(sink, std::string(kFallbackText));
+    SetDefaults(settings);
 }
 
 void FocusUnpack(Settings& settings) {
@@ -181,12 +200,31 @@ std::string CfgSaveBytes(const Settings& settings) {
 }
 
 void CfgRead(Settings& settings, MessageSink& sink) {
-    CfgReadBytes(ReadFileBytes(MyPath() + "HALDUCNV.CFG", kMaxConfigBytes), settings, sink);
+    const std::string path = MyPath() + "HALDUCNV.CFG";
+    RemoveLeftoverTemporaries(path);
+    const auto bytes = ReadFileBytes(path, kMaxConfigBytes);
+    if (bytes) {
+        if (auto read = ParseConfig(*bytes, settings)) {
+            settings = *read;
+            return;
+        }
+    }
+    std::string text(kFallbackText);
+    if (IsDamaged(path, bytes)) {
+        if (const auto kept = DamagedCopyName(path)) {
+            text += "\rThe file will be kept as '" + *kept + "' when the settings are next saved.";
+        }
+    }
+    ShowFallback(sink, std::move(text));
+    SetDefaults(settings);
 }
 
 bool CfgSave(Settings& settings, MessageSink& sink) {
     FocusPack(settings);
-    if (WriteFileAtomically(MyPath() + "HALDUCNV.CFG", CfgSaveBytes(settings))) {
+    const std::string path = MyPath() + "HALDUCNV.CFG";
+    const OldFile old_file =
+        IsDamaged(path, ReadFileBytes(path, kMaxConfigBytes)) ? OldFile::KeepDamaged : OldFile::Replace;
+    if (WriteFileAtomically(path, CfgSaveBytes(settings), old_file)) {
         return true;
     }
     sink.Show(Message{std::string(kMessageTitle), "Failed to save file as 'HALDUCNV.CFG'.", MessageIcon::Critical});

@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace halden {
 
@@ -87,23 +89,154 @@ bool IsTemporaryOf(std::string_view entry, std::string_view name) {
     });
 }
 
-/// Removes the temporary files that saves of name left in dir when the program was killed mid-save.
-void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) {
+/// The directory part of path with its trailing "/", or "./" for a bare name.
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+/// The file a save of path replaces: path itself, or the end of its chain of symbolic links (which
+/// need not exist yet). std::nullopt for a chain that loops or cannot be read.
+std::optional<std::string> SaveTarget(const std::string& path) {
+    constexpr int kMostLinks = 40;
+    std::string target = path;
+    for (int hops = 0; hops < kMostLinks; ++hops) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return target;
+        }
+        std::string next(4096, '\0');
+        const ssize_t n = ::readlink(target.c_str(), next.data(), next.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= next.size()) {
+            return std::nullopt;
+        }
+        next.resize(static_cast<std::size_t>(n));
+        if (next.front() == '/') {
+            target = std::move(next);
+        } else {
+            target = DirectoryOf(target).append(next);
+        }
+    }
+    return std::nullopt;
+}
+
+/// Removes one leftover temporary unless a live save holds it locked. The lock taken here also
+/// keeps a save that has just created the file from writing into it after the removal (see
+/// CreateLockedTemporary).
+void RemoveIfAbandoned(const std::string& leftover) {
+    const int fd = ::open(leftover.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    struct stat held {};
+    struct stat now {};
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::lstat(leftover.c_str(), &now) == 0 && now.st_ino == held.st_ino && now.st_dev == held.st_dev) {
+        ::unlink(leftover.c_str());
+    }
+    ::close(fd);
+}
+
+void RemoveLeftoversOf(const std::string& target) {
+    const std::string dir = DirectoryOf(target);
+    const std::string name = NameOf(target);
     DIR* listing = ::opendir(dir.c_str());
     if (listing == nullptr) {
         return;
     }
     while (const dirent* entry = ::readdir(listing)) {
-        if (!IsTemporaryOf(entry->d_name, name)) {
-            continue;
-        }
-        const std::string leftover = dir + (dir.back() == '/' ? "" : "/") + entry->d_name;
-        struct stat info {};
-        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            ::unlink(leftover.c_str());
+        if (IsTemporaryOf(entry->d_name, name)) {
+            RemoveIfAbandoned(dir + entry->d_name);
         }
     }
     ::closedir(listing);
+}
+
+/// Creates a temporary file for a save of target and locks it for the save's lifetime (the lock
+/// goes with the descriptor). Another copy's clean-up may remove the file between its creation
+/// and the lock; a file that is no longer there is then given up and another one made.
+int CreateLockedTemporary(const std::string& target, std::string& temporary) {
+    constexpr int kAttempts = 8;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        temporary = DirectoryOf(target) + "." + NameOf(target) + ".XXXXXX";
+        const int fd = ::mkstemp(temporary.data());
+        if (fd < 0) {
+            return -1;
+        }
+        struct stat held {};
+        struct stat now {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0 &&
+            ::lstat(temporary.c_str(), &now) == 0 && now.st_ino == held.st_ino && now.st_dev == held.st_dev) {
+            return fd;
+        }
+        ::close(fd);
+    }
+    return -1;
+}
+
+/// The name of the n-th copy of a damaged file: NAME.damaged, then NAME.damaged.1, .2 …
+std::string DamagedName(const std::string& target, int n) {
+    return target + ".damaged" + (n == 0 ? std::string() : "." + std::to_string(n));
+}
+
+constexpr int kMostDamagedCopies = 1000;
+
+/// Writes a new file copy (failing when the name is taken) with the bytes of target; for a file
+/// system without hard links. -1: the name is taken; 0: failed; 1: done.
+int CopyToNewFile(const std::string& target, const std::string& copy) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) {
+        return 0;
+    }
+    const auto bytes = ReadFileBytes(target, static_cast<std::size_t>(info.st_size));
+    if (!bytes) {
+        return 0;
+    }
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 07777);
+    if (fd < 0) {
+        return errno == EEXIST ? -1 : 0;
+    }
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes->size()) {
+        const ssize_t n = ::write(fd, bytes->data() + done, bytes->size() - done);
+        ok = n >= 0 || errno == EINTR;
+        done += n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) {
+        ::unlink(copy.c_str());
+    }
+    return ok ? 1 : 0;
+}
+
+/// Keeps the file at target (when there is a regular file) under the first free damaged name: a
+/// second link to it, so that the rename of the save leaves it in place, or else a copy.
+bool KeepDamaged(const std::string& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return true;  // nothing there that holds anything of the user's
+    }
+    for (int n = 0; n < kMostDamagedCopies; ++n) {
+        const std::string copy = DamagedName(target, n);
+        if (::link(target.c_str(), copy.c_str()) == 0) {
+            return true;
+        }
+        if (errno == EEXIST) {
+            continue;
+        }
+        const int copied = CopyToNewFile(target, copy);
+        if (copied >= 0) {
+            return copied == 1;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -148,29 +281,63 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t ma
     return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const auto slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (!MakeDirectories(dir) || !MayReplace(path) || Injected(WriteFault::Step::CreateTemporary)) {
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<std::string> DamagedCopyName(const std::string& path) {
+    const auto target = SaveTarget(path);
+    if (!target || !IsRegularFile(*target) || !MayReplace(*target)) {
+        return std::nullopt;
+    }
+    for (int n = 0; n < kMostDamagedCopies; ++n) {
+        const std::string copy = DamagedName(*target, n);
+        if (!PathIsTaken(copy)) {
+            return NameOf(copy);
+        }
+    }
+    return std::nullopt;
+}
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+    if (const auto target = SaveTarget(path)) {
+        RemoveLeftoversOf(*target);
+    }
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFile old_file) {
+    if (!MakeDirectories(DirectoryOf(path))) {
         return false;
     }
-    RemoveLeftoverTemporaries(dir, name);
-    std::string temporary = (slash == std::string::npos ? std::string() : dir) + "." + name + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const auto target = SaveTarget(path);
+    if (!target || !MayReplace(*target) || Injected(WriteFault::Step::CreateTemporary)) {
+        return false;
+    }
+    RemoveLeftoversOf(*target);
+    std::string temporary;
+    const int fd = CreateLockedTemporary(*target, temporary);
     if (fd < 0) {
         return false;
     }
-    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && !Injected(WriteFault::Step::Sync) &&
-                         ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || Injected(WriteFault::Step::Rename) || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    const bool written = ::fchmod(fd, ModeFor(*target)) == 0 && WriteAll(fd, bytes) &&
+                         !Injected(WriteFault::Step::Sync) && ::fsync(fd) == 0;
+    // The old file is kept only once the new one is complete, so that a failed save leaves no copy.
+    const bool kept = written && (old_file == OldFile::Replace || KeepDamaged(*target));
+    // The lock is held until the rename is done: only then may another copy's clean-up see the name.
+    const bool renamed =
+        kept && !Injected(WriteFault::Step::Rename) && ::rename(temporary.c_str(), target->c_str()) == 0;
+    if (!renamed) {
         ::unlink(temporary.c_str());
+    }
+    // After the sync a close has nothing left to report.
+    ::close(fd);
+    if (!renamed) {
         return false;
     }
     // The rename itself reaches the disk only when the directory is synced; a failure here
     // leaves a complete file either way, so it is not reported.
-    const int dir_fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir_fd = ::open(DirectoryOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir_fd >= 0) {
         ::fsync(dir_fd);
         ::close(dir_fd);

@@ -1,7 +1,10 @@
 // Reading the program's files whole and replacing them atomically.
 //
 // A save writes a temporary file beside the target, flushes and syncs it, and renames it over the
-// old file, so that a save that fails at any step leaves the old file exactly as it was.
+// old file, so that a save that fails at any step leaves the old file exactly as it was. A file
+// that is a symbolic link is saved into the link's target, beside the target, and the link stays.
+// The writer holds a lock on its temporary file until the rename, so that another copy of the
+// program removes only temporaries that no live save is writing.
 #pragma once
 
 #include <cstddef>
@@ -19,13 +22,36 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t ma
 /// against nothing at all.
 bool PathIsTaken(const std::string& path);
 
+/// What a save does with the file it replaces.
+enum class OldFile {
+    Replace,     // the old file is gone after the save
+    KeepDamaged  // the old file stays beside the new one as NAME.damaged (or NAME.damaged.1, .2 …)
+};
+
 /// Replaces the file at path with bytes: creates the directory if it is missing, writes a temporary
-/// file in the same directory, syncs it and renames it over path. Returns false on any failure, and
-/// then the temporary file is gone and the old file is untouched. An existing file the user may not
-/// write is never replaced. Temporary files that an interrupted earlier save of the same file left
-/// behind are removed. The saved file keeps the old file's mode where that lets its owner read and
-/// write it; otherwise it gets 0666 less the umask.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+/// file in the same directory, syncs it and renames it over path. A symbolic link at path is
+/// followed: its target is replaced in the target's directory and the link is kept. Returns false on
+/// any failure, and then the temporary file is gone and the old file is untouched. An existing file
+/// the user may not write is never replaced. Temporary files that an interrupted earlier save of the
+/// same file left behind are removed. The saved file keeps the old file's mode where that lets its
+/// owner read and write it; otherwise it gets 0666 less the umask. With OldFile::KeepDamaged the old
+/// file (when there is one) is first kept under the name DamagedCopyName gives; when it cannot be
+/// kept, nothing is saved and the result is false.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFile old_file = OldFile::Replace);
+
+/// The bare name a save with OldFile::KeepDamaged would keep the file at path under now
+/// ("HUC_USER.DAT.damaged", or numbered "HUC_USER.DAT.damaged.1", .2 … when that name is taken); for
+/// a link, the name beside its target. std::nullopt when there is no regular file there that a save
+/// may replace (none, a directory, a file the user may not write).
+std::optional<std::string> DamagedCopyName(const std::string& path);
+
+/// Whether a regular file is at path (following links), readable or not.
+bool IsRegularFile(const std::string& path);
+
+/// Removes the temporary files ("." + the file's name + "." + six letters or digits) that saves of
+/// the file at path left beside it when they were killed. A temporary that a live save holds
+/// locked is kept.
+void RemoveLeftoverTemporaries(const std::string& path);
 
 /// Test seam: makes the next saves fail at a chosen step, as a full disk or an unwritable directory
 /// would. Stays in force until cleared with std::nullopt.

@@ -53,34 +53,31 @@ private:
     std::size_t pos_ = 0;
 };
 
-/// Appends one stored text; false when it is too long for its 16-bit count.
-bool AppendText(std::string& bytes, const std::string& stored) {
-    if (stored.size() > kMaxTextBytes) {
-        return false;
-    }
+/// Appends one stored text of at most kMaxTextBytes bytes behind its 16-bit count.
+void AppendText(std::string& bytes, const std::string& stored) {
     bytes += static_cast<char>(stored.size() & 0xFF);
     bytes += static_cast<char>((stored.size() >> 8) & 0xFF);
     bytes += stored;
-    return true;
 }
 
-}  // namespace
-
-void DatShowReadFailure(MessageSink& sink) {
-    sink.Show(Message{std::string(kMessageTitle),
-                      "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
-                      MessageIcon::Exclamation});
-}
-
-void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink) {
-    // No file is the normal state until the user first saves units of his own.
-    if (!bytes) {
-        return;
+/// The bytes to write for text: the bytes it was read from while it still reads as they do (a name
+/// reads trimmed), otherwise its encoding.
+std::string StoredForm(Cp932Codec& codec, const std::string& text, const std::string& stored, bool trimmed) {
+    if (!stored.empty()) {
+        const std::string read = codec.Decode(stored);
+        if ((trimmed ? std::string(TrimBlanks(read)) : read) == text) {
+            return stored;
+        }
     }
+    return codec.Encode(text);
+}
+
+/// Reads the records into units; false when the file ends inside a record (what was read before
+/// stays, the rest is empty).
+bool ReadRecords(std::string_view bytes, UserUnits& units) {
     Cp932Codec codec;
-    RecordReader reader(*bytes);
-    // Returns false when the file ends inside a record. A file that ends between two records
-    // leaves the remaining records as three empty texts.
+    RecordReader reader(bytes);
+    // A file that ends between two records leaves the remaining records as three empty texts.
     auto read = [&](Record& record) {
         record = Record{};
         if (reader.AtEnd()) {
@@ -96,59 +93,171 @@ void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, Mes
     Record record;
     for (int u = 0; u < kUserGroups; ++u) {
         if (!read(record)) {
-            DatShowReadFailure(sink);
-            return;
+            return false;
         }
         units.UserGroupName[u] = std::string(TrimBlanks(codec.Decode(record[0])));
+        units.StoredGroupName[u] = record[0];
         for (int j = 0; j < kUserUnitsUsed; ++j) {
             if (!read(record)) {
-                DatShowReadFailure(sink);
-                return;
+                return false;
             }
             units.UserUnitName[u][j] = std::string(TrimBlanks(codec.Decode(record[0])));
             units.UserFactorText[u][j] = codec.Decode(record[1]);
             units.UserOffsetText[u][j] = codec.Decode(record[2]);
+            units.StoredUnitName[u][j] = std::move(record[0]);
+            units.StoredFactorText[u][j] = std::move(record[1]);
+            units.StoredOffsetText[u][j] = std::move(record[2]);
         }
+    }
+    return true;
+}
+
+/// Whether the file at path is there but cannot be read whole: unreadable, or cut short.
+bool IsDamaged(const std::string& path) {
+    const auto bytes = ReadFileBytes(path, kMaxUserFileBytes);
+    if (!bytes) {
+        return PathIsTaken(path);
+    }
+    UserUnits scratch;
+    return !ReadRecords(*bytes, scratch);
+}
+
+void MoveRow(UserUnits& units, int u, int from, int to) {
+    units.UserUnitName[u][to] = std::move(units.UserUnitName[u][from]);
+    units.UserFactorText[u][to] = std::move(units.UserFactorText[u][from]);
+    units.UserOffsetText[u][to] = std::move(units.UserOffsetText[u][from]);
+    units.UserFactor[u][to] = units.UserFactor[u][from];
+    units.UserOffset[u][to] = units.UserOffset[u][from];
+    units.StoredUnitName[u][to] = std::move(units.StoredUnitName[u][from]);
+    units.StoredFactorText[u][to] = std::move(units.StoredFactorText[u][from]);
+    units.StoredOffsetText[u][to] = std::move(units.StoredOffsetText[u][from]);
+}
+
+void ClearRow(UserUnits& units, int u, int row) {
+    units.UserUnitName[u][row].clear();
+    units.UserFactorText[u][row].clear();
+    units.UserOffsetText[u][row].clear();
+    units.UserFactor[u][row] = 0.0;
+    units.UserOffset[u][row] = 0.0;
+    units.StoredUnitName[u][row].clear();
+    units.StoredFactorText[u][row].clear();
+    units.StoredOffsetText[u][row].clear();
+}
+
+}  // namespace
+
+void DatShowReadFailure(MessageSink& sink) {
+    sink.Show(Message{std::string(kMessageTitle),
+                      "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.",
+                      MessageIcon::Exclamation});
+}
+
+void DatReadBytes(const std::optional<std::string>& bytes, UserUnits& units, MessageSink& sink) {
+    // No file is the normal state until the user first saves units of his own.
+    if (bytes && !ReadRecords(*bytes, units)) {
+        DatShowReadFailure(sink);
     }
 }
 
-std::optional<std::string> DatWriteBytes(const UserUnits& units) {
+bool StorableUserText(std::string_view text) {
+    // Each character takes at most as many bytes in code page 932 as in UTF-8, and the UTF-8 form
+    // is stored behind three bytes.
+    if (text.size() + kUtf8Mark.size() <= kMaxTextBytes) {
+        return true;
+    }
     Cp932Codec codec;
-    std::string bytes;
+    return codec.Encode(text).size() <= kMaxTextBytes;
+}
+
+UserFileImage DatWriteImage(const UserUnits& units) {
+    Cp932Codec codec;
+    UserFileImage image;
+    // A text too long for its count is written empty and its place reported.
+    auto fit = [&](std::string stored, UserTextPlace place) {
+        if (stored.size() > kMaxTextBytes) {
+            image.left_out.push_back(place);
+            stored.clear();
+        }
+        return stored;
+    };
     // A group record carries the texts 2 and 3 of the record written before it.
     std::string factor;
     std::string offset;
-    auto write = [&](const std::string& name) {
-        return AppendText(bytes, codec.Encode(name)) && AppendText(bytes, factor) && AppendText(bytes, offset);
-    };
     for (int u = 0; u < kUserGroups; ++u) {
-        if (!write(units.UserGroupName[u])) {
-            return std::nullopt;
-        }
+        const std::string group =
+            fit(StoredForm(codec, units.UserGroupName[u], units.StoredGroupName[u], true), {u, -1});
+        AppendText(image.bytes, group);
+        AppendText(image.bytes, factor);
+        AppendText(image.bytes, offset);
         for (int j = 0; j < kUserUnitsUsed; ++j) {
-            factor = codec.Encode(units.UserFactorText[u][j]);
-            offset = codec.Encode(units.UserOffsetText[u][j]);
-            if (!write(units.UserUnitName[u][j])) {
-                return std::nullopt;
-            }
+            const std::string name = fit(StoredForm(codec, units.UserUnitName[u][j], units.StoredUnitName[u][j], true),
+                                         {u, j, UserTextField::UnitName});
+            factor = fit(StoredForm(codec, units.UserFactorText[u][j], units.StoredFactorText[u][j], false),
+                         {u, j, UserTextField::FactorText});
+            offset = fit(StoredForm(codec, units.UserOffsetText[u][j], units.StoredOffsetText[u][j], false),
+                         {u, j, UserTextField::OffsetText});
+            AppendText(image.bytes, name);
+            AppendText(image.bytes, factor);
+            AppendText(image.bytes, offset);
         }
     }
-    return bytes;
+    return image;
+}
+
+std::optional<std::string> DatWriteBytes(const UserUnits& units) {
+    UserFileImage image = DatWriteImage(units);
+    if (!image.left_out.empty()) {
+        return std::nullopt;
+    }
+    return std::move(image.bytes);
+}
+
+void CloseUnitGaps(UserUnits& units) {
+    for (int u = 0; u < kUserGroups; ++u) {
+        int next = 0;
+        for (int j = 0; j < kUserUnitsUsed; ++j) {
+            if (IsBlank(units.UserUnitName[u][j])) {
+                continue;
+            }
+            if (j != next) {
+                MoveRow(units, u, j, next);
+            }
+            ++next;
+        }
+        for (int j = next; j < kUserUnitsUsed; ++j) {
+            ClearRow(units, u, j);
+        }
+    }
 }
 
 void DatRead(UserUnits& units, MessageSink& sink) {
     const std::string path = MyPath() + "HUC_USER.DAT";
+    RemoveLeftoverTemporaries(path);
     const auto bytes = ReadFileBytes(path, kMaxUserFileBytes);
-    if (!bytes && PathIsTaken(path)) {
-        DatShowReadFailure(sink);
+    // No file is the normal state until the user first saves units of his own.
+    if (!bytes && !PathIsTaken(path)) {
         return;
     }
-    DatReadBytes(bytes, units, sink);
+    if (bytes && ReadRecords(*bytes, units)) {
+        return;
+    }
+    std::string text = "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.";
+    if (const auto kept = DamagedCopyName(path)) {
+        text += "\rThe file will be kept as '" + *kept + "' when the units are next saved.";
+    }
+    sink.Show(Message{std::string(kMessageTitle), text, MessageIcon::Exclamation});
 }
 
-bool DatWrite(const UserUnits& units, MessageSink& sink) {
-    const auto bytes = DatWriteBytes(units);
-    if (bytes && WriteFileAtomically(MyPath() + "HUC_USER.DAT", *bytes)) {
+bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPlace>* left_out) {
+    const std::string path = MyPath() + "HUC_USER.DAT";
+    const UserFileImage image = DatWriteImage(units);
+    if (left_out != nullptr) {
+        left_out->insert(left_out->end(), image.left_out.begin(), image.left_out.end());
+    }
+    // A caller that takes no report of the texts left out gets a failed save instead.
+    const bool complete = left_out != nullptr || image.left_out.empty();
+    const OldFile old_file = IsDamaged(path) ? OldFile::KeepDamaged : OldFile::Replace;
+    if (complete && WriteFileAtomically(path, image.bytes, old_file)) {
         return true;
     }
     sink.Show(Message{std::string(kMessageTitle), "Failed to save file as 'HUC_USER.DAT'.", MessageIcon::Critical});

@@ -436,6 +436,53 @@ TEST_F(CfgFileOnDisk, FailedSaveShowsTheCriticalMessageAndKeepsTheOldFile) {
     }
 }
 
+TEST_F(CfgFileOnDisk, ADamagedFileIsKeptBesideTheSavedOneAndTheMessageSaysSo) {
+    struct Row {
+        const char* name;
+        std::optional<std::string> old_file;  // std::nullopt: no file
+        mode_t mode;
+        std::string kept_as;  // empty: nothing is kept and the message has its two lines
+    };
+    const std::string eighteen_lines = Join(std::vector<std::string>(kDistinctLines.begin(), kDistinctLines.end() - 1));
+    const Row rows[] = {
+        {"18 lines", eighteen_lines, 0600, "HALDUCNV.CFG.damaged"},
+        {"a value that does not fit", DistinctWith({{9, "Form_Convert_Left=40000"}}), 0600, "HALDUCNV.CFG.damaged"},
+        {"the user may write it but not read it", Join(kDistinctLines), 0200, "HALDUCNV.CFG.damaged"},
+        {"missing", std::nullopt, 0600, ""},
+        {"empty", std::string(), 0600, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(FilesDir());
+        std::filesystem::create_directories(FilesDir());
+        if (row.old_file) {
+            PutFile("HALDUCNV.CFG", *row.old_file);
+            ASSERT_EQ(::chmod((FilesDir() + "HALDUCNV.CFG").c_str(), row.mode), 0);
+        }
+        const std::string expected_text =
+            "Loading the default configuration settings.\rClick on the OK button to proceed." +
+            (row.kept_as.empty()
+                 ? std::string()
+                 : "\rThe file will be kept as '" + row.kept_as + "' when the settings are next saved.");
+        // The reading and the save run as the files' owner, for whom their modes hold.
+        const bool ran = storage_test::RunAsOwnerOfFiles(root_, [&] {
+            halden::RecordingSink sink;
+            Settings s;
+            halden::CfgRead(s, sink);
+            return sink.messages.size() == 1 && sink.messages[0].text == expected_text && halden::CfgSave(s, sink);
+        });
+        EXPECT_TRUE(ran) << "the fallback message must say where the file is kept, and the save must succeed";
+        EXPECT_EQ(FileBytes("HALDUCNV.CFG"), halden::CfgSaveBytes(Settings{}));
+        std::vector<std::string> expected;
+        if (!row.kept_as.empty()) {
+            ::chmod((FilesDir() + row.kept_as).c_str(), 0600);
+            EXPECT_EQ(FileBytes(row.kept_as), row.old_file);
+            expected.push_back(row.kept_as);
+        }
+        EXPECT_EQ(OtherEntries("HALDUCNV.CFG"), expected);
+    }
+}
+
 class MyPathRule : public storage_test::FileTest {};
 
 TEST_F(MyPathRule, PicksTheProgramsDirectoryOnlyWhenItHoldsAFile) {

@@ -89,17 +89,10 @@ protected:
     std::optional<std::string> saved_xdg_;
 };
 
-/// Runs check in a child process as an ordinary user (nobody, when the tests run as root) with
-/// root_dir opened up to that user; true when check returned true there.
+/// Runs check in a child process, as nobody when the tests run as root; true when check returned
+/// true there.
 template <typename Check>
-bool RunAsOrdinaryUser(const std::string& root_dir, Check check) {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_dir, ignored)) {
-        if (entry.is_directory()) {
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::all, ignored);
-        }
-    }
-    std::filesystem::permissions(root_dir, std::filesystem::perms::all, ignored);
+bool RunInChildAsNobody(Check check) {
     const pid_t child = ::fork();
     if (child == 0) {
         constexpr uid_t kNobody = 65534;
@@ -113,6 +106,39 @@ bool RunAsOrdinaryUser(const std::string& root_dir, Check check) {
         return false;
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+/// Runs check in a child process as an ordinary user (nobody, when the tests run as root) with
+/// root_dir opened up to that user; true when check returned true there.
+template <typename Check>
+bool RunAsOrdinaryUser(const std::string& root_dir, Check check) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_dir, ignored)) {
+        if (entry.is_directory()) {
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::all, ignored);
+        }
+    }
+    std::filesystem::permissions(root_dir, std::filesystem::perms::all, ignored);
+    return RunInChildAsNobody(check);
+}
+
+/// Runs check in a child process as the owner of everything in root_dir, with the modes as they
+/// are: when the tests run as root, root_dir and all it holds are given to nobody first.
+template <typename Check>
+bool RunAsOwnerOfFiles(const std::string& root_dir, Check check) {
+    if (::geteuid() == 0) {
+        constexpr uid_t kNobody = 65534;
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_dir, ignored)) {
+            if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) {
+                return false;
+            }
+        }
+        if (::lchown(root_dir.c_str(), kNobody, kNobody) != 0) {
+            return false;
+        }
+    }
+    return RunInChildAsNobody(check);
 }
 
 }  // namespace storage_test

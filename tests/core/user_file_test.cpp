@@ -1,16 +1,20 @@
 #include "storage/user_file.h"
 
 #include "shared/settings.h"
+#include "storage/config_file.h"
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"
 #include "storage_test_support.h"
 
 #include <algorithm>
 #include <array>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <vector>
 
 namespace {
@@ -126,23 +130,34 @@ TEST(DatWriteBytes, TextsAreWrittenUntrimmedAndReadTrimmed) {
     EXPECT_EQ(read.UserOffsetText[2][4], "  ");
 }
 
-TEST(DatWriteBytes, LengthsAreUnsignedSixteenBit) {
+TEST(DatWriteBytes, LengthsAreUnsignedSixteenBitInTheFilesEncoding) {
+    auto repeated = [](std::string_view piece, std::size_t times) {
+        std::string text;
+        for (std::size_t i = 0; i < times; ++i) {
+            text += piece;
+        }
+        return text;
+    };
     struct Row {
         const char* name;
-        std::size_t length;
-        bool writable;
+        std::string text;
+        bool storable;
     };
     const Row rows[] = {
-        {"beyond the signed range", 40000, true},
-        {"largest count", 65535, true},
-        {"one byte too many", 65536, false},
+        {"beyond the signed range", std::string(40000, '7'), true},
+        {"largest count", std::string(65535, '7'), true},
+        {"one byte too many", std::string(65536, '7'), false},
+        {"longer in UTF-8 than in code page 932", repeated("尺", 32767), true},
+        {"one double-byte character too many", repeated("尺", 32768), false},
+        {"the UTF-8 form behind its mark one byte too many", std::string(65533, '7') + "²", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        EXPECT_EQ(halden::StorableUserText(row.text), row.storable);
         UserUnits units;
-        units.UserFactorText[19][9] = std::string(row.length, '7');
+        units.UserFactorText[19][9] = row.text;
         const auto bytes = halden::DatWriteBytes(units);
-        ASSERT_EQ(bytes.has_value(), row.writable);
+        ASSERT_EQ(bytes.has_value(), row.storable);
         if (!bytes) {
             continue;
         }
@@ -150,7 +165,54 @@ TEST(DatWriteBytes, LengthsAreUnsignedSixteenBit) {
         halden::RecordingSink sink;
         halden::DatReadBytes(*bytes, read, sink);
         EXPECT_TRUE(sink.messages.empty());
-        EXPECT_EQ(read.UserFactorText[19][9].size(), row.length);
+        EXPECT_EQ(read.UserFactorText[19][9], row.text);
+    }
+}
+
+TEST(DatWriteImage, OnlyTheTextsThatCannotBeStoredAreLeftOut) {
+    UserUnits units = Distinct();
+    const std::string too_long(70000, 'x');
+    units.UserGroupName[4] = too_long;
+    units.UserOffsetText[7][2] = too_long;
+    const auto image = halden::DatWriteImage(units);
+    EXPECT_EQ(image.left_out, (std::vector<halden::UserTextPlace>{
+                                  {4, -1, halden::UserTextField::GroupName},
+                                  {7, 2, halden::UserTextField::OffsetText},
+                              }));
+    units.UserGroupName[4].clear();
+    units.UserOffsetText[7][2].clear();
+    EXPECT_EQ(image.bytes, WriteOrFail(units));
+}
+
+TEST(CloseUnitGaps, BlankRowsAreDroppedAndTheRowsBelowMoveUpWithTheirTexts) {
+    struct Row {
+        const char* name;
+        std::vector<int> blank_rows;
+        std::vector<int> rows_after;  // the original row now in each used row, in order
+    };
+    const Row rows[] = {
+        {"no gap", {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"one gap between units", {2}, {0, 1, 3, 4, 5, 6, 7, 8, 9}},
+        {"gap at the top and two together", {0, 5, 6}, {1, 2, 3, 4, 7, 8, 9}},
+        {"last row blank", {9}, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+        {"every row blank", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        UserUnits units = Distinct();
+        for (const int blank : row.blank_rows) {
+            units.UserUnitName[3][blank] = blank % 2 == 0 ? "" : "   ";
+        }
+        halden::CloseUnitGaps(units);
+        for (int j = 0; j < 10; ++j) {
+            const bool used = j < static_cast<int>(row.rows_after.size());
+            const std::string from = used ? "3." + std::to_string(row.rows_after[j]) : "";
+            EXPECT_EQ(units.UserUnitName[3][j], used ? "N" + from : "") << j;
+            EXPECT_EQ(units.UserFactorText[3][j], used ? "F" + from : "") << j;
+            EXPECT_EQ(units.UserOffsetText[3][j], used ? "O" + from : "") << j;
+        }
+        EXPECT_EQ(units.UserGroupName[3], "G3");
+        EXPECT_EQ(units.UserUnitName[2][5], "N2.5");  // other groups stay as they are
     }
 }
 
@@ -302,6 +364,55 @@ TEST(DatReadBytes, InvalidBytesDoNotStopTheReading) {
     EXPECT_EQ(read.UserOffsetText[0][0], "1");
 }
 
+TEST(DatWriteBytes, TextsNobodyChangedAreWrittenBackAsTheyWereRead) {
+    struct Row {
+        const char* name;
+        Record stored;   // unit record (5, 9) as the file holds it
+        Record edits;    // new texts for the unit's name, factor and offset; empty: not edited
+        Record written;  // the record the save writes
+    };
+    const std::string invalid = "\x80\xA0\xFD\xFE\xFF";
+    const Row rows[] = {
+        {"bytes that are not code page 932", {invalid, "\x81", "\xFF"}, {}, {invalid, "\x81", "\xFF"}},
+        {"blanks around a name", {"  foot  ", "0.3048", ""}, {}, {"  foot  ", "0.3048", ""}},
+        {"the UTF-8 form of a code page 932 text",
+         {"\xEF\xBB\xBF"
+          "abc",
+          "", ""},
+         {},
+         {"\xEF\xBB\xBF"
+          "abc",
+          "", ""}},
+        {"an edited name is encoded anew, the rest kept",
+         {invalid, "\x81", "1"},
+         {"尺", "", ""},
+         {"\x8E\xDA", "\x81", "1"}},
+        {"an edited factor is encoded anew", {invalid, "\x81", "1"}, {"", "2", ""}, {invalid, "2", "1"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string file;
+        for (int r = 0; r < kRecords; ++r) {
+            file += RawRecord(r == UnitRecord(5, 9) ? row.stored : Record{});
+        }
+        UserUnits units;
+        halden::RecordingSink sink;
+        halden::DatReadBytes(file, units, sink);
+        ASSERT_TRUE(sink.messages.empty());
+        const std::array<std::string*, 3> texts{&units.UserUnitName[5][9], &units.UserFactorText[5][9],
+                                                &units.UserOffsetText[5][9]};
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            if (!row.edits[k].empty()) {
+                *texts[k] = row.edits[k];
+            }
+        }
+        const auto records = Records(WriteOrFail(units));
+        EXPECT_EQ(records[UnitRecord(5, 9)], row.written);
+        // The next group record carries the unit record's texts 2 and 3 as they were written.
+        EXPECT_EQ(records[GroupRecord(6)], (Record{"", row.written[1], row.written[2]}));
+    }
+}
+
 TEST(UserFile, RandomTablesReadBackAsWritten) {
     const std::vector<std::string> pieces = {"a",  "Z",  "9",      ".",  "-",  " ", "  ", "(m)", "尺", "坪",
                                              "米", "液", "ガロン", "ｶﾞ", "１", "²", "é",  "€",   "😀",  "\xEF\xBB\xBF",
@@ -339,7 +450,8 @@ TEST(UserFile, RandomTablesReadBackAsWritten) {
         halden::DatReadBytes(file, read, sink);
         ASSERT_TRUE(sink.messages.empty());
         ExpectSameTexts(read, expected);
-        ASSERT_EQ(WriteOrFail(read).size(), WriteOrFail(expected).size());
+        // Nothing was changed after the reading: the file is written back byte for byte.
+        ASSERT_EQ(WriteOrFail(read), file);
     }
 }
 
@@ -360,17 +472,57 @@ TEST_F(UserFileOnDisk, SomethingUnreadableInTheFilesPlaceGivesTheMessage) {
     ExpectSameTexts(halden::userUnits(), UserUnits{});
 }
 
-TEST_F(UserFileOnDisk, ASaveRemovesOnlyTheLeftoversOfItsOwnInterruptedSaves) {
-    PutFile(".HUC_USER.DAT.a1B2c3", "left by a killed save");
-    PutFile(".HUC_USER.DAT.zzzzzz", "another");
-    PutFile(".HALDUCNV.CFG.a1B2c3", "the other file's");
-    PutFile(".HUC_USER.DAT.keep", "not six characters");
-    PutFile("HUC_USER.DAT.a1B2c3", "no leading dot");
-    halden::RecordingSink sink;
-    ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
-    auto others = OtherEntries("HUC_USER.DAT");
-    std::sort(others.begin(), others.end());
-    EXPECT_EQ(others, (std::vector<std::string>{".HALDUCNV.CFG.a1B2c3", ".HUC_USER.DAT.keep", "HUC_USER.DAT.a1B2c3"}));
+TEST_F(UserFileOnDisk, LeftoversOfKilledSavesAreRemovedButNotATemporaryALiveSaveHolds) {
+    struct Row {
+        const char* name;
+        std::function<void()> run;
+        std::vector<std::string> kept;
+    };
+    const auto save_units = [] {
+        halden::RecordingSink sink;
+        ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
+    };
+    const auto read_units = [] {
+        halden::RecordingSink sink;
+        halden::DatRead(halden::userUnits(), sink);
+    };
+    const auto read_settings = [] {
+        halden::RecordingSink sink;
+        halden::CfgRead(halden::settings(), sink);
+    };
+    const Row rows[] = {
+        {"user units save", save_units, {".HALDUCNV.CFG.a1B2c3", "HUC_USER.DAT"}},
+        {"user units read at start-up", read_units, {".HALDUCNV.CFG.a1B2c3"}},
+        {"configuration read at start-up", read_settings, {".HUC_USER.DAT.a1B2c3", ".HUC_USER.DAT.zzzzzz"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(FilesDir());
+        PutFile(".HUC_USER.DAT.a1B2c3", "left by a killed save");
+        PutFile(".HUC_USER.DAT.zzzzzz", "another");
+        PutFile(".HALDUCNV.CFG.a1B2c3", "the other file's");
+        PutFile(".HUC_USER.DAT.keep", "not six characters");
+        PutFile("HUC_USER.DAT.a1B2c3", "no leading dot");
+        // Temporaries that saves of another copy of the program are writing at this moment.
+        PutFile(".HUC_USER.DAT.Held01", "being written");
+        PutFile(".HALDUCNV.CFG.Held01", "being written");
+        std::vector<int> held;
+        for (const char* name : {".HUC_USER.DAT.Held01", ".HALDUCNV.CFG.Held01"}) {
+            held.push_back(::open((FilesDir() + name).c_str(), O_RDONLY));
+            ASSERT_EQ(::flock(held.back(), LOCK_EX), 0);
+        }
+        row.run();
+        for (const int fd : held) {
+            ::close(fd);
+        }
+        auto others = OtherEntries("");
+        std::vector<std::string> expected = row.kept;
+        expected.insert(expected.end(),
+                        {".HUC_USER.DAT.keep", "HUC_USER.DAT.a1B2c3", ".HUC_USER.DAT.Held01", ".HALDUCNV.CFG.Held01"});
+        std::sort(others.begin(), others.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(others, expected);
+    }
 }
 
 TEST_F(UserFileOnDisk, AReplacedFileKeepsItsModeOnlyWhereItsOwnerMayReadAndWriteIt) {
@@ -443,7 +595,7 @@ TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
     struct Row {
         const char* name;
         std::optional<halden::WriteFault> fault;  // std::nullopt: the directory is unwritable
-        bool too_long = false;
+        bool too_long = false;                    // and the caller takes no report of it
     };
     const Row rows[] = {
         {"unwritable directory", std::nullopt},
@@ -475,6 +627,125 @@ TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
         EXPECT_EQ(FileBytes("HUC_USER.DAT"), old_file);
         EXPECT_TRUE(OtherEntries("HUC_USER.DAT").empty());
     }
+}
+
+TEST_F(UserFileOnDisk, ASaveThatReportsLeftOutTextsSavesTheRest) {
+    halden::userUnits() = Distinct();
+    halden::userUnits().UserFactorText[2][3] = std::string(70000, '1');
+    std::vector<halden::UserTextPlace> left_out;
+    halden::RecordingSink sink;
+    ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink, &left_out));
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(left_out, (std::vector<halden::UserTextPlace>{{2, 3, halden::UserTextField::FactorText}}));
+    UserUnits saved = Distinct();
+    saved.UserFactorText[2][3].clear();
+    EXPECT_EQ(FileBytes("HUC_USER.DAT"), WriteOrFail(saved));
+}
+
+TEST_F(UserFileOnDisk, AFileThatCouldNotBeReadWholeIsKeptBesideTheSavedOne) {
+    const std::string whole = WriteOrFail(Distinct());
+    const std::string cut = whole.substr(0, 700);
+    struct Row {
+        const char* name;
+        std::string old_file;
+        mode_t mode;
+        std::vector<std::string> taken;  // damaged copies already there
+        std::string kept_as;             // empty: the old file is not kept
+    };
+    const Row rows[] = {
+        {"cut short", cut, 0600, {}, "HUC_USER.DAT.damaged"},
+        {"cut short with an earlier copy", cut, 0600, {"HUC_USER.DAT.damaged"}, "HUC_USER.DAT.damaged.1"},
+        {"two earlier copies", cut, 0600, {"HUC_USER.DAT.damaged", "HUC_USER.DAT.damaged.1"}, "HUC_USER.DAT.damaged.2"},
+        {"the user may write it but not read it", whole, 0200, {}, "HUC_USER.DAT.damaged"},
+        {"read whole", whole, 0600, {}, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(FilesDir());
+        PutFile("HUC_USER.DAT", row.old_file);
+        for (const auto& name : row.taken) {
+            PutFile(name, "earlier");
+        }
+        ASSERT_EQ(::chmod((FilesDir() + "HUC_USER.DAT").c_str(), row.mode), 0);
+        const std::string path = FilesDir() + "HUC_USER.DAT";
+        // The reading and the save run as the files' owner, for whom their modes hold.
+        const bool ran = storage_test::RunAsOwnerOfFiles(root_, [&] {
+            halden::RecordingSink sink;
+            halden::UserUnits units;
+            halden::DatRead(units, sink);
+            const std::string shown = sink.messages.empty() ? std::string() : sink.messages[0].text;
+            units.UserGroupName[0] = "new";
+            return halden::DatWrite(units, sink) &&
+                   shown == (row.kept_as.empty() ? ""
+                                                 : "Failed to open file 'HUC_USER.DAT'.\rThe user definition is "
+                                                   "ignored.\rThe file will be kept as '" +
+                                                       row.kept_as + "' when the units are next saved.");
+        });
+        EXPECT_TRUE(ran) << "the read must say where the file is kept, and the save must succeed";
+        ::chmod(path.c_str(), 0600);
+        if (!row.kept_as.empty()) {
+            ::chmod((FilesDir() + row.kept_as).c_str(), 0600);
+            EXPECT_EQ(FileBytes(row.kept_as), row.old_file);
+        }
+        auto others = OtherEntries("HUC_USER.DAT");
+        std::vector<std::string> expected = row.taken;
+        if (!row.kept_as.empty()) {
+            expected.push_back(row.kept_as);
+        }
+        std::sort(others.begin(), others.end());
+        EXPECT_EQ(others, expected);
+        const auto records = Records(FileBytes("HUC_USER.DAT").value_or(""));
+        ASSERT_EQ(records.size(), 220u);
+        EXPECT_EQ(records[0][0], "new");
+    }
+}
+
+TEST_F(UserFileOnDisk, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
+    struct Row {
+        const char* name;
+        std::string link;    // what HUC_USER.DAT points to
+        std::string target;  // the file that is saved, below root_
+    };
+    const Row rows[] = {
+        {"relative link", "../units/mine.dat", "/units/mine.dat"},
+        {"absolute link", root_ + "/units/mine.dat", "/units/mine.dat"},
+        {"a link to a link", "chain", "/units/mine.dat"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(FilesDir());
+        std::filesystem::remove_all(root_ + "/units");
+        std::filesystem::create_directories(FilesDir());
+        std::filesystem::create_directories(root_ + "/units");
+        { std::ofstream(root_ + row.target) << WriteOrFail(Distinct()); }
+        ASSERT_EQ(::chmod((root_ + row.target).c_str(), 0640), 0);
+        if (row.link == "chain") {
+            std::filesystem::create_symlink("../units/mine.dat", FilesDir() + "chain");
+        }
+        std::filesystem::create_symlink(row.link, FilesDir() + "HUC_USER.DAT");
+        halden::RecordingSink sink;
+        halden::userUnits().UserGroupName[0] = "new";
+        ASSERT_TRUE(halden::DatWrite(halden::userUnits(), sink));
+        EXPECT_TRUE(std::filesystem::is_symlink(FilesDir() + "HUC_USER.DAT"));
+        EXPECT_EQ(std::filesystem::read_symlink(FilesDir() + "HUC_USER.DAT"), row.link);
+        EXPECT_EQ(FileBytes("HUC_USER.DAT"), WriteOrFail(halden::userUnits()));
+        struct stat info {};
+        ASSERT_EQ(::stat((root_ + row.target).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_ + "/units"), {}), 1);
+    }
+
+    // A target in a directory the user may not write is not saved.
+    ASSERT_EQ(::chmod((root_ + "/units").c_str(), 0555), 0);
+    ASSERT_EQ(::chmod((root_ + "/units/mine.dat").c_str(), 0666), 0);
+    const bool refused = storage_test::RunAsOwnerOfFiles(root_, [] {
+        halden::RecordingSink sink;
+        return !halden::DatWrite(halden::userUnits(), sink) && sink.messages.size() == 1 &&
+               sink.messages[0].text == "Failed to save file as 'HUC_USER.DAT'.";
+    });
+    ::chmod((root_ + "/units").c_str(), 0700);
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(std::filesystem::is_symlink(FilesDir() + "HUC_USER.DAT"));
 }
 
 TEST_F(UserFileOnDisk, ASaveKeepsTheOldFilesPermissions) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Temporary files that a killed save left beside a file (".NAME." and six letters or digits) are
-# removed by the next save of that file; files of any other name are kept.
+# removed at the start and by the next save of that file, both files' at the start; files of any
+# other name are kept, and so is a temporary that a live save (here a holder of its lock) writes.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin leftover_temporaries_removed 30
 
@@ -9,7 +10,9 @@ rows=(
     ".HALDUCNV.CFG.a1B2c3     removed                      removed"
     ".HALDUCNV.CFG.XXXXXX     removed                      removed"
     ".HALDUCNV.CFG.000000     removed                      removed"
-    ".HUC_USER.DAT.Zz9Yy8     kept                         removed"
+    ".HUC_USER.DAT.Zz9Yy8     removed                      removed"
+    ".HUC_USER.DAT.Held01     kept                         kept"
+    ".HALDUCNV.CFG.Held02     kept                         kept"
     ".HALDUCNV.CFG.a1B2c      kept                         kept"
     ".HALDUCNV.CFG.a1B2c3d    kept                         kept"
     ".HALDUCNV.CFG.a1-2c3     kept                         kept"
@@ -22,6 +25,11 @@ desk_folder
 for row in "${rows[@]}"; do
     read -r name _ <<<"$row"
     echo "leftover" >"$DESK_FOLDER/$name"
+done
+# The scenario itself holds these two locked to the end, as a save of another copy would.
+exec {held_dat}<"$DESK_FOLDER/.HUC_USER.DAT.Held01" {held_cfg}<"$DESK_FOLDER/.HALDUCNV.CFG.Held02"
+for held in "$held_dat" "$held_cfg"; do
+    flock -x "$held" || desk_fail "cannot lock the held temporaries"
 done
 
 check_leftovers() {
