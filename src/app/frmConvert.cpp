@@ -16,6 +16,7 @@
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
+#include "storage/frmUser.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -116,6 +117,8 @@ void frmConvert::Form_Load() {
     PlatformMessageSink sink(nullptr);
     CfgRead(settings(), sink);
     FocusUnpack(set);
+    // Noted before reading: a file changed during the read makes Save ask rather than overwrite.
+    frmUser::NoteUserFileRead();
     DatRead(userUnits(), sink);
 
     PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
@@ -336,6 +339,11 @@ void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
     set.pnSelUnitGrp = static_cast<std::int16_t>(group);
     if (set.pnShapeFlag == 0) {
         RestoreMainWindow();
+        // Add Units, hidden with its edits by the reduced shape, comes back with the full one.
+        if (auto* user = qobject_cast<frmUser*>(userWindow.data()); user != nullptr && user->HiddenForReduce()) {
+            state().pbUserOpen = true;
+            ShowCompanion(user);
+        }
     }
     set.pnShapeFlag = 1;
     SetCaption();

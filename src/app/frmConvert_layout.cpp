@@ -13,6 +13,7 @@
 #include "shared/ui_input_line.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
+#include "storage/frmUser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -229,9 +230,10 @@ void frmConvert::lblShrink_Click() {
     Settings& set = settings();
     ProcessState& st = state();
     set.pnShapeFlag = 0;
-    // The Add Units dialog and the equivalence window close; the constants window only hides.
-    if (QWidget* user = userWindow.data()) {
-        user->close();
+    // The equivalence window closes; the constants window only hides, and the Add Units dialog
+    // hides with its edits until the full shape returns.
+    if (auto* user = qobject_cast<frmUser*>(userWindow.data())) {
+        user->HideForReduce();
     }
     st.pbUserOpen = false;
     if (QWidget* equiv = equivWindow.data()) {

@@ -12,6 +12,7 @@
 #include <QMargins>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -30,6 +31,8 @@ enum class HelpCommand { Contents, Context };
 inline constexpr int kHelpContextConstants = 17;
 inline constexpr int kHelpContextAddUnits = 18;
 inline constexpr int kHelpContextCalculator = 19;
+inline constexpr int kHelpContextEquivalence = 20;
+inline constexpr int kHelpContextAbout = 21;
 
 class Platform {
 public:
@@ -37,6 +40,10 @@ public:
 
     /// A modal message box with an OK button; returns when it is closed.
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
+    /// A modal question box with one button per caption, left to right, the first the default;
+    /// returns when it is closed. Returns the index of the button chosen, or escapeIndex when the
+    /// box is closed by Escape or its close box.
+    virtual int AskQuestion(QWidget* parent, const Message& message, const QStringList& buttons, int escapeIndex) = 0;
 
     virtual void ClipboardClear() = 0;
     virtual void ClipboardSetText(const QString& text) = 0;

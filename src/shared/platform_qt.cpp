@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -39,32 +40,58 @@ QMargins& LastFrameSeen() {
     return frame;
 }
 
+void SetUpBox(QMessageBox& box, const Message& message) {
+    box.setWindowTitle(QString::fromStdString(message.title));
+    box.setText(DisplayText(message.text));
+    switch (message.icon) {
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+}
+
+void RunBox(QMessageBox& box) {
+    // A box that comes up while no window of the program is active (at start-up, or from the icon
+    // window) is not always given the focus by the window manager; it asks for it once it is on
+    // the screen, so that Enter answers it.
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    box.exec();
+}
+
 class QtPlatform final : public Platform {
 public:
     void ShowMessage(QWidget* parent, const Message& message) override {
         QMessageBox box(parent);
-        box.setWindowTitle(QString::fromStdString(message.title));
-        box.setText(DisplayText(message.text));
-        switch (message.icon) {
-            case MessageIcon::Information:
-                box.setIcon(QMessageBox::Information);
-                break;
-            case MessageIcon::Exclamation:
-                box.setIcon(QMessageBox::Warning);
-                break;
-            case MessageIcon::Critical:
-                box.setIcon(QMessageBox::Critical);
-                break;
-        }
+        SetUpBox(box, message);
         box.setStandardButtons(QMessageBox::Ok);
-        // A box that comes up while no window of the program is active (at start-up, or from the
-        // icon window) is not always given the focus by the window manager; it asks for it once
-        // it is on the screen, so that Enter answers it.
-        QTimer::singleShot(0, &box, [&box] {
-            box.raise();
-            box.activateWindow();
-        });
-        box.exec();
+        RunBox(box);
+    }
+
+    int AskQuestion(QWidget* parent, const Message& message, const QStringList& buttons, int escapeIndex) override {
+        QMessageBox box(parent);
+        SetUpBox(box, message);
+        QList<QAbstractButton*> added;
+        for (const QString& caption : buttons) {
+            added << box.addButton(caption, QMessageBox::ActionRole);
+        }
+        if (!added.isEmpty()) {
+            box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+        }
+        if (escapeIndex >= 0 && escapeIndex < added.size()) {
+            box.setEscapeButton(added[escapeIndex]);
+        }
+        RunBox(box);
+        const auto chosen = added.indexOf(box.clickedButton());
+        return chosen >= 0 ? static_cast<int>(chosen) : escapeIndex;
     }
 
     void ClipboardClear() override { QGuiApplication::clipboard()->clear(); }

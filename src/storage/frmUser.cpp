@@ -3,6 +3,9 @@
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
 #include "storage/coefficient_text.h"
+#include "storage/file_access.h"
+#include "storage/file_fingerprint.h"
+#include "storage/my_path.h"
 #include "storage/user_file.h"
 
 #include "shared/platform.h"
@@ -20,11 +23,14 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace halden {
@@ -53,6 +59,41 @@ void PaintBox(QLineEdit* box, const QColor& background, bool ownColour) {
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Text, ownColour ? QColor(Qt::black) : QApplication::palette().color(QPalette::Text));
     box->setPalette(palette);
+}
+
+std::string UserFilePath() { return MyPath() + "HUC_USER.DAT"; }
+
+// How the user units file looked when the program last read or wrote it, and where it was then.
+struct UserFileSeen {
+    std::string path;
+    FileFingerprint print;
+};
+
+std::optional<UserFileSeen>& LastSeenUserFile() {
+    static std::optional<UserFileSeen> seen;
+    return seen;
+}
+
+// Whether something is at the user units path that is not the file as the program last read or
+// wrote it. A file removed since holds nothing to lose; a path this run never read (the path
+// changed) is left to the save as it is.
+bool UserFileChangedSinceSeen() {
+    const std::optional<UserFileSeen>& seen = LastSeenUserFile();
+    const std::string path = UserFilePath();
+    if (!seen || seen->path != path) {
+        return false;
+    }
+    const FileFingerprint now = FingerprintOf(path, kUserFileMaxBytes);
+    return now.exists && now != seen->print;
+}
+
+Message Question(const char* text) { return Message{std::string(kMessageTitle), text, MessageIcon::Exclamation}; }
+
+void CopyTexts(const UserUnits& from, UserUnits& to) {
+    to.UserGroupName = from.UserGroupName;
+    to.UserUnitName = from.UserUnitName;
+    to.UserFactorText = from.UserFactorText;
+    to.UserOffsetText = from.UserOffsetText;
 }
 
 // The group list whose drop-down first refreshes the names: the list always shows the names as
@@ -93,6 +134,7 @@ frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextAddUnits);
     Form_Load();
+    OfferRecoveredEdits();
 }
 
 frmUser::~frmUser() = default;
@@ -186,10 +228,18 @@ void frmUser::connectHandlers() {
     connect(cboUserGroups, &QComboBox::activated, this, &frmUser::cboUserGroups_Click);
     // Only typing renames the group: picking from the list also changes the text field, and that
     // change must not rename the group shown before.
-    connect(cboUserGroups->lineEdit(), &QLineEdit::textEdited, this, [this] { cboUserGroups_Change(); });
+    connect(cboUserGroups->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        edited_ = true;
+        cboUserGroups_Change();
+    });
+    // Only the user's edits (typing, pasting, undoing) count as unsaved changes; texts the dialog
+    // puts into the rows itself do not.
+    const auto markEdited = [this] { edited_ = true; };
     for (int i = 0; i < kRows; ++i) {
         connect(txtUserUnit[i], &QLineEdit::textChanged, this, [this, i] { txtUserUnit_Change(i); });
         connect(txtUserCoef[i], &QLineEdit::textChanged, this, [this, i] { txtUserCoef_Change(i); });
+        connect(txtUserUnit[i], &QLineEdit::textEdited, this, markEdited);
+        connect(txtUserCoef[i], &QLineEdit::textEdited, this, markEdited);
     }
     connect(cmdSave, &QPushButton::clicked, this, &frmUser::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmUser::cmdCancel_Click);
@@ -202,23 +252,54 @@ void frmUser::Form_Load() {
     CentreWindowTwips(this, TwipsX(width() + platform().GetNonClientWidth(this)),
                       TwipsY(height() + platform().GetNonClientHeight(this)));
 
-    const UserUnits& source = userUnits();
-    for (int u = 0; u < kUserGroups; ++u) {
-        working.UserGroupName[u] = source.UserGroupName[u];
-        for (int j = 0; j < kRows; ++j) {
-            working.UserUnitName[u][j] = source.UserUnitName[u][j];
-            working.UserFactorText[u][j] = source.UserFactorText[u][j];
-            working.UserOffsetText[u][j] = source.UserOffsetText[u][j];
-        }
-    }
-    nCurGroup = 0;
+    CopyTexts(userUnits(), working);
+    ShowWorkingCopy();
+}
 
+void frmUser::ShowWorkingCopy() {
+    // The rows are filled from a copy: showing them runs their change handlers, which write the
+    // working copy.
+    const UserUnits shown = working;
+    nCurGroup = 0;
     cboUserGroups->clear();
     for (int u = 0; u < kUserGroups; ++u) {
-        cboUserGroups->addItem(ToQString(source.UserGroupName[u]));
+        cboUserGroups->addItem(ToQString(shown.UserGroupName[u]));
     }
-    SetComboText(ToQString(source.UserGroupName[0]));
-    ShowGroupRows(source);
+    SetComboText(ToQString(shown.UserGroupName[0]));
+    ShowGroupRows(shown);
+}
+
+// The edits a session left unsaved when it ended are offered once: restored or not, the recovery
+// file goes. A recovery file cut short is not offered, and is left for the user to look at.
+void frmUser::OfferRecoveredEdits() {
+    const std::string path = RecoveryFilePath();
+    const auto bytes = ReadFileBytes(path, kUserFileMaxBytes);
+    if (!bytes) {
+        return;
+    }
+    UserUnits recovered{};
+    RecordingSink problems;
+    DatReadBytes(bytes, recovered, problems);
+    if (!problems.messages.empty()) {
+        return;
+    }
+    const int answer =
+        platform().AskQuestion(this, Question("Restore the unsaved changes to your units from the last session?"),
+                               {QStringLiteral("&Yes"), QStringLiteral("&No")}, 1);
+    if (answer == 0) {
+        CopyTexts(recovered, working);
+        ShowWorkingCopy();
+        edited_ = true;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+std::string frmUser::RecoveryFilePath() { return UserFilePath() + ".unsaved"; }
+
+void frmUser::NoteUserFileRead() {
+    const std::string path = UserFilePath();
+    LastSeenUserFile() = UserFileSeen{path, FingerprintOf(path, kUserFileMaxBytes)};
 }
 
 void frmUser::ShowGroupRows(const UserUnits& from) {
@@ -292,36 +373,102 @@ void frmUser::txtUserCoef_Change(int index) {
 }
 
 void frmUser::cmdSave_Click() {
-    UserUnits& target = userUnits();
-    for (int u = 0; u < kUserGroups; ++u) {
-        target.UserGroupName[u] = working.UserGroupName[u];
-        for (int j = 0; j < kRows; ++j) {
-            target.UserUnitName[u][j] = working.UserUnitName[u][j];
-            target.UserFactorText[u][j] = working.UserFactorText[u][j];
-            target.UserOffsetText[u][j] = working.UserOffsetText[u][j];
-        }
+    if (!SaveUnits()) {
+        return;
     }
-    TransferUserGroups(halden::catalogue(), halden::userUnits());
-    emit saved();
-    // A failed write shows its message; the new groups stay in use for the rest of the run.
-    WriteFailureSink sink(this);
-    DatWrite(userUnits(), sink);
     state().pbUserOpen = false;
     close();
 }
 
+bool frmUser::SaveUnits() {
+    // Another copy of the program, or the user by hand, may have saved units since this run read
+    // the file; replacing them silently would lose them.
+    if (UserFileChangedSinceSeen()) {
+        const int answer = platform().AskQuestion(
+            this,
+            Question("HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r"
+                     "Keep the other version to write nothing: your changes stay in this window."),
+            {QStringLiteral("&Replace It"), QStringLiteral("&Keep the Other Version")}, 1);
+        if (answer != 0) {
+            return false;
+        }
+    }
+    CopyTexts(working, userUnits());
+    TransferUserGroups(halden::catalogue(), halden::userUnits());
+    emit saved();
+    edited_ = false;
+    // A failed write shows its message; the new groups stay in use for the rest of the run.
+    WriteFailureSink sink(this);
+    if (DatWrite(userUnits(), sink)) {
+        NoteUserFileRead();
+        std::error_code ignored;
+        std::filesystem::remove(RecoveryFilePath(), ignored);
+    }
+    return true;
+}
+
 void frmUser::cmdCancel_Click() {
+    if (edited_ && !AskToSaveBeforeClosing()) {
+        return;
+    }
     state().pbUserOpen = false;
     close();
+}
+
+bool frmUser::AskToSaveBeforeClosing() {
+    const int answer =
+        platform().AskQuestion(this, Question("Save changes to your units?"),
+                               {QStringLiteral("&Save"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, 2);
+    if (answer == 0 && !SaveUnits()) {
+        return false;
+    }
+    if (answer != 0 && answer != 1) {
+        return false;
+    }
+    edited_ = false;
+    state().pbUserOpen = false;
+    return true;
+}
+
+void frmUser::HideForReduce() {
+    hiddenForReduce_ = isVisible();
+    hide();
+}
+
+void frmUser::KeepEditsForNextSession() {
+    if (!edited_) {
+        return;
+    }
+    // Nothing more can be done for them when they cannot be written; the program is ending.
+    if (const auto bytes = DatWriteBytes(working)) {
+        WriteFileAtomically(RecoveryFilePath(), *bytes);
+    }
+    edited_ = false;
 }
 
 void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextAddUnits); }
 
 void frmUser::closeEvent(QCloseEvent* event) {
+    // The main window is closing (the user, a signal or the end of the session): no question
+    // holds the program up, and the edits wait for the next opening.
+    if (state().pbEnding) {
+        KeepEditsForNextSession();
+        event->accept();
+        return;
+    }
+    if (edited_ && !AskToSaveBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     // A close the window system delivers is the user's close box; a close from code (Save,
     // Cancel, or the main window unloading the dialog) leaves the open flag to its caller.
     Form_QueryUnload(event->spontaneous() ? 0 : 1);
     event->accept();
+}
+
+void frmUser::showEvent(QShowEvent* event) {
+    hiddenForReduce_ = false;
+    QWidget::showEvent(event);
 }
 
 void frmUser::Form_QueryUnload(int unloadMode) {

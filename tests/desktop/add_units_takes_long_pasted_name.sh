@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Add Units takes a pasted unit name of 10,000 characters whole, and Save writes all of it into
-# the user units file.
+# the user units file. A second program writes the file first: Save asks before replacing it, and
+# keeping the other version writes nothing and leaves the dialog open with the pasted name.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin add_units_takes_long_pasted_name 30
 
@@ -19,7 +20,25 @@ desk_expect 5 "Add Units did not open active" desk_is_active "$dialog"
 desk_clipboard_offer "$name"
 desk_click "$dialog" 120 86
 desk_key ctrl+v
+
+desk_user_file "$DESK_FOLDER/HUC_USER.DAT" 'Theirs'
+cp "$DESK_FOLDER/HUC_USER.DAT" "$DESK_DIR/theirs.dat"
 desk_key alt+s
+box=$(desk_message_window) || desk_fail "Save asked nothing over the other program's file"
+desk_activate "$box"
+desk_expect 5 "the question did not become active" desk_is_active "$box"
+desk_key alt+k
+desk_expect 5 "the question stayed after Keep the Other Version" desk_not_viewable "$box"
+cmp -s "$DESK_DIR/theirs.dat" "$DESK_FOLDER/HUC_USER.DAT" || desk_fail "the other program's file was replaced"
+desk_expect 5 "Add Units closed although nothing was saved" desk_is_viewable "$dialog"
+
+desk_activate "$dialog"
+desk_expect 5 "Add Units did not come back active" desk_is_active "$dialog"
+desk_key alt+s
+box=$(desk_message_window) || desk_fail "the second Save asked nothing"
+desk_activate "$box"
+desk_expect 5 "the question did not become active" desk_is_active "$box"
+desk_key alt+r
 desk_expect 5 "Add Units stayed open after its Save" desk_not_viewable "$dialog"
 
 # The file: group 0's record (three empty texts), the first unit's record (the name, 10,000 =

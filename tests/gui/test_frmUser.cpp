@@ -258,8 +258,14 @@ private slots:
         TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Other"));
         TypeOver(dlg->txtUserUnit[4], QStringLiteral("rod"));
         TypeOver(dlg->txtUserCoef[4], QStringLiteral("5.0292;1"));
+        fixture->fake.answers = {QStringLiteral("&Discard")};
         QTest::mouseClick(dlg->cmdCancel, Qt::LeftButton);
         DeletePending();
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.questions[0].message.title, std::string(" Halden Unit Converter"));
+        QCOMPARE(fixture->fake.questions[0].message.text, std::string("Save changes to your units?"));
+        QCOMPARE(fixture->fake.questions[0].buttons,
+                 QStringList({QStringLiteral("&Save"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}));
         QVERIFY(dlg.isNull());
         QVERIFY(!state().pbUserOpen);
         QCOMPARE(saved.count(), 0);
@@ -272,15 +278,101 @@ private slots:
         QVERIFY(catalogue().UnitCount == catalogueBefore.UnitCount);
         QVERIFY(catalogue().TempScale == catalogueBefore.TempScale);
         QVERIFY(!QFile::exists(UserFile(*fixture)));
-        // A fresh opening starts again from the tables, not from the cancelled edits.
+        // A fresh opening starts again from the tables, not from the cancelled edits, and closes
+        // unasked when nothing was typed.
         Open();
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Lengths"));
         QCOMPARE(dlg->txtUserUnit[4]->text(), QString());
+        QTest::mouseClick(dlg->cmdCancel, Qt::LeftButton);
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+    }
+
+    // The close box or Cancel with unsaved edits: Save saves and closes, Discard closes, Cancel
+    // or Escape keeps the dialog open with its edits.
+    void closingWithEditsAsksToSave_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("staysOpen");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("close box, Save") << true << "&Save" << false << true;
+        QTest::newRow("close box, Cancel") << true << "Cancel" << true << false;
+        QTest::newRow("Cancel button, Escape") << false << "" << true << false;
+        QTest::newRow("Cancel button, Save") << false << "&Save" << false << true;
+    }
+
+    void closingWithEditsAsksToSave() {
+        QFETCH(bool, closeBox);
+        QFETCH(QString, answer);
+        QFETCH(bool, staysOpen);
+        QFETCH(bool, saved);
+        Open();
+        TypeOver(dlg->txtUserUnit[0], QStringLiteral("yard"));
+        if (!answer.isEmpty()) {
+            fixture->fake.answers = {answer};
+        }
+        if (closeBox) {
+            CloseBox(dlg);
+        } else {
+            QTest::mouseClick(dlg->cmdCancel, Qt::LeftButton);
+        }
+        DeletePending();
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+        QCOMPARE(!dlg.isNull() && dlg->isVisible(), staysOpen);
+        QCOMPARE(state().pbUserOpen, staysOpen);
+        if (staysOpen) {
+            QCOMPARE(dlg->txtUserUnit[0]->text(), QStringLiteral("yard"));
+        }
+        QCOMPARE(userUnits().UserUnitName[0][0], std::string(saved ? "yard" : "inch"));
+        QCOMPARE(QFile::exists(UserFile(*fixture)), saved);
+    }
+
+    // Another copy of the program saved its units after this one read the file: Save asks, and
+    // keeping the other version writes nothing and leaves the edits in the dialog.
+    void saveOverAFileChangedByAnotherProgramAsksFirst_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("replace it") << "&Replace It";
+        QTest::newRow("keep the other version") << "&Keep the Other Version";
+        QTest::newRow("Escape") << "";
+    }
+
+    void saveOverAFileChangedByAnotherProgramAsksFirst() {
+        QFETCH(QString, answer);
+        const bool replace = answer == QStringLiteral("&Replace It");
+        QVERIFY(WriteBytes(UserFile(*fixture), std::string(660, '\0')));
+        frmUser::NoteUserFileRead();
+        Open();
+        TypeOver(dlg->txtUserUnit[6], QStringLiteral("rod"));
+        // The same size as before: only the content tells the versions apart.
+        const std::string other = std::string(659, '\0') + "\x01";
+        QVERIFY(WriteBytes(UserFile(*fixture), other));
+        if (!answer.isEmpty()) {
+            fixture->fake.answers = {answer};
+        }
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        DeletePending();
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.questions[0].message.text,
+                 std::string("HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r"
+                             "Keep the other version to write nothing: your changes stay in this window."));
+        QCOMPARE(dlg.isNull(), replace);
+        QCOMPARE(userUnits().UserUnitName[0][6], std::string(replace ? "rod" : ""));
+        QCOMPARE(ReadBytes(UserFile(*fixture)) == other, !replace);
+        if (!replace) {
+            QCOMPARE(dlg->txtUserUnit[6]->text(), QStringLiteral("rod"));
+            return;
+        }
+        // The program's own save is the version it knows now: the next Save asks nothing.
+        Open();
+        TypeOver(dlg->txtUserUnit[7], QStringLiteral("pole"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+        QCOMPARE(userUnits().UserUnitName[0][7], std::string("pole"));
     }
 
     void closeBoxDiscardsEditsAndClearsTheOpenFlag() {
         Open();
         TypeOver(dlg->txtUserUnit[0], QStringLiteral("yard"));
+        fixture->fake.answers = {QStringLiteral("&Discard")};
         // What the window system sends when the user clicks the close box.
         QCloseEvent closeBox;
         QCoreApplication::sendEvent(dlg->windowHandle(), &closeBox);

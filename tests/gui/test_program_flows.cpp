@@ -388,7 +388,7 @@ private slots:
         QVERIFY(again->isVisible());
     }
 
-    void reduceClosesAddUnitsAndEquivalenceHidesConstantsAndClearsTheFlags() {
+    void reduceClosesEquivalenceHidesAddUnitsAndConstantsAndClearsTheFlags() {
         WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "inch", "2.54"}}));
         Start();
         QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
@@ -407,11 +407,20 @@ private slots:
         QVERIFY(equiv.isNull() || !equiv->isVisible());
         QVERIFY(!constants.isNull());  // hidden, not unloaded
         QVERIFY(!constants->isVisible());
-        // The unsaved edit went with the dialog.
+        // Add Units keeps its unsaved edit, out of sight and unsaved.
+        QVERIFY(!dialog.isNull());
+        QCOMPARE(dialog->txtUserUnit[0]->text(), QStringLiteral("yard"));
         QCOMPARE(userUnits().UserUnitName[0][0], std::string("inch"));
         QVERIFY(fixture->fake.messages.empty());
+        QVERIFY(fixture->fake.questions.empty());
 
-        // Back to the full shape through the icon window's menu: the companions stay away.
+        // Minimised and restored in the reduced shape, the dialog stays hidden.
+        window->setWindowState(Qt::WindowMinimized);
+        window->setWindowState(Qt::WindowNoState);
+        QVERIFY(!dialog->isVisible());
+
+        // Back to the full shape through the icon window's menu: Add Units comes back with its
+        // edit, the other companions stay away.
         frmMini* mini = window->miniWindow();
         QVERIFY(mini != nullptr);
         fixture->fake.popupChoice = QStringLiteral("&Area");
@@ -419,13 +428,11 @@ private slots:
         QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
         window->setWindowState(Qt::WindowMinimized);
         window->setWindowState(Qt::WindowNoState);
-        QVERIFY(dialog.isNull() || !dialog->isVisible());
+        QCOMPARE(window->userWindow.data(), dialog.data());
+        QVERIFY(dialog->isVisible() && state().pbUserOpen);
+        QCOMPARE(dialog->txtUserUnit[0]->text(), QStringLiteral("yard"));
         QVERIFY(equiv.isNull() || !equiv->isVisible());
         QVERIFY(!constants.isNull() && !constants->isVisible());
-        // Opening the dialog again starts from the saved tables.
-        frmUser* fresh = OpenAddUnits();
-        QVERIFY(fresh != nullptr);
-        QCOMPARE(fresh->txtUserUnit[0]->text(), QStringLiteral("inch"));
     }
 
     void constantsOpenedFromTheIconWindowFollowItThroughMinimise() {
@@ -587,7 +594,10 @@ private slots:
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
         TypeOver(dialog->txtUserUnit[0], QStringLiteral("yen"));
+        // The directory is not the file the program read: Save asks first.
+        fixture->fake.answers = {QStringLiteral("&Replace It")};
         QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
         QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
         QVERIFY(!visibleAtMessage);
         QCOMPARE(window->pos(), home);
@@ -639,6 +649,7 @@ private slots:
         TypeOver(dialog->txtUserCoef[0], QStringLiteral("2"));
         PickGroup(dialog->cboUserGroups, 6);
         TypeOver(dialog->cboUserGroups->lineEdit(), QStringLiteral("Extra"));
+        fixture->fake.answers = {QStringLiteral("&Discard")};
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
         DeletePending();
         QVERIFY(window->userWindow.isNull());

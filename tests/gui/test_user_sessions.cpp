@@ -465,6 +465,50 @@ private slots:
         QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("Mine"));
     }
 
+    // Closing the program (as a signal or the session's end also does) with Add Units edited
+    // keeps the edits beside the units file, and the next opening offers them once.
+    void unsavedAddUnitsEditsOutliveTheSession_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("restored") << "&Yes";
+        QTest::newRow("declined") << "&No";
+    }
+
+    void unsavedAddUnitsEditsOutliveTheSession() {
+        QFETCH(QString, answer);
+        const bool restore = answer == QStringLiteral("&Yes");
+        QVERIFY(Start() != nullptr);
+        window->mnuUserDef->trigger();
+        auto* user = qobject_cast<frmUser*>(window->userWindow.data());
+        QVERIFY(user != nullptr);
+        TypeOver(user->txtUserUnit[2], QStringLiteral("span"));
+        TypeOver(user->txtUserCoef[2], QStringLiteral("0.2286"));
+        const QString unitsFile = fixture->configDir() + QStringLiteral("HUC_USER.DAT");
+        const auto before = ReadBytes(unitsFile);
+        window->close();
+        window.reset();
+        DeletePending();
+        QVERIFY(fixture->fake.questions.empty());
+        QCOMPARE(ReadBytes(unitsFile), before);
+        const QString recovery = QString::fromStdString(frmUser::RecoveryFilePath());
+        QVERIFY(QFile::exists(recovery));
+
+        QVERIFY(Start() != nullptr);
+        fixture->fake.answers = {answer};
+        window->mnuUserDef->trigger();
+        user = qobject_cast<frmUser*>(window->userWindow.data());
+        QVERIFY(user != nullptr);
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.questions[0].message.text,
+                 std::string("Restore the unsaved changes to your units from the last session?"));
+        QVERIFY(!QFile::exists(recovery));
+        QCOMPARE(user->txtUserUnit[2]->text(), restore ? QStringLiteral("span") : QString());
+        QCOMPARE(user->HasUnsavedEdits(), restore);
+        user->cmdSave->click();
+        QCOMPARE(userUnits().UserUnitName[0][2], std::string(restore ? "span" : ""));
+        QCOMPARE(userUnits().UserFactorText[0][2], std::string(restore ? "0.2286" : ""));
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
+    }
+
     void aboutOpenedByKeyboardClosesOnEnterAlone() {
         QVERIFY(Start() != nullptr);
         bool okHasFocus = false;

@@ -15,6 +15,16 @@ void FakePlatform::ShowMessage(QWidget* /*parent*/, const Message& message) {
     }
 }
 
+int FakePlatform::AskQuestion(QWidget* /*parent*/, const Message& message, const QStringList& buttons,
+                              int escapeIndex) {
+    questions.push_back({message, buttons});
+    if (answers.isEmpty()) {
+        return escapeIndex;
+    }
+    const auto chosen = buttons.indexOf(answers.takeFirst());
+    return chosen >= 0 ? static_cast<int>(chosen) : escapeIndex;
+}
+
 void FakePlatform::ClipboardClear() {
     clipboard.clear();
     ++clipboardClears;

@@ -28,6 +28,7 @@ public:
     };
 
     void ShowMessage(QWidget* parent, const Message& message) override;
+    int AskQuestion(QWidget* parent, const Message& message, const QStringList& buttons, int escapeIndex) override;
     void ClipboardClear() override;
     void ClipboardSetText(const QString& text) override;
     QString ClipboardText() override { return clipboard; }
@@ -45,6 +46,11 @@ public:
 
     // What happened.
     std::vector<Message> messages;
+    struct QuestionRecord {
+        Message message;
+        QStringList buttons;
+    };
+    std::vector<QuestionRecord> questions;
     QString clipboard;
     /// The window system's selection; none by default, as on a platform that keeps none.
     std::optional<QString> selection;
@@ -68,6 +74,9 @@ public:
     std::function<QAction*(QMenu*)> popupChooser;
     /// Runs when a message box would be modal (for example to check state while it is open).
     std::function<void(const Message&)> onMessage;
+    /// The buttons questions are answered with, by caption, in order; a question asked when none
+    /// is left is closed as by Escape.
+    QStringList answers;
 };
 
 /// The texts of a menu's items in order ("" for a separator).
