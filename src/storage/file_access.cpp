@@ -158,8 +158,9 @@ void RemoveLeftoversOf(const std::string& target) {
 }
 
 /// Creates a temporary file for a save of target and locks it for the save's lifetime (the lock
-/// goes with the descriptor). Another copy's clean-up may remove the file between its creation
-/// and the lock; a file that is no longer there is then given up and another one made.
+/// goes with the descriptor). Another copy's clean-up may lock and remove the file between its
+/// creation and the lock; such a file is left to that clean-up and another one made, without
+/// waiting for it.
 int CreateLockedTemporary(const std::string& target, std::string& temporary) {
     constexpr int kAttempts = 8;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -170,7 +171,7 @@ int CreateLockedTemporary(const std::string& target, std::string& temporary) {
         }
         struct stat held {};
         struct stat now {};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0 &&
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0 &&
             ::lstat(temporary.c_str(), &now) == 0 && now.st_ino == held.st_ino && now.st_dev == held.st_dev) {
             return fd;
         }
