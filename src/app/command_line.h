@@ -1,9 +1,10 @@
 // The program's command line: conversions, unit lists, help and version from a shell.
 //
-//   halducnv --convert VALUE FROM INTO [--figures 4|6|8|integer] [--scientific]
+//   halducnv --convert VALUE|- FROM INTO [--group GROUP] [--figures 4|6|8|integer] [--scientific]
+//   halducnv --batch [--group GROUP] [--figures ...] [--scientific] [--unbuffered]
 //   halducnv --list [GROUP]
-//   halducnv --help
-//   halducnv --version
+//   halducnv -h|--help
+//   halducnv -V|--version
 //
 // It runs without any window: it builds the unit catalogue with the user units from the user
 // units file, names units as the finder does, and converts through the same convert command as
@@ -11,9 +12,11 @@
 //
 // Exit statuses: 0 done; 1 the result box would show "Input error" (that text goes to standard
 // error); 2 a unit unknown, fitting several units of the group, or the two units in no common
-// group, or a bad option. Every error is one line on standard error.
+// group, or a bad option; 3 the output could not be written. Every error is one line on
+// standard error.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,6 +27,7 @@ namespace halden {
 
 inline constexpr int kExitInputError = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitOutput = 3;
 
 /// The user units file as the command line found it.
 struct UserFileContents {
@@ -39,8 +43,21 @@ struct CommandLineResult {
     std::string err;  // standard error
 };
 
+/// Where a run that converts many values (--convert - FROM INTO, --batch) reads its lines and
+/// writes its answers, one at a time, so that a program talking to it through a pipe gets each
+/// answer as its line is read.
+struct BatchStreams {
+    /// The next line of standard input without its line break; false at the end of input.
+    std::function<bool(std::string& line)> readLine;
+    /// Writes to standard output, flushing when asked; false when the write failed.
+    std::function<bool(std::string_view text, bool flush)> write;
+    /// Writes one message line to standard error.
+    std::function<void(std::string_view text)> writeError;
+};
+
 /// Whether the arguments (without the program name) ask for the command line rather than the
-/// window: one of them is --convert, --list, --help or --version (also in "--option=..." form).
+/// window: any argument but the toolkit's own window options (-platform, -style, ...) does, so
+/// that a mistyped option is refused on the terminal instead of opening a window.
 bool WantsCommandLine(std::span<const std::string_view> args);
 /// The same for main()'s arguments (argv[0] is the program).
 bool WantsCommandLine(int argc, const char* const* argv);
@@ -49,7 +66,10 @@ bool WantsCommandLine(int argc, const char* const* argv);
 /// units file: a missing file means no user units; an unreadable or damaged one adds a one-line
 /// warning to err and the run goes on with what could be read. Resets and rebuilds the
 /// process-wide settings, state and catalogue.
-CommandLineResult RunCommandLine(std::span<const std::string_view> args, const UserFileContents& userFile);
+/// A run that converts many values reads and writes through streams (none: no input, and its
+/// answers in the result); a failed write ends it with kExitOutput.
+CommandLineResult RunCommandLine(std::span<const std::string_view> args, const UserFileContents& userFile,
+                                 const BatchStreams* streams = nullptr);
 
 /// Reads the user units file from where the program keeps it (never creating anything).
 UserFileContents ReadUserFile();

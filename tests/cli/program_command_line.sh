@@ -36,6 +36,23 @@ expect "ambiguous name" 2 "" 'halducnv: "bu" fits several units of Length' -- --
 expect "bad option" 2 "" 'halducnv: unknown option "--fast"' -- --convert 1 m ft --fast
 expect "no user units file is no warning" 0 "1.00000" "" -- --convert 12 inch ft
 
+# A failed write of standard output is exit status 3 with its reason.
+for args in "--list" "--convert 3 mile m"; do
+  # shellcheck disable=SC2086
+  "$program" $args > /dev/full 2> "$home/err"
+  got=$?
+  if [ "$got" != 3 ] || ! grep -q "^halducnv: cannot write the output: " "$home/err"; then
+    echo "FAIL $args into a full device: status $got, stderr '$(cat "$home/err")'"
+    failures=$((failures + 1))
+  fi
+done
+# Values from standard input answer as single calls do, an input error as an empty line.
+batch=$(printf '3\n-40\n1,5\n1e-3\n' | "$program" --convert - deg\ Celsius F 2> "$home/err")
+single=$(for v in 3 -40 1,5 1e-3; do "$program" --convert -- "$v" deg\ Celsius F 2> /dev/null || echo; done)
+if [ "$batch" != "$single" ] || [ "$(cat "$home/err")" != "halducnv: line 3: Input error" ]; then
+  echo "FAIL batch '$batch' against single calls '$single', stderr '$(cat "$home/err")'"
+  failures=$((failures + 1))
+fi
 # A damaged user units file: one warning line, the conversion goes on.
 mkdir -p "$home/halducnv"
 printf '\011\000ab' > "$home/halducnv/HUC_USER.DAT"

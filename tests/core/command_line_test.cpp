@@ -71,11 +71,18 @@ TEST_F(CommandLineTest, ConvertPrintsWhatTheResultBoxShows) {
         {"number bases", {"--convert", "FF", "Hexadecimal", "Decimal"}, "255\n"},
         {"decimal into binary", {"--convert", "255", "Decimal", "Binary"}, "0000000011111111\n"},
         {"operands after a double dash", {"--convert", "--", "-1", "inch", "ft"}, "-0.0833333\n"},
+        {"a unit into itself", {"--convert", "1", "m", "meter"}, "1.00000\n"},
+        {"a base into itself", {"--convert", "ff", "hex", "Hexadecimal"}, "FF\n"},
+        {"units of the group given",
+         {"--convert", "1", "inch", "centimeter", "--group", "graphics units"},
+         "2.53968\n"},
+        {"short options", {"-h"}, nullptr},
+        {"version, short", {"-V"}, "Halden Unit Converter 3.11\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const CommandLineResult result = Shell(row.args);
-        EXPECT_EQ(result.out, row.out);
+        EXPECT_EQ(result.out, row.out != nullptr ? std::string(row.out) : Shell({"--help"}).out);
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.status, 0);
     }
@@ -93,8 +100,8 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
         {"value beyond the double range", {"--convert", "1e999", "mile", "m"}, "Input error\n", 1},
         {"a word ending in e", {"--convert", "one", "m", "mm"}, "Input error\n", 1},
         {"empty value", {"--convert", "", "m", "mm"}, "Input error\n", 1},
-        {"lone sign", {"--convert", "-", "m", "mm"}, "Input error\n", 1},
-        {"sign before a word", {"--convert", "-inf", "m", "mm"}, "Input error\n", 1},
+        {"lone sign", {"--convert", "+", "m", "mm"}, "Input error\n", 1},
+        {"sign before a word", {"--convert", "--", "-inf", "m", "mm"}, "Input error\n", 1},
         {"unfinished exponent", {"--convert", "1.5e-", "m", "mm"}, "Input error\n", 1},
         {"comma", {"--convert", "1,5", "m", "mm"}, "Input error\n", 1},
         {"two letters in another case",
@@ -124,10 +131,19 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
          {"--convert", "1", "m", "kg"},
          "halducnv: \"m\" (Length; Metric Prefixes) and \"kg\" (Mass, Weight) share no group\n",
          2},
-        {"the same unit twice",
-         {"--convert", "1", "m", "meter"},
-         "halducnv: \"m\" and \"meter\" are the same unit, \"meter (m)\"\n",
+        {"a letter after a dash is an option",
+         {"--convert", "1", "m", "ft", "-v"},
+         "halducnv: unknown option \"-v\"",
          2},
+        {"a group no menu names",
+         {"--convert", "1", "m", "ft", "--group", "Lengths"},
+         "halducnv: no group is named",
+         2},
+        {"a unit outside the group given",
+         {"--convert", "1", "m", "mm", "--group", "Metric Prefixes"},
+         "halducnv: no unit is named \"Metric Prefixes:mm\"",
+         2},
+        {"batch takes no operand", {"--batch", "1"}, "halducnv: --batch reads VALUE FROM INTO", 2},
         {"control characters in a name keep the message on one line",
          {"--convert", "1", "a\nb\x7F", "m"},
          "halducnv: no unit is named \"a\\x0Ab\\x7F\" (halducnv --list shows every unit)\n",
@@ -139,7 +155,7 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
         {"too many operands", {"--convert", "3", "mile", "m", "x"}, "halducnv: --convert needs VALUE FROM INTO", 2},
         {"unknown option", {"--convert", "3", "mile", "m", "--fast"}, "halducnv: unknown option \"--fast\"", 2},
         {"two commands", {"--convert", "--list"}, "halducnv: give one of", 2},
-        {"option of convert with list", {"--list", "--scientific"}, "halducnv: --figures and --scientific", 2},
+        {"option of convert with list", {"--list", "--scientific"}, "halducnv: --group, --figures, --scientific", 2},
         {"value given to a command", {"--version=2"}, "halducnv: option --version takes no value", 2},
         {"operand of help", {"--help", "me"}, "halducnv: --help takes no operand", 2},
         {"unknown group", {"--list", "Nothing"}, "halducnv: no group is named \"Nothing\"", 2},
@@ -162,9 +178,57 @@ TEST_F(CommandLineTest, HelpAndVersion) {
     const CommandLineResult help = Shell({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* part :
-         {"halducnv --convert VALUE FROM INTO [--figures 4|6|8|integer] [--scientific]\n", "halducnv --list [GROUP]\n",
-          "halducnv --help\n", "halducnv --version\n", "Exit status", "HUC_USER.DAT"}) {
+         {"halducnv --convert VALUE FROM INTO [--group GROUP]", "halducnv --batch", "halducnv --list [GROUP]\n",
+          "halducnv -h | --help\n", "halducnv -V | --version\n", "3 the output could not be written", "HUC_USER.DAT"}) {
         EXPECT_NE(help.out.find(part), std::string::npos) << part;
+    }
+}
+
+TEST_F(CommandLineTest, BatchAnswersEachLineAsASingleCallWould) {
+    struct Row {
+        Args args;
+        const char* input;
+        const char* out;
+        const char* err;
+        int status;
+    };
+    const Row rows[] = {
+        {{"--convert", "-", "mile", "m"}, "1\n2\n", "1609.34\n3218.69\n", "", 0},
+        {{"--convert", "-", "mile", "m", "--figures", "4"},
+         "1,5\n\n3",
+         "\n\n4828\n",
+         "halducnv: line 1: Input error\nhalducnv: line 2: Input error\n",
+         1},
+        {{"--batch"}, "3 mile m\n1 'deg Celsius' \"deg F\"\n100\tUS gal\tl\n", "4828.03\n33.8000\n378.541\n", "", 0},
+        {{"--batch"},
+         "1 m\n2 m qqq\n",
+         "\n\n",
+         "halducnv: line 1: give VALUE FROM INTO (quote a unit name that holds blanks, or separate by tabs)\n"
+         "halducnv: line 2: no unit is named \"qqq\" (halducnv --list shows every unit)\n",
+         2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.input);
+        std::string input = row.input;
+        std::string out;
+        std::string err;
+        std::size_t at = 0;
+        BatchStreams streams;
+        streams.readLine = [&](std::string& line) {
+            if (at >= input.size()) {
+                return false;
+            }
+            const std::size_t end = std::min(input.find('\n', at), input.size());
+            line = input.substr(at, end - at);
+            at = end + 1;
+            return true;
+        };
+        streams.write = [&](std::string_view text, bool) { return out += text, true; };
+        streams.writeError = [&](std::string_view text) { err += text; };
+        const CommandLineResult result = RunCommandLine(row.args, {}, &streams);
+        EXPECT_EQ(out, row.out);
+        EXPECT_EQ(err + result.err, row.err);
+        EXPECT_EQ(result.status, row.status);
     }
 }
 
@@ -236,13 +300,13 @@ TEST(WantsCommandLine, OnlyTheProgramsOwnCommandsLeaveTheWindowAside) {
     const Row rows[] = {
         {"no arguments open the window", {}, false},
         {"toolkit options open the window", {"-platform", "offscreen"}, false},
-        {"a file name opens the window", {"units.txt"}, false},
+        {"toolkit options with glued values open the window", {"-style=fusion", "-reverse"}, false},
+        {"a value where an option was expected is refused on the terminal", {"3", "mile", "m"}, true},
         {"conversion", {"--convert", "1", "m", "ft"}, true},
         {"list", {"--list"}, true},
         {"help after another argument", {"-style", "fusion", "--help"}, true},
-        {"version with a value is still the command line", {"--version=1"}, true},
-        {"a longer option is not a command", {"--lister"}, false},
-        {"options of convert alone", {"--scientific"}, false},
+        {"a mistyped option is refused on the terminal", {"--conv", "3", "mile", "m"}, true},
+        {"short help", {"-h"}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
