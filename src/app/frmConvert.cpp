@@ -18,6 +18,7 @@
 #include "shared/ui_window.h"
 #include "storage/frmUser.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
@@ -221,6 +222,24 @@ void frmConvert::ParkMainWindow() {
 void frmConvert::RestoreMainWindow() {
     PlaceWindowTwips(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
     show();
+}
+
+void frmConvert::BringToFront() {
+    // While the program ends, only a message it waits on comes forward.
+    if (!state().pbEnding) {
+        if (settings().pnShapeFlag == 0) {
+            const GroupMenuItem item = GroupMenuItemOf(settings().pnSelUnitGrp);
+            SwitchGroup(item.kind, item.index);
+        }
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+    }
+    if (QWidget* dialog = QApplication::activeModalWidget(); dialog != nullptr && dialog != this) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
 }
 
 void frmConvert::SetAlwaysOnTop(bool onTop) { platform().SetAlwaysOnTop(this, onTop); }

@@ -113,6 +113,11 @@ public:
     void ParkMainWindow();
     /// Moves the window to its saved position and shows it.
     void RestoreMainWindow();
+    /// A second start of the program: the full window comes to the front with the keyboard,
+    /// restored from the task bar or from the reduced shape (as choosing the group shown from the
+    /// icon's menu does); a dialog open over it stays in front of it. While the program ends, only
+    /// the message it waits on comes forward.
+    void BringToFront();
     /// Closes the icon window if it is open (it records its position as it goes).
     void UnloadMiniWindow();
     /// Raises or releases the window's topmost state.

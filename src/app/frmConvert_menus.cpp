@@ -44,7 +44,8 @@ void UncheckAll(const std::array<QAction*, N>& items) {
     }
 }
 
-// A history entry shows literally in the menu: an "&" in it is not an access key.
+// A text the user typed (a history entry, a user group's name) shows literally in a menu: an "&"
+// in it is not an access key.
 QString MenuLiteral(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 }  // namespace
@@ -191,7 +192,7 @@ void frmConvert::ApplyUserMenu() {
         }
         mnuUserArray[i]->setVisible(menu.visible[i]);
         if (menu.visible[i]) {
-            mnuUserArray[i]->setText(QString::fromStdString(menu.captions[i]));
+            mnuUserArray[i]->setText(MenuLiteral(QString::fromStdString(menu.captions[i])));
         }
     }
     mnuUser->setEnabled(menu.submenuEnabled);

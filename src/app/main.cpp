@@ -1,10 +1,13 @@
 // The Halden Unit Converter's window program: starts the main window and runs until it closes.
 #include "app/shutdown_signals.h"
+#include "app/single_instance.h"
+#include "storage/my_path.h"
 
 #include "app/frmConvert.h"
 #include "reference/frmHelp.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_style.h"
+#include "shared/ui_text.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -57,7 +61,20 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     if (qEnvironmentVariableIntValue("HALDEN_EXIT_WHEN_SHOWN") == 1) {
         app.installEventFilter(new ExitWhenShown(&app));
     }
+    // Also the name the instance lock records and checks a left-behind lock's process against.
     app.setApplicationName(QStringLiteral("halducnv"));
+    // One copy per configuration directory: a second start brings the first to the front.
+    halden::SingleInstance instance(halden::ToQString(halden::MyPath()));
+    switch (instance.ClaimDirectory()) {
+        case halden::SingleInstance::Claim::First:
+            break;
+        case halden::SingleInstance::Claim::OtherRaised:
+            return 0;
+        case halden::SingleInstance::Claim::OtherSilent:
+            std::fprintf(stderr, "halducnv: another copy of the program uses the files in %s and does not answer\n",
+                         halden::MyPath().c_str());
+            return 1;
+    }
     halden::InstallProgramStyle();
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(halden::ApplicationId());
@@ -66,19 +83,33 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     halden::InstallProgramHelp();
     // A signal or the end of the desktop session closes the main window as the user would, so the
     // configuration is saved. A signal during start-up (its messages run before the window exists)
-    // ends the program once the window is there.
+    // closes those messages and ends the program once the window is there.
     halden::frmConvert* mainWindow = nullptr;
     bool endRequested = false;
-    const auto shutDown = [&mainWindow, &endRequested] {
+    std::unique_ptr<halden::ModalMessageCloser> startupMessageCloser;
+    const auto shutDown = [&mainWindow, &endRequested, &startupMessageCloser] {
         endRequested = true;
         if (mainWindow != nullptr) {
             mainWindow->close();
+        } else if (startupMessageCloser == nullptr) {
+            startupMessageCloser = std::make_unique<halden::ModalMessageCloser>();
         }
     };
     halden::ShutdownSignals shutdownSignals(shutDown);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&shutDown](QSessionManager&) { shutDown(); });
+    // A second start while a start-up message shows brings that message to the front.
+    QObject::connect(&instance, &halden::SingleInstance::raiseRequested, &app, [&mainWindow] {
+        if (mainWindow != nullptr) {
+            mainWindow->BringToFront();
+        } else if (QWidget* message = QApplication::activeModalWidget()) {
+            message->raise();
+            message->activateWindow();
+        }
+    });
     halden::frmConvert window;
     mainWindow = &window;
+    // From here on a message shown while the program ends (a failed save) waits for the user.
+    startupMessageCloser.reset();
     if (endRequested) {
         window.close();
         return 0;

@@ -1,6 +1,10 @@
 #include "app/shutdown_signals.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
 
 #include <array>
 #include <csignal>
@@ -68,6 +72,32 @@ void ShutdownSignals::SignalArrived() {
     if (shutdown_) {
         shutdown_();
     }
+}
+
+namespace {
+
+// Closed once its own showing has been handled, so that the code that shows it sees it close as
+// a click on its button would.
+void CloseWhenShown(QWidget* window) {
+    if (window != nullptr && window->isWindow() && window->isModal()) {
+        QTimer::singleShot(0, window, [window] { window->close(); });
+    }
+}
+
+}  // namespace
+
+ModalMessageCloser::ModalMessageCloser(QObject* parent) : QObject(parent) {
+    QCoreApplication::instance()->installEventFilter(this);
+    CloseWhenShown(QApplication::activeModalWidget());
+}
+
+ModalMessageCloser::~ModalMessageCloser() = default;
+
+bool ModalMessageCloser::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        CloseWhenShown(static_cast<QWidget*>(watched));
+    }
+    return false;
 }
 
 }  // namespace halden

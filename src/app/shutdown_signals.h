@@ -27,4 +27,19 @@ private:
     QSocketNotifier* notifier_ = nullptr;
 };
 
+/// While it exists, closes the program's modal windows (message boxes): the one on the screen as
+/// it is made, and each one shown later. A shutdown asked for during start-up, whose messages
+/// come before the main window, so ends the start-up without waiting on the user.
+class ModalMessageCloser final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ModalMessageCloser(QObject* parent = nullptr);
+    ~ModalMessageCloser() override;
+    Q_DISABLE_COPY_MOVE(ModalMessageCloser)
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 }  // namespace halden

@@ -48,6 +48,7 @@ frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
     UseFixedSizeFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    InstallHelpKey(this, HelpCommand::Context, kHelpContextEquivalence);
     Form_Load();
 }
 

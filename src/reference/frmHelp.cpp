@@ -184,6 +184,10 @@ QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
                 return QStringLiteral("addunits.html");
             case kHelpContextCalculator:
                 return QStringLiteral("calculator.html");
+            case kHelpContextEquivalence:
+                return QStringLiteral("equivalence.html");
+            case kHelpContextAbout:
+                return QStringLiteral("about.html");
             default:
                 break;
         }

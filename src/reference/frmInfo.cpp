@@ -60,9 +60,12 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 }  // namespace
 
 frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
-    setModal(true);
+    // Modal to the main window and its companions only: the help window that F1 opens over it takes
+    // the keyboard and the mouse.
+    setWindowModality(Qt::WindowModal);
     createControls();
     connectHandlers();
+    InstallHelpKey(this, HelpCommand::Context, kHelpContextAbout);
     Form_Load();
 }
 

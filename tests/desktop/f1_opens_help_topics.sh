@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # F1 opens the help at the window's own topic: the main window at the contents, the constants
-# window, Add Units and the calculator at their pages.
+# window, Add Units, the calculator, the equivalence window and the about window at their pages.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin f1_opens_help_topics 30
 
@@ -15,6 +15,8 @@ rows=(
     "constants   The physical constants window"
     "addunits    Adding units of your own"
     "calculator  The calculator"
+    "equivalence The equivalence window"
+    "about       The about window"
 )
 for row in "${rows[@]}"; do
     read -r window heading <<<"$row"

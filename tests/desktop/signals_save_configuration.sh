@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SIGTERM, SIGHUP and SIGINT end the program as its close box does: the configuration is saved,
-# with what changed during the run (an option, the reduced shape, the main window's place). A
-# second signal while that shutdown waits (here on its save-failure message) ends it at once.
+# with what changed during the run (an option, the reduced shape, the main window's place), also
+# while the start-up's messages wait for the user. A second signal while the shutdown waits (here
+# on its save-failure message) ends it at once.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin signals_save_configuration 40
 
@@ -50,6 +51,17 @@ for row in "${rows[@]}"; do
             ;;
     esac
 done
+
+desk_log "row: SIGTERM while the start-up's messages show (no configuration, a user units file cut short)"
+rm -rf "$DESK_DIR/portable"
+printf '\005' >"$DESK_DIR/short.dat"
+desk_folder --cfg-none --dat "$DESK_DIR/short.dat"
+desk_start
+desk_message_window 10 >/dev/null || desk_fail "the first start showed no message"
+desk_signal TERM
+desk_wait_exit 10 >/dev/null
+[ -f "$DESK_FOLDER/HALDUCNV.CFG" ] || desk_fail "SIGTERM during the start-up messages saved no configuration"
+desk_expect_eq "saved shape after SIGTERM during the start-up messages" 0 "$(desk_config_value Shape)"
 
 desk_log "row: SIGTERM while the shutdown's save-failure message shows"
 rm -rf "$DESK_DIR/portable"

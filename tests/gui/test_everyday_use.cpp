@@ -2,6 +2,7 @@
 // lists that keep an old scroll position, a result beside no target, clicks on no entry, tool
 // buttons by keyboard, long and unusual texts in Add Units, and ending by a signal.
 #include "app/shutdown_signals.h"
+#include "app/single_instance.h"
 #include "app/unit_list.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
@@ -13,10 +14,12 @@
 #include "calc/frmCal.h"
 #include "reference/frmConstants.h"
 #include "reference/frmHelp.h"
+#include "reference/frmInfo.h"
 #include "storage/frmUser.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -24,6 +27,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -212,10 +216,17 @@ private slots:
         };
         window->mnuConvConst->trigger();
         frmCal* calculator = window->calculatorWindow();
-        const Topic topics[] = {
-            {window->constantsWindow.data(), 17}, {OpenAddUnits(), 18}, {calculator, kHelpContextCalculator}};
+        QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+        // Modal to the main window: shown last, when its row comes.
+        frmInfo about(window.get());
+        const Topic topics[] = {{window->constantsWindow.data(), 17},
+                                {OpenAddUnits(), 18},
+                                {calculator, kHelpContextCalculator},
+                                {window->equivWindow.data(), kHelpContextEquivalence},
+                                {&about, kHelpContextAbout}};
         for (const Topic& topic : topics) {
             QVERIFY(topic.window != nullptr);
+            topic.window->show();
             Activate(topic.window);
             const std::size_t before = fixture->fake.helps.size();
             QTest::keyClick(topic.window, Qt::Key_F1);
@@ -355,6 +366,30 @@ private slots:
         CfgReadBytes(ReadBytes(ConfigPath()), saved, sink);
         QVERIFY(sink.messages.empty());
         QCOMPARE(saved.pnShapeFlag, std::int16_t{1});
+    }
+
+    void oneConfigurationDirectoryHasOneInstanceKeyHoweverItIsWritten() {
+        const QTemporaryDir temp;
+        const QString dir = temp.path() + QStringLiteral("/halducnv");
+        QVERIFY(QDir().mkpath(dir + QStringLiteral("/sub")));
+        QVERIFY(QFile::link(dir, temp.path() + QStringLiteral("/link")));
+        struct Row {
+            const char* name;
+            QString a;
+            QString b;
+            bool same;
+        };
+        const Row rows[] = {
+            {"trailing slash", dir, dir + QStringLiteral("/"), true},
+            {"dot-dot", dir, dir + QStringLiteral("/sub/.."), true},
+            {"symbolic link", dir, temp.path() + QStringLiteral("/link/"), true},
+            {"not made yet, under a link", dir + QStringLiteral("/new"), temp.path() + QStringLiteral("/link/new"),
+             true},
+            {"another directory", dir, dir + QStringLiteral("/sub"), false},
+        };
+        for (const Row& row : rows) {
+            QVERIFY2((InstanceKeyFor(row.a) == InstanceKeyFor(row.b)) == row.same, row.name);
+        }
     }
 };
 

@@ -382,7 +382,10 @@ private slots:
         QVERIFY(!window->mnuUser->isEnabled());
         userUnits().UserGroupName[3] = "Money";
         userUnits().UserGroupName[5] = "   ";
+        userUnits().UserGroupName[6] = "G01 &Amp";
         window->ApplyUserMenu();
+        // Shown as typed: the "&" is no access key.
+        QCOMPARE(window->mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));
         QVERIFY(window->mnuUser->isEnabled());
         QVERIFY(window->mnuUserArray[0]->isVisible());
         QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));

@@ -1,0 +1,62 @@
+// One window program per configuration directory. Two copies working on the same files would
+// lose data: each reads the user units once at its start, and the last to close writes its
+// settings over the other's. A second start therefore asks the running copy to come to the front
+// and ends; a copy with another configuration directory (another XDG_CONFIG_HOME, a portable
+// folder) runs beside it.
+//
+// The first copy holds a lock file and listens on a local socket, both named after the
+// configuration directory, in the user's runtime directory. A lock left by a copy that crashed is
+// taken over.
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+
+namespace halden {
+
+class SingleInstance final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Claim {
+        First,        ///< This copy runs: it holds the directory (or no lock can be made there).
+        OtherRaised,  ///< Another copy runs and has been asked to come to the front.
+        OtherSilent,  ///< Another copy holds the directory but did not answer.
+    };
+
+    /// configDir: the directory of the program's files (MyPath()). Claims nothing yet.
+    explicit SingleInstance(const QString& configDir, QObject* parent = nullptr);
+    ~SingleInstance() override;
+    Q_DISABLE_COPY_MOVE(SingleInstance)
+
+    /// Takes the directory for this copy, or asks the copy that holds it to come to the front.
+    /// Waits a few seconds at most for a copy that is still starting.
+    Claim ClaimDirectory();
+
+    /// The local socket's path; the lock file is this path with ".lock" appended.
+    const QString& serverPath() const { return serverPath_; }
+
+signals:
+    /// A second start asked this copy to come to the front.
+    void raiseRequested();
+
+private:
+    bool AskRunningCopy() const;
+    void Listen();
+    void ConnectionArrived();
+
+    QString serverPath_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer* server_ = nullptr;
+};
+
+/// The name of the lock and socket for a configuration directory: the same for every spelling of
+/// one directory (a trailing slash, "..", a symbolic link to it), different for different ones.
+QString InstanceKeyFor(const QString& configDir);
+
+}  // namespace halden

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# A second start with the same configuration brings the running program to the front and ends at
+# once with status 0, whether the program was minimised, reduced to its icon or behind another
+# application; one program keeps running. A program killed outright leaves a lock that the next
+# start takes over.
+source "$(dirname "$0")/desktop_support.sh"
+desk_begin second_start_raises_first 60
+
+# second_start : starts the program again and waits for it to end; its exit status goes to
+# SECOND_STATUS, and the first stays DESK_PID.
+second_start() {
+    local first=$DESK_PID
+    desk_start
+    _second_ended() { ! desk_running; }
+    desk_wait_for 10 _second_ended || desk_fail "the second start did not end within 10 s"
+    wait "$DESK_PID"
+    SECOND_STATUS=$?
+    DESK_PID=$first
+}
+
+desk_folder
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+
+# state of the first   how it is put there
+rows=(
+    "minimised"
+    "reduced"
+    "behind"
+)
+for state in "${rows[@]}"; do
+    desk_log "row: second start while the program is $state"
+    case "$state" in
+        minimised)
+            desk_minimize "$main"
+            desk_expect 5 "the main window was not minimised" desk_is_iconic "$main"
+            ;;
+        reduced)
+            desk_click_tool_button "$main" "$DESK_REDUCE"
+            icon=$(desk_find_window '^halducnv$' 5)
+            desk_expect 5 "the main window stayed on the screen when reduced" desk_not_viewable "$main"
+            ;;
+        behind) desk_other_application >/dev/null ;;
+    esac
+    second_start
+    desk_expect_eq "exit status of the second start ($state)" 0 "$SECOND_STATUS"
+    desk_running || desk_fail "the first program ended at the second start ($state)"
+    desk_expect 5 "the main window did not come back in the normal state ($state)" desk_is_normal "$main"
+    desk_expect 5 "the main window did not take the keyboard ($state)" desk_is_active "$main"
+    if [ "$state" = reduced ]; then
+        desk_expect 5 "the icon window stayed on the screen" desk_not_viewable "$icon"
+    fi
+done
+desk_expect_eq "programs running with the folder" 1 "$(pgrep -c -f "^$DESK_FOLDER/halducnv$")"
+
+desk_log "row: a start after the program was killed outright runs"
+kill -KILL "$DESK_PID"
+desk_wait_exit 5 >/dev/null
+desk_start
+desk_find_window '^ Halden Unit Converter - Length$' >/dev/null
+desk_running || desk_fail "the start after a killed program ended"
+desk_pass
