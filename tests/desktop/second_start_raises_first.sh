@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A second start with the same configuration brings the running program to the front and ends at
-# once with status 0, whether the program was minimised, reduced to its icon or behind another
-# application; one program keeps running. A program killed outright leaves a lock that the next
+# once with status 0, whether the program was minimised, reduced to its icon (also minimised from
+# there) or behind another application; one program keeps running. A program killed outright leaves a lock that the next
 # start takes over.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin second_start_raises_first 60
@@ -22,10 +22,11 @@ desk_folder
 desk_start
 main=$(desk_find_window '^ Halden Unit Converter - Length$')
 
-# state of the first   how it is put there
+# the first program's state when the second starts (how it gets there: the case below)
 rows=(
     "minimised"
     "reduced"
+    "reduced-minimised"
     "behind"
 )
 for state in "${rows[@]}"; do
@@ -40,6 +41,15 @@ for state in "${rows[@]}"; do
             icon=$(desk_find_window '^halducnv$' 5)
             desk_expect 5 "the main window stayed on the screen when reduced" desk_not_viewable "$main"
             ;;
+        reduced-minimised)
+            desk_click_tool_button "$main" "$DESK_REDUCE"
+            icon=$(desk_find_window '^halducnv$' 5)
+            # The icon's right-click menu: Minimize.
+            desk_click "$icon" 20 20 3
+            desk_settle
+            desk_key Down Return
+            desk_expect 5 "the main window was not minimised from the icon" desk_is_iconic "$main"
+            ;;
         behind) desk_other_application >/dev/null ;;
     esac
     second_start
@@ -47,7 +57,7 @@ for state in "${rows[@]}"; do
     desk_running || desk_fail "the first program ended at the second start ($state)"
     desk_expect 5 "the main window did not come back in the normal state ($state)" desk_is_normal "$main"
     desk_expect 5 "the main window did not take the keyboard ($state)" desk_is_active "$main"
-    if [ "$state" = reduced ]; then
+    if [ "$state" = reduced ] || [ "$state" = reduced-minimised ]; then
         desk_expect 5 "the icon window stayed on the screen" desk_not_viewable "$icon"
     fi
 done
