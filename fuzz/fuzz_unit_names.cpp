@@ -2,7 +2,7 @@
 // search) and, split at NUL bytes, to the command line as its arguments; aborts on any answer
 // that breaks the matching rules.
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"

@@ -3,7 +3,7 @@
 //
 // Keeping the windows in a module of their own is what lets `halducnv --convert` start and end in
 // a few milliseconds: the toolkit's libraries are only loaded when a window is wanted.
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "storage/my_path.h"
 
 #include <cstdio>

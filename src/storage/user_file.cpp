@@ -230,15 +230,25 @@ void CloseUnitGaps(UserUnits& units) {
     }
 }
 
+UserFileContents ReadUserFileContents() {
+    const std::string path = MyPath() + "HUC_USER.DAT";
+    std::optional<std::string> bytes = ReadFileBytes(path, kMaxUserFileBytes);
+    if (bytes) {
+        return UserFileContents{UserFileContents::State::Read, std::move(*bytes)};
+    }
+    // No file is the normal state until the user first saves units of his own.
+    return UserFileContents{PathIsTaken(path) ? UserFileContents::State::Unreadable : UserFileContents::State::Missing,
+                            {}};
+}
+
 void DatRead(UserUnits& units, MessageSink& sink) {
     const std::string path = MyPath() + "HUC_USER.DAT";
     RemoveLeftoverTemporaries(path);
-    const auto bytes = ReadFileBytes(path, kMaxUserFileBytes);
-    // No file is the normal state until the user first saves units of his own.
-    if (!bytes && !PathIsTaken(path)) {
+    const UserFileContents file = ReadUserFileContents();
+    if (file.state == UserFileContents::State::Missing) {
         return;
     }
-    if (bytes && ReadRecords(*bytes, units)) {
+    if (file.state == UserFileContents::State::Read && ReadRecords(file.bytes, units)) {
         return;
     }
     std::string text = "Failed to open file 'HUC_USER.DAT'.\rThe user definition is ignored.";

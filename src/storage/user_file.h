@@ -56,6 +56,17 @@ UserFileImage DatWriteImage(const UserUnits& units);
 /// end are empty. Group names stay where they are.
 void CloseUnitGaps(UserUnits& units);
 
+/// The user units file as it stands: none (the normal state until the user first saves units of
+/// his own), its bytes, or a file that is there but cannot be read.
+struct UserFileContents {
+    enum class State { Missing, Unreadable, Read };
+    State state = State::Missing;
+    std::string bytes;  // the file's bytes when State::Read
+};
+
+/// Reads MyPath() + "HUC_USER.DAT" without writing anything.
+UserFileContents ReadUserFileContents();
+
 /// Reads MyPath() + "HUC_USER.DAT" into units and removes the temporaries that killed saves of it
 /// left. No file: empty tables, no message; a file that is there but cannot be read whole: the read
 /// failure message, with a line that says under which name the next save keeps the old file.

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "cli/command_line.h"
 
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
@@ -317,9 +317,9 @@ TEST(WantsCommandLine, OnlyTheProgramsOwnCommandsLeaveTheWindowAside) {
 class ReadUserFileTest : public storage_test::FileTest {};
 
 TEST_F(ReadUserFileTest, MissingFileIsNoFileAndPresentFileIsRead) {
-    EXPECT_EQ(ReadUserFile().state, UserFileContents::State::Missing);
+    EXPECT_EQ(ReadUserFileContents().state, UserFileContents::State::Missing);
     PutFile("HUC_USER.DAT", "abc");
-    const UserFileContents read = ReadUserFile();
+    const UserFileContents read = ReadUserFileContents();
     EXPECT_EQ(read.state, UserFileContents::State::Read);
     EXPECT_EQ(read.bytes, "abc");
 }
@@ -327,7 +327,7 @@ TEST_F(ReadUserFileTest, MissingFileIsNoFileAndPresentFileIsRead) {
 TEST_F(ReadUserFileTest, ConvertingWritesNothing) {
     const UserFileContents file = RoomFile();
     PutFile("HUC_USER.DAT", file.bytes);
-    const CommandLineResult result = RunCommandLine(Args{"--convert", "1", "jou", "m2"}, ReadUserFile());
+    const CommandLineResult result = RunCommandLine(Args{"--convert", "1", "jou", "m2"}, ReadUserFileContents());
     EXPECT_EQ(result.out, "1.62000\n");
     EXPECT_EQ(OtherEntries("HUC_USER.DAT"), std::vector<std::string>{});
     EXPECT_EQ(FileBytes("HUC_USER.DAT"), file.bytes);

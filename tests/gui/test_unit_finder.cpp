@@ -1,7 +1,7 @@
 // The unit finder driven from the keyboard and the mouse, and the command line's answers checked
 // against what the result box shows for the same conversion.
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/unit_finder.h"
 #include "app/unit_list.h"
 #include "catalogue/menu_texts.h"

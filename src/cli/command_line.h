@@ -6,15 +6,18 @@
 //   halducnv -h|--help
 //   halducnv -V|--version
 //
-// It runs without any window: it builds the unit catalogue with the user units from the user
-// units file, names units as the finder does, and converts through the same convert command as
-// the main window, so that it prints what the result box would show. It never writes a file.
+// It runs without any window and without the window program's process-wide state: each run
+// builds its own unit catalogue with the user units from the user units file, names units as the
+// finder does, and converts through the same convert command as the main window, so that it
+// prints what the result box would show. It never writes a file.
 //
 // Exit statuses: 0 done; 1 the result box would show "Input error" (that text goes to standard
 // error); 2 a unit unknown, fitting several units of the group, or the two units in no common
 // group, or a bad option; 3 the output could not be written. Every error is one line on
 // standard error.
 #pragma once
+
+#include "storage/user_file.h"
 
 #include <functional>
 #include <optional>
@@ -28,13 +31,6 @@ namespace halden {
 inline constexpr int kExitInputError = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitOutput = 3;
-
-/// The user units file as the command line found it.
-struct UserFileContents {
-    enum class State { Missing, Unreadable, Read };
-    State state = State::Missing;
-    std::string bytes;  // the file's bytes when State::Read
-};
 
 /// What a run printed and its exit status.
 struct CommandLineResult {
@@ -64,15 +60,11 @@ bool WantsCommandLine(int argc, const char* const* argv);
 
 /// Runs the command line for the arguments (without the program name). userFile holds the user
 /// units file: a missing file means no user units; an unreadable or damaged one adds a one-line
-/// warning to err and the run goes on with what could be read. Resets and rebuilds the
-/// process-wide settings, state and catalogue.
+/// warning to err and the run goes on with what could be read.
 /// A run that converts many values reads and writes through streams (none: no input, and its
 /// answers in the result); a failed write ends it with kExitOutput.
 CommandLineResult RunCommandLine(std::span<const std::string_view> args, const UserFileContents& userFile,
                                  const BatchStreams* streams = nullptr);
-
-/// Reads the user units file from where the program keeps it (never creating anything).
-UserFileContents ReadUserFile();
 
 /// The whole command line for main(): reads the user units file, runs, prints, returns the exit
 /// status.

@@ -1,0 +1,27 @@
+// The command line's work on units: listing groups and units, and converting one value, a value
+// a line or VALUE FROM INTO lines, answering as the main window's result box would.
+#pragma once
+
+#include "catalogue/unit_catalogue.h"
+#include "catalogue/unit_names.h"
+#include "cli/cli_options.h"
+#include "cli/command_line.h"
+
+namespace halden::cli {
+
+/// The tables one run reads: its own catalogue (the user's groups in it) and the names of its units.
+struct RunUnits {
+    const UnitCatalogue& catalogue;
+    const UnitNameIndex& index;
+};
+
+/// Adds the one-line message to err and sets the status.
+void Failure(CommandLineResult& result, int status, std::string_view message);
+
+/// --list [GROUP].
+void RunList(const Options& options, const RunUnits& units, CommandLineResult& result);
+/// --convert VALUE FROM INTO, --convert - FROM INTO and --batch; the last two read and write
+/// through streams (none: no input).
+void RunConvert(const Options& options, const RunUnits& units, const BatchStreams* streams, CommandLineResult& result);
+
+}  // namespace halden::cli

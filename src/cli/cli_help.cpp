@@ -1,0 +1,82 @@
+#include "cli/cli_help.h"
+
+namespace halden::cli {
+namespace {
+
+constexpr std::string_view kHelpText =
+    R"HELP(Usage: halducnv --convert VALUE FROM INTO [--group GROUP] [--figures 4|6|8|integer]
+                        [--scientific]
+       halducnv --convert - FROM INTO [options]   (a value a line from standard input)
+       halducnv --batch [options]                 (VALUE FROM INTO a line)
+       halducnv --list [GROUP]
+       halducnv -h | --help
+       halducnv -V | --version
+       halducnv                  (no option: opens the converter window)
+
+--convert VALUE FROM INTO
+    Converts VALUE from the unit FROM into the unit INTO and prints the result
+    exactly as the converter window's result box shows it: 6 significant
+    digits in normal notation unless the options below say otherwise. The
+    options saved by the window are not used. A unit into itself gives the
+    value.
+      halducnv --convert 3 mile m                               prints 4828.03
+      halducnv --convert 100 "deg Celsius" "deg Fahrenheit"     prints 212.000
+      halducnv --convert FF Hexadecimal Decimal                 prints 255
+--convert - FROM INTO
+    Reads one value a line from standard input and writes one result a line.
+    A value that cannot be converted gives an empty line and "Input error"
+    with its line number on standard error; the run goes on.
+--batch
+    Reads lines VALUE FROM INTO from standard input (names quoted as a shell
+    would, or the three separated by tabs) and writes one result a line.
+--unbuffered
+    With --convert - or --batch: writes each result at once (for a program
+    that talks to halducnv through a pipe); otherwise output goes in blocks.
+--group GROUP
+    Takes both units from that group ("Graphics Units", "Length").
+--figures 4|6|8|integer
+    Rounds to 4, 6 or 8 significant digits, or to a whole number.
+--scientific
+    Writes the result in scientific notation.
+--list [GROUP]
+    Lists every group with its units, or the units of one group
+    (for example: halducnv --list Length).
+-h, --help
+    Shows this text.
+-V, --version
+    Shows the program's name and version.
+
+Naming a unit: use its name as the unit lists show it ("meter (m)"), the name
+before its brackets ("meter", "deg Celsius", "尺"), what its parentheses hold
+("m", "kt"), what its square brackets hold ("shaku"), one of the names an
+entry lists ("feet", "deci"), or a common name or spelling ("C", "degF",
+"metre", "litre", "inches", "lbs", "m2", "sqft", "mph", "kph", "tsubo",
+"US gal", "UK pint"). Full-width letters, "°C", "℃", "µm" and "m²" are read as
+the lists write them. Letter case counts: "m" is the meter (or milli), "M" is
+mega. A name of three or more letters in another case is used only when it
+fits exactly one unit. Quote names that hold blanks. The two units are looked
+up in the first group, in the window's group order, that holds both; your own
+groups from Add Units take part. "GROUP:NAME" names a unit of one group
+("Graphics Units:inch"). A name that fits several units of that group is
+refused with the list of those units: choose one of them by its whole name.
+
+VALUE is a whole number as the window's calculator reads it: digits with at
+most one "." and an optional exponent ("1.5e-3"); no comma, nothing after it.
+
+Exit status: 0 done; 1 a value cannot be converted ("Input error" on
+standard error); 2 an unknown unit, a name that fits several units, two units
+in no common group, or a bad option (a one-line message on standard error);
+3 the output could not be written.
+
+Files: your own units are read from HUC_USER.DAT in the program's folder
+when it holds the program's files, otherwise from $XDG_CONFIG_HOME/halducnv/
+(~/.config/halducnv/). Nothing is ever written.
+)HELP";
+
+}  // namespace
+
+std::string_view HelpText() { return kHelpText; }
+
+std::string_view VersionText() { return "Halden Unit Converter 3.11\n"; }
+
+}  // namespace halden::cli
