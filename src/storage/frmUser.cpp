@@ -1,6 +1,7 @@
 #include "storage/frmUser.h"
 
 #include "catalogue/unit_catalogue_build.h"
+#include "numbers/characters.h"
 #include "shared/settings.h"
 #include "storage/coefficient_text.h"
 #include "storage/file_access.h"
@@ -32,12 +33,13 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace halden {
 namespace {
 
 // The boxes take texts of any length; the user units file's 16-bit text lengths are the only
-// bound, and a Save whose text outgrows them fails with the save message.
+// bound: a text that outgrows them turns its box yellow, and Save leaves it out of the file.
 constexpr int kNoTextLimit = std::numeric_limits<int>::max();
 
 // Layout in twips.
@@ -88,6 +90,53 @@ bool UserFileChangedSinceSeen() {
 }
 
 Message Question(const char* text) { return Message{std::string(kMessageTitle), text, MessageIcon::Exclamation}; }
+
+// The texts of units the file cannot store, one line each, by the group and row the dialog shows
+// them in (counted from 1); empty when every text can be stored. Rows without a name are dropped
+// by the save and not listed.
+std::string UnstorableTexts(const UserUnits& units) {
+    std::string lines;
+    const auto add = [&lines](int group, int row, const char* what) {
+        lines += "\rGroup " + std::to_string(group + 1);
+        if (row >= 0) {
+            lines += ", row " + std::to_string(row + 1);
+        }
+        lines += std::string(": ") + what;
+    };
+    for (int u = 0; u < kUserGroups; ++u) {
+        if (!StorableUserText(units.UserGroupName[u])) {
+            add(u, -1, "the group's name");
+        }
+        for (int j = 0; j < kUserUnitsUsed; ++j) {
+            if (IsBlank(units.UserUnitName[u][j])) {
+                continue;
+            }
+            if (!StorableUserText(units.UserUnitName[u][j])) {
+                add(u, j, "the unit's name");
+            }
+            if (!StorableUserText(units.UserFactorText[u][j]) || !StorableUserText(units.UserOffsetText[u][j])) {
+                add(u, j, "the conversion factor");
+            }
+        }
+    }
+    return lines.empty() ? lines : lines.substr(1);
+}
+
+// The tables as the file gets them: a unit whose name the file cannot store is left out with its
+// row, and the units below it move up, so that none of them falls out of the lists at the next
+// start.
+UserUnits FileForm(const UserUnits& units) {
+    UserUnits form = units;
+    for (auto& names : form.UserUnitName) {
+        for (std::string& name : names) {
+            if (!StorableUserText(name)) {
+                name.clear();
+            }
+        }
+    }
+    CloseUnitGaps(form);
+    return form;
+}
 
 void CopyTexts(const UserUnits& from, UserUnits& to) {
     to.UserGroupName = from.UserGroupName;
@@ -182,7 +231,7 @@ void frmUser::createControls() {
     setTabOrder(cmdCancel, cmdHelp);
 
     for (int i = 0; i < kRows; ++i) {
-        PaintRow(i, false);
+        PaintRow(i);
     }
 }
 
@@ -332,11 +381,13 @@ void frmUser::SetComboText(const QString& text) {
     cboUserGroups_Change();
 }
 
-void frmUser::PaintRow(int index, bool rejected) {
+void frmUser::PaintRow(int index) {
     const bool oddRow = index % 2 == 1;
     const QColor rowColour = oddRow ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
-    PaintBox(txtUserUnit[index], rowColour, oddRow);
-    PaintBox(txtUserCoef[index], rejected ? kRejectedColour : rowColour, oddRow || rejected);
+    const bool unitRejected = !StorableUserText(working.UserUnitName[nCurGroup][index]);
+    const bool coefRejected = coefRejected_[index];
+    PaintBox(txtUserUnit[index], unitRejected ? kRejectedColour : rowColour, oddRow || unitRejected);
+    PaintBox(txtUserCoef[index], coefRejected ? kRejectedColour : rowColour, oddRow || coefRejected);
 }
 
 void frmUser::cboUserGroups_Click(int index) {
@@ -345,7 +396,16 @@ void frmUser::cboUserGroups_Click(int index) {
     ShowGroupRows(working);
 }
 
-void frmUser::cboUserGroups_Change() { working.UserGroupName[nCurGroup] = ToStdString(cboUserGroups->currentText()); }
+void frmUser::cboUserGroups_Change() {
+    working.UserGroupName[nCurGroup] = ToStdString(cboUserGroups->currentText());
+    // A name too long for the file turns yellow; a name it takes keeps the box's own colours.
+    QLineEdit* box = cboUserGroups->lineEdit();
+    if (StorableUserText(working.UserGroupName[nCurGroup])) {
+        box->setPalette(QPalette());
+    } else {
+        PaintBox(box, kRejectedColour, true);
+    }
+}
 
 void frmUser::cboUserGroups_DropDown() {
     cboUserGroups->clear();
@@ -358,6 +418,7 @@ void frmUser::cboUserGroups_DropDown() {
 
 void frmUser::txtUserUnit_Change(int index) {
     working.UserUnitName[nCurGroup][index] = ToStdString(txtUserUnit[index]->text());
+    PaintRow(index);
 }
 
 void frmUser::txtUserCoef_Change(int index) {
@@ -365,11 +426,12 @@ void frmUser::txtUserCoef_Change(int index) {
     std::string& factorText = working.UserFactorText[nCurGroup][index];
     std::string& offsetText = working.UserOffsetText[nCurGroup][index];
     const CoefChangeResult result = CoefChange(ToStdString(txtUserCoef[index]->text()), factorText, offsetText, sink);
-    PaintRow(index, !result.accepted);
     if (result.accepted) {
         factorText = result.factorText;
         offsetText = result.offsetText;
     }
+    coefRejected_[index] = !result.accepted || !StorableUserText(factorText) || !StorableUserText(offsetText);
+    PaintRow(index);
 }
 
 void frmUser::cmdSave_Click() {
@@ -393,16 +455,28 @@ bool frmUser::SaveUnits() {
             return false;
         }
     }
+    const std::string unstorable = UnstorableTexts(working);
     CopyTexts(working, userUnits());
+    // A blank row between units would hide the units below it from the lists.
+    CloseUnitGaps(userUnits());
     TransferUserGroups(halden::catalogue(), halden::userUnits());
     emit saved();
     edited_ = false;
-    // A failed write shows its message; the new groups stay in use for the rest of the run.
+    // A failed write shows its message; the new groups stay in use for the rest of the run, as do
+    // texts too long for the file, which the file leaves out.
     WriteFailureSink sink(this);
-    if (DatWrite(userUnits(), sink)) {
+    std::vector<UserTextPlace> leftOut;
+    if (DatWrite(FileForm(userUnits()), sink, &leftOut)) {
         NoteUserFileRead();
         std::error_code ignored;
         std::filesystem::remove(RecoveryFilePath(), ignored);
+        if (!unstorable.empty()) {
+            platform().ShowMessage(this, Message{std::string(kMessageTitle),
+                                                 "These texts are too long to be stored in 'HUC_USER.DAT' and "
+                                                 "were not saved; everything else was saved.\r" +
+                                                     unstorable,
+                                                 MessageIcon::Exclamation});
+        }
     }
     return true;
 }
@@ -439,10 +513,9 @@ void frmUser::KeepEditsForNextSession() {
     if (!edited_) {
         return;
     }
-    // Nothing more can be done for them when they cannot be written; the program is ending.
-    if (const auto bytes = DatWriteBytes(working)) {
-        WriteFileAtomically(RecoveryFilePath(), *bytes);
-    }
+    // Texts too long for the file are left out, as Save leaves them out. Nothing more can be done
+    // for the edits when they cannot be written; the program is ending.
+    WriteFileAtomically(RecoveryFilePath(), DatWriteImage(working).bytes);
     edited_ = false;
 }
 

@@ -2,13 +2,15 @@
 // with a factor and an optional offset.
 //
 // The dialog edits a working copy of the user-units tables, loaded when it opens. Save puts the
-// copy into the tables, rebuilds the user groups of the catalogue, tells the main window (saved())
-// so it can update its Additional Units menu, writes the user units file and closes; when another
-// program changed the file since this one read it, Save first asks whether to replace it. Cancel
-// and the close box close without changing anything, after asking whether to save edits made.
-// Reducing the main window only hides the dialog; the main window closing (by the user, a signal
-// or the end of the session) keeps unsaved edits in a recovery file that the next opening offers
-// to restore. The dialog deletes itself when it closes, so the next opening starts afresh.
+// copy into the tables with the blank rows between a group's units closed up, rebuilds the user
+// groups of the catalogue, tells the main window (saved()) so it can update its Additional Units
+// menu, writes the user units file (naming the texts too long for it, which it leaves out) and
+// closes; when another program changed the file since this one read it, Save first asks whether to
+// replace it. Cancel and the close box close without changing anything, after asking whether to
+// save edits made. Reducing the main window only hides the dialog; the main window closing (by the
+// user, a signal or the end of the session) keeps unsaved edits in a recovery file that the next
+// opening offers to restore. The dialog deletes itself when it closes, so the next opening starts
+// afresh.
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
@@ -114,10 +116,12 @@ private:
     void SetUnitText(int index, const QString& text);
     void SetCoefText(int index, const QString& text);
     void SetComboText(const QString& text);
-    void PaintRow(int index, bool rejected);
+    /// Paints a row's boxes: yellow for a coefficient rejected or a text the file cannot store.
+    void PaintRow(int index);
 
     UserUnits working{};  // only the four text tables are used
     int nCurGroup = 0;
+    std::array<bool, kRows> coefRejected_{};
     bool edited_ = false;
     bool hiddenForReduce_ = false;
 };

@@ -325,13 +325,23 @@ private slots:
         QCOMPARE(userUnits().UserUnitName[0][0], expected);
         QVERIFY(fixture->fake.messages.empty());
 
-        // A text beyond the file's 16-bit length fails the save with its message.
+        // A text beyond the file's 16-bit length turns its box yellow; Save names its place, leaves
+        // it out of the file and saves the rest, the units below it moved up.
         dialog = OpenAddUnits();
         dialog->txtUserUnit[1]->insert(QString(70000, QLatin1Char('x')));
+        QCOMPARE(dialog->txtUserUnit[1]->palette().color(QPalette::Base), QColor(255, 255, 0));
+        dialog->txtUserUnit[2]->insert(QStringLiteral("kept"));
         QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
         QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
-        QCOMPARE(fixture->fake.messages[0].text, std::string("Failed to save file as 'HUC_USER.DAT'."));
-        QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(fixture->fake.messages[0].text,
+                 std::string("These texts are too long to be stored in 'HUC_USER.DAT' and were not saved; everything "
+                             "else was saved.\rGroup 1, row 2: the unit's name"));
+        UserUnits onDisk;
+        RecordingSink sink;
+        DatReadBytes(ReadBytes(fixture->configDir() + QStringLiteral("HUC_USER.DAT")), onDisk, sink);
+        QCOMPARE(onDisk.UserUnitName[0][0], expected);
+        QCOMPARE(onDisk.UserUnitName[0][1], std::string("kept"));
+        QCOMPARE(onDisk.UserUnitName[0][2], std::string());
     }
 
     void addUnitsPassesALeadingFeffThroughUnchanged() {

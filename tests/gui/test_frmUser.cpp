@@ -102,15 +102,15 @@ private slots:
         const std::string longName(300, 'n');
         const std::string longFactor = "1." + std::string(298, '5');
         userUnits().UserGroupName[0] = std::string(280, 'g');
-        SetUnit(0, 4, longName, longFactor, "");
+        SetUnit(0, 2, longName, longFactor, "");
         Open();
-        TypeOver(dlg->txtUserUnit[5], QString(300, QLatin1Char('x')));
+        TypeOver(dlg->txtUserUnit[3], QString(300, QLatin1Char('x')));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(userUnits().UserGroupName[0], std::string(280, 'g'));
-        QCOMPARE(userUnits().UserUnitName[0][4], longName);
-        QCOMPARE(userUnits().UserFactorText[0][4], longFactor);
+        QCOMPARE(userUnits().UserUnitName[0][2], longName);
+        QCOMPARE(userUnits().UserFactorText[0][2], longFactor);
         // Typing has no limit either.
-        QCOMPARE(userUnits().UserUnitName[0][5], std::string(300, 'x'));
+        QCOMPARE(userUnits().UserUnitName[0][3], std::string(300, 'x'));
     }
 
     void coefficientTextSplitsIntoFactorAndOffset_data() {
@@ -202,7 +202,8 @@ private slots:
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(userUnits().UserFactorText[0][2], std::string("1.8"));
         QCOMPARE(userUnits().UserOffsetText[0][2], std::string("32"));
-        QCOMPARE(userUnits().UserFactorText[3][2], std::string("9"));
+        // Closed up to the group's first row.
+        QCOMPARE(userUnits().UserFactorText[3][0], std::string("9"));
         QCOMPARE(userUnits().UserGroupName[1], std::string());
         // Typed blanks stay in the name until the file is read again.
         QCOMPARE(catalogue().UnitName[kFirstUserGroup][2], std::string(" fahr "));
@@ -341,7 +342,7 @@ private slots:
         QVERIFY(WriteBytes(UserFile(*fixture), std::string(660, '\0')));
         frmUser::NoteUserFileRead();
         Open();
-        TypeOver(dlg->txtUserUnit[6], QStringLiteral("rod"));
+        TypeOver(dlg->txtUserUnit[2], QStringLiteral("rod"));
         // The same size as before: only the content tells the versions apart.
         const std::string other = std::string(659, '\0') + "\x01";
         QVERIFY(WriteBytes(UserFile(*fixture), other));
@@ -355,18 +356,18 @@ private slots:
                  std::string("HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r"
                              "Keep the other version to write nothing: your changes stay in this window."));
         QCOMPARE(dlg.isNull(), replace);
-        QCOMPARE(userUnits().UserUnitName[0][6], std::string(replace ? "rod" : ""));
+        QCOMPARE(userUnits().UserUnitName[0][2], std::string(replace ? "rod" : ""));
         QCOMPARE(ReadBytes(UserFile(*fixture)) == other, !replace);
         if (!replace) {
-            QCOMPARE(dlg->txtUserUnit[6]->text(), QStringLiteral("rod"));
+            QCOMPARE(dlg->txtUserUnit[2]->text(), QStringLiteral("rod"));
             return;
         }
         // The program's own save is the version it knows now: the next Save asks nothing.
         Open();
-        TypeOver(dlg->txtUserUnit[7], QStringLiteral("pole"));
+        TypeOver(dlg->txtUserUnit[3], QStringLiteral("pole"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
-        QCOMPARE(userUnits().UserUnitName[0][7], std::string("pole"));
+        QCOMPARE(userUnits().UserUnitName[0][3], std::string("pole"));
     }
 
     void closeBoxDiscardsEditsAndClearsTheOpenFlag() {
@@ -430,7 +431,7 @@ private slots:
         // A directory where the file belongs: the file cannot be written.
         QVERIFY(QDir().mkpath(UserFile(*fixture)));
         Open();
-        TypeOver(dlg->txtUserUnit[5], QStringLiteral("chain"));
+        TypeOver(dlg->txtUserUnit[2], QStringLiteral("chain"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         DeletePending();
         QVERIFY(dlg.isNull());
@@ -438,7 +439,22 @@ private slots:
         QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
         QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Critical);
         QCOMPARE(fixture->fake.messages[0].text, std::string("Failed to save file as 'HUC_USER.DAT'."));
-        QCOMPARE(catalogue().UnitName[kFirstUserGroup][5], std::string("chain"));
+        QCOMPARE(catalogue().UnitName[kFirstUserGroup][2], std::string("chain"));
+    }
+
+    // Blank rows between units are closed up by Save, so every unit saved is in the lists.
+    void saveClosesTheGapsBetweenUnits() {
+        Open();
+        TypeOver(dlg->txtUserUnit[0], QString());
+        TypeOver(dlg->txtUserUnit[5], QStringLiteral("chain"));
+        TypeOver(dlg->txtUserCoef[5], QStringLiteral("20.1168"));
+        QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+        QCOMPARE(userUnits().UserUnitName[0][0], std::string("ell"));
+        QCOMPARE(userUnits().UserOffsetText[0][0], std::string("8"));
+        QCOMPARE(userUnits().UserUnitName[0][1], std::string("chain"));
+        QCOMPARE(userUnits().UserUnitName[0][5], std::string());
+        QCOMPARE(catalogue().UnitCount[kFirstUserGroup], 2);
+        QCOMPARE(catalogue().UnitName[kFirstUserGroup][1], std::string("chain"));
     }
 
     void commaInACoefficientWarnsOncePerKeystroke() {

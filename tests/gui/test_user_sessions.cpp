@@ -450,6 +450,7 @@ private slots:
         Keys(Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0.2286"));
         Keys(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("pace"));
         Keys(Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1;2;3"));
         QCOMPARE(user->txtUserCoef[1]->palette().color(QPalette::Base), QColor(255, 255, 0));
@@ -504,8 +505,9 @@ private slots:
         QCOMPARE(user->txtUserUnit[2]->text(), restore ? QStringLiteral("span") : QString());
         QCOMPARE(user->HasUnsavedEdits(), restore);
         user->cmdSave->click();
-        QCOMPARE(userUnits().UserUnitName[0][2], std::string(restore ? "span" : ""));
-        QCOMPARE(userUnits().UserFactorText[0][2], std::string(restore ? "0.2286" : ""));
+        // Saved as the group's first unit: the rows above it were blank.
+        QCOMPARE(userUnits().UserUnitName[0][0], std::string(restore ? "span" : ""));
+        QCOMPARE(userUnits().UserFactorText[0][0], std::string(restore ? "0.2286" : ""));
         QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
     }
 
