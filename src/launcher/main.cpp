@@ -7,6 +7,8 @@
 #include "storage/my_path.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <dlfcn.h>
 #include <string>
 #include <unistd.h>
@@ -36,11 +38,35 @@ void* LoadWindowModule(std::string& error) {
     return nullptr;
 }
 
+// Whether the toolkit has a window system to try: a platform chosen on the command line or in
+// QT_QPA_PLATFORM, or an X or Wayland display named in the environment. Without one the toolkit
+// would abort with a message about reinstalling the program.
+bool WindowSystemNamed(int argc, char* argv[]) {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "-platform", 9) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (halden::WantsCommandLine(argc, argv)) {
         return halden::CommandLineMain(argc, argv);
+    }
+    if (!WindowSystemNamed(argc, argv)) {
+        std::fprintf(stderr,
+                     "halducnv: cannot open a display (DISPLAY or WAYLAND_DISPLAY is not set); "
+                     "halducnv --help shows what the program does without one\n");
+        return 1;
     }
     std::string error = std::string(kModule) + " not found";
     void* module = LoadWindowModule(error);
