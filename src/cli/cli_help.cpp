@@ -9,6 +9,7 @@ constexpr std::string_view kHelpText =
        halducnv --convert - FROM INTO [options]   (a value a line from standard input)
        halducnv --batch [options]                 (VALUE FROM INTO a line)
        halducnv --list [GROUP]
+       halducnv --complete bash|zsh|fish
        halducnv -h | --help
        halducnv -V | --version
        halducnv                  (no option: opens the converter window)
@@ -41,6 +42,11 @@ constexpr std::string_view kHelpText =
 --list [GROUP]
     Lists every group with its units, or the units of one group
     (for example: halducnv --list Length).
+--complete bash|zsh|fish
+    Prints the completion script for that shell, for example
+      source <(halducnv --complete bash)
+    It completes unit and group names (quoted as they need), options and
+    their values.
 -h, --help
     Shows this text.
 -V, --version

@@ -41,6 +41,15 @@ std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::st
 }
 
 Options::Command CommandOf(std::string_view name) {
+    if (name == "--complete") {
+        return Options::Command::Complete;
+    }
+    if (name == "--complete-names") {
+        return Options::Command::CompleteNames;
+    }
+    if (name == "--complete-groups") {
+        return Options::Command::CompleteGroups;
+    }
     if (name == "--batch") {
         return Options::Command::Batch;
     }

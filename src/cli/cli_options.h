@@ -11,7 +11,7 @@
 namespace halden::cli {
 
 struct Options {
-    enum class Command { None, Convert, Batch, List, Help, Version };
+    enum class Command { None, Convert, Batch, List, Help, Version, Complete, CompleteNames, CompleteGroups };
     Command command = Command::None;
     int commands = 0;
     std::vector<std::string_view> operands;

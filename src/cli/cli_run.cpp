@@ -2,6 +2,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
+#include "cli/cli_complete.h"
 #include "cli/cli_convert.h"
 #include "cli/cli_help.h"
 #include "cli/cli_messages.h"
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace halden {
 namespace {
@@ -49,6 +51,21 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
         result.out = help ? cli::HelpText() : cli::VersionText();
         return result;
     }
+    using Command = cli::Options::Command;
+    const bool completing = options.command == Command::CompleteNames || options.command == Command::CompleteGroups;
+    if (options.command == Command::Complete || completing) {
+        const std::optional<std::string_view> script =
+            options.operands.size() == 1 ? cli::CompletionScript(options.operands[0]) : std::nullopt;
+        if (completing ? options.operands.size() > 1 : !script) {
+            cli::Failure(result, kExitUsage,
+                         completing ? "completion takes one prefix" : "--complete takes bash, zsh or fish");
+            return result;
+        }
+        if (!completing) {
+            result.out = *script;
+            return result;
+        }
+    }
 
     // The tables of this run alone, large enough to live on the heap.
     const auto user = std::make_unique<UserUnits>();
@@ -65,7 +82,13 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
     const UnitNameIndex index(*catalogue);
     const cli::RunUnits units{*catalogue, index};
 
-    if (options.command == cli::Options::Command::List) {
+    if (completing) {
+        // Names are offered quietly: a damaged user units file is the window's to report.
+        result.err.clear();
+        const std::string_view prefix = options.operands.empty() ? std::string_view{} : options.operands[0];
+        result.out = options.command == Command::CompleteNames ? cli::UnitNamesBeginning(index, prefix)
+                                                               : cli::GroupNamesBeginning(*catalogue, prefix);
+    } else if (options.command == cli::Options::Command::List) {
         RunList(options, units, result);
     } else {
         RunConvert(options, units, streams, result);

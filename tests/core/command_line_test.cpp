@@ -78,6 +78,8 @@ TEST_F(CommandLineTest, ConvertPrintsWhatTheResultBoxShows) {
          "2.53968\n"},
         {"short options", {"-h"}, nullptr},
         {"version, short", {"-V"}, "Halden Unit Converter 3.11\n"},
+        {"unit names for completion", {"--complete-names", "TSU"}, "tsubo\ntsubos\n"},
+        {"group names for completion", {"--complete-groups", "heat"}, "Heat Flux\nHeat Transfer Coefficient\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -143,6 +145,7 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
          {"--convert", "1", "m", "mm", "--group", "Metric Prefixes"},
          "halducnv: no unit is named \"Metric Prefixes:mm\"",
          2},
+        {"a shell without a script", {"--complete", "csh"}, "halducnv: --complete takes bash, zsh or fish\n", 2},
         {"batch takes no operand", {"--batch", "1"}, "halducnv: --batch reads VALUE FROM INTO", 2},
         {"control characters in a name keep the message on one line",
          {"--convert", "1", "a\nb\x7F", "m"},
