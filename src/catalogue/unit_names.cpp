@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <span>
 
 namespace halden {
 namespace {
@@ -237,6 +238,14 @@ std::vector<NameForm> UnitNameForms(std::string_view listText) {
 }
 
 std::string NormalizeName(std::string_view text) {
+    // Most names are printable ASCII with single blanks inside: those read as they stand.
+    const bool plain = !text.empty() && text.front() != ' ' && text.back() != ' ' &&
+                       std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\t'; }) &&
+                       text.find("  ") == std::string_view::npos;
+    if (plain) {
+        return std::string(text);
+    }
     const std::string ascii = AsciiTypedText(text);
     std::string normal;
     normal.reserve(ascii.size());
@@ -251,9 +260,13 @@ std::string NormalizeName(std::string_view text) {
             normal += ' ';
             blankPending = false;
         }
-        const auto sign = std::find_if(kListSigns.begin(), kListSigns.end(), [&](const auto& pair) {
-            return ascii.compare(i, pair.first.size(), pair.first) == 0;
-        });
+        // Every sign replaced begins with one of three lead bytes: the rest goes straight through.
+        const auto lead = static_cast<unsigned char>(ascii[i]);
+        const auto sign = lead != 0xC2 && lead != 0xC3 && lead != 0xE2
+                              ? kListSigns.end()
+                              : std::find_if(kListSigns.begin(), kListSigns.end(), [&](const auto& pair) {
+                                    return ascii.compare(i, pair.first.size(), pair.first) == 0;
+                                });
         if (sign != kListSigns.end()) {
             normal += sign->second;
             i += sign->first.size();
@@ -281,7 +294,14 @@ bool GroupTakesPart(const UnitCatalogue& catalogue, int g) {
 }
 
 UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
+    // The further names' rows come in group order: each group looks only at its own.
+    const std::span<const UnitAliasRow> aliasRows = UnitAliasRows();
+    auto groupRows = aliasRows.begin();
+    units_.reserve(kGroupCount * 8);
     for (int g = 0; g < kGroupCount; ++g) {
+        while (groupRows != aliasRows.end() && groupRows->group < g) {
+            ++groupRows;
+        }
         if (!GroupTakesPart(catalogue, g)) {
             continue;
         }
@@ -295,9 +315,9 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             // Warp stands for the warp level chosen in its menu, which only the window has.
             unit.searchOnly = g == kGroupVelocity && i == kWarpUnit;
             if (g < kFirstUserGroup || g >= kFirstUserGroup + kUserGroups) {
-                for (const UnitAliasRow& row : UnitAliasRows()) {
-                    if (row.group == g && row.unit == text) {
-                        for (const std::string_view alias : AliasNames(row.names)) {
+                for (auto row = groupRows; row != aliasRows.end() && row->group == g; ++row) {
+                    if (row->unit == text) {
+                        for (const std::string_view alias : AliasNames(row->names)) {
                             AddForm(unit.forms, alias, NameFormKind::Alias);
                         }
                     }
@@ -305,7 +325,9 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             }
             for (const NameForm& form : unit.forms) {
                 unit.normalForms.push_back(NormalizeName(form.text));
-                unit.foldedForms.push_back(FoldName(form.text));
+                std::string folded = unit.normalForms.back();
+                LowerAscii(folded);
+                unit.foldedForms.push_back(std::move(folded));
             }
             units_.push_back(std::move(unit));
         }

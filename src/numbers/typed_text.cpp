@@ -1,5 +1,7 @@
 #include "numbers/typed_text.h"
 
+#include <algorithm>
+
 namespace halden {
 namespace {
 
@@ -45,6 +47,10 @@ constexpr bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
 std::string AsciiTypedText(std::string_view text) {
+    // Every character replaced is a multi-byte one: plain ASCII is the answer as it stands.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(text);
+    }
     std::string ascii;
     ascii.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {

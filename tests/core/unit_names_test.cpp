@@ -191,6 +191,9 @@ TEST_F(UnitNameIndexTest, FurtherNamesAreUniqueAndEveryUnitHasAnAsciiName) {
         }
     }
     EXPECT_GT(seen.size(), 400U);
+    const auto rows = UnitAliasRows();
+    EXPECT_TRUE(
+        std::is_sorted(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.group < b.group; }));
     for (const IndexedUnit& unit : index.units()) {
         const auto named = [&](std::size_t f) {
             const std::string& form = unit.normalForms[f];
