@@ -49,6 +49,25 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/resources/copyright DESTINATION ${HALDEN_DOC_DIR})
 
+# The package's change log, compressed as Debian keeps it (no name or time stamp in the header, so
+# the same text always gives the same file). The package's version carries no Debian revision, so
+# it is a native package and its log is changelog.gz.
+set(HALDEN_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+find_program(HALDEN_GZIP gzip REQUIRED)
+add_custom_command(
+  OUTPUT ${HALDEN_CHANGELOG_GZ}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+  COMMAND sh -c "\"$0\" -9 -n -c \"$1\" > \"$2\"" ${HALDEN_GZIP} ${CMAKE_SOURCE_DIR}/cmake/changelog
+          ${HALDEN_CHANGELOG_GZ}
+  DEPENDS ${CMAKE_SOURCE_DIR}/cmake/changelog
+  COMMENT "Compressing the change log"
+  VERBATIM)
+add_custom_target(halden_changelog ALL DEPENDS ${HALDEN_CHANGELOG_GZ})
+if(TARGET halden_data)
+  add_dependencies(halden_data halden_changelog)
+endif()
+install(FILES ${HALDEN_CHANGELOG_GZ} DESTINATION ${HALDEN_DOC_DIR})
+
 # The Debian package: `make package` runs cpack on these settings.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME halducnv)
@@ -62,9 +81,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Halden Design <packages@halden.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows draw their texts in Arial and a Japanese Mincho face; these packages stand in for them.
+# The packages of the linked libraries go in front of them when the package is built (see
+# HaldenPackageDepends.cmake; CPack's own scan stays off).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-liberation")
+# In a Wayland session the toolkit opens its windows on the display itself only with its Wayland
+# platform plugin; without it they go through the X11 compatibility server.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The package's long description; its first line is the summary above.
 set(CPACK_PACKAGE_DESCRIPTION
@@ -81,5 +105,6 @@ file(WRITE ${CMAKE_BINARY_DIR}/cmake/HaldenPackageSave.cmake
 file(WRITE ${CMAKE_BINARY_DIR}/cmake/HaldenPackageRestore.cmake
      "set(HALDEN_STEP restore)\ninclude(\"${CMAKE_BINARY_DIR}/cmake/HaldenPackageKeep.cmake\")\n")
 set(CPACK_INSTALL_SCRIPTS ${CMAKE_BINARY_DIR}/cmake/HaldenPackageSave.cmake)
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/cmake/HaldenPackageRestore.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/cmake/HaldenPackageRestore.cmake
+                            ${CMAKE_SOURCE_DIR}/cmake/HaldenPackageDepends.cmake)
 include(CPack)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package built from the install rules: its name and version, its dependencies (the
-# libraries the program links plus the two font packages), and its files under /usr. Building it
-# leaves the notes of a real install in the build directory untouched.
+# libraries the program links plus the two font packages), its files under /usr, no maintainer
+# scripts, hardened binaries, and lintian's approval where lintian is installed. Building it leaves
+# the notes of a real install in the build directory untouched.
 #
 #   package_contents.sh <source dir> <build dir> <version>
 set -euo pipefail
@@ -38,6 +39,10 @@ done
 [ -n "$(field Section)" ] || fail "no Section"
 [ -n "$(field Priority)" ] || fail "no Priority"
 [[ "$(field Maintainer)" == *"<"*"@"*">" ]] || fail "Maintainer is '$(field Maintainer)'"
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
+# No maintainer scripts: removing the package must leave nothing behind, not even its scripts.
+dpkg-deb -e "$deb" "$out/control"
+[ "$(ls "$out/control")" = "$(printf 'control\nmd5sums')" ] || fail "control files: $(ls "$out/control")"
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $1, $6}')
 expect_file() {
@@ -52,6 +57,7 @@ for size in 16 24 32 48 64 128 256; do
     expect_file -rw-r--r-- "share/icons/hicolor/${size}x${size}/apps/$id.png"
 done
 expect_file -rw-r--r-- share/doc/halducnv/copyright
+expect_file -rw-r--r-- share/doc/halducnv/changelog.gz
 if [ -f "$src/resources/halducnv.1" ]; then
     expect_file -rw-r--r-- share/man/man1/halducnv.1.gz
 fi
@@ -64,7 +70,34 @@ grep -qx 'Exec=/usr/bin/halducnv' "$out/x/usr/share/applications/$id.desktop" ||
     fail "the packaged desktop entry does not start /usr/bin/halducnv"
 for elf in bin/halducnv lib/halducnv/halducnv-window.so; do
     file -b "$out/x/usr/$elf" | grep -q ', stripped' || fail "the packaged $elf is not stripped"
+    readelf -lW "$out/x/usr/$elf" | grep GNU_RELRO >/dev/null || fail "the packaged $elf has no read-only relocations"
+    readelf -dW "$out/x/usr/$elf" | grep 'FLAGS.*NOW' >/dev/null || fail "the packaged $elf is not bound at load"
 done
+readelf --dyn-syms -W "$out/x/usr/lib/halducnv/halducnv-window.so" | grep '__[a-z]*_chk@' >/dev/null ||
+    fail "the window module calls none of the checked C library functions"
+zcat "$out/x/usr/share/doc/halducnv/changelog.gz" >"$out/changelog"
+[ "$(dpkg-parsechangelog -l "$out/changelog" -S Version)" = "$version" ] || fail "the change log's newest entry is not $version"
+
+# Installed into a scratch dpkg database and removed again (as apt-get remove does), the package is
+# gone: no file left behind, and not kept as removed with its configuration.
+root=$out/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+scratch_dpkg=(dpkg --root="$root" --force-not-root --log=/dev/null)
+if ! "${scratch_dpkg[@]}" --force-depends -i "$deb" >"$out/dpkg.log" 2>&1 || [ ! -x "$root/usr/bin/halducnv" ]; then
+    fail "dpkg could not install the package: $(cat "$out/dpkg.log")"
+fi
+"${scratch_dpkg[@]}" -r halducnv >"$out/dpkg.log" 2>&1 || fail "dpkg could not remove the package: $(cat "$out/dpkg.log")"
+state=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${db:Status-Abbrev}' halducnv 2>/dev/null || true)
+[ -z "$state" ] || fail "after removal dpkg still lists the package as '$state'"
+left=$(find "$root" -path "$root/var" -prune -o ! -path "$root" -print)
+[ -z "$left" ] || fail "removing the package left $left"
+
+# lintian, where it is installed, finds no error and no warning.
+if command -v lintian >/dev/null; then
+    tags=$(lintian --no-cfg "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+    [ -z "$tags" ] || fail "lintian: $tags"
+fi
 
 notes_after=$(cd "$build" && cat install_manifest.txt install_dirs.txt install_root.txt 2>/dev/null || true)
 [ "$notes_before" = "$notes_after" ] || fail "building the package changed the notes of the last install"
