@@ -12,11 +12,13 @@ if(NOT elves)
   message(FATAL_ERROR "no program files staged in ${root}")
 endif()
 find_program(HALDEN_SHLIBDEPS dpkg-shlibdeps REQUIRED)
-# dpkg-shlibdeps reads the source package's control file; an empty one will do.
+# dpkg-shlibdeps reads the source package's control file; an empty one will do. As with CPack's
+# scan, a library that no installed package accounts for is passed over rather than an error.
 file(MAKE_DIRECTORY "${root}/debian")
 file(WRITE "${root}/debian/control" "")
-execute_process(COMMAND ${HALDEN_SHLIBDEPS} -O ${elves} WORKING_DIRECTORY "${root}" OUTPUT_VARIABLE found
-                ERROR_VARIABLE complaints RESULT_VARIABLE result OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND ${HALDEN_SHLIBDEPS} --ignore-missing-info -O ${elves} WORKING_DIRECTORY "${root}"
+                OUTPUT_VARIABLE found ERROR_VARIABLE complaints RESULT_VARIABLE result
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
 file(REMOVE_RECURSE "${root}/debian")
 if(NOT result EQUAL 0 OR NOT found MATCHES "shlibs:Depends=([^\n]+)")
   message(FATAL_ERROR "dpkg-shlibdeps failed (${result}): ${complaints}")
