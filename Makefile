@@ -49,7 +49,7 @@ fuzz: bootstrap
 # staging. Uninstalling removes exactly what the last install from $(BUILD) put there, and the
 # directories it created that are left empty.
 install: configure
-	cmake --build $(BUILD) -j $(JOBS) --target halducnv halden_data
+	cmake --build $(BUILD) -j $(JOBS) --target halducnv halden_data halden_completion
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$$(realpath -m -s -- "$(PREFIX)")"
 
 uninstall:
@@ -58,7 +58,7 @@ uninstall:
 
 # The Debian package build/<name>_<version>_<arch>.deb, made by CPack from the same install rules.
 package: configure
-	cmake --build $(BUILD) -j $(JOBS) --target halducnv halden_data
+	cmake --build $(BUILD) -j $(JOBS) --target halducnv halden_data halden_completion
 	cd $(BUILD) && cpack -G DEB
 
 clean:

@@ -19,6 +19,12 @@ endforeach()
 if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
   list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
+# Shell completion, where each shell looks for the scripts of installed programs.
+set(HALDEN_COMPLETION_DIRS bash ${CMAKE_INSTALL_DATADIR}/bash-completion/completions zsh
+                           ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions fish
+                           ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+     ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 
 # First of all, note which of those directories (and their parents) the install is about to
 # create, so that an uninstall removes exactly those again once they are empty.
@@ -48,6 +54,30 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
   install(FILES ${HALDEN_MAN_PAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/resources/copyright DESTINATION ${HALDEN_DOC_DIR})
+
+# The completion scripts, printed by the built program itself (halducnv --complete SHELL) under the
+# names each shell looks for.
+set(HALDEN_COMPLETION_FILES)
+set(shells bash zsh fish)
+set(files halducnv _halducnv halducnv.fish)
+foreach(shell file IN ZIP_LISTS shells files)
+  set(script ${CMAKE_BINARY_DIR}/completion/${shell}/${file})
+  add_custom_command(
+    OUTPUT ${script}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/completion/${shell}
+    COMMAND sh -c "\"$0\" --complete \"$1\" > \"$2\"" $<TARGET_FILE:halducnv> ${shell} ${script}
+    DEPENDS halducnv
+    COMMENT "Writing the ${shell} completion script"
+    VERBATIM)
+  list(APPEND HALDEN_COMPLETION_FILES ${script})
+endforeach()
+add_custom_target(halden_completion ALL DEPENDS ${HALDEN_COMPLETION_FILES})
+list(GET HALDEN_COMPLETION_DIRS 1 bash_dir)
+list(GET HALDEN_COMPLETION_DIRS 3 zsh_dir)
+list(GET HALDEN_COMPLETION_DIRS 5 fish_dir)
+install(FILES ${CMAKE_BINARY_DIR}/completion/bash/halducnv DESTINATION ${bash_dir})
+install(FILES ${CMAKE_BINARY_DIR}/completion/zsh/_halducnv DESTINATION ${zsh_dir})
+install(FILES ${CMAKE_BINARY_DIR}/completion/fish/halducnv.fish DESTINATION ${fish_dir})
 
 # The package's change log, compressed as Debian keeps it (no name or time stamp in the header, so
 # the same text always gives the same file). The package's version carries no Debian revision, so

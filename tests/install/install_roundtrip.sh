@@ -95,6 +95,9 @@ check_installed() {
     if [ -f "$src/resources/halducnv.1" ]; then
         gzip -t "$base/share/man/man1/halducnv.1.gz" 2>/dev/null || fail "no compressed manual page"
     fi
+    for script in bash-completion/completions/halducnv zsh/vendor-completions/_halducnv fish/vendor_completions.d/halducnv.fish; do
+        grep -q halducnv "$base/share/$script" 2>/dev/null || fail "no completion script share/$script"
+    done
 }
 
 # roundtrip <name> <watched dir> <root> <prefix>: install, check, uninstall, compare.
