@@ -344,6 +344,39 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
     }
 }
 
+std::vector<int> GroupsOf(const NamedUnits& named) {
+    std::vector<int> groups;
+    for (const FoundUnit& unit : named.units) {
+        if (groups.empty() || groups.back() != unit.group) {
+            groups.push_back(unit.group);
+        }
+    }
+    return groups;
+}
+
+NamedPair UnitNameIndex::ResolvePair(std::string_view from, std::string_view into) const {
+    NamedPair pair{Resolve(from), Resolve(into), -1, {}, {}};
+    if (pair.from.ambiguous || pair.into.ambiguous) {
+        return pair;
+    }
+    const std::vector<int> fromGroups = GroupsOf(pair.from);
+    const std::vector<int> intoGroups = GroupsOf(pair.into);
+    const auto common = std::find_first_of(fromGroups.begin(), fromGroups.end(), intoGroups.begin(), intoGroups.end());
+    if (common == fromGroups.end()) {
+        return pair;
+    }
+    pair.group = *common;
+    for (const auto& [named, units] :
+         {std::pair{&pair.from, &pair.fromUnits}, std::pair{&pair.into, &pair.intoUnits}}) {
+        for (const FoundUnit& unit : named->units) {
+            if (unit.group == pair.group) {
+                units->push_back(unit.unit);
+            }
+        }
+    }
+    return pair;
+}
+
 int UnitNameIndex::GroupNamed(std::string_view text) const {
     const std::string folded = FoldName(text);
     for (std::size_t g = 0; g < groupNames_.size() && !folded.empty(); ++g) {

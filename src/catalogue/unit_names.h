@@ -81,6 +81,21 @@ struct NamedUnits {
     bool ambiguous = false;
 };
 
+/// What two names stand for together: the units of each, and the first group (in the window's
+/// group order) that holds both, with their units there.
+struct NamedPair {
+    NamedUnits from;
+    NamedUnits into;
+    int group = -1;              // -1: no group holds both (or a name names nothing)
+    std::vector<int> fromUnits;  // the from name's units in group, several when it fits several
+    std::vector<int> intoUnits;
+    /// One unit each, in one group.
+    bool Found() const { return group >= 0 && fromUnits.size() == 1 && intoUnits.size() == 1; }
+};
+
+/// The groups that hold a unit of named, ascending, each once.
+std::vector<int> GroupsOf(const NamedUnits& named);
+
 /// The names of every unit the main window can show, built once from a catalogue: the units
 /// 0..UnitCount-1 of every group that takes part, except blank entries. Velocity's "Warp" is
 /// only searched for: what it converts depends on the level chosen in the window's Warp menu.
@@ -92,6 +107,10 @@ public:
     /// group, the best of each group; else, for a name of three or more characters, the one unit a
     /// form fits when case is ignored. Empty when nothing fits.
     NamedUnits Resolve(std::string_view name) const;
+
+    /// What from and into stand for, in the first group that holds both; a name that names
+    /// nothing or is ambiguous leaves group at -1.
+    NamedPair ResolvePair(std::string_view from, std::string_view into) const;
 
     /// The group text names, as the group menus name it (without "&") or as the catalogue does
     /// (without trailing dots), case ignored; -1 when none or when the group takes no part.

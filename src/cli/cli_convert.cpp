@@ -67,44 +67,17 @@ std::string UnitsWithGroups(const RunUnits& run, const std::vector<FoundUnit>& u
     return names;
 }
 
-// The groups that hold a unit of named, ascending, each once.
-std::vector<int> GroupsOf(const NamedUnits& named) {
-    std::vector<int> groups;
-    for (const FoundUnit& unit : named.units) {
-        if (groups.empty() || groups.back() != unit.group) {
-            groups.push_back(unit.group);
-        }
-    }
-    return groups;
-}
-
-std::vector<int> UnitsIn(const NamedUnits& named, int g) {
-    std::vector<int> units;
-    for (const FoundUnit& unit : named.units) {
-        if (unit.group == g) {
-            units.push_back(unit.unit);
-        }
-    }
-    return units;
-}
-
-// What name stands for, or a failure: a name no unit has (with the units near it), or one that
-// fits several units only when case is ignored.
-std::optional<NamedUnits> ResolveUnit(const RunUnits& run, std::string_view name, std::string& error) {
-    NamedUnits named = run.index.Resolve(name);
-    if (named.units.empty()) {
-        error = "no unit is named " + Quoted(name);
-        const std::vector<FoundUnit> near = run.index.Suggest(name, kSuggestions);
-        error +=
-            near.empty() ? " (halducnv --list shows every unit)" : "; did you mean " + UnitsWithGroups(run, near) + "?";
-        return std::nullopt;
-    }
+// The message for a name that names nothing (with the units near it) or, only when case is
+// ignored, several units.
+std::string NameFailure(const RunUnits& run, std::string_view name, const NamedUnits& named) {
     if (named.ambiguous) {
-        error = Quoted(name) + " fits several units: " + UnitsWithGroups(run, named.units) +
-                " (give the name in its own letter case, or \"GROUP:NAME\")";
-        return std::nullopt;
+        return Quoted(name) + " fits several units: " + UnitsWithGroups(run, named.units) +
+               " (give the name in its own letter case, or \"GROUP:NAME\")";
     }
-    return named;
+    const std::vector<FoundUnit> near = run.index.Suggest(name, kSuggestions);
+    return "no unit is named " + Quoted(name) +
+           (near.empty() ? " (halducnv --list shows every unit)"
+                         : "; did you mean " + UnitsWithGroups(run, near) + "?");
 }
 
 // Two units of one group to convert between.
@@ -125,32 +98,27 @@ std::optional<UnitPair> ResolvePair(const RunUnits& run, std::optional<std::stri
     const auto inGroup = [&](std::string_view name) {
         return group ? std::string(*group) + ":" + std::string(name) : std::string(name);
     };
-    const std::optional<NamedUnits> from = ResolveUnit(run, inGroup(fromName), error);
-    if (!from) {
-        return std::nullopt;
-    }
-    const std::optional<NamedUnits> into = ResolveUnit(run, inGroup(intoName), error);
-    if (!into) {
-        return std::nullopt;
-    }
-    const std::vector<int> fromGroups = GroupsOf(*from);
-    const std::vector<int> intoGroups = GroupsOf(*into);
-    const auto common = std::find_first_of(fromGroups.begin(), fromGroups.end(), intoGroups.begin(), intoGroups.end());
-    if (common == fromGroups.end()) {
-        error = Quoted(fromName) + " (" + GroupList(run, fromGroups) + ") and " + Quoted(intoName) + " (" +
-                GroupList(run, intoGroups) + ") share no group";
-        return std::nullopt;
-    }
-    const int g = *common;
-    const std::vector<int> fromUnits = UnitsIn(*from, g);
-    const std::vector<int> intoUnits = UnitsIn(*into, g);
-    for (const auto& [name, units] : {std::pair{fromName, fromUnits}, std::pair{intoName, intoUnits}}) {
-        if (units.size() > 1) {
-            error = Quoted(name) + " fits several units of " + GroupName(run, g) + ": " + UnitList(run, g, units);
+    const NamedPair pair = run.index.ResolvePair(inGroup(fromName), inGroup(intoName));
+    for (const auto& [name, named] :
+         {std::pair{inGroup(fromName), &pair.from}, std::pair{inGroup(intoName), &pair.into}}) {
+        if (named->units.empty() || named->ambiguous) {
+            error = NameFailure(run, name, *named);
             return std::nullopt;
         }
     }
-    return UnitPair{g, fromUnits[0], intoUnits[0]};
+    if (pair.group < 0) {
+        error = Quoted(fromName) + " (" + GroupList(run, GroupsOf(pair.from)) + ") and " + Quoted(intoName) + " (" +
+                GroupList(run, GroupsOf(pair.into)) + ") share no group";
+        return std::nullopt;
+    }
+    const int g = pair.group;
+    for (const auto& [name, units] : {std::pair{fromName, &pair.fromUnits}, std::pair{intoName, &pair.intoUnits}}) {
+        if (units->size() > 1) {
+            error = Quoted(name) + " fits several units of " + GroupName(run, g) + ": " + UnitList(run, g, *units);
+            return std::nullopt;
+        }
+    }
+    return UnitPair{g, pair.fromUnits[0], pair.intoUnits[0]};
 }
 
 // How the results are written.
