@@ -30,6 +30,10 @@ ALLOWED = {
     "launcher": {"numbers", "catalogue", "storage", "cli"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+# The toolkit's headers; the folders below never include them (the program answers the command
+# line without loading the toolkit).
+TOOLKIT = re.compile(r'^\s*#\s*include\s+<(Q[A-Za-z]*|Qt[A-Za-z]*/[^>]*)>', re.MULTILINE)
+WITHOUT_TOOLKIT = {"numbers", "catalogue", "cli", "launcher"}
 
 
 def module_of(path: pathlib.Path, src: pathlib.Path) -> str:
@@ -90,7 +94,11 @@ def check(src: pathlib.Path):
             problems.append(f"{relative}: folder '{folder}' has no place in the include direction")
             continue
         source = module_of(path, src)
-        for included in INCLUDE.findall(path.read_text(encoding="utf-8")):
+        text = path.read_text(encoding="utf-8")
+        if folder in WITHOUT_TOOLKIT:
+            for header in TOOLKIT.findall(text):
+                problems.append(f"{relative}: includes <{header}> ({folder} links no toolkit)")
+        for included in INCLUDE.findall(text):
             target = src / included
             if not target.exists():
                 continue

@@ -34,6 +34,11 @@ printf '#include "shared/settings.h"\n' >>"$work/src/catalogue/radix.h"
 expect "catalogue may not use the state" 1 "catalogue may not use shared"
 
 tree
+mkdir -p "$work/src/cli"
+printf '#include <QString>\n' >"$work/src/cli/cli_run.cpp"
+expect "the command line links no toolkit" 1 "cli links no toolkit"
+
+tree
 printf '#include "app/frmConvert.h"\n' >"$work/src/app/frmMini_menu.cpp"
 expect "a part of a module closes a loop" 1 "app/frmConvert <-> app/frmMini"
 
