@@ -1,6 +1,7 @@
 #include "cli/cli_convert.h"
 
 #include "catalogue/convert_command.h"
+#include "catalogue/menu_texts.h"
 #include "cli/cli_messages.h"
 #include "numbers/characters.h"
 #include "numbers/format_result.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -319,7 +321,19 @@ void RunList(const Options& options, const RunUnits& run, CommandLineResult& res
             }
         }
     }
-    const std::vector<int>& found = exact.empty() ? anyCase : exact;
+    // Failing a name, the menu's name for the group ("Graphics Units") or a part of a group's name
+    // ("Prefixes", "temp"), case ignored.
+    std::vector<int> found = exact.empty() ? anyCase : exact;
+    if (const int named = run.index.GroupNamed(wanted); found.empty() && named >= 0) {
+        found.push_back(named);
+    }
+    const auto holds = [&](int g) {
+        return FoldName(GroupMenuName(g)).find(folded) != std::string::npos ||
+               FoldName(GroupName(run, g)).find(folded) != std::string::npos;
+    };
+    if (found.empty() && !folded.empty()) {
+        std::copy_if(groups.begin(), groups.end(), std::back_inserter(found), holds);
+    }
     if (found.empty()) {
         Failure(result, kExitUsage, "no group is named " + Quoted(wanted) + " (halducnv --list shows every group)");
         return;
@@ -358,6 +372,9 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
             return;
         }
     }
+    if (pair && pair->group == kGroupRadix && (options.figures || options.scientific)) {
+        result.err += std::string(kProgram) + ": warning: --figures and --scientific do not apply to number bases\n";
+    }
     if (batch || options.operands[0] == "-") {
         if (streams != nullptr) {
             RunBatch(options, run, pair, *form, *streams, result);
@@ -368,7 +385,7 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
     const std::optional<std::string> text = ConvertOne(run, *pair, options.operands[0], *form, sink);
     if (!text) {
         result.status = kExitInputError;
-        result.err += std::string(kInputError) + "\n";
+        result.err += std::string(kProgram) + ": " + std::string(kInputError) + "\n";
         return;
     }
     result.out += *text + "\n";

@@ -29,12 +29,12 @@ expect "miles into meters" 0 "4828.03" "" -- --convert 3 mile m
 expect "temperature by names" 0 "212.000" "" -- --convert 100 "deg Celsius" "deg Fahrenheit"
 expect "reading of a Japanese unit" 0 "0.303030" "" -- --convert 1 shaku m
 expect "version" 0 "Halden Unit Converter 3.11" "" -- --version
-expect "input error" 1 "" "Input error" -- --convert abc mile m
+expect "input error" 1 "" "halducnv: Input error" -- --convert abc mile m
 expect "temperature letters" 0 "98.6000" "" -- --convert 37 C F
 expect "no display for the window" 1 "" "halducnv: cannot open a display" --
 expect "a value where an option was expected" 2 "" "halducnv: give one of" -- 3 mile m
 expect "short version" 0 "Halden Unit Converter 3.11" "" -- -V
-expect "a comma is no decimal separator" 1 "" "Input error" -- --convert 1,5 m mm
+expect "a comma is no decimal separator" 1 "" "halducnv: Input error" -- --convert 1,5 m mm
 expect "ambiguous name" 2 "" 'halducnv: "bu" fits several units of Length' -- --convert 1 bu m
 expect "bad option" 2 "" 'halducnv: unknown option "--fast"' -- --convert 1 m ft --fast
 expect "no user units file is no warning" 0 "1.00000" "" -- --convert 12 inch ft

@@ -98,14 +98,14 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
         int status;
     };
     const Row rows[] = {
-        {"value that is no number", {"--convert", "x", "mile", "m"}, "Input error\n", 1},
-        {"value beyond the double range", {"--convert", "1e999", "mile", "m"}, "Input error\n", 1},
-        {"a word ending in e", {"--convert", "one", "m", "mm"}, "Input error\n", 1},
-        {"empty value", {"--convert", "", "m", "mm"}, "Input error\n", 1},
-        {"lone sign", {"--convert", "+", "m", "mm"}, "Input error\n", 1},
-        {"sign before a word", {"--convert", "--", "-inf", "m", "mm"}, "Input error\n", 1},
-        {"unfinished exponent", {"--convert", "1.5e-", "m", "mm"}, "Input error\n", 1},
-        {"comma", {"--convert", "1,5", "m", "mm"}, "Input error\n", 1},
+        {"value that is no number", {"--convert", "x", "mile", "m"}, "halducnv: Input error\n", 1},
+        {"value beyond the double range", {"--convert", "1e999", "mile", "m"}, "halducnv: Input error\n", 1},
+        {"a word ending in e", {"--convert", "one", "m", "mm"}, "halducnv: Input error\n", 1},
+        {"empty value", {"--convert", "", "m", "mm"}, "halducnv: Input error\n", 1},
+        {"lone sign", {"--convert", "+", "m", "mm"}, "halducnv: Input error\n", 1},
+        {"sign before a word", {"--convert", "--", "-inf", "m", "mm"}, "halducnv: Input error\n", 1},
+        {"unfinished exponent", {"--convert", "1.5e-", "m", "mm"}, "halducnv: Input error\n", 1},
+        {"comma", {"--convert", "1,5", "m", "mm"}, "halducnv: Input error\n", 1},
         {"two letters in another case",
          {"--convert", "100", "Mb", "byte"},
          "halducnv: no unit is named \"Mb\"; did you mean \"megabyte (MB)\" (Bit, Byte)",
@@ -114,7 +114,7 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
          {"--convert", "1", "GAMMA", "kg"},
          "halducnv: \"GAMMA\" fits several units: \"gamma (γ)\" (Mass, Weight), \"gamma (γ)\" (Magnetic Flux Density)",
          2},
-        {"bad digits for the base", {"--convert", "ZZ", "Decimal", "Hexadecimal"}, "Input error\n", 1},
+        {"bad digits for the base", {"--convert", "ZZ", "Decimal", "Hexadecimal"}, "halducnv: Input error\n", 1},
         {"reading of two units",
          {"--convert", "1", "bu", "m"},
          "halducnv: \"bu\" fits several units of Length: \"分 [bu]\", \"間 [ken]= 歩 [bu]\"\n",
@@ -145,6 +145,7 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
          {"--convert", "1", "m", "mm", "--group", "Metric Prefixes"},
          "halducnv: no unit is named \"Metric Prefixes:mm\"",
          2},
+        {"a part of several groups' names", {"--list", "heat"}, "halducnv: \"heat\" fits several groups", 2},
         {"a shell without a script", {"--complete", "csh"}, "halducnv: --complete takes bash, zsh or fish\n", 2},
         {"batch takes no operand", {"--batch", "1"}, "halducnv: --batch reads VALUE FROM INTO", 2},
         {"control characters in a name keep the message on one line",
@@ -249,6 +250,16 @@ TEST_F(CommandLineTest, ListShowsEveryGroupOrOneGroup) {
     EXPECT_EQ(Shell({"--list", "Hex"}).out, "Decimal\nBinary\nOctal\nHexadecimal\n");
     EXPECT_EQ(Shell({"--list", "Power"}).out.substr(0, 19), "W, J/s, N-m/s, V-A\n");
     EXPECT_EQ(Shell({"--list", "Velocity"}).out.find("Warp"), std::string::npos);
+    // The menu's name, or a part of one group's name.
+    EXPECT_EQ(Shell({"--list", "graphics units"}).out.substr(0, 9), "twip (X)\n");
+    EXPECT_EQ(Shell({"--list", "Prefix"}).out.substr(0, 9), "１, 一\n");
+}
+
+TEST_F(CommandLineTest, DigitsAndNotationDoNotApplyToNumberBases) {
+    const CommandLineResult result = Shell({"--convert", "255", "dec", "hex", "--figures", "4"});
+    EXPECT_EQ(result.out, "FF\n");
+    EXPECT_EQ(result.err, "halducnv: warning: --figures and --scientific do not apply to number bases\n");
+    EXPECT_EQ(result.status, 0);
 }
 
 TEST_F(CommandLineTest, UserUnitsFromTheFileTakePart) {
