@@ -41,7 +41,7 @@ constexpr std::string_view kHelpText =
     Writes the result in scientific notation.
 --list [GROUP]
     Lists every group with its units, or the units of one group
-    (for example: halducnv --list Length).
+    (for example: halducnv --list Length, or a part of its name: --list temp).
 --complete bash|zsh|fish
     Prints the completion script for that shell, for example
       source <(halducnv --complete bash)
