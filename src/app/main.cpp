@@ -12,13 +12,16 @@
 #include <QApplication>
 #include <QSessionManager>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWindow>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -48,6 +51,32 @@ private:
     bool fired_ = false;
 };
 
+// While the toolkit opens its window system, its messages wait here: when it cannot (a display
+// that is gone, no plugin for the one named), the user reads one line instead of the toolkit's
+// advice to reinstall, and the program ends with status 1 rather than aborting.
+QtMessageHandler g_toolkitHandler = nullptr;
+QStringList g_startMessages;
+
+void StartMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "halducnv: cannot open a display (DISPLAY or WAYLAND_DISPLAY): %s\n",
+                     qPrintable(g_startMessages.isEmpty() ? message : g_startMessages.first()));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    g_startMessages.append(message);
+    Q_UNUSED(context);
+}
+
+// Hands the messages kept during the start to the toolkit's own handler, in order.
+void EndStartMessages() {
+    qInstallMessageHandler(g_toolkitHandler);
+    for (const QString& message : std::as_const(g_startMessages)) {
+        qWarning().noquote() << message;
+    }
+    g_startMessages.clear();
+}
+
 }  // namespace
 
 /// The window program; the program's launcher loads this module and calls it when no
@@ -57,7 +86,9 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+    g_toolkitHandler = qInstallMessageHandler(StartMessage);
     QApplication app(argc, argv);
+    EndStartMessages();
     if (qEnvironmentVariableIntValue("HALDEN_EXIT_WHEN_SHOWN") == 1) {
         app.installEventFilter(new ExitWhenShown(&app));
     }

@@ -32,6 +32,8 @@ expect "version" 0 "Halden Unit Converter 3.11" "" -- --version
 expect "input error" 1 "" "halducnv: Input error" -- --convert abc mile m
 expect "temperature letters" 0 "98.6000" "" -- --convert 37 C F
 expect "no display for the window" 1 "" "halducnv: cannot open a display" --
+DISPLAY=:77 expect "a display that is gone" 1 "" "halducnv: cannot open a display" --
+WAYLAND_DISPLAY=wayland-77 expect "a Wayland display without its plugin" 1 "" "halducnv: cannot open a display" --
 expect "a value where an option was expected" 2 "" "halducnv: give one of" -- 3 mile m
 expect "short version" 0 "Halden Unit Converter 3.11" "" -- -V
 expect "a comma is no decimal separator" 1 "" "halducnv: Input error" -- --convert 1,5 m mm
