@@ -250,6 +250,8 @@ void frmConvert::ShowMiniWindow() {
         connect(mini_, &frmMini::closeRequested, this, &frmConvert::close);
         connect(mini_, &frmMini::convertMenuRequested, this, &frmConvert::mini_ConvertMenu);
         connect(mini_, &frmMini::fileMenuRequested, this, &frmConvert::mini_FileMenu);
+        // Ctrl+Shift+R in the icon window: the full shape comes back as on choosing the group shown.
+        connect(mini_, &frmMini::restoreRequested, this, &frmConvert::BringToFront);
     }
     mini_->show();
 }
@@ -426,8 +428,10 @@ void frmConvert::lstConvFrom_Click() {
 }
 
 void frmConvert::lstConvInto_Click() {
-    if (settings().pnFocusFlag == 0 && txtInput->isEnabled()) {
-        txtInput->setFocus();
+    // A click hands the focus on to the input box where Focus Shift is Auto; a key leaves it in
+    // the list, so that the arrow keys can go on through it (Enter hands it on instead).
+    if (!lstConvInto->ChoosingByKey()) {
+        lstConvInto_Enter();
     }
     if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
         cmdConvert_Click();
@@ -435,6 +439,12 @@ void frmConvert::lstConvInto_Click() {
     const QListWidgetItem* into = lstConvInto->currentItem();
     if (into != nullptr && into->text().isEmpty()) {
         txtResult->setText(QString());
+    }
+}
+
+void frmConvert::lstConvInto_Enter() {
+    if (settings().pnFocusFlag == 0 && txtInput->isEnabled()) {
+        txtInput->setFocus();
     }
 }
 

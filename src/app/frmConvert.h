@@ -162,6 +162,7 @@ private:
     void CheckOptionItems();
     void lstConvFrom_Click();
     void lstConvInto_Click();
+    void lstConvInto_Enter();
     void lstConv_KeyUp();
     void txtInput_Change();
     bool BothEntriesChosen() const;
@@ -197,6 +198,7 @@ private:
     void mnuContents_Click();
     void mnuAbout_Click();
     void lblHidden_Click();
+    void connectWindowKeys();
     bool lblHiddenEvent(QObject* watched, const QEvent* event);
 
     QWidget* client_ = nullptr;

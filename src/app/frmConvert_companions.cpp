@@ -1,6 +1,7 @@
 // The main window's doors to its companion windows: constants, equivalence, Add Units, about and
 // help. Each is created on first use; the open flags tell minimise/restore which to bring back.
 
+#include "app/accessible_button.h"
 #include "catalogue/unit_catalogue.h"
 #include "numbers/characters.h"
 #include "shared/settings.h"
@@ -12,9 +13,11 @@
 #include "shared/platform.h"
 #include "storage/frmUser.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 
 namespace halden {
 
@@ -73,6 +76,31 @@ void frmConvert::lblHidden_Click() {
     }
     equivWindow->show();
     equivWindow->raise();
+}
+
+void frmConvert::connectWindowKeys() {
+    // Ctrl+E opens the equivalence table as a click on its hidden spot does; a screen reader
+    // presents the spot as a button. F10 opens the menu bar at its first menu.
+    auto* equivalence = new QAction(this);
+    equivalence->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    equivalence->setShortcutContext(Qt::WindowShortcut);
+    addAction(equivalence);
+    connect(equivalence, &QAction::triggered, this, &frmConvert::lblHidden_Click);
+    MakeAccessibleButton(lblHidden, [this] { lblHidden_Click(); });
+    lblHidden->setAccessibleName(QStringLiteral("Equivalence table"));
+    lblHidden->setAccessibleDescription(QStringLiteral("Opens the equivalence table (Ctrl+E)"));
+
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        QMenuBar* bar = menuBar();
+        const QList<QAction*> menus = bar->actions();
+        if (!menus.isEmpty()) {
+            bar->setActiveAction(menus.front());
+        }
+    });
 }
 
 bool frmConvert::lblHiddenEvent(QObject* watched, const QEvent* event) {

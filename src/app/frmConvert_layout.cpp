@@ -174,6 +174,8 @@ void frmConvert::connectHandlers() {
     connect(lstConvFrom, &UnitList::unitChosen, this, &frmConvert::lstConvFrom_Click);
     connect(lstConvInto, &UnitList::unitChosen, this, &frmConvert::lstConvInto_Click);
     connect(lstConvFrom, &UnitList::enterPressed, this, &frmConvert::cmdConvert_Click);
+    lstConvInto->SetEnterTaken(true);
+    connect(lstConvInto, &UnitList::enterPressed, this, &frmConvert::lstConvInto_Enter);
     for (UnitList* list : {lstConvFrom, lstConvInto}) {
         connect(list, &UnitList::keyReleased, this, &frmConvert::lstConv_KeyUp);
     }
@@ -196,6 +198,7 @@ void frmConvert::connectHandlers() {
         connect(face, &ToolButtonFace::clicked, this, handler);
     }
     connectToolButtonKeys();
+    connectWindowKeys();
     connectMenus();
     lblHidden->installEventFilter(this);
 }

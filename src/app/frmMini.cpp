@@ -1,11 +1,13 @@
 #include "app/frmMini.h"
 
+#include "app/accessible_button.h"
 #include "shared/settings.h"
 
 #include "shared/platform.h"
 #include "shared/ui_twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -53,7 +55,21 @@ protected:
 frmMini::frmMini() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     createControls();
     connectHandlers();
+    setUpKeyboardAccess();
     Form_Load();
+}
+
+void frmMini::setUpKeyboardAccess() {
+    // A screen reader presents the window as a button whose press opens the Convert menu, as a
+    // click on the icon does; set before a name change makes the toolkit describe it its own way.
+    MakeAccessibleButton(this, [this] { emit convertMenuRequested(); });
+    // Task bars, window switchers and screen readers name the window.
+    setWindowTitle(QStringLiteral("Halden Unit Converter"));
+    setAccessibleName(QStringLiteral("Halden Unit Converter \u2014 click or press Enter to choose a unit group"));
+    setToolTip(
+        QStringLiteral("Halden Unit Converter: click or press Enter to choose a unit group, "
+                       "right-click or press the Menu key for the File menu"));
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void frmMini::createControls() {
@@ -115,6 +131,37 @@ void frmMini::closeEvent(QCloseEvent* event) {
         return;
     }
     Form_Unload();
+    event->accept();
+}
+
+void frmMini::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The icon is the program's only face while it shows: it takes the keyboard, whether or not a
+    // window manager hands it over. Asked once the window is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) {
+            raise();
+            activateWindow();
+            setFocus(Qt::ActiveWindowFocusReason);
+        }
+    });
+}
+
+void frmMini::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (mods == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Down)) {
+        emit convertMenuRequested();
+    } else if ((mods == Qt::NoModifier && key == Qt::Key_Menu) || (mods == Qt::ShiftModifier && key == Qt::Key_F10)) {
+        emit fileMenuRequested();
+    } else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_R) {
+        emit restoreRequested();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     event->accept();
 }
 

@@ -1,6 +1,8 @@
 // The reduced icon window: a small framed icon that floats above other windows while the main
 // window is parked off-screen. A left click on the icon pops up the main window's Convert menu,
 // a right click its File menu ("Minimize", "Exit"); dragging the frame around the icon moves it.
+// It takes the keyboard when shown: Enter, Space or Down open the Convert menu, the Menu key or
+// Shift+F10 the File menu, and Ctrl+Shift+R brings the full window back.
 #pragma once
 
 #include <QPoint>
@@ -40,12 +42,16 @@ signals:
     void convertMenuRequested();
     /// A right click on the icon: the File menu should pop up at the mouse.
     void fileMenuRequested();
+    /// Ctrl+Shift+R: the full window should come back, showing the current group.
+    void restoreRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +60,7 @@ private:
     // Construction steps, in this order.
     void createControls();
     void connectHandlers();
+    void setUpKeyboardAccess();
     void Form_Load();
     void Form_Unload();
     void Drag(QMouseEvent* event);

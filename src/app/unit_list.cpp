@@ -83,7 +83,10 @@ void UnitList::keyPressEvent(QKeyEvent* event) {
         // move on from there, so End reaches the last unit (Warp in Velocity).
         Quietly([&] { setCurrentRow(0, QItemSelectionModel::NoUpdate); });
     }
+    const bool wasByKey = byKey_;
+    byKey_ = true;
     QListWidget::keyPressEvent(event);
+    byKey_ = wasByKey;
 }
 
 void UnitList::keyReleaseEvent(QKeyEvent* event) {

@@ -21,6 +21,8 @@ public:
     void Choose(int row);
     /// Enter in the list gives enterPressed instead of the list's own handling of the key.
     void SetEnterTaken(bool taken) { enterTaken_ = taken; }
+    /// Whether the choice being reported now was made with a key (not by mouse or the program).
+    [[nodiscard]] bool ChoosingByKey() const { return byKey_; }
 
 signals:
     /// The user chose an entry: the current entry changed by mouse or key, or the current entry
@@ -49,6 +51,7 @@ private:
 
     bool quiet_ = false;
     bool enterTaken_ = false;
+    bool byKey_ = false;
     bool rowChangedSincePress_ = false;
 };
 

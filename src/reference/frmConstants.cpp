@@ -112,6 +112,7 @@ void frmConstants::connectHandlers() {
     connect(cmdCopy, &QPushButton::clicked, this, &frmConstants::cmdCopy_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmConstants::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmConstants::cmdHelp_Click);
+    InstallEscapeKey(this, [this] { cmdCancel_Click(); });
 }
 
 void frmConstants::Form_Load() {

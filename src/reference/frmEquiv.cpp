@@ -49,6 +49,7 @@ frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextEquivalence);
+    InstallEscapeKey(this, [this] { close(); });
     Form_Load();
 }
 

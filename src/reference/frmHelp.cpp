@@ -7,6 +7,7 @@
 
 #include "shared/platform.h"
 #include "shared/ui_resources.h"
+#include "shared/ui_window.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -155,6 +156,7 @@ void frmHelp::connectHandlers() {
     connect(cmdContents, &QPushButton::clicked, this, &frmHelp::cmdContents_Click);
     connect(cmdBack, &QPushButton::clicked, txtHelp, &QTextBrowser::backward);
     connect(cmdForward, &QPushButton::clicked, txtHelp, &QTextBrowser::forward);
+    InstallEscapeKey(this, [this] { close(); });
     connect(txtHelp, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(txtHelp, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
 }

@@ -1,6 +1,9 @@
 #include "shared/ui_window.h"
 
+#include <QShortcut>
 #include <QWidget>
+
+#include <utility>
 
 namespace halden {
 
@@ -12,6 +15,12 @@ void UseFixedSizeFrame(QWidget* window, MinimiseButton minimise) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
     window->setWindowFlags(flags);
+}
+
+void InstallEscapeKey(QWidget* window, std::function<void()> close) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, window, std::move(close));
 }
 
 }  // namespace halden

@@ -15,3 +15,13 @@ enum class MinimiseButton { Shown, None };
 void UseFixedSizeFrame(QWidget* window, MinimiseButton minimise = MinimiseButton::Shown);
 
 }  // namespace halden
+
+#include <functional>
+
+namespace halden {
+
+/// Escape anywhere in window runs close: the way the window closes from its own buttons (with
+/// any question they ask), so that it closes from the keyboard as it does by mouse.
+void InstallEscapeKey(QWidget* window, std::function<void()> close);
+
+}  // namespace halden

@@ -13,6 +13,7 @@
 #include "shared/ui_frame.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -293,6 +294,8 @@ void frmUser::connectHandlers() {
     connect(cmdSave, &QPushButton::clicked, this, &frmUser::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmUser::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmUser::cmdHelp_Click);
+    // Escape is Cancel, with its question about unsaved changes.
+    InstallEscapeKey(this, [this] { cmdCancel_Click(); });
 }
 
 void frmUser::Form_Load() {

@@ -446,7 +446,7 @@ desk_main_hidden() {
 }
 
 # desk_icon_window : prints the id of the reduced icon window (mapped or not).
-desk_icon_window() { desk_window_any '^halducnv$'; }
+desk_icon_window() { desk_window_any '^Halden Unit Converter$'; }
 
 # desk_open_companion MAIN_WID NAME : opens a companion window of the main window as the user does;
 # NAME is constants, equivalence, addunits, calculator, help or about.

@@ -122,7 +122,7 @@ desk_expect 5 "Enter did not close the about window" desk_not_viewable "$about"
 desk_activate "$main"
 desk_expect 5 "the main window did not become active" desk_is_active "$main"
 desk_click_tool_button "$main" "$DESK_REDUCE"
-icon=$(desk_find_window '^halducnv$')
+icon=$(desk_find_window '^Halden Unit Converter$')
 desk_expect 5 "icon window outer size $(outer_geometry "$icon"), not 46 x 48" \
     eval '[ "$(outer_geometry "$icon" | awk '"'"'{print $3, $4}'"'"')" = "46 48" ]'
 picture reduced_shape

@@ -7,7 +7,7 @@ desk_begin icon_minimize_restores_reduced_shape 40
 
 desk_folder --cfg Shape=0,Form_Convert_Left=1500,Form_Convert_Top=1500,Form_Normal_Left=3000,Form_Normal_Top=3000
 desk_start
-icon=$(desk_find_window '^halducnv$')
+icon=$(desk_find_window '^Halden Unit Converter$')
 icon_place=$(desk_geometry "$icon")
 desk_main_hidden || desk_fail "the parked main window is mapped at $(desk_geometry "$(desk_main_window)")"
 
@@ -23,7 +23,7 @@ desk_expect 5 "the icon window stayed on the screen while minimised" desk_not_vi
 
 # The task bar's restore: the reduced shape again, and it stays that way.
 desk_activate "$main"
-icon=$(desk_find_window '^halducnv$' 5)
+icon=$(desk_find_window '^Halden Unit Converter$' 5)
 desk_expect 5 "the main window stayed mapped after the restore" desk_is_unmapped "$main"
 sleep 0.5
 desk_is_viewable "$icon" || desk_fail "the icon window went away again"

@@ -11,7 +11,7 @@ main=$(desk_find_window '^ Halden Unit Converter - Length$')
 before=$(desk_geometry "$main")
 
 desk_click_tool_button "$main" "$DESK_REDUCE"
-icon=$(desk_find_window '^halducnv$')
+icon=$(desk_find_window '^Halden Unit Converter$')
 desk_expect 5 "the reduced main window is still mapped at $(desk_geometry "$main")" desk_is_unmapped "$main"
 
 # A left click on the icon pops up the Convert menu; closing it unchosen keeps the reduced shape.

@@ -6,7 +6,7 @@ desk_begin reduced_shape_survives_closing_constants 40
 
 desk_folder --cfg Shape=0
 desk_start
-icon=$(desk_find_window '^halducnv$')
+icon=$(desk_find_window '^Halden Unit Converter$')
 desk_click "$icon" 20 20
 desk_settle
 desk_key c

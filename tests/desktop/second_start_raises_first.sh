@@ -38,12 +38,12 @@ for state in "${rows[@]}"; do
             ;;
         reduced)
             desk_click_tool_button "$main" "$DESK_REDUCE"
-            icon=$(desk_find_window '^halducnv$' 5)
+            icon=$(desk_find_window '^Halden Unit Converter$' 5)
             desk_expect 5 "the main window stayed on the screen when reduced" desk_not_viewable "$main"
             ;;
         reduced-minimised)
             desk_click_tool_button "$main" "$DESK_REDUCE"
-            icon=$(desk_find_window '^halducnv$' 5)
+            icon=$(desk_find_window '^Halden Unit Converter$' 5)
             # The icon's right-click menu: Minimize.
             desk_click "$icon" 20 20 3
             desk_settle

@@ -29,7 +29,7 @@ for row in "${rows[@]}"; do
             ;;
         reduce)
             desk_click_tool_button "$main" "$DESK_REDUCE"
-            desk_find_window '^halducnv$' 5 >/dev/null
+            desk_find_window '^Halden Unit Converter$' 5 >/dev/null
             ;;
         move)
             # The frame to 400,300 px; the client area lies inside it.

@@ -10,10 +10,10 @@ other=$(desk_other_application)
 
 # case             folder options                         messages  window after the messages
 rows=(
-    "no-configuration  --cfg-none                              1  ^halducnv$"
+    "no-configuration  --cfg-none                              1  ^Halden Unit Converter$"
     "short-user-units  --dat:$DESK_DIR/short.dat               1  ^ Halden Unit Converter - "
-    "both              --cfg-none:--dat:$DESK_DIR/short.dat    2  ^halducnv$"
-    "both-again        --cfg-none:--dat:$DESK_DIR/short.dat    2  ^halducnv$"
+    "both              --cfg-none:--dat:$DESK_DIR/short.dat    2  ^Halden Unit Converter$"
+    "both-again        --cfg-none:--dat:$DESK_DIR/short.dat    2  ^Halden Unit Converter$"
 )
 
 for row in "${rows[@]}"; do

@@ -32,6 +32,6 @@ desk_expect 5 "the calculator's input is not the result (clipboard: '$(desk_clip
 desk_activate "$main"
 desk_expect 5 "the main window did not become active" desk_is_active "$main"
 desk_key ctrl+shift+r
-desk_find_window '^halducnv$' 5 >/dev/null
+desk_find_window '^Halden Unit Converter$' 5 >/dev/null
 desk_expect 5 "the main window stayed on the screen after Ctrl+Shift+R" desk_is_unmapped "$main"
 desk_pass

@@ -18,7 +18,7 @@ for mode in 444 000; do
         # Unreadable: the defaults, which start in the reduced shape; the icon's right-click menu:
         # Minimize, a separator, Exit.
         desk_expect_message 10 information "the fallback to the default configuration"
-        desk_click "$(desk_find_window '^halducnv$')" 20 20 3
+        desk_click "$(desk_find_window '^Halden Unit Converter$')" 20 20 3
         desk_settle
         desk_key Up Return
     else

@@ -13,6 +13,8 @@
 #include "calc/frmCal.h"
 #include "shared/ui_twips.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 #include <memory>
@@ -180,6 +183,76 @@ private slots:
         QCOMPARE(into->currentRow(), 2);
         // 3 m into millimetres, six significant digits.
         QCOMPARE(window->txtResult->text(), QStringLiteral("3000.00"));
+    }
+
+    // Keys move through either list without taking the focus from it; Enter in the Into list hands
+    // the focus on to the input box where Focus Shift is Auto, as a click does.
+    void keysInTheListsKeepTheFocusAndEnterHandsItOn_data() {
+        QTest::addColumn<int>("focusShift");
+        QTest::newRow("Auto") << 0;
+        QTest::newRow("Manual") << 1;
+    }
+    void keysInTheListsKeepTheFocusAndEnterHandsItOn() {
+        QFETCH(int, focusShift);
+        Started(0);
+        settings().pnFocusFlag = static_cast<std::int16_t>(focusShift);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->txtInput->setText(QStringLiteral("3"));
+        for (UnitList* list : {window->lstConvFrom, window->lstConvInto}) {
+            list->setFocus(Qt::TabFocusReason);
+            for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+                QTest::keyClick(list, key);
+                QCOMPARE(QApplication::focusWidget(), list);
+            }
+            QCOMPARE(list->currentRow(), 1);
+        }
+        // The Into entry beside the From unit is blank: one more Down chooses a unit to convert into.
+        QTest::keyClick(window->lstConvInto, Qt::Key_Down);
+        QVERIFY(!window->txtResult->text().isEmpty());
+        QTest::keyClick(window->lstConvInto, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), focusShift == 0 ? static_cast<QWidget*>(window->txtInput)
+                                                              : static_cast<QWidget*>(window->lstConvInto));
+    }
+
+    // Ctrl+E and the hidden spot's press action open the equivalence table; Escape closes the
+    // companion windows; F10 opens the menu bar.
+    void companionWindowsOpenAndCloseFromTheKeyboard() {
+        Started(0);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto escapeCloses = [](QWidget* companion) {
+            QVERIFY(companion != nullptr && companion->isVisible());
+            QVERIFY(QTest::qWaitFor([companion] {
+                companion->activateWindow();
+                return QApplication::activeWindow() == companion;
+            }));
+            QWidget* focus = companion->focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : companion, Qt::Key_Escape);
+            QVERIFY(!companion->isVisible());
+        };
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window->txtInput, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(state().pbEquivOpen);
+        escapeCloses(window->equivWindow);
+        QVERIFY(!state().pbEquivOpen);
+        QVERIFY(QTest::qWaitFor([this] { return window->equivWindow.isNull(); }));
+        QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(window->lblHidden);
+        QVERIFY(spot != nullptr && spot->actionInterface() != nullptr);
+        QCOMPARE(spot->role(), QAccessible::Button);
+        spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        escapeCloses(window->equivWindow);
+        window->mnuConvConst->trigger();
+        escapeCloses(window->constantsWindow);
+        QVERIFY(!state().pbConstantsOpen);
+        window->mnuUserDef->trigger();
+        escapeCloses(window->userWindow);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window->txtInput, Qt::Key_F10);
+        QCOMPARE(window->menuBar()->activeAction(), window->mnuFile->menuAction());
+        window->mnuFile->hide();
     }
 
     void velocityIntoHasNoWarpAndChoosingWarpConvertsTheLevel() {

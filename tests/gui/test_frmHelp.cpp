@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -70,6 +71,12 @@ private slots:
             QVERIFY2(!window->txtHelp->toPlainText().trimmed().isEmpty(), row.name);
         }
         QVERIFY(fixture_->fake.messages.empty());
+        // Escape closes it, as its close box does.
+        const QPointer<frmHelp> help = OpenHelpWindow();
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->txtHelp, Qt::Key_Escape);
+        QVERIFY(help.isNull() || !help->isVisible());
     }
 
     void anotherHelpFileIsReportedAndOpensNothing() {

@@ -8,7 +8,10 @@
 #include "app/frmMini.h"
 #include "shared/ui_twips.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 
@@ -114,6 +117,57 @@ private slots:
         mini->move(placed + QPoint(30, 20));
         QTest::qWait(20);
         QCOMPARE(mini->pos(), placed + QPoint(30, 20));
+    }
+
+    // Shown, it takes the keyboard; its keys do what its clicks do.
+    void keysOpenItsMenusAndBringTheFullWindowBack_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("mods");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << QStringLiteral("Convert");
+        QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << QStringLiteral("Convert");
+        QTest::newRow("Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers() << QStringLiteral("Convert");
+        QTest::newRow("Menu") << int(Qt::Key_Menu) << Qt::KeyboardModifiers() << QStringLiteral("File");
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                   << QStringLiteral("File");
+        QTest::newRow("Ctrl+Shift+R") << int(Qt::Key_R) << (Qt::ControlModifier | Qt::ShiftModifier)
+                                      << QStringLiteral("full window");
+        QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString();
+    }
+    void keysOpenItsMenusAndBringTheFullWindowBack() {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, mods);
+        QFETCH(QString, outcome);
+        frmMini* mini = window->miniWindow();
+        QCOMPARE(mini->windowTitle(), QStringLiteral("Halden Unit Converter"));
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == mini; }));
+        QTest::keyClick(mini, static_cast<Qt::Key>(key), mods);
+        QStringList menus;
+        for (const auto& popup : fixture->fake.popups) {
+            menus << popup.menu->title().remove(QLatin1Char('&'));
+        }
+        if (outcome == QStringLiteral("full window")) {
+            QVERIFY(window->miniWindow() == nullptr);
+            QVERIFY(window->isVisible());
+            QCOMPARE(settings().pnShapeFlag, std::int16_t(1));
+        } else {
+            QCOMPARE(menus, outcome.isEmpty() ? QStringList() : QStringList{outcome});
+            QVERIFY(window->miniWindow() != nullptr);
+        }
+    }
+
+    // A screen reader finds a named button whose press opens the Convert menu.
+    void assistiveToolsSeeAPressableButton() {
+        frmMini* mini = window->miniWindow();
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(mini);
+        QVERIFY(face != nullptr && face->actionInterface() != nullptr);
+        QCOMPARE(face->role(), QAccessible::Button);
+        QCOMPARE(face->text(QAccessible::Name),
+                 QStringLiteral("Halden Unit Converter \u2014 click or press Enter to choose a unit group"));
+        QVERIFY(!mini->toolTip().isEmpty());
+        face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.popups.front().menu, window->mnuConvert);
     }
 
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {

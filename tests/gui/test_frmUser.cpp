@@ -288,21 +288,29 @@ private slots:
         QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
     }
 
-    // The close box or Cancel with unsaved edits: Save saves and closes, Discard closes, Cancel
-    // or Escape keeps the dialog open with its edits.
+    // The close box, Cancel or the Escape key with unsaved edits: Save saves and closes, Discard
+    // closes, Cancel or Escape keeps the dialog open with its edits.
     void closingWithEditsAsksToSave_data() {
-        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<QString>("closeBy");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("staysOpen");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("close box, Save") << true << "&Save" << false << true;
-        QTest::newRow("close box, Cancel") << true << "Cancel" << true << false;
-        QTest::newRow("Cancel button, Escape") << false << "" << true << false;
-        QTest::newRow("Cancel button, Save") << false << "&Save" << false << true;
+        QTest::newRow("close box, Save") << "close box"
+                                         << "&Save" << false << true;
+        QTest::newRow("close box, Cancel") << "close box"
+                                           << "Cancel" << true << false;
+        QTest::newRow("Cancel button, Escape") << "Cancel"
+                                               << "" << true << false;
+        QTest::newRow("Cancel button, Save") << "Cancel"
+                                             << "&Save" << false << true;
+        QTest::newRow("Escape key, Save") << "Escape"
+                                          << "&Save" << false << true;
+        QTest::newRow("Escape key, Cancel") << "Escape"
+                                            << "Cancel" << true << false;
     }
 
     void closingWithEditsAsksToSave() {
-        QFETCH(bool, closeBox);
+        QFETCH(QString, closeBy);
         QFETCH(QString, answer);
         QFETCH(bool, staysOpen);
         QFETCH(bool, saved);
@@ -311,8 +319,12 @@ private slots:
         if (!answer.isEmpty()) {
             fixture->fake.answers = {answer};
         }
-        if (closeBox) {
+        if (closeBy == QStringLiteral("close box")) {
             CloseBox(dlg);
+        } else if (closeBy == QStringLiteral("Escape")) {
+            dlg->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dlg));
+            QTest::keyClick(dlg->txtUserUnit[0], Qt::Key_Escape);
         } else {
             QTest::mouseClick(dlg->cmdCancel, Qt::LeftButton);
         }
