@@ -5,8 +5,6 @@
 #include <QHash>
 #include <QWidget>
 
-#include <utility>
-
 namespace halden {
 namespace {
 
@@ -48,13 +46,13 @@ QAccessibleInterface* AccessibleButtonFactory(const QString& /*className*/, QObj
 
 }  // namespace
 
-void MakeAccessibleButton(QWidget* widget, std::function<void()> press) {
+void MakeAccessibleButton(QWidget* widget, const std::function<void()>& press) {
     static const bool installed = [] {
         QAccessible::installFactory(AccessibleButtonFactory);
         return true;
     }();
     (void)installed;
-    pressActions().insert(widget, std::move(press));
+    pressActions().insert(widget, press);
     QObject::connect(widget, &QObject::destroyed, [](QObject* gone) { pressActions().remove(gone); });
 }
 

@@ -11,6 +11,6 @@ namespace halden {
 /// Makes assistive tools present widget as a button whose press action runs press. Its name and
 /// description are the widget's accessible name and description. Call it before the widget is
 /// first shown; the press action goes with the widget.
-void MakeAccessibleButton(QWidget* widget, std::function<void()> press);
+void MakeAccessibleButton(QWidget* widget, const std::function<void()>& press);
 
 }  // namespace halden
