@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Each tool button has a key that works with the keyboard in the input box: Ctrl+Shift+V pastes,
 # Ctrl+Shift+C copies the result and adds a history entry, Ctrl+Shift+L opens the calculator with
-# the result, Ctrl+Shift+R reduces the window to the icon.
+# the result, Ctrl+Shift+R reduces the window to the icon and, in the icon window, brings it back.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin tool_button_keys 30
 
@@ -32,6 +32,19 @@ desk_expect 5 "the calculator's input is not the result (clipboard: '$(desk_clip
 desk_activate "$main"
 desk_expect 5 "the main window did not become active" desk_is_active "$main"
 desk_key ctrl+shift+r
-desk_find_window '^Halden Unit Converter$' 5 >/dev/null
+icon=$(desk_find_window '^Halden Unit Converter$' 5)
 desk_expect 5 "the main window stayed on the screen after Ctrl+Shift+R" desk_is_unmapped "$main"
+
+# Back and on to a conversion by keys alone: the icon window has the keyboard, Ctrl+Shift+R in it
+# brings the main window back; Tab and the arrow keys choose mile and meter, and the focus stays
+# in each list until Enter hands it on to the input box.
+desk_expect 5 "the icon window did not take the keyboard" desk_is_active "$icon"
+desk_key ctrl+shift+r
+desk_expect 5 "Ctrl+Shift+R in the icon window did not bring the main window back" desk_is_active "$main"
+desk_key ctrl+a
+desk_type 2
+desk_key Tab Down Down Down Down Tab Tab Down Return
+desk_key ctrl+a
+desk_type 3
+desk_expect_eq "result chosen by keys alone" "4828.03" "$(desk_clipboard_after desk_key ctrl+shift+c)"
 desk_pass
