@@ -199,7 +199,7 @@ private:
     void mnuAbout_Click();
     void lblHidden_Click();
     void connectWindowKeys();
-    bool lblHiddenEvent(QObject* watched, const QEvent* event);
+    bool lblHiddenEvent(QObject* watched, QEvent* event);
 
     QWidget* client_ = nullptr;
     QPointer<frmMini> mini_;

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -89,6 +90,9 @@ void frmConvert::connectWindowKeys() {
     MakeAccessibleButton(lblHidden, [this] { lblHidden_Click(); });
     lblHidden->setAccessibleName(QStringLiteral("Equivalence table"));
     lblHidden->setAccessibleDescription(QStringLiteral("Opens the equivalence table (Ctrl+E)"));
+    // The text boxes would take Ctrl+E as "end of line" under some desktops' key bindings.
+    txtInput->installEventFilter(this);
+    txtResult->installEventFilter(this);
 
     auto* menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
@@ -103,7 +107,16 @@ void frmConvert::connectWindowKeys() {
     });
 }
 
-bool frmConvert::lblHiddenEvent(QObject* watched, const QEvent* event) {
+bool frmConvert::lblHiddenEvent(QObject* watched, QEvent* event) {
+    if ((watched == txtInput || watched == txtResult) && event->type() == QEvent::ShortcutOverride) {
+        // Left unclaimed, Ctrl+E reaches the window's own key for the equivalence table.
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
     if (watched != lblHidden || event->type() != QEvent::MouseButtonRelease) {
         return false;
     }

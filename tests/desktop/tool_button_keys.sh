@@ -47,4 +47,14 @@ desk_key Tab Down Down Down Down Tab Tab Down Return
 desk_key ctrl+a
 desk_type 3
 desk_expect_eq "result chosen by keys alone" "4828.03" "$(desk_clipboard_after desk_key ctrl+shift+c)"
+
+# Ctrl+E in the input box opens the equivalence window (the box does not take it as a key of its
+# own); Escape closes it.
+desk_activate "$main"
+desk_expect 5 "the main window did not become active" desk_is_active "$main"
+desk_key ctrl+e
+equiv=$(desk_find_window '^ Equivalence$' 5)
+desk_expect 5 "the equivalence window did not open active" desk_is_active "$equiv"
+desk_key Escape
+desk_expect 5 "Escape did not close the equivalence window" desk_not_viewable "$equiv"
 desk_pass
