@@ -8,6 +8,7 @@
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_frame.h"
 #include "shared/ui_input_line.h"
@@ -81,12 +82,23 @@ void frmConvert::createControls() {
         button->setProperty("captionWidthTwips", design.width);
         button->setProperty("captionHeightTwips", design.height);
     }
+    // Heard alone, the captions say too little: each button is named by what it does.
+    picPaste->setAccessibleName(QStringLiteral("Paste"));
+    picPaste->setAccessibleDescription(QStringLiteral("Pastes the clipboard's text as the value to convert"));
+    picShrink->setAccessibleName(QStringLiteral("Reduce"));
+    picShrink->setAccessibleDescription(QStringLiteral("Reduces the converter to its icon window"));
+    picCal->setAccessibleName(QStringLiteral("Calculator"));
+    picCal->setAccessibleDescription(QStringLiteral("Opens the calculator"));
+    picCopy->setAccessibleName(QStringLiteral("Copy result"));
+    picCopy->setAccessibleDescription(QStringLiteral("Copies the result to the clipboard"));
 
     fraConvFrom = new CaptionFrame(QStringLiteral("Convert..."), client_);
     fraConvFrom->setFont(Arial(8.25));
     txtInput = new InputLine(fraConvFrom);
     txtInput->setFont(Arial(10.5));
     lstConvFrom = new UnitList(fraConvFrom);
+    txtInput->setAccessibleName(QStringLiteral("Value to convert"));
+    lstConvFrom->setAccessibleName(QStringLiteral("Convert from unit"));
 
     fraConvInto = new CaptionFrame(QStringLiteral("Into..."), client_);
     fraConvInto->setFont(Arial(8.25));
@@ -94,6 +106,9 @@ void frmConvert::createControls() {
     txtResult->setFont(Arial(10.5));
     txtResult->setReadOnly(true);
     lstConvInto = new UnitList(fraConvInto);
+    txtResult->setAccessibleName(QStringLiteral("Result"));
+    lstConvInto->setAccessibleName(QStringLiteral("Convert into unit"));
+    AnnounceChangesOf(txtResult);
 
     const QFont listFont = MinchoFont(9.75);
     lstConvFrom->setFont(listFont);
@@ -112,6 +127,8 @@ void frmConvert::createControls() {
     cmdConvert->setFont(Arial(8.25));
     // The button lies below the window's edge: Tab must not stop on a control nobody can see.
     cmdConvert->setFocusPolicy(Qt::NoFocus);
+    // Told apart from the Convert menu for a screen reader, which can still reach the button.
+    cmdConvert->setAccessibleName(QStringLiteral("Convert value"));
 }
 
 void frmConvert::arrangeControls() {

@@ -2,13 +2,46 @@
 
 #include "app/main_layout.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace halden {
+namespace {
+
+// What assistive tools see of a tool button: a push button named by what it does, whose press
+// action is a click, as a mouse click over it is.
+class ToolButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit ToolButtonAccessible(ToolButtonFace* button) : QAccessibleWidget(button, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction() && widget()->isEnabled()) {
+            emit static_cast<ToolButtonFace*>(widget())->clicked();
+        }
+    }
+};
+
+QAccessibleInterface* ToolButtonFactory(const QString& /*className*/, QObject* object) {
+    if (auto* button = qobject_cast<ToolButtonFace*>(object)) {
+        return new ToolButtonAccessible(button);
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 ToolButtonFace::ToolButtonFace(const QString& text, QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(ToolButtonFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     caption = new QLabel(text, this);
     // The caption's text stands at the label's top, where its place in the button is reckoned from.
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);

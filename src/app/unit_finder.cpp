@@ -3,6 +3,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
 
+#include "shared/ui_accessible.h"
 #include "shared/ui_input_line.h"
 #include "shared/ui_text.h"
 
@@ -31,6 +32,9 @@ UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
     txtFind->setPlaceholderText(QStringLiteral("Type a unit's name: tsubo, kt, m^2, deg Celsius..."));
     lstFound = new QListWidget(this);
     lstFound->setFocusPolicy(Qt::NoFocus);
+    txtFind->setAccessibleName(QStringLiteral("Find unit"));
+    lstFound->setAccessibleName(QStringLiteral("Units found"));
+    SetAccessibleWindowRole(this, QAccessible::Dialog);
     lblKeys = new QLabel(QStringLiteral("Enter: convert from   Ctrl+Enter: convert into   Esc: close"), this);
     lblHint = new QLabel(this);
     lblHint->setWordWrap(true);

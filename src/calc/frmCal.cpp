@@ -5,6 +5,7 @@
 #include "shared/settings.h"
 
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_input_line.h"
 #include "shared/ui_twips.h"
@@ -89,6 +90,15 @@ void frmCal::createControls() {
 
     txtCalResult = new QLineEdit(this);
     txtCalResult->setFont(ArialFont(10.5, false));
+
+    // The buttons' captions are signs, and the boxes have no label: each is named for a screen reader.
+    cboInput->setAccessibleName(QStringLiteral("Expression"));
+    cboInput->lineEdit()->setAccessibleName(QStringLiteral("Expression"));
+    cmdExecCalc->setAccessibleName(QStringLiteral("Calculate"));
+    cmdReplace->setAccessibleName(QStringLiteral("Use result as expression"));
+    txtCalResult->setAccessibleName(QStringLiteral("Calculation result"));
+    AnnounceChangesOf(txtCalResult);
+    SetAccessibleWindowRole(this, QAccessible::Window);
 
     lblDummy = new QLabel(this);
     lblDummy->setFont(ArialFont(11.25, false));

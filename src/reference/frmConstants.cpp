@@ -4,6 +4,7 @@
 #include "shared/settings.h"
 
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
@@ -68,6 +69,7 @@ frmConstants::~frmConstants() = default;
 
 void frmConstants::createControls() {
     UseFixedSizeFrame(this);
+    SetAccessibleWindowRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral(" Constants"));
     setFont(ListFont());
 
@@ -94,6 +96,11 @@ void frmConstants::createControls() {
     lstSymbol = makeList();
     lstUnit = makeList();
     lstValue = makeList();
+    // Each column is named by its heading, as a screen reader has no other way to tell them apart.
+    lstQuantity->setAccessibleName(QStringLiteral("Quantity"));
+    lstSymbol->setAccessibleName(QStringLiteral("Symbol"));
+    lstUnit->setAccessibleName(QStringLiteral("Unit"));
+    lstValue->setAccessibleName(QStringLiteral("Value"));
 
     const auto makeButton = [this](const char* caption) {
         auto* button = new QPushButton(QString::fromLatin1(caption), this);

@@ -4,6 +4,7 @@
 #include "shared/settings.h"
 
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_text.h"
@@ -77,6 +78,11 @@ void frmEquiv::createControls() {
         (*list)->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         (*list)->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
+    // Each column is named by its heading, as a screen reader has no other way to tell them apart.
+    lstQuantity->setAccessibleName(lblQuantity->text());
+    lstSIUnit->setAccessibleName(lblSIUnit->text());
+    lstAlternative->setAccessibleName(lblAlternative->text());
+    SetAccessibleWindowRole(this, QAccessible::Window);
 }
 
 void frmEquiv::fillLists() {

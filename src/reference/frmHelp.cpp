@@ -6,6 +6,7 @@
 #include "shared/settings.h"
 
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_window.h"
 
@@ -112,6 +113,8 @@ void frmHelp::createControls() {
     txtHelp = new HelpBrowser(this);
     txtHelp->setOpenLinks(true);
     txtHelp->setOpenExternalLinks(false);
+    txtHelp->setAccessibleName(QStringLiteral("Help text"));
+    SetAccessibleWindowRole(this, QAccessible::Window);
     cmdContents = new QPushButton(QStringLiteral("&Contents"), this);
     cmdBack = new QPushButton(QStringLiteral("&Back"), this);
     cmdForward = new QPushButton(QStringLiteral("&Forward"), this);

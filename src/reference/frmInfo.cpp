@@ -4,6 +4,7 @@
 #include "shared/settings.h"
 
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_text.h"
@@ -102,6 +103,8 @@ void frmInfo::createControls() {
     Frame2->setFrameShadow(QFrame::Sunken);
 
     txtAllrights = new QLineEdit(this);
+    // The rights notice moves a step at a time: a screen reader hears it once, whole.
+    ExposeAsStaticText(txtAllrights, ToQString(kAboutRightsReserved));
     txtAllrights->setReadOnly(true);
     txtAllrights->setFocusPolicy(Qt::NoFocus);
     txtAllrights->setAlignment(Qt::AlignLeft);

@@ -10,6 +10,7 @@
 #include "storage/user_file.h"
 
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_frame.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
@@ -190,6 +191,7 @@ frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 frmUser::~frmUser() = default;
 
 void frmUser::createControls() {
+    SetAccessibleWindowRole(this, QAccessible::Dialog);
     fraUserGroups = new CaptionFrame(QStringLiteral("Category of Units"), this);
     fraUserUnits = new CaptionFrame(QStringLiteral("Units of Measurement"), this);
     fraUserCoefs = new CaptionFrame(QStringLiteral("Conversion Factors"), this);
@@ -214,7 +216,12 @@ void frmUser::createControls() {
         txtUserCoef[i] = new QLineEdit(fraUserCoefs);
         txtUserUnit[i]->setMaxLength(kNoTextLimit);
         txtUserCoef[i]->setMaxLength(kNoTextLimit);
+        const QString row = QString::number(i + 1);
+        txtUserUnit[i]->setAccessibleName(QStringLiteral("Unit name, row ") + row);
+        txtUserCoef[i]->setAccessibleName(QStringLiteral("Factor, row ") + row);
     }
+    cboUserGroups->setAccessibleName(QStringLiteral("Category of units"));
+    cboUserGroups->lineEdit()->setAccessibleName(QStringLiteral("Category of units"));
 
     cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -286,7 +293,11 @@ void frmUser::connectHandlers() {
     // puts into the rows itself do not.
     const auto markEdited = [this] { edited_ = true; };
     for (int i = 0; i < kRows; ++i) {
-        connect(txtUserUnit[i], &QLineEdit::textChanged, this, [this, i] { txtUserUnit_Change(i); });
+        connect(txtUserUnit[i], &QLineEdit::textChanged, this, [this, i](const QString& name) {
+            // A factor heard alone says which unit it belongs to.
+            txtUserCoef[i]->setAccessibleDescription(name.isEmpty() ? QString() : QStringLiteral("Factor of ") + name);
+            txtUserUnit_Change(i);
+        });
         connect(txtUserCoef[i], &QLineEdit::textChanged, this, [this, i] { txtUserCoef_Change(i); });
         connect(txtUserUnit[i], &QLineEdit::textEdited, this, markEdited);
         connect(txtUserCoef[i], &QLineEdit::textEdited, this, markEdited);

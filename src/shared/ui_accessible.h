@@ -1,0 +1,26 @@
+// What assistive tools (a screen reader) learn about the program's windows beyond their widgets'
+// own names: the role of a window that is a plain widget, and the change of a result box.
+#pragma once
+
+#include <QAccessible>
+
+class QLineEdit;
+class QWidget;
+
+namespace halden {
+
+/// Makes assistive tools present a top-level window that is a plain widget with the given role
+/// (a frame or a dialog) instead of an unnamed filler. Only what they are told changes: the
+/// window's flags, look and behaviour stay as they are. Call it before the window is first shown.
+void SetAccessibleWindowRole(QWidget* window, QAccessible::Role role);
+
+/// Makes assistive tools see a widget whose text moves or changes on a timer as one static text
+/// holding all of it, so that a screen reader reads it once instead of at every step. Call it
+/// right after the widget is made, before anything else is set on it.
+void ExposeAsStaticText(QWidget* widget, const QString& wholeText);
+
+/// Tells assistive tools each time the text of a read-only result box changes, so that a screen
+/// reader can speak a new result while the focus stays where the user typed.
+void AnnounceChangesOf(QLineEdit* resultBox);
+
+}  // namespace halden
