@@ -6,6 +6,7 @@
 #include "gui_fixture.h"
 
 #include "app/frmConvert.h"
+#include "app/frmMini.h"
 #include "calc/frmCal.h"
 #include "reference/frmConstants.h"
 #include "reference/frmEquiv.h"
@@ -74,6 +75,7 @@ private slots:
         main.mnuConvArray[0]->trigger();
         main.show();
         main.mnuEditFind->trigger();
+        frmMini icon;
         frmCal calculator;
         frmConstants constants;
         frmEquiv equivalence;
@@ -81,15 +83,19 @@ private slots:
         frmInfo about;
         InstalledHelpViewer()(nullptr, QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0);
         const std::vector<std::pair<const char*, QWidget*>> windows{
-            {"main", &main},           {"finder", main.unitFinder()}, {"calculator", &calculator},
-            {"constants", &constants}, {"equivalence", &equivalence}, {"add units", &addUnits},
-            {"about", &about},         {"help", OpenHelpWindow()}};
+            {"main", &main},           {"finder", main.unitFinder()},
+            {"icon", &icon},           {"calculator", &calculator},
+            {"constants", &constants}, {"equivalence", &equivalence},
+            {"add units", &addUnits},  {"about", &about},
+            {"help", OpenHelpWindow()}};
         for (const auto& [title, window] : windows) {
             QVERIFY2(window != nullptr, title);
             window->show();
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
             QVERIFY2(iface != nullptr, title);
-            QVERIFY2(iface->role() == QAccessible::Window || iface->role() == QAccessible::Dialog, title);
+            // A window or a dialog; the icon window is one button as a whole, named as a control.
+            const QAccessible::Role role = iface->role();
+            QVERIFY2(role == QAccessible::Window || role == QAccessible::Dialog || role == QAccessible::Button, title);
             QStringList controls;
             CollectControls(iface, QString(), controls);
             QVERIFY2(!controls.isEmpty(), title);
