@@ -40,32 +40,24 @@ std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::st
     return {arg.substr(0, eq), arg.substr(eq + 1)};
 }
 
+// Each command and the options that ask for it.
+constexpr std::array<std::pair<std::string_view, Options::Command>, 10> kCommands{{
+    {"--convert", Options::Command::Convert},
+    {"--batch", Options::Command::Batch},
+    {"--list", Options::Command::List},
+    {"--help", Options::Command::Help},
+    {"-h", Options::Command::Help},
+    {"--version", Options::Command::Version},
+    {"-V", Options::Command::Version},
+    {"--complete", Options::Command::Complete},
+    {"--complete-names", Options::Command::CompleteNames},
+    {"--complete-groups", Options::Command::CompleteGroups},
+}};
+
 Options::Command CommandOf(std::string_view name) {
-    if (name == "--complete") {
-        return Options::Command::Complete;
-    }
-    if (name == "--complete-names") {
-        return Options::Command::CompleteNames;
-    }
-    if (name == "--complete-groups") {
-        return Options::Command::CompleteGroups;
-    }
-    if (name == "--batch") {
-        return Options::Command::Batch;
-    }
-    if (name == "--convert") {
-        return Options::Command::Convert;
-    }
-    if (name == "--list") {
-        return Options::Command::List;
-    }
-    if (name == "--help" || name == "-h") {
-        return Options::Command::Help;
-    }
-    if (name == "--version" || name == "-V") {
-        return Options::Command::Version;
-    }
-    return Options::Command::None;
+    const auto command =
+        std::find_if(kCommands.begin(), kCommands.end(), [&](const auto& known) { return known.first == name; });
+    return command != kCommands.end() ? command->second : Options::Command::None;
 }
 
 // The value of an option given as "--name=value" or as the next argument.
