@@ -108,7 +108,12 @@ void frmConvert::createControls() {
     lstConvInto = new UnitList(fraConvInto);
     txtResult->setAccessibleName(QStringLiteral("Result"));
     lstConvInto->setAccessibleName(QStringLiteral("Convert into unit"));
-    AnnounceChangesOf(txtResult);
+    // A new result is spoken where the user works: in the input box and the two unit lists.
+    AnnounceChangesOf(txtResult, {txtInput, lstConvFrom, lstConvInto}, [this](const QString& result) {
+        const QListWidgetItem* into = lstConvInto->currentItem();
+        const QString unit = into != nullptr ? into->text() : QString();
+        return QStringLiteral("Result: ") + result + (unit.isEmpty() ? QString() : QStringLiteral(", ") + unit);
+    });
 
     const QFont listFont = MinchoFont(9.75);
     lstConvFrom->setFont(listFont);

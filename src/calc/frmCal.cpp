@@ -97,7 +97,8 @@ void frmCal::createControls() {
     cmdExecCalc->setAccessibleName(QStringLiteral("Calculate"));
     cmdReplace->setAccessibleName(QStringLiteral("Use result as expression"));
     txtCalResult->setAccessibleName(QStringLiteral("Calculation result"));
-    AnnounceChangesOf(txtCalResult);
+    AnnounceChangesOf(txtCalResult, {cboInput, cboInput->lineEdit()},
+                      [](const QString& result) { return QStringLiteral("Result: ") + result; });
     SetAccessibleWindowRole(this, QAccessible::Window);
 
     lblDummy = new QLabel(this);

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVariant>
 
 namespace halden {
@@ -11,6 +12,7 @@ namespace {
 // shown as static text.
 constexpr const char* kRoleProperty = "haldenAccessibleRole";
 constexpr const char* kStaticTextProperty = "haldenAccessibleStaticText";
+constexpr const char* kNotificationProperty = "haldenAccessibleNotification";
 
 // A window's accessible interface: the toolkit's own one for a widget, with the role it was given.
 class RoledWindow final : public QAccessibleWidget {
@@ -32,6 +34,20 @@ public:
     }
 };
 
+// A notification: what it says is its name. A screen reader speaks a notification when it
+// appears, wherever the focus is.
+class Notification final : public QAccessibleWidget {
+public:
+    explicit Notification(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return widget()->property(kNotificationProperty).toString();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* OwnInterfaceFactory(const QString& /*className*/, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr) {
@@ -39,6 +55,9 @@ QAccessibleInterface* OwnInterfaceFactory(const QString& /*className*/, QObject*
     }
     if (widget->property(kStaticTextProperty).isValid()) {
         return new WholeStaticText(widget);
+    }
+    if (widget->property(kNotificationProperty).isValid()) {
+        return new Notification(widget);
     }
     const QVariant role = widget->property(kRoleProperty);
     if (role.isValid() && widget->isWindow()) {
@@ -67,16 +86,39 @@ void ExposeAsStaticText(QWidget* widget, const QString& wholeText) {
     widget->setProperty(kStaticTextProperty, wholeText);
 }
 
-void AnnounceChangesOf(QLineEdit* resultBox) {
-    QObject::connect(resultBox, &QLineEdit::textChanged, resultBox, [resultBox](const QString& text) {
-        if (!QAccessible::isActive()) {
-            return;
-        }
-        // The box's text is its value to a screen reader: a value change is what it speaks for a
-        // read-only field that does not have the focus.
-        QAccessibleValueChangeEvent valueChange(resultBox, text);
-        QAccessible::updateAccessibility(&valueChange);
-    });
+void AnnounceChangesOf(QLineEdit* resultBox, std::initializer_list<QWidget*> workplaces,
+                       std::function<QString(const QString&)> spoken) {
+    InstallFactoryOnce();
+    // Screen readers pass over a value or text change of a box that does not have the focus. They
+    // speak a notification as it appears: an invisible one beside the result box appears again
+    // with each new result. The description of the focused control carries the result too, so it
+    // is read with the control's name whenever the focus comes back.
+    auto* notice = new QWidget(resultBox->parentWidget());
+    notice->setObjectName(QStringLiteral("resultNotice"));
+    notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice->setFocusPolicy(Qt::NoFocus);
+    notice->setGeometry(resultBox->x(), resultBox->y(), 1, 1);
+    notice->setProperty(kNotificationProperty, QString());
+    notice->hide();
+    QList<QPointer<QWidget>> places;
+    for (QWidget* place : workplaces) {
+        places.append(place);
+    }
+    QObject::connect(resultBox, &QLineEdit::textChanged, notice,
+                     [notice, places, spoken = std::move(spoken)](const QString& text) {
+                         const QString words = text.isEmpty() ? QString() : spoken(text);
+                         for (const QPointer<QWidget>& place : places) {
+                             if (!place.isNull()) {
+                                 place->setAccessibleDescription(words);
+                             }
+                         }
+                         notice->hide();
+                         notice->setProperty(kNotificationProperty, words);
+                         if (!words.isEmpty()) {
+                             notice->lower();
+                             notice->show();
+                         }
+                     });
 }
 
 }  // namespace halden

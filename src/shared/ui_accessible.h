@@ -4,6 +4,9 @@
 
 #include <QAccessible>
 
+#include <functional>
+#include <initializer_list>
+
 class QLineEdit;
 class QWidget;
 
@@ -19,8 +22,12 @@ void SetAccessibleWindowRole(QWidget* window, QAccessible::Role role);
 /// right after the widget is made, before anything else is set on it.
 void ExposeAsStaticText(QWidget* widget, const QString& wholeText);
 
-/// Tells assistive tools each time the text of a read-only result box changes, so that a screen
-/// reader can speak a new result while the focus stays where the user typed.
-void AnnounceChangesOf(QLineEdit* resultBox);
+/// Makes a screen reader speak each new text of a read-only result box while the focus stays where
+/// the user types: the words `spoken` makes of the new text become the accessible description of
+/// each of the `workplaces` (the controls the user works in). A screen reader speaks the changed
+/// description of the control that has the focus, and reads it with the control's name when the
+/// focus comes back to it. An empty result clears the descriptions (nothing is spoken).
+void AnnounceChangesOf(QLineEdit* resultBox, std::initializer_list<QWidget*> workplaces,
+                       std::function<QString(const QString&)> spoken);
 
 }  // namespace halden

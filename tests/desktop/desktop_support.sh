@@ -17,6 +17,7 @@ DESK_WM_PID=""
 DESK_PIDS=()          # every process started here, killed by pid at exit
 DESK_FAILED=0
 DESK_CHILD_LOG=""     # stdout/stderr of the program
+DESK_ACCESSIBILITY=() # environment of a program seen over the accessibility bus
 
 # desk_log TEXT... : prints a progress line to the test output.
 desk_log() { printf '[%s] %s\n' "${DESK_NAME:-desktop}" "$*" >&2; }
@@ -247,6 +248,27 @@ desk_start() {
     DESK_PID=$!
     DESK_PIDS+=("$DESK_PID")
     desk_log "program started, pid $DESK_PID"
+}
+
+# desk_accessibility_bus : starts a private D-Bus session with the accessibility bus, as a desktop
+# with a screen reader has; DESK_ACCESSIBILITY then holds the environment to pass to desk_start
+# (the session bus, Qt's accessibility on).
+desk_accessibility_bus() {
+    desk_require dbus-daemon /usr/libexec/at-spi-bus-launcher /usr/bin/python3
+    local out="$DESK_DIR/dbus" address
+    dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$out" || desk_fail "dbus-daemon did not start"
+    address=$(sed -n 1p "$out")
+    DESK_PIDS+=("$(sed -n 2p "$out")")
+    export DBUS_SESSION_BUS_ADDRESS="$address"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$DESK_DIR/at-spi.log" 2>&1 &
+    DESK_PIDS+=("$!")
+    desk_wait_for 10 _desk_accessibility_ready || desk_fail "the accessibility bus did not start"
+    DESK_ACCESSIBILITY=("DBUS_SESSION_BUS_ADDRESS=$address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+}
+
+_desk_accessibility_ready() {
+    timeout 3 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1
 }
 
 # desk_running : succeeds while the program is running.

@@ -17,6 +17,7 @@
 #include "reference/frmInfo.h"
 #include "storage/frmUser.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -260,9 +261,17 @@ private slots:
         ClickRow(window->lstConvInto, meter);
         window->txtInput->setText(QStringLiteral("3"));
         QCOMPARE(window->txtResult->text(), QStringLiteral("4828.03"));
+        // A screen reader hears the new result as a notification, and with the input box's name.
+        auto* notice = window->findChild<QWidget*>(QStringLiteral("resultNotice"));
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(notice);
+        QVERIFY(heard != nullptr && notice->isVisible());
+        QCOMPARE(heard->role(), QAccessible::Notification);
+        QCOMPARE(heard->text(QAccessible::Name), QStringLiteral("Result: 4828.03, meter (m)"));
+        QCOMPARE(window->txtInput->accessibleDescription(), heard->text(QAccessible::Name));
         ClickRow(window->lstConvFrom, meter);
         QCOMPARE(window->lstConvInto->item(meter)->text(), QString());
         QCOMPARE(window->txtResult->text(), QString());
+        QVERIFY(!notice->isVisible() && window->txtInput->accessibleDescription().isEmpty());
         // Copy then records no false equation: the result is empty.
         Click(window->picCopy);
         QCOMPARE(fixture->fake.clipboard, QString());
