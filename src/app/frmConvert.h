@@ -1,10 +1,22 @@
 // The main window: the two unit lists with the input and result boxes, the menus, the copy
-// history, the four tool buttons, and the program's start-up and shutdown.
+// history, the four tool buttons, and the program's start-up and shutdown. It owns the reduced
+// icon window, the calculator window and the companion windows (constants, equivalence, Add
+// Units), each made on first use.
 //
-// The window also owns the reduced icon window and the calculator window; the companion windows
-// (constants, equivalence, Add Units) are set from outside through their pointers.
+// Its code is cut by what it does:
+//   frmConvert.cpp              construction, start-up (files read, window laid out), shutdown
+//   frmConvert_controls.cpp     the controls: made, named, arranged by the layout rule, connected
+//   frmConvert_conversion.cpp   group → lists → units chosen → value typed → result
+//   frmConvert_menus.cpp        the menu bar and the Options and Edit menus' handlers
+//   frmConvert_tool_buttons.cpp Paste, Calculator, Copy (and the copy history), the buttons' keys
+//   frmConvert_reduced.cpp      Reduce, the icon window, minimise and restore, a second start
+//   frmConvert_companions.cpp   opening the companion windows, About and Help; Ctrl+E and F10
+//   frmConvert_finder.cpp       Edit > Find Unit... and what choosing a found unit does
+// The controls and menus stay public for the window tests, which act on them as a user does.
 #pragma once
 
+#include "app/companion_windows.h"
+#include "app/copy_history.h"
 #include "catalogue/menu_texts.h"
 
 #include <QMainWindow>
@@ -21,7 +33,7 @@ class QPushButton;
 
 namespace halden {
 
-class ToolButtonFace;
+class ToolButton;
 class UnitList;
 class frmCal;
 class frmMini;
@@ -45,10 +57,10 @@ public:
     QLabel* imgHand = nullptr;
     QLabel* lblHidden = nullptr;
     QPushButton* cmdConvert = nullptr;
-    ToolButtonFace* picPaste = nullptr;
-    ToolButtonFace* picShrink = nullptr;
-    ToolButtonFace* picCal = nullptr;
-    ToolButtonFace* picCopy = nullptr;
+    ToolButton* picPaste = nullptr;
+    ToolButton* picShrink = nullptr;
+    ToolButton* picCal = nullptr;
+    ToolButton* picCopy = nullptr;
 
     // Menus.
     QMenu* mnuFile = nullptr;
@@ -90,14 +102,13 @@ public:
     QMenu* mnuWarp = nullptr;
     std::array<QAction*, kWarpLevels> mnuWarpArray{};
 
-    // Companion windows, set by whoever creates them; the main window hides and re-shows them.
+    // Companion windows, null until first opened.
     QPointer<QWidget> constantsWindow;
     QPointer<QWidget> equivWindow;
     QPointer<QWidget> userWindow;
 
-    // Layout values shared with the tool buttons.
+    /// The tool buttons' width from the layout rule, in pixels.
     int nButtonWidth = 0;
-    int nCaptionTop = 0;
 
     /// The icon window while the reduced shape is shown, else nullptr.
     frmMini* miniWindow() const;
@@ -106,8 +117,8 @@ public:
     /// The calculator window, loaded (not shown) on first use.
     frmCal* calculatorWindow();
     /// The raw texts of the history items, newest first (what a history item puts on the clipboard).
-    const std::array<QString, kHistoryItems>& historyTexts() const { return historyText_; }
-    int historyCount() const { return nHistory_; }
+    const std::array<QString, kHistoryItems>& historyTexts() const { return history_.texts(); }
+    int historyCount() const { return history_.count(); }
 
     /// Hides the window (the reduced shape, or a save-failure message); it keeps its place.
     void ParkMainWindow();
@@ -118,24 +129,8 @@ public:
     /// icon's menu does); a dialog open over it stays in front of it. While the program ends, only
     /// the message it waits on comes forward.
     void BringToFront();
-    /// Closes the icon window if it is open (it records its position as it goes).
-    void UnloadMiniWindow();
-    /// Raises or releases the window's topmost state.
-    void SetAlwaysOnTop(bool onTop);
-    /// Records the open windows' positions and writes the configuration file.
-    void SaveSettings();
-
-public slots:
-    /// The convert command: the input converted into the result box, or "Input error".
-    void cmdConvert_Click();
     /// Shows the user groups in the Additional Units menu as their names say.
     void ApplyUserMenu();
-
-    // Tool buttons.
-    void lblPaste_Click();
-    void lblShrink_Click();
-    void lblCal_Click();
-    void lblCopy_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -143,14 +138,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;  // the hidden label's clicks
 
 private:
-    // Construction steps, in this order.
+    // Construction: the controls and menus are made and connected, then start-up reads the files
+    // and lays the window out (arrangeControls).
     void createControls();
     void createMenus();
     void connectHandlers();
     void connectMenus();
-    void connectToolButtonKeys();
+    void connectToolButtons();
     void Form_Load();
     void arrangeControls();
+
+    /// Records the open windows' positions and writes the configuration file.
+    void SaveSettings();
+    /// Raises or releases the window's topmost state.
+    void SetAlwaysOnTop(bool onTop);
 
     // The flow of selection and conversion.
     void OpenSelectedGroup(bool deleted);
@@ -166,8 +167,20 @@ private:
     void lstConv_KeyUp();
     void txtInput_Change();
     bool BothEntriesChosen() const;
+    /// The convert command: the input converted into the result box, or "Input error".
+    void cmdConvert_Click();
+
+    // The tool buttons; Copy adds a history entry.
+    void lblPaste_Click();
+    void lblCal_Click();
+    void lblCopy_Click();
     void HistoryAdd();
+
+    // The reduced shape.
+    void lblShrink_Click();
     void ShowMiniWindow();
+    /// Closes the icon window if it is open (it records its position as it goes).
+    void UnloadMiniWindow();
     void mini_ConvertMenu();
     void mini_FileMenu();
     void Form_Resize();
@@ -178,7 +191,6 @@ private:
     void mnuOptionsFormArray_Click(int index);
     void mnuOptionsFocusArray_Click(int index);
     void mnuShowTop_Click();
-    void mnuHistoryArray_Click(int index);
     void mnuWarpArray_Click(int index);
     void mnuFileExit_Click();
     void mnuFileMinimize_Click();
@@ -206,8 +218,8 @@ private:
     QPointer<frmCal> cal_;
     QPointer<UnitFinder> finder_;
     int nPrevFrom_ = 0;
-    int nHistory_ = 0;
-    std::array<QString, kHistoryItems> historyText_{};
+    CopyHistory history_{mnuHistory, mnuHistoryArray};
+    CompanionWindows companions_{constantsWindow, equivWindow, userWindow};
     bool shutDown_ = false;
 };
 

@@ -44,10 +44,6 @@ void UncheckAll(const std::array<QAction*, N>& items) {
     }
 }
 
-// A text the user typed (a history entry, a user group's name) shows literally in a menu: an "&"
-// in it is not an access key.
-QString MenuLiteral(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
-
 }  // namespace
 
 void frmConvert::createMenus() {
@@ -123,7 +119,7 @@ void frmConvert::createMenus() {
 }
 
 void frmConvert::connectMenus() {
-    ConnectArray(mnuHistoryArray, this, [this](int i) { mnuHistoryArray_Click(i); });
+    ConnectArray(mnuHistoryArray, this, [this](int i) { history_.CopyEntry(i); });
     connect(mnuEditFind, &QAction::triggered, this, &frmConvert::mnuEditFind_Click);
     ConnectArray(mnuConvArray, this, [this](int i) { SwitchGroup(GroupMenuKind::Convert, i); });
     ConnectArray(mnuConvCompArray, this, [this](int i) { SwitchGroup(GroupMenuKind::Computer, i); });
@@ -237,39 +233,6 @@ void frmConvert::mnuShowTop_Click() {
     const bool onTop = mnuShowTop->isChecked();
     SetAlwaysOnTop(onTop);
     settings().pnShowTop = onTop ? 1 : 0;
-}
-
-void frmConvert::HistoryAdd() {
-    mnuHistory->setEnabled(true);
-    nHistory_ = std::min(nHistory_ + 1, kHistoryItems);
-    mnuHistoryArray[static_cast<std::size_t>(nHistory_ - 1)]->setVisible(true);
-    for (int k = nHistory_ - 1; k >= 1; --k) {
-        historyText_[static_cast<std::size_t>(k)] = historyText_[static_cast<std::size_t>(k - 1)];
-    }
-    const QListWidgetItem* from = lstConvFrom->currentItem();
-    const QListWidgetItem* into = lstConvInto->currentItem();
-    const std::string caption =
-        HistoryCaption(settings().pnSelUnitGrp, lstConvFrom->currentRow(), lstConvInto->currentRow(),
-                       txtInput->text().toStdString(), from != nullptr ? from->text().toStdString() : std::string(),
-                       txtResult->text().toStdString(), into != nullptr ? into->text().toStdString() : std::string());
-    historyText_[0] = QString::fromStdString(caption);
-    for (int k = 0; k < nHistory_; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        mnuHistoryArray[at]->setText(MenuLiteral(historyText_[at]));
-    }
-}
-
-void frmConvert::mnuHistoryArray_Click(int index) { CopyToClipboard(historyText_[static_cast<std::size_t>(index)]); }
-
-void frmConvert::mnuWarpArray_Click(int index) {
-    state().WarpIdx = static_cast<std::int16_t>(index);
-    const QString level = QString::fromStdString(catalogue().WarpName[static_cast<std::size_t>(index)]).trimmed();
-    if (txtInput->text() == level) {
-        // The same text raises no change, but the level (and so the value) did change.
-        txtInput_Change();
-    } else {
-        txtInput->setText(level);
-    }
 }
 
 void frmConvert::mnuFileExit_Click() { close(); }

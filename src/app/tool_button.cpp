@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace halden {
 namespace {
 
@@ -14,7 +16,7 @@ namespace {
 // action is a click, as a mouse click over it is.
 class ToolButtonAccessible final : public QAccessibleWidget {
 public:
-    explicit ToolButtonAccessible(ToolButtonFace* button) : QAccessibleWidget(button, QAccessible::Button) {
+    explicit ToolButtonAccessible(ToolButton* button) : QAccessibleWidget(button, QAccessible::Button) {
         addControllingSignal(QStringLiteral("clicked()"));
     }
 
@@ -22,13 +24,13 @@ public:
 
     void doAction(const QString& actionName) override {
         if (actionName == pressAction() && widget()->isEnabled()) {
-            emit static_cast<ToolButtonFace*>(widget())->clicked();
+            emit static_cast<ToolButton*>(widget())->clicked();
         }
     }
 };
 
 QAccessibleInterface* ToolButtonFactory(const QString& /*className*/, QObject* object) {
-    if (auto* button = qobject_cast<ToolButtonFace*>(object)) {
+    if (auto* button = qobject_cast<ToolButton*>(object)) {
         return new ToolButtonAccessible(button);
     }
     return nullptr;
@@ -36,7 +38,7 @@ QAccessibleInterface* ToolButtonFactory(const QString& /*className*/, QObject* o
 
 }  // namespace
 
-ToolButtonFace::ToolButtonFace(const QString& text, QWidget* parent) : QWidget(parent) {
+ToolButton::ToolButton(const QString& text, CaptionDesign design, QWidget* parent) : QWidget(parent), design_(design) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(ToolButtonFactory);
         return true;
@@ -50,7 +52,7 @@ ToolButtonFace::ToolButtonFace(const QString& text, QWidget* parent) : QWidget(p
     setAutoFillBackground(false);
 }
 
-void ToolButtonFace::setColours(const QColor& face, const QColor& text) {
+void ToolButton::setColours(const QColor& face, const QColor& text) {
     face_ = face;
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, text);
@@ -58,29 +60,28 @@ void ToolButtonFace::setColours(const QColor& face, const QColor& text) {
     update();
 }
 
-void ToolButtonFace::DrawButtonDown(int nButtonWidth, int nCaptionTop) {
-    pressed_ = true;
-    PlaceButtonCaption(nCaptionTop, nButtonWidth, -1);
-    update();
+void ToolButton::Arrange(const QRect& place, int captionTop, double twipsPerPixelX, double twipsPerPixelY) {
+    setGeometry(place);
+    captionTop_ = captionTop;
+    caption->resize(static_cast<int>(std::lround(design_.width / twipsPerPixelX)),
+                    static_cast<int>(std::lround(design_.height / twipsPerPixelY)));
+    DrawPressed(false);
 }
 
-void ToolButtonFace::DrawButtonUp(int nButtonWidth, int nCaptionTop) {
-    pressed_ = false;
-    PlaceButtonCaption(nCaptionTop, nButtonWidth, 0);
-    update();
-}
-
-void ToolButtonFace::PlaceButtonCaption(int top, int width, int offset) {
-    caption->move(ButtonCaptionLeft(width, caption->width(), offset), top + offset);
+void ToolButton::DrawPressed(bool pressed) {
+    pressed_ = pressed;
+    const int offset = pressed ? -1 : 0;
+    caption->move(ButtonCaptionLeft(width(), caption->width(), offset), captionTop_ + offset);
     // The caption stops above the button's bottom edge, as a label is cut at its own bottom: at a
     // large scale a descender would otherwise be drawn over the edge.
     const int room = height() - 1 - caption->y();
     if (room > 0 && caption->height() > room) {
         caption->resize(caption->width(), room);
     }
+    update();
 }
 
-void ToolButtonFace::paintEvent(QPaintEvent* /*event*/) {
+void ToolButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), face_);
     const int w = width();
@@ -95,14 +96,15 @@ void ToolButtonFace::paintEvent(QPaintEvent* /*event*/) {
     painter.drawLine(w - 1, h - 1, w - 1, 0);
 }
 
-void ToolButtonFace::mousePressEvent(QMouseEvent* event) {
+void ToolButton::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    emit mouseDown();
+    DrawPressed(true);
 }
 
-void ToolButtonFace::mouseReleaseEvent(QMouseEvent* event) {
+void ToolButton::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    emit mouseUp(event->modifiers().testFlag(Qt::ShiftModifier));
+    DrawPressed(false);
+    emit released(event->modifiers().testFlag(Qt::ShiftModifier));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
     }

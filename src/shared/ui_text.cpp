@@ -27,4 +27,6 @@ QString PastedInputText(const QString& text) {
     return line == utf8 ? text : ToQString(line);
 }
 
+QString MenuLiteral(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
 }  // namespace halden

@@ -22,4 +22,8 @@ QString AsciiInputText(const QString& text);
 /// comes back exactly as it came.
 QString PastedInputText(const QString& text);
 
+/// A text the user typed (a history entry, a user group's name) as a menu item shows it
+/// literally: an "&" in it is not an access key.
+QString MenuLiteral(QString text);
+
 }  // namespace halden

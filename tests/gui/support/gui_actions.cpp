@@ -16,7 +16,7 @@
 
 namespace halden::test {
 
-void Click(ToolButtonFace* button, Qt::KeyboardModifiers modifiers) {
+void Click(ToolButton* button, Qt::KeyboardModifiers modifiers) {
     QTest::mousePress(button, Qt::LeftButton, modifiers, QPoint(5, 5));
     QTest::mouseRelease(button, Qt::LeftButton, modifiers, QPoint(5, 5));
 }

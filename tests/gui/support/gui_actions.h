@@ -15,13 +15,13 @@ class QListWidget;
 class QWidget;
 
 namespace halden {
-class ToolButtonFace;
+class ToolButton;
 }
 
 namespace halden::test {
 
 /// A left click on a flat tool button (press and release inside it), with the given modifiers.
-void Click(ToolButtonFace* button, Qt::KeyboardModifiers modifiers = {});
+void Click(ToolButton* button, Qt::KeyboardModifiers modifiers = {});
 /// What the window system sends when the user clicks a window's close box.
 void CloseBox(QWidget* window);
 /// Runs the deletions windows asked for when they closed.

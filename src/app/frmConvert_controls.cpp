@@ -1,4 +1,5 @@
-// The main window's controls, their arrangement and the four tool buttons.
+// The main window's controls: made, named for screen readers, arranged by the layout rule, and
+// connected to their handlers.
 #include "app/main_layout.h"
 #include "app/tool_button.h"
 #include "app/unit_list.h"
@@ -48,16 +49,6 @@ QPixmap ArrowPicture(const QColor& outline) {
     return QPixmap::fromImage(image);
 }
 
-// Design geometry of a tool button's caption label, in twips of its button.
-struct CaptionDesign {
-    double width;
-    double height;
-};
-constexpr CaptionDesign kPasteCaption{435, 210};
-constexpr CaptionDesign kShrinkCaption{585, 210};
-constexpr CaptionDesign kCalCaption{810, 210};
-constexpr CaptionDesign kCopyCaption{390, 210};
-
 int Px(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
@@ -68,19 +59,15 @@ void frmConvert::createControls() {
     client_ = new QWidget(this);
     setCentralWidget(client_);
 
-    picPaste = new ToolButtonFace(QStringLiteral("Paste"), client_);
-    picShrink = new ToolButtonFace(QStringLiteral("Reduce"), client_);
-    picCal = new ToolButtonFace(QStringLiteral(" Calculator "), client_);
-    picCopy = new ToolButtonFace(QStringLiteral("Copy"), client_);
-    const std::array<std::pair<ToolButtonFace*, CaptionDesign>, 4> buttons{
-        {{picPaste, kPasteCaption}, {picShrink, kShrinkCaption}, {picCal, kCalCaption}, {picCopy, kCopyCaption}}};
-    for (const auto& [button, design] : buttons) {
+    // Each caption's design size; the buttons lay themselves out once twips per pixel are known.
+    picPaste = new ToolButton(QStringLiteral("Paste"), {435, 210}, client_);
+    picShrink = new ToolButton(QStringLiteral("Reduce"), {585, 210}, client_);
+    picCal = new ToolButton(QStringLiteral(" Calculator "), {810, 210}, client_);
+    picCopy = new ToolButton(QStringLiteral("Copy"), {390, 210}, client_);
+    for (ToolButton* button : {picPaste, picShrink, picCal, picCopy}) {
         button->setFont(Arial(7.5));
         button->caption->setFont(Arial(8.25));
         button->setCursor(Qt::ArrowCursor);
-        // Sized in arrangeControls once twips per pixel are known.
-        button->setProperty("captionWidthTwips", design.width);
-        button->setProperty("captionHeightTwips", design.height);
     }
     // Heard alone, the captions say too little: each button is named by what it does.
     picPaste->setAccessibleName(QStringLiteral("Paste"));
@@ -168,21 +155,16 @@ void frmConvert::arrangeControls() {
 
     state().MainFormWidth = layout.MainFormWidth;
     nButtonWidth = layout.nButtonWidth;
-    nCaptionTop = layout.nCaptionTop;
 
     const bool systemColours = settings().pbShowInSysCol;
     const QColor face = systemColours ? platform().SystemColourOf(SystemColour::ButtonFace) : QColor(0, 128, 128);
     const QColor text = systemColours ? platform().SystemColourOf(SystemColour::ButtonText) : QColor(Qt::white);
-    const std::array<ToolButtonFace*, 4> buttons{picPaste, picShrink, picCal, picCopy};
+    const std::array<ToolButton*, 4> buttons{picPaste, picShrink, picCal, picCopy};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        ToolButtonFace* button = buttons[i];
-        button->setGeometry(Px(layout.buttonLeft[i]), Px(layout.buttonTop), nButtonWidth, layout.buttonHeight);
-        button->caption->resize(Px(button->property("captionWidthTwips").toDouble() / tx),
-                                Px(button->property("captionHeightTwips").toDouble() / ty));
-        button->setColours(face, text);
-    }
-    for (ToolButtonFace* button : buttons) {
-        button->DrawButtonUp(nButtonWidth, nCaptionTop);
+        buttons[i]->setColours(face, text);
+        buttons[i]->Arrange(
+            QRect(Px(layout.buttonLeft[i]), Px(layout.buttonTop), layout.nButtonWidth, layout.buttonHeight),
+            layout.nCaptionTop, tx, ty);
     }
 
     ResizeWindowTwips(this, layout.windowWidth, layout.windowHeight);
@@ -202,89 +184,10 @@ void frmConvert::connectHandlers() {
         connect(list, &UnitList::keyReleased, this, &frmConvert::lstConv_KeyUp);
     }
 
-    const std::array<std::pair<ToolButtonFace*, void (frmConvert::*)()>, 4> buttons{
-        {{picPaste, &frmConvert::lblPaste_Click},
-         {picShrink, &frmConvert::lblShrink_Click},
-         {picCal, &frmConvert::lblCal_Click},
-         {picCopy, &frmConvert::lblCopy_Click}}};
-    for (const auto& [button, handler] : buttons) {
-        ToolButtonFace* face = button;
-        connect(face, &ToolButtonFace::mouseDown, this,
-                [this, face] { face->DrawButtonDown(nButtonWidth, nCaptionTop); });
-        connect(face, &ToolButtonFace::mouseUp, this, [this, face](bool shiftHeld) {
-            face->DrawButtonUp(nButtonWidth, nCaptionTop);
-            if (face == picShrink) {
-                ToggleSystemColours(shiftHeld);
-            }
-        });
-        connect(face, &ToolButtonFace::clicked, this, handler);
-    }
-    connectToolButtonKeys();
+    connectToolButtons();
     connectWindowKeys();
     connectMenus();
     lblHidden->installEventFilter(this);
-}
-
-void frmConvert::connectToolButtonKeys() {
-    // The tool buttons take no keyboard focus (the Tab order stays as designed); each has a key of
-    // its own instead. The help's main window page lists them.
-    const std::array<std::pair<QKeyCombination, void (frmConvert::*)()>, 4> keys{
-        {{Qt::CTRL | Qt::SHIFT | Qt::Key_V, &frmConvert::lblPaste_Click},
-         {Qt::CTRL | Qt::SHIFT | Qt::Key_R, &frmConvert::lblShrink_Click},
-         {Qt::CTRL | Qt::SHIFT | Qt::Key_L, &frmConvert::lblCal_Click},
-         {Qt::CTRL | Qt::SHIFT | Qt::Key_C, &frmConvert::lblCopy_Click}}};
-    for (const auto& [key, handler] : keys) {
-        auto* action = new QAction(this);
-        action->setShortcut(QKeySequence(key));
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-        connect(action, &QAction::triggered, this, handler);
-    }
-}
-
-void frmConvert::ToggleSystemColours(bool shiftHeld) {
-    // Takes effect at the next start, through the saved configuration.
-    if (shiftHeld) {
-        settings().pbShowInSysCol = !settings().pbShowInSysCol;
-    }
-}
-
-void frmConvert::lblPaste_Click() { txtInput->setText(PastedText()); }
-
-void frmConvert::lblShrink_Click() {
-    Settings& set = settings();
-    ProcessState& st = state();
-    set.pnShapeFlag = 0;
-    // The equivalence window closes; the constants window only hides, and the Add Units dialog
-    // hides with its edits until the full shape returns.
-    if (auto* user = qobject_cast<frmUser*>(userWindow.data())) {
-        user->HideForReduce();
-    }
-    st.pbUserOpen = false;
-    if (QWidget* equiv = equivWindow.data()) {
-        equiv->close();
-    }
-    st.pbEquivOpen = false;
-    if (QWidget* constants = constantsWindow.data()) {
-        constants->hide();
-    }
-    st.pbConstantsOpen = false;
-    const QPoint place = WindowPosTwips(this);
-    StoreTwips(set.Form_Convert_Left, place.x(), PlaceOutOfRange::Clamp);
-    StoreTwips(set.Form_Convert_Top, place.y(), PlaceOutOfRange::Clamp);
-    ParkMainWindow();
-    ShowMiniWindow();
-}
-
-void frmConvert::lblCal_Click() {
-    frmCal* cal = calculatorWindow();
-    cal->BringToFront();
-    cal->TakeValue(txtResult->text());
-}
-
-void frmConvert::lblCopy_Click() {
-    CopyToClipboard(txtResult->text());
-    HistoryAdd();
 }
 
 }  // namespace halden

@@ -1,0 +1,38 @@
+// The rules the companion windows (constants, equivalence, Add Units) follow with the main
+// window: each is created on first use and flagged open while the user has it open; they hide
+// when the main window is minimised and come back with it, and the reduced shape puts them away.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace halden {
+
+class CompanionWindows {
+public:
+    /// The windows live in the given pointers (null until first opened).
+    CompanionWindows(QPointer<QWidget>& constants, QPointer<QWidget>& equivalence, QPointer<QWidget>& addUnits);
+
+    /// The main window was minimised: every companion hides; the open flags stay.
+    void HideForMinimise() const;
+    /// The main window is back: the companions flagged open are shown again.
+    void ShowOpenOnes() const;
+    /// The reduced shape: the equivalence window closes, the constants window hides, and Add Units
+    /// hides with its edits until the full shape comes back; none is flagged open.
+    void HideForReduce() const;
+    /// The full shape is back: Add Units, hidden with its edits by the reduced shape, shows again.
+    void BringBackAddUnits() const;
+    /// The program ends: every companion closes.
+    void CloseAll() const;
+
+    /// Shows a companion, also one minimised together with the main window: shown still
+    /// minimised, the window manager would minimise the main window with it once more.
+    static void Show(QWidget* companion);
+
+private:
+    QPointer<QWidget>& constants_;
+    QPointer<QWidget>& equivalence_;
+    QPointer<QWidget>& addUnits_;
+};
+
+}  // namespace halden

@@ -1,0 +1,138 @@
+// The reduced shape and the window's states: Reduce parks the main window and shows the icon
+// window, whose menus lead back; minimising and restoring take the companion windows along; a
+// second start brings the full window to the front.
+#include "catalogue/menu_texts.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "app/frmMini.h"
+#include "shared/platform.h"
+#include "shared/ui_twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QTimer>
+
+namespace halden {
+
+frmMini* frmConvert::miniWindow() const { return mini_.data(); }
+
+void frmConvert::ParkMainWindow() {
+    // Window managers keep part of an off-screen window on the screen, with its title-bar
+    // buttons; a parked window is therefore not mapped at all. It keeps its place for its return.
+    hide();
+}
+
+void frmConvert::RestoreMainWindow() {
+    PlaceWindowTwips(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
+    show();
+}
+
+void frmConvert::BringToFront() {
+    // While the program ends, only a message it waits on comes forward.
+    if (!state().pbEnding) {
+        if (settings().pnShapeFlag == 0) {
+            const GroupMenuItem item = GroupMenuItemOf(settings().pnSelUnitGrp);
+            SwitchGroup(item.kind, item.index);
+        }
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+    }
+    if (QWidget* dialog = QApplication::activeModalWidget(); dialog != nullptr && dialog != this) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+void frmConvert::SetAlwaysOnTop(bool onTop) { platform().SetAlwaysOnTop(this, onTop); }
+
+void frmConvert::ShowMiniWindow() {
+    if (mini_.isNull()) {
+        mini_ = new frmMini();
+        connect(mini_, &frmMini::closeRequested, this, &frmConvert::close);
+        connect(mini_, &frmMini::convertMenuRequested, this, &frmConvert::mini_ConvertMenu);
+        connect(mini_, &frmMini::fileMenuRequested, this, &frmConvert::mini_FileMenu);
+        // Ctrl+Shift+R in the icon window: the full shape comes back as on choosing the group shown.
+        connect(mini_, &frmMini::restoreRequested, this, &frmConvert::BringToFront);
+    }
+    mini_->show();
+}
+
+void frmConvert::mini_ConvertMenu() {
+    ParkMainWindow();
+    platform().PopupMenu(mini_.data(), mnuConvert);
+}
+
+// The icon window's File menu offers Minimize and its own Exit caption; the main window's menu bar
+// goes back to its usual items once the popup closes.
+void frmConvert::mini_FileMenu() {
+    mnuFileMinimize->setVisible(true);
+    mnuFileBar->setVisible(true);
+    mnuFileExit->setText(QStringLiteral("Exit"));
+    platform().PopupMenu(mini_.data(), mnuFile);
+    mnuFileMinimize->setVisible(false);
+    mnuFileBar->setVisible(false);
+    mnuFileExit->setText(QStringLiteral("E&xit"));
+}
+
+void frmConvert::UnloadMiniWindow() {
+    if (frmMini* mini = mini_.data()) {
+        mini_.clear();
+        mini->Unload();
+    }
+}
+
+void frmConvert::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+void frmConvert::Form_Resize() {
+    const bool reduced = settings().pnShapeFlag == 0;
+    if (isMinimized()) {
+        companions_.HideForMinimise();
+        // The icon window goes as it does at a group switch, recording its place; a hidden and
+        // re-shown frameless window can come back with a stale idea of its own position.
+        if (reduced) {
+            UnloadMiniWindow();
+        }
+        return;
+    }
+    companions_.ShowOpenOnes();
+    if (reduced) {
+        // Restored from the task bar after the icon window's Minimize: the reduced shape comes
+        // back, the main window parked again once the window system has finished the restore.
+        QTimer::singleShot(0, this, [this] {
+            if (settings().pnShapeFlag == 0 && !isMinimized()) {
+                ParkMainWindow();
+            }
+        });
+        ShowMiniWindow();
+    }
+}
+
+void frmConvert::lblShrink_Click() {
+    Settings& set = settings();
+    set.pnShapeFlag = 0;
+    companions_.HideForReduce();
+    const QPoint place = WindowPosTwips(this);
+    StoreTwips(set.Form_Convert_Left, place.x(), PlaceOutOfRange::Clamp);
+    StoreTwips(set.Form_Convert_Top, place.y(), PlaceOutOfRange::Clamp);
+    ParkMainWindow();
+    ShowMiniWindow();
+}
+
+void frmConvert::ToggleSystemColours(bool shiftHeld) {
+    // Takes effect at the next start, through the saved configuration.
+    if (shiftHeld) {
+        settings().pbShowInSysCol = !settings().pbShowInSysCol;
+    }
+}
+
+}  // namespace halden

@@ -1,0 +1,68 @@
+// The four tool buttons (Paste, Calculator, Copy here; Reduce with the reduced shape) and their
+// keys, and the copy history that Copy adds to.
+#include "app/tool_button.h"
+#include "app/unit_list.h"
+#include "catalogue/menu_texts.h"
+#include "shared/settings.h"
+
+#include "app/frmConvert.h"
+#include "calc/frmCal.h"
+#include "shared/platform.h"
+#include "shared/ui_text.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <string>
+
+namespace halden {
+
+void frmConvert::connectToolButtons() {
+    // The tool buttons take no keyboard focus (the Tab order stays as designed); each has a key of
+    // its own instead. The help's main window page lists them.
+    struct Tool {
+        ToolButton* button;
+        QKeyCombination key;
+        void (frmConvert::*handler)();
+    };
+    const std::array<Tool, 4> tools{{{picPaste, Qt::CTRL | Qt::SHIFT | Qt::Key_V, &frmConvert::lblPaste_Click},
+                                     {picShrink, Qt::CTRL | Qt::SHIFT | Qt::Key_R, &frmConvert::lblShrink_Click},
+                                     {picCal, Qt::CTRL | Qt::SHIFT | Qt::Key_L, &frmConvert::lblCal_Click},
+                                     {picCopy, Qt::CTRL | Qt::SHIFT | Qt::Key_C, &frmConvert::lblCopy_Click}}};
+    for (const Tool& tool : tools) {
+        connect(tool.button, &ToolButton::clicked, this, tool.handler);
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(tool.key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, tool.handler);
+    }
+    // Shift held as Reduce is released switches the system colours for the next start.
+    connect(picShrink, &ToolButton::released, this, &frmConvert::ToggleSystemColours);
+}
+
+void frmConvert::lblPaste_Click() { txtInput->setText(PastedText()); }
+
+void frmConvert::lblCal_Click() {
+    frmCal* cal = calculatorWindow();
+    cal->BringToFront();
+    cal->TakeValue(txtResult->text());
+}
+
+void frmConvert::lblCopy_Click() {
+    CopyToClipboard(txtResult->text());
+    HistoryAdd();
+}
+
+void frmConvert::HistoryAdd() {
+    const QListWidgetItem* from = lstConvFrom->currentItem();
+    const QListWidgetItem* into = lstConvInto->currentItem();
+    const std::string entry =
+        HistoryCaption(settings().pnSelUnitGrp, lstConvFrom->currentRow(), lstConvInto->currentRow(),
+                       ToStdString(txtInput->text()), from != nullptr ? ToStdString(from->text()) : std::string(),
+                       ToStdString(txtResult->text()), into != nullptr ? ToStdString(into->text()) : std::string());
+    history_.Add(ToQString(entry));
+}
+
+}  // namespace halden
