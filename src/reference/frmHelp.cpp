@@ -17,10 +17,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace halden {
 namespace {
@@ -32,10 +34,21 @@ const QString kUnitListMark = QStringLiteral("<!-- unit groups -->");
 const QString kProgramHelpFile = QStringLiteral("HALDUCNV.HLP");
 
 // Writes the unit groups into their page as it is loaded, so the page always matches the
-// catalogue (user groups saved a moment ago included).
+// catalogue (user groups saved a moment ago included). Tells which link Tab or Shift+Tab selected.
 class HelpBrowser final : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
+
+    std::function<void(const QString&)> linkSelected;
+
+    bool focusNextPrevChild(bool next) override {
+        const bool stayed = QTextBrowser::focusNextPrevChild(next);
+        const QTextCursor cursor = textCursor();
+        if (stayed && cursor.hasSelection() && linkSelected) {
+            linkSelected(cursor.selectedText());
+        }
+        return stayed;
+    }
 
     QVariant loadResource(int type, const QUrl& name) override {
         QVariant resource = QTextBrowser::loadResource(type, name);
@@ -162,6 +175,18 @@ void frmHelp::connectHandlers() {
     InstallEscapeKey(this, [this] { close(); });
     connect(txtHelp, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(txtHelp, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
+    connectSpokenLinks();
+}
+
+void frmHelp::connectSpokenLinks() {
+    // The text's links and pages say nothing to a screen reader of their own: Tab selecting a link
+    // says its words, and a page opened says its title.
+    QWidget* notice = MakeSpokenNotice(this, QStringLiteral("helpNotice"));
+    static_cast<HelpBrowser*>(txtHelp)->linkSelected = [notice](const QString& link) {
+        Say(notice, QStringLiteral("Link: ") + link);
+    };
+    connect(txtHelp, &QTextBrowser::sourceChanged, notice,
+            [this, notice] { Say(notice, QStringLiteral("Page: ") + txtHelp->documentTitle()); });
 }
 
 void frmHelp::ShowPage(const QString& page) {

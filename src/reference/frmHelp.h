@@ -37,6 +37,7 @@ public:
     void cmdContents_Click();
 
 private:
+    void connectSpokenLinks();
     // The window's size as designed, in pixels; never more than the screen's free area.
     static constexpr int kDesignWidth = 560;
     static constexpr int kDesignHeight = 520;

@@ -86,20 +86,35 @@ void ExposeAsStaticText(QWidget* widget, const QString& wholeText) {
     widget->setProperty(kStaticTextProperty, wholeText);
 }
 
-void AnnounceChangesOf(QLineEdit* resultBox, std::initializer_list<QWidget*> workplaces,
-                       std::function<QString(const QString&)> spoken) {
+QWidget* MakeSpokenNotice(QWidget* owner, const QString& objectName) {
     InstallFactoryOnce();
-    // Screen readers pass over a value or text change of a box that does not have the focus. They
-    // speak a notification as it appears: an invisible one beside the result box appears again
-    // with each new result. The description of the focused control carries the result too, so it
-    // is read with the control's name whenever the focus comes back.
-    auto* notice = new QWidget(resultBox->parentWidget());
-    notice->setObjectName(QStringLiteral("resultNotice"));
+    // An invisible widget (one pixel, under its siblings, deaf to the mouse) that assistive tools
+    // see as a notification while it is shown.
+    auto* notice = new QWidget(owner);
+    notice->setObjectName(objectName);
     notice->setAttribute(Qt::WA_TransparentForMouseEvents);
     notice->setFocusPolicy(Qt::NoFocus);
-    notice->setGeometry(resultBox->x(), resultBox->y(), 1, 1);
+    notice->setGeometry(0, 0, 1, 1);
     notice->setProperty(kNotificationProperty, QString());
     notice->hide();
+    return notice;
+}
+
+void Say(QWidget* notice, const QString& words) {
+    notice->hide();
+    notice->setProperty(kNotificationProperty, words);
+    if (!words.isEmpty()) {
+        notice->lower();
+        notice->show();
+    }
+}
+
+void AnnounceChangesOf(QLineEdit* resultBox, std::initializer_list<QWidget*> workplaces,
+                       std::function<QString(const QString&)> spoken) {
+    // Screen readers pass over a value or text change of a box that does not have the focus; a
+    // notice beside the result box says each new result. The description of the focused control
+    // carries the result too, so it is read with the control's name whenever the focus comes back.
+    QWidget* notice = MakeSpokenNotice(resultBox->parentWidget(), QStringLiteral("resultNotice"));
     QList<QPointer<QWidget>> places;
     for (QWidget* place : workplaces) {
         places.append(place);
@@ -112,12 +127,7 @@ void AnnounceChangesOf(QLineEdit* resultBox, std::initializer_list<QWidget*> wor
                                  place->setAccessibleDescription(words);
                              }
                          }
-                         notice->hide();
-                         notice->setProperty(kNotificationProperty, words);
-                         if (!words.isEmpty()) {
-                             notice->lower();
-                             notice->show();
-                         }
+                         Say(notice, words);
                      });
 }
 

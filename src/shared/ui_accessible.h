@@ -22,6 +22,13 @@ void SetAccessibleWindowRole(QWidget* window, QAccessible::Role role);
 /// right after the widget is made, before anything else is set on it.
 void ExposeAsStaticText(QWidget* widget, const QString& wholeText);
 
+/// Makes a notice in `owner` that a screen reader speaks each time Say gives it words, wherever the
+/// focus is (assistive tools see it as a notification as it appears). It shows nothing on the
+/// screen.
+QWidget* MakeSpokenNotice(QWidget* owner, const QString& objectName);
+/// The notice says `words` (nothing when they are empty).
+void Say(QWidget* notice, const QString& words);
+
 /// Makes a screen reader speak each new text of a read-only result box while the focus stays where
 /// the user types: the words `spoken` makes of the new text become the accessible description of
 /// each of the `workplaces` (the controls the user works in). A screen reader speaks the changed

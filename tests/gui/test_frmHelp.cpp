@@ -8,6 +8,7 @@
 #include "reference/frmHelp.h"
 #include "shared/ui_resources.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -146,6 +147,18 @@ private slots:
             }
         }
         QVERIFY(links > pages.size());
+    }
+
+    void aScreenReaderHearsThePageOpenedAndTheLinkTabSelects() {
+        frmHelp* window = Request(QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0);
+        auto* notice = window->findChild<QWidget*>(QStringLiteral("helpNotice"));
+        QVERIFY(notice != nullptr);
+        const auto heard = [notice] { return QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name); };
+        QCOMPARE(heard(), QStringLiteral("Page: Halden Unit Converter Help"));
+        QTest::keyClick(window->txtHelp, Qt::Key_Tab);
+        const QString link = window->txtHelp->textCursor().selectedText();
+        QVERIFY(!link.isEmpty());
+        QCOMPARE(heard(), QStringLiteral("Link: ") + link);
     }
 };
 
