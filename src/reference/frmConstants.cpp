@@ -41,7 +41,7 @@ QFont ListFont() { return MinchoFont(9.75); }
 QFont CaptionFont() { return ArialFont(9); }
 
 // The widest entry a column ever shows, on either page.
-int WidestEntry(const QFontMetrics& metrics, ConstantsColumn column) {
+int WidestColumnEntry(const QFontMetrics& metrics, ConstantsColumn column) {
     int widest = 0;
     for (int page : {kConstantsFirstPage, kConstantsSecondPage}) {
         for (const std::string& entry : ConstantsPageEntries(page, column)) {
@@ -149,7 +149,7 @@ void frmConstants::arrangeControls() {
 
     int left = kListLeft;
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        const int width = std::max(WidestEntry(listMetrics, columns[i]) + kListTextMargin + 2 * frame,
+        const int width = std::max(WidestColumnEntry(listMetrics, columns[i]) + kListTextMargin + 2 * frame,
                                    headings[i]->width() + 2 * frame);
         if (i > 0) {
             left = lists[i - 1]->x() + lists[i - 1]->width() - overlap[i];

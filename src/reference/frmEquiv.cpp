@@ -32,9 +32,9 @@ constexpr int kTextPadding = 12;
 
 QFont JapaneseSerifFont() { return MinchoFont(9.75); }
 
-QFont WindowFont() { return ArialFont(9.0); }
+QFont EquivalenceFont() { return ArialFont(9.0); }
 
-int WidestEntry(const QListWidget* list) {
+int WidestListItem(const QListWidget* list) {
     const QFontMetrics metrics(list->font());
     int widest = 0;
     for (int row = 0; row < list->count(); ++row) {
@@ -59,7 +59,7 @@ frmEquiv::~frmEquiv() = default;
 void frmEquiv::Form_Load() {
     setWindowTitle(QStringLiteral(" Equivalence"));
     setWindowIcon(ApplicationIcon());
-    setFont(WindowFont());
+    setFont(EquivalenceFont());
     fillLists();
     // Centred by the design size before the layout gives the window its final size, so every
     // opening lands at the same place.
@@ -110,7 +110,7 @@ void frmEquiv::arrangeControls() {
     int left = kFirstListLeft;
     int right = left;
     for (const Column& column : columns) {
-        const int textWidth = std::max(WidestEntry(column.list),
+        const int textWidth = std::max(WidestListItem(column.list),
                                        QFontMetrics(column.heading->font()).horizontalAdvance(column.heading->text()));
         const int width = textWidth + kTextPadding + 2 * column.list->frameWidth();
         column.heading->setGeometry(left, kEquivHeadingTop, width, headingHeight);

@@ -42,7 +42,7 @@ constexpr int kRuleHeight = 45;
 constexpr int kIconPixels = 32;
 constexpr int kButtonWidth = 1215;
 
-QFont WindowFont(double points, bool bold = false) { return ArialFont(points, bold); }
+QFont AboutFont(double points, bool bold = false) { return ArialFont(points, bold); }
 
 QLabel* Picture(QWidget* parent, const QString& resource) {
     auto* image = new QLabel(parent);
@@ -75,7 +75,7 @@ frmInfo::~frmInfo() = default;
 void frmInfo::Form_Load() {
     setWindowTitle(QStringLiteral(" About Halden Unit Converter"));
     setWindowIcon(ApplicationIcon());
-    setFont(WindowFont(8.25));
+    setFont(AboutFont(8.25));
     // Centred by the design size, before the layout sizes the window from its texts.
     centreOnScreen();
     arrangeControls();
@@ -86,10 +86,10 @@ void frmInfo::Form_Load() {
 
 void frmInfo::createControls() {
     lblAppname = new QLabel(ToQString(kAboutAppName), this);
-    lblAppname->setFont(WindowFont(12, true));
+    lblAppname->setFont(AboutFont(12, true));
     lblVersion = new QLabel(ToQString(kAboutVersion), this);
     lblName = new QLabel(ToQString(kAboutMaker), this);
-    lblName->setFont(WindowFont(9.75, true));
+    lblName->setFont(AboutFont(9.75, true));
     lblOwnership = new QLabel(ToQString(kAboutOwnership), this);
 
     Frame1 = new QFrame(this);

@@ -132,7 +132,7 @@ constexpr std::string_view kFallbackText =
 /// Whether a file is at path that holds something but cannot be read as a configuration: one the
 /// user cannot read, or one that is not empty and falls back to the defaults. A missing or empty
 /// file holds nothing to keep.
-bool IsDamaged(const std::string& path, const std::optional<std::string>& bytes) {
+bool ConfigIsDamaged(const std::string& path, const std::optional<std::string>& bytes) {
     if (!bytes) {
         return IsRegularFile(path);
     }
@@ -210,7 +210,7 @@ void CfgRead(Settings& settings, MessageSink& sink) {
         }
     }
     std::string text(kFallbackText);
-    if (IsDamaged(path, bytes)) {
+    if (ConfigIsDamaged(path, bytes)) {
         if (const auto kept = DamagedCopyName(path)) {
             text += "\rThe file will be kept as '" + *kept + "' when the settings are next saved.";
         }
@@ -223,7 +223,7 @@ bool CfgSave(Settings& settings, MessageSink& sink) {
     FocusPack(settings);
     const std::string path = MyPath() + "HALDUCNV.CFG";
     const OldFile old_file =
-        IsDamaged(path, ReadFileBytes(path, kMaxConfigBytes)) ? OldFile::KeepDamaged : OldFile::Replace;
+        ConfigIsDamaged(path, ReadFileBytes(path, kMaxConfigBytes)) ? OldFile::KeepDamaged : OldFile::Replace;
     if (WriteFileAtomically(path, CfgSaveBytes(settings), old_file)) {
         return true;
     }

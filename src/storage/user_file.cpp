@@ -113,7 +113,7 @@ bool ReadRecords(std::string_view bytes, UserUnits& units) {
 }
 
 /// Whether the file at path is there but cannot be read whole: unreadable, or cut short.
-bool IsDamaged(const std::string& path) {
+bool UserFileIsDamaged(const std::string& path) {
     const auto bytes = ReadFileBytes(path, kMaxUserFileBytes);
     if (!bytes) {
         return PathIsTaken(path);
@@ -266,7 +266,7 @@ bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPla
     }
     // A caller that takes no report of the texts left out gets a failed save instead.
     const bool complete = left_out != nullptr || image.left_out.empty();
-    const OldFile old_file = IsDamaged(path) ? OldFile::KeepDamaged : OldFile::Replace;
+    const OldFile old_file = UserFileIsDamaged(path) ? OldFile::KeepDamaged : OldFile::Replace;
     if (complete && WriteFileAtomically(path, image.bytes, old_file)) {
         return true;
     }
