@@ -30,9 +30,12 @@ run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target halducnv
 	$(BUILD)/bin/halducnv
 
-# Style rules: clang-format (check only) and clang-tidy with .clang-tidy over src/.
+# Style rules: clang-format (check only) over the sources, clang-tidy with .clang-tidy and the
+# compiler's warnings over src/. BASE=<commit> checks only the files changed since that commit
+# (make lint BASE=origin/main); without it every file is checked, as CI does.
+BASE ?=
 lint: bootstrap
-	@scripts/lint $(BUILD)
+	@scripts/lint $(BUILD) $(BASE)
 
 bench: build
 	@scripts/bench $(BUILD)

@@ -43,7 +43,8 @@ void BM_ConvertValueWarpToMetersPerSecond(benchmark::State& state) {
     BuildFresh();
     halden::state().WarpIdx = 13;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, 9, 13, 0, "9.9999"));
+        benchmark::DoNotOptimize(
+            halden::ConvertValue(halden::catalogue(), halden::state().WarpIdx, 9, 13, 0, "9.9999"));
     }
 }
 BENCHMARK(BM_ConvertValueWarpToMetersPerSecond);

@@ -1,9 +1,9 @@
 // Speed of the keystroke path: what the main window does for each edit of its input box
 // (check the input, convert it, format the result), measured on 3 "mile" into "meter (m)".
 
-#include "cli/command_line.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue_build.h"
+#include "cli/command_line.h"
 #include "numbers/message_sink.h"
 #include "shared/settings.h"
 

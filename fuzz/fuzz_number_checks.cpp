@@ -3,8 +3,8 @@
 
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
-#include "numbers/number_checks.h"
 #include "numbers/message_sink.h"
+#include "numbers/number_checks.h"
 #include "numbers/typed_text.h"
 
 #include <cmath>

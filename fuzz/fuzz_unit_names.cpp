@@ -2,10 +2,10 @@
 // search) and, split at NUL bytes, to the command line as its arguments; aborts on any answer
 // that breaks the matching rules.
 
-#include "cli/command_line.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
+#include "cli/command_line.h"
 #include "shared/settings.h"
 
 #include <cstddef>

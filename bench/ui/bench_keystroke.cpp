@@ -4,11 +4,11 @@
 // Runs on the offscreen platform with a temporary configuration directory that holds a valid
 // configuration (full window shape) and an empty user-units file, so that no message box waits
 // for an answer. Prints the median of many keystrokes in microseconds.
+#include "app/unit_list.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 
 #include "app/frmConvert.h"
-#include "app/unit_list.h"
 #include "shared/ui_resources.h"
 
 #include <QApplication>
