@@ -10,6 +10,13 @@ set(HALDEN_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)
 set(HALDEN_ICON_DRAWINGS ${CMAKE_SOURCE_DIR}/resources/icons/app)
 # The manual page, compressed for installation (present once the program has its command line).
 set(HALDEN_MAN_PAGE_GZ ${CMAKE_BINARY_DIR}/man/halducnv.1.gz)
+# The manual page and the AppStream metainfo, with the project's version written in.
+set(HALDEN_METAINFO ${CMAKE_BINARY_DIR}/desktop/${HALDEN_APP_ID}.metainfo.xml)
+configure_file(${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.metainfo.xml.in ${HALDEN_METAINFO} @ONLY)
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1.in)
+  set(HALDEN_MAN_PAGE ${CMAKE_BINARY_DIR}/man/halducnv.1)
+  configure_file(${CMAKE_SOURCE_DIR}/resources/halducnv.1.in ${HALDEN_MAN_PAGE} @ONLY)
+endif()
 
 # halden_add_desktop_data(ui_target)
 # Renders the icon set from its SVG drawings, compresses the manual page when the source tree has
@@ -39,7 +46,7 @@ function(halden_add_desktop_data ui_target)
   endforeach()
 
   set(data ${pngs})
-  file(GLOB man_page CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
+  set(man_page ${HALDEN_MAN_PAGE})
   if(man_page)
     find_program(HALDEN_GZIP gzip REQUIRED)
     add_custom_command(

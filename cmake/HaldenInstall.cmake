@@ -7,7 +7,6 @@ set(HALDEN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/halducnv)
 # The window module: the program looks for it in lib/halducnv beside its bin directory.
 set(HALDEN_MODULE_DIR lib/halducnv)
 set(HALDEN_DESKTOP_ENTRY ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.desktop)
-set(HALDEN_METAINFO ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.metainfo.xml)
 
 # Every directory the rules below install into, relative to the prefix.
 set(HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${HALDEN_MODULE_DIR} ${CMAKE_INSTALL_DATADIR}/applications
@@ -16,7 +15,7 @@ set(HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${HALDEN_MODULE_DIR} ${CMAKE_INS
 foreach(size IN LISTS HALDEN_ICON_SIZES)
   list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
+if(HALDEN_MAN_PAGE)
   list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 # Shell completion, where each shell looks for the scripts of installed programs.
@@ -50,7 +49,7 @@ foreach(size IN LISTS HALDEN_ICON_SIZES)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 install(FILES ${HALDEN_ICON_DRAWINGS}/${HALDEN_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/halducnv.1)
+if(HALDEN_MAN_PAGE)
   install(FILES ${HALDEN_MAN_PAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/resources/copyright DESTINATION ${HALDEN_DOC_DIR})

@@ -49,10 +49,10 @@ void frmConvert::mnuUserDef_Click() {
 void frmConvert::userWindow_Saved() {
     ApplyUserMenu();
     const int g = settings().pnSelUnitGrp;
-    if (g < kFirstUserGroup || g >= kFirstUserGroup + kUserGroups) {
+    if (!IsUserGroup(g)) {
         return;
     }
-    if (IsBlank(catalogue().GroupName[static_cast<std::size_t>(g)])) {
+    if (IsSpacesOnly(catalogue().GroupName[static_cast<std::size_t>(g)])) {
         OpenSelectedGroup(true);
         txtResult->setText(QString());
         return;

@@ -216,7 +216,7 @@ void frmConvert::txtInput_Change() {
 
 void frmConvert::mnuWarpArray_Click(int index) {
     state().WarpIdx = static_cast<std::int16_t>(index);
-    const QString level = QString::fromStdString(catalogue().WarpName[static_cast<std::size_t>(index)]).trimmed();
+    const QString level = ToQString(catalogue().WarpName[static_cast<std::size_t>(index)]).trimmed();
     if (txtInput->text() == level) {
         // The same text raises no change, but the level (and so the value) did change.
         txtInput_Change();

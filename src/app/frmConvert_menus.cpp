@@ -83,7 +83,7 @@ void frmConvert::createMenus() {
     AddArray(mnuConvOther, mnuConvOtherArray, kConvOtherCaptions);
     mnuUser = mnuConvert->addMenu(QStringLiteral("Additional &Units"));
     for (std::size_t i = 0; i < mnuUserArray.size(); ++i) {
-        mnuUserArray[i] = mnuUser->addAction(QStringLiteral("User %1").arg(i + 1));
+        mnuUserArray[i] = mnuUser->addAction(ToQString(UserGroupCaption(static_cast<int>(i))));
         mnuUserArray[i]->setCheckable(true);
     }
     mnuConvert->addSeparator();
@@ -188,7 +188,7 @@ void frmConvert::ApplyUserMenu() {
         }
         mnuUserArray[i]->setVisible(menu.visible[i]);
         if (menu.visible[i]) {
-            mnuUserArray[i]->setText(MenuLiteral(QString::fromStdString(menu.captions[i])));
+            mnuUserArray[i]->setText(MenuLiteral(ToQString(menu.captions[i])));
         }
     }
     mnuUser->setEnabled(menu.submenuEnabled);

@@ -1,5 +1,6 @@
 #include "calc/evaluator.h"
 
+#include "numbers/arithmetic.h"
 #include "numbers/characters.h"
 #include "numbers/format_result.h"
 #include "numbers/leading_number.h"
@@ -29,14 +30,12 @@ constexpr FunctionName kFunctions[] = {{"SIN", Function::Sin},
                                        {"SQR", Function::Sqr},
                                        {"LOG", Function::Log}};
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
             return false;
         }
     }
@@ -55,16 +54,8 @@ std::size_t FindIgnoringCase(std::string_view source, std::string_view word) {
     return std::string_view::npos;
 }
 
-std::optional<double> Finite(double value) {
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<double> ApplyFunction(Function function, double x) {
-    const double pi = 4.0 * std::atan(1.0);
-    const double radians = x * (pi / 180.0);
+    const double radians = x * (Pi() / 180.0);
     switch (function) {
         case Function::Sin:
             return Finite(std::sin(radians));

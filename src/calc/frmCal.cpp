@@ -8,6 +8,7 @@
 #include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
 #include "shared/ui_input_line.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -248,15 +249,13 @@ void frmCal::SetInputText(const QString& text) { cboInput->setEditText(text); }
 
 QString frmCal::ResultText() const { return txtCalResult->text(); }
 
-void frmCal::ShowInputError() {
-    txtCalResult->setText(QString::fromLatin1(kInputError.data(), static_cast<qsizetype>(kInputError.size())));
-}
+void frmCal::ShowInputError() { txtCalResult->setText(ToQString(kInputError)); }
 
 void frmCal::cmdExecCalc_Click() {
     try {
         const QString s = cboInput->currentText();
         cboInput->insertItem(0, s);
-        if (RecordCalculatorExecution(history_, s.toStdString())) {
+        if (RecordCalculatorExecution(history_, ToStdString(s))) {
             cboInput->removeItem(cboInput->count() - 1);
         }
         // Changing the list may have put another entry into the edit field.
@@ -264,13 +263,13 @@ void frmCal::cmdExecCalc_Click() {
 
         PlatformMessageSink sink(this);
         const std::optional<std::string> text =
-            CalculatorResultText(s.toStdString(), settings().pnFigure, settings().pnFormFlag, sink);
+            CalculatorResultText(ToStdString(s), settings().pnFigure, settings().pnFormFlag, sink);
         if (!text) {
             // The result box keeps the width of the last good result.
             ShowInputError();
             return;
         }
-        const QString shown = QString::fromStdString(*text);
+        const QString shown = ToQString(*text);
         nResultWidth = std::max(MeasureText(shown), kMinResultWidth);
         ArrangeCalculator();
         txtCalResult->setText(shown);

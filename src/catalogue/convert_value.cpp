@@ -1,6 +1,7 @@
 #include "catalogue/convert_value.h"
 
 #include "catalogue/unit_catalogue.h"
+#include "numbers/arithmetic.h"
 #include "numbers/leading_number.h"
 
 #include <cmath>
@@ -11,13 +12,6 @@ namespace {
 // Values of the Temperature group this close to zero are shown as exactly zero, so that the
 // rounding of 1/1.8 does not turn 32 °F into a tiny number of °C.
 constexpr double kTemperatureSnap = 1E-12;
-
-std::optional<double> Finite(double r) {
-    if (!std::isfinite(r)) {
-        return std::nullopt;
-    }
-    return r;
-}
 
 bool IsUnitOf(const UnitCatalogue& c, int g, int unit) { return unit >= 0 && unit < c.UnitCount[g]; }
 
@@ -63,7 +57,7 @@ std::optional<double> ConvertValue(const UnitCatalogue& c, int warpIdx, int g, i
     if (!x) {
         return std::nullopt;
     }
-    const bool affine = g == kGroupTemperature || (g >= kFirstUserGroup && g < kFirstUserGroup + kUserGroups);
+    const bool affine = g == kGroupTemperature || IsUserGroup(g);
     return affine ? ConvertAffine(c, g, from, into, *x) : ConvertLinear(c, g, from, into, *x);
 }
 

@@ -6,16 +6,12 @@ namespace halden {
 namespace {
 
 // Units of Velocity whose history text reads as a multiple or a prefix rather than "number name".
-constexpr int kSpeedOfLight = 6;
 constexpr int kMachFirst = 7;
 constexpr int kMachSecond = 8;
 
 constexpr int kConvertItems = static_cast<int>(kConvCaptions.size());
 constexpr int kOtherItems = static_cast<int>(kConvOtherCaptions.size());
 constexpr int kComputerItems = static_cast<int>(kConvCompCaptions.size());
-constexpr int kFirstOtherGroup = 14;
-constexpr int kDecimalGroup = 27;
-constexpr int kFirstComputerGroup = 48;
 
 bool IsMach(int index) { return index == kMachFirst || index == kMachSecond; }
 
@@ -35,10 +31,10 @@ GroupMenuItem GroupMenuItemOf(int g) {
     if (g >= kFirstOtherGroup && g < kFirstOtherGroup + kOtherItems) {
         return {GroupMenuKind::Other, g - kFirstOtherGroup};
     }
-    if (g == kDecimalGroup) {
+    if (g == kMetricPrefixGroup) {
         return {GroupMenuKind::Decimal, 0};
     }
-    if (g >= kFirstUserGroup && g < kFirstUserGroup + kUserGroups) {
+    if (IsUserGroup(g)) {
         return {GroupMenuKind::User, g - kFirstUserGroup};
     }
     if (g >= kFirstComputerGroup && g < kFirstComputerGroup + kComputerItems) {
@@ -86,7 +82,7 @@ int GroupOfMenuItem(GroupMenuKind kind, int index) {
         case GroupMenuKind::User:
             return index >= 0 && index < kUserGroups ? kFirstUserGroup + index : -1;
         case GroupMenuKind::Decimal:
-            return kDecimalGroup;
+            return kMetricPrefixGroup;
         case GroupMenuKind::Computer:
             return index >= 0 && index < kComputerItems ? kFirstComputerGroup + index : -1;
         case GroupMenuKind::None:
@@ -109,12 +105,12 @@ std::string HistoryCaption(int g, int from, int into, std::string_view input, st
     std::string fromPart = Joined(input, " ", fromName);
     std::string intoPart = Joined(result, " ", intoName);
     if (g == kGroupVelocity) {
-        if (from == kSpeedOfLight) {
+        if (from == kSpeedOfLightUnit) {
             fromPart = Joined(input, " time(s) ", fromName);
         } else if (IsMach(from) || from == kWarpUnit) {
             fromPart = Joined(fromName, " ", input);
         }
-        if (into == kSpeedOfLight) {
+        if (into == kSpeedOfLightUnit) {
             intoPart = Joined(result, " time(s) ", intoName);
         } else if (IsMach(into)) {
             intoPart = Joined(intoName, " ", result);
@@ -129,13 +125,13 @@ UserMenuState UserMenu(const std::array<std::string, kUserGroups>& userGroupName
     for (int i = 0; i < kUserGroups; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         const std::string& name = userGroupNames[slot];
-        if (!IsBlank(name)) {
+        if (!IsSpacesOnly(name)) {
             ++named;
             menu.visible[slot] = true;
             menu.captions[slot] = name;
         } else {
             menu.visible[slot] = i == 0;
-            menu.captions[slot] = "User " + std::to_string(i + 1);
+            menu.captions[slot] = UserGroupCaption(i);
         }
     }
     menu.submenuEnabled = named > 0;

@@ -51,9 +51,7 @@ std::string InBase(std::int64_t value, int base) {
     (void)ec;
     std::string text(buffer, end);
     for (char& c : text) {
-        if (c >= 'a' && c <= 'f') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        c = AsciiUpper(c);
     }
     return text;
 }

@@ -27,10 +27,22 @@ inline constexpr int kUserSlots = 11;  // slots 0..9 are used
 inline constexpr int kUserUnitsUsed = 10;
 inline constexpr int kFirstUserGroup = 28;
 
+// Where each part of the group indices starts (see above).
+inline constexpr int kFirstOtherGroup = 14;
+inline constexpr int kMetricPrefixGroup = 27;
+inline constexpr int kFirstComputerGroup = 48;
+
 inline constexpr int kGroupTemperature = 6;
 inline constexpr int kGroupVelocity = 9;
-inline constexpr int kWarpUnit = 13;  // "Warp", the last unit of Velocity
+inline constexpr int kSpeedOfLightUnit = 6;  // "speed of light", a unit of Velocity
+inline constexpr int kWarpUnit = 13;         // "Warp", the last unit of Velocity
 inline constexpr int kGroupRadix = 49;
+
+/// Whether g is one of the user groups 28-47.
+constexpr bool IsUserGroup(int g) { return g >= kFirstUserGroup && g < kFirstUserGroup + kUserGroups; }
+
+/// The caption of user group u (0-based) while it has no name of its own: "User 1".."User 20".
+inline std::string UserGroupCaption(int u) { return "User " + std::to_string(u + 1); }
 
 struct UnitCatalogue {
     std::array<std::string, kGroupCount> GroupName{};

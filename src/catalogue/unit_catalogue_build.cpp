@@ -2,6 +2,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_tables.h"
+#include "numbers/arithmetic.h"
 #include "numbers/characters.h"
 #include "numbers/leading_number.h"
 
@@ -48,8 +49,7 @@ constexpr double kZeroFactorScale = 1E-30;
 }  // namespace
 
 void BuildUnitCatalogue(UnitCatalogue& c, UserUnits& user, std::int16_t tppx) {
-    const double pi = 4.0 * std::atan(1.0);
-    const unit_tables::Stored stored{c, pi, static_cast<double>(tppx)};
+    const unit_tables::Stored stored{c, Pi(), static_cast<double>(tppx)};
 
     StoreGroups(c, unit_tables::ConvertMenuGroups(), stored);
     int j = 0;
@@ -73,7 +73,7 @@ void BuildUnitCatalogue(UnitCatalogue& c, UserUnits& user, std::int16_t tppx) {
         ++k;
     }
     for (double& speed : c.WarpSpeed) {
-        speed = speed * c.UnitFactor[kGroupVelocity][6];
+        speed = speed * c.UnitFactor[kGroupVelocity][kSpeedOfLightUnit];
     }
     for (int level = 0; level < kWarpLevels; ++level) {
         c.WarpMenuCaption[level] = "Warp " + c.WarpName[level];
@@ -89,7 +89,7 @@ void TransferUserGroups(UnitCatalogue& c, UserUnits& user) {
         for (int j = 0; j < kUserUnitsUsed; ++j) {
             user.UserFactor[u][j] = UserNumber(user.UserFactorText[u][j]);
             user.UserOffset[u][j] = UserNumber(user.UserOffsetText[u][j]);
-            if (IsBlank(user.UserUnitName[u][j])) {
+            if (IsSpacesOnly(user.UserUnitName[u][j])) {
                 user.UserUnitName[u][j].clear();
                 user.UserFactor[u][j] = 1.0;
                 user.UserOffset[u][j] = 0.0;

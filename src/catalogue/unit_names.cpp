@@ -194,13 +194,9 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kListSig
     {"\xE2\x80\x91", "-"},         // non-breaking hyphen
 }};
 
-constexpr bool IsNameBlank(char c) { return c == ' ' || c == '\t'; }
-
 void LowerAscii(std::string& text) {
     for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
+        c = AsciiLower(c);
     }
 }
 
@@ -251,7 +247,7 @@ std::string NormalizeName(std::string_view text) {
     normal.reserve(ascii.size());
     bool blankPending = false;
     for (std::size_t i = 0; i < ascii.size();) {
-        if (IsNameBlank(ascii[i])) {
+        if (IsSpaceOrTab(ascii[i])) {
             blankPending = !normal.empty();
             ++i;
             continue;
@@ -287,7 +283,7 @@ bool GroupTakesPart(const UnitCatalogue& catalogue, int g) {
     if (g < 0 || g >= kGroupCount) {
         return false;
     }
-    if (g >= kFirstUserGroup && g < kFirstUserGroup + kUserGroups) {
+    if (IsUserGroup(g)) {
         return !Trim(catalogue.GroupName[static_cast<std::size_t>(g)]).empty();
     }
     return true;
@@ -314,7 +310,7 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             IndexedUnit unit{g, i, text, FoldName(text), UnitNameForms(text), {}, {}};
             // Warp stands for the warp level chosen in its menu, which only the window has.
             unit.searchOnly = g == kGroupVelocity && i == kWarpUnit;
-            if (g < kFirstUserGroup || g >= kFirstUserGroup + kUserGroups) {
+            if (!IsUserGroup(g)) {
                 for (auto row = groupRows; row != aliasRows.end() && row->group == g; ++row) {
                     if (row->unit == text) {
                         for (const std::string_view alias : AliasNames(row->names)) {

@@ -1,5 +1,7 @@
 #include "cli/cli_help.h"
 
+#include "program_version.h"
+
 namespace halden::cli {
 namespace {
 
@@ -83,6 +85,6 @@ when it holds the program's files, otherwise from $XDG_CONFIG_HOME/halducnv/
 
 std::string_view HelpText() { return kHelpText; }
 
-std::string_view VersionText() { return "Halden Unit Converter 3.11\n"; }
+std::string_view VersionText() { return "Halden Unit Converter " HALDEN_VERSION "\n"; }
 
 }  // namespace halden::cli

@@ -1,5 +1,7 @@
-// Characters of the texts the program reads: decimal and hexadecimal digits, and the blanks
-// around file lines, names and typed boxes.
+// Characters of the texts the program reads: decimal and hexadecimal digits, ASCII letter case,
+// and the blanks around file lines, names and typed boxes. Two blank rules hold, each by its own
+// name: spaces only (texts typed into a box or kept in a file, where a tab is part of the text),
+// and spaces or tabs (numbers and unit names being read).
 #pragma once
 
 #include <string_view>
@@ -23,6 +25,15 @@ constexpr int HexDigitValue(char c) {
     return -1;
 }
 
+/// c in lower case when it is an ASCII capital letter; any other byte unchanged.
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+/// c in upper case when it is an ASCII small letter; any other byte unchanged.
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+/// Whether c is a space or a tab.
+constexpr bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
+
 /// Spaces only: a tab typed into a box or kept in a file stays part of the text.
 inline constexpr std::string_view kSpaces = " ";
 /// Spaces and tabs, for matching names the user types.
@@ -37,7 +48,7 @@ constexpr std::string_view TrimBlanks(std::string_view text, std::string_view bl
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-/// Whether text is empty or holds only spaces.
-constexpr bool IsBlank(std::string_view text) { return text.find_first_not_of(kSpaces) == std::string_view::npos; }
+/// Whether text is empty or holds only spaces (a tab counts as text).
+constexpr bool IsSpacesOnly(std::string_view text) { return text.find_first_not_of(kSpaces) == std::string_view::npos; }
 
 }  // namespace halden

@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::string_view kCommaText = "This application recognizes only a period (dot) as decimal separator.";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // Warns about a comma when the text holds one; returns whether it did.
 bool WarnAboutComma(std::string_view text, MessageSink& sink) {
     if (text.find(',') == std::string_view::npos) {
@@ -28,10 +26,10 @@ bool WarnAboutComma(std::string_view text, MessageSink& sink) {
 bool PassesNumberTest(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
+    while (begin < end && IsSpaceOrTab(text[begin])) {
         ++begin;
     }
-    while (end > begin && IsBlank(text[end - 1])) {
+    while (end > begin && IsSpaceOrTab(text[end - 1])) {
         --end;
     }
     std::string_view core = text.substr(begin, end - begin);
@@ -77,8 +75,6 @@ bool PassesNumberTest(std::string_view text) {
     return LeadingNumber(core).has_value();
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 int InvalidNumCheck(std::string_view text, MessageSink& sink) {
@@ -102,11 +98,11 @@ int NonNumCheck(std::string_view text, MessageSink& sink) {
     if (text.front() == '+' || text.front() == '-') {
         return 0;
     }
-    const char last = Lower(text.back());
+    const char last = AsciiLower(text.back());
     if (last == 'e') {
         return 0;
     }
-    if (text.size() >= 2 && Lower(text[text.size() - 2]) == 'e' && (last == '+' || last == '-')) {
+    if (text.size() >= 2 && AsciiLower(text[text.size() - 2]) == 'e' && (last == '+' || last == '-')) {
         return 0;
     }
     return PassesNumberTest(text) ? 0 : 1;

@@ -6,6 +6,8 @@
 // most of a 20-tick cycle and the tilted balance for its last three ticks.
 #pragma once
 
+#include "program_version.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,7 +16,7 @@
 namespace halden {
 
 inline constexpr std::string_view kAboutAppName = "Halden Unit Converter (32bit)";
-inline constexpr std::string_view kAboutVersion = "Version 3.11";
+inline constexpr std::string_view kAboutVersion = "Version " HALDEN_VERSION;
 inline constexpr std::string_view kAboutMaker = "Halden Design";
 inline constexpr std::string_view kAboutOwnership = "Copyright (C) 1996-2003 Halden Design";
 /// The rights-reserved sentence of the ownership notice: 20 characters.

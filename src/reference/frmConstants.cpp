@@ -6,6 +6,7 @@
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
+#include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
 
@@ -45,7 +46,7 @@ int WidestColumnEntry(const QFontMetrics& metrics, ConstantsColumn column) {
     int widest = 0;
     for (int page : {kConstantsFirstPage, kConstantsSecondPage}) {
         for (const std::string& entry : ConstantsPageEntries(page, column)) {
-            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(entry)));
+            widest = std::max(widest, metrics.horizontalAdvance(ToQString(entry)));
         }
     }
     return widest;
@@ -187,7 +188,7 @@ void frmConstants::fillPage() {
     for (const auto& [list, column] : columns) {
         list->clear();
         for (const std::string& entry : ConstantsPageEntries(page_, column)) {
-            list->addItem(QString::fromStdString(entry));
+            list->addItem(ToQString(entry));
         }
     }
 }
@@ -200,7 +201,7 @@ void frmConstants::cmdNext_Click() {
 void frmConstants::cmdCopy_Click() {
     const std::string text =
         ConstantsCopy(page_, SelectedRow(lstQuantity), SelectedRow(lstUnit), SelectedRow(lstValue));
-    CopyToClipboard(QString::fromStdString(text));
+    CopyToClipboard(ToQString(text));
 }
 
 void frmConstants::cmdCancel_Click() {

@@ -8,6 +8,7 @@
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"
 #include "shared/ui_resources.h"
+#include "shared/ui_text.h"
 #include "shared/ui_window.h"
 
 #include <QFileInfo>
@@ -57,7 +58,7 @@ public:
         }
         QString page =
             resource.userType() == QMetaType::QString ? resource.toString() : QString::fromUtf8(resource.toByteArray());
-        page.replace(kUnitListMark, QString::fromStdString(UnitGroupsHtml(catalogue())));
+        page.replace(kUnitListMark, ToQString(UnitGroupsHtml(catalogue())));
         return page;
     }
 };
@@ -78,7 +79,7 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     if (page.isEmpty()) {
         const QString name = BareFileName(helpFile);
         platform().ShowMessage(parent,
-                               {std::string(kMessageTitle), "Cannot open the help file '" + name.toStdString() + "'.",
+                               {std::string(kMessageTitle), "Cannot open the help file '" + ToStdString(name) + "'.",
                                 MessageIcon::Exclamation});
         return;
     }

@@ -16,9 +16,11 @@ struct MenuSection {
 
 // In the order the Convert menu shows them.
 constexpr MenuSection kSections[] = {
-    {"Convert menu", 0, 13, false},     {"Computer", 48, 50, false},
-    {"Other Units", 14, 26, false},     {"Additional Units", kFirstUserGroup, kFirstUserGroup + kUserGroups - 1, true},
-    {"Metric Prefixes", 27, 27, false},
+    {"Convert menu", 0, kFirstOtherGroup - 1, false},
+    {"Computer", kFirstComputerGroup, kGroupCount - 1, false},
+    {"Other Units", kFirstOtherGroup, kMetricPrefixGroup - 1, false},
+    {"Additional Units", kFirstUserGroup, kFirstUserGroup + kUserGroups - 1, true},
+    {"Metric Prefixes", kMetricPrefixGroup, kMetricPrefixGroup, false},
 };
 
 int ListedUnits(const UnitCatalogue& units, int g) {
@@ -30,7 +32,7 @@ void AppendGroup(std::string& html, const UnitCatalogue& units, int g, bool user
     // Built-in groups are named as the Convert menu names them; user groups by their own names.
     std::string name = userGroup ? units.GroupName[g] : GroupMenuName(g);
     if (name.empty()) {
-        name = "User " + std::to_string(g - kFirstUserGroup + 1);
+        name = UserGroupCaption(g - kFirstUserGroup);
     }
     html += "<h3 id=\"group-" + std::to_string(g) + "\">" + EscapeHtml(name) + "</h3>\n";
     if (count == 0) {

@@ -41,7 +41,7 @@ QMargins& LastFrameSeen() {
 }
 
 void SetUpBox(QMessageBox& box, const Message& message) {
-    box.setWindowTitle(QString::fromStdString(message.title));
+    box.setWindowTitle(ToQString(message.title));
     box.setText(DisplayText(message.text));
     switch (message.icon) {
         case MessageIcon::Information:
@@ -220,7 +220,7 @@ void InstallHelpKey(QWidget* window, HelpCommand command, int context) {
 }
 
 QString DisplayText(const std::string& text) {
-    QString display = QString::fromStdString(text);
+    QString display = ToQString(text);
     display.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return display;
 }

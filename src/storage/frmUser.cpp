@@ -110,7 +110,7 @@ std::string UnstorableTexts(const UserUnits& units) {
             add(u, -1, "the group's name");
         }
         for (int j = 0; j < kUserUnitsUsed; ++j) {
-            if (IsBlank(units.UserUnitName[u][j])) {
+            if (IsSpacesOnly(units.UserUnitName[u][j])) {
                 continue;
             }
             if (!StorableUserText(units.UserUnitName[u][j])) {

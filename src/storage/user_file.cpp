@@ -216,7 +216,7 @@ void CloseUnitGaps(UserUnits& units) {
     for (int u = 0; u < kUserGroups; ++u) {
         int next = 0;
         for (int j = 0; j < kUserUnitsUsed; ++j) {
-            if (IsBlank(units.UserUnitName[u][j])) {
+            if (IsSpacesOnly(units.UserUnitName[u][j])) {
                 continue;
             }
             if (j != next) {

@@ -2,9 +2,10 @@
 # The built program answers from the shell with no display at all (a window would abort), reads
 # the user units from the files directory, writes nothing there, and exits with the documented
 # statuses.
-# Usage: program_command_line.sh PATH_TO_HALDUCNV
+# Usage: program_command_line.sh PATH_TO_HALDUCNV VERSION
 set -u
 program=$1
+version=$2
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export XDG_CONFIG_HOME=$home
@@ -28,14 +29,14 @@ expect() {
 expect "miles into meters" 0 "4828.03" "" -- --convert 3 mile m
 expect "temperature by names" 0 "212.000" "" -- --convert 100 "deg Celsius" "deg Fahrenheit"
 expect "reading of a Japanese unit" 0 "0.303030" "" -- --convert 1 shaku m
-expect "version" 0 "Halden Unit Converter 3.11" "" -- --version
+expect "version" 0 "Halden Unit Converter $version" "" -- --version
 expect "input error" 1 "" "halducnv: Input error" -- --convert abc mile m
 expect "temperature letters" 0 "98.6000" "" -- --convert 37 C F
 expect "no display for the window" 1 "" "halducnv: cannot open a display" --
 DISPLAY=:77 expect "a display that is gone" 1 "" "halducnv: cannot open a display" --
 WAYLAND_DISPLAY=wayland-77 expect "a Wayland display without its plugin" 1 "" "halducnv: cannot open a display" --
 expect "a value where an option was expected" 2 "" "halducnv: give one of" -- 3 mile m
-expect "short version" 0 "Halden Unit Converter 3.11" "" -- -V
+expect "short version" 0 "Halden Unit Converter $version" "" -- -V
 expect "a comma is no decimal separator" 1 "" "halducnv: Input error" -- --convert 1,5 m mm
 expect "ambiguous name" 2 "" 'halducnv: "bu" fits several units of Length' -- --convert 1 bu m
 expect "bad option" 2 "" 'halducnv: unknown option "--fast"' -- --convert 1 m ft --fast

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "catalogue/unit_catalogue.h"
+#include "program_version.h"
 #include "shared/settings.h"
 #include "storage/user_file.h"
 #include "storage_test_support.h"
@@ -77,7 +78,7 @@ TEST_F(CommandLineTest, ConvertPrintsWhatTheResultBoxShows) {
          {"--convert", "1", "inch", "centimeter", "--group", "graphics units"},
          "2.53968\n"},
         {"short options", {"-h"}, nullptr},
-        {"version, short", {"-V"}, "Halden Unit Converter 3.11\n"},
+        {"version, short", {"-V"}, "Halden Unit Converter " HALDEN_VERSION "\n"},
         {"unit names for completion", {"--complete-names", "TSU"}, "tsubo\ntsubos\n"},
         {"group names for completion", {"--complete-groups", "heat"}, "Heat Flux\nHeat Transfer Coefficient\n"},
     };
@@ -177,7 +178,7 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
 
 TEST_F(CommandLineTest, HelpAndVersion) {
     const CommandLineResult version = Shell({"--version"});
-    EXPECT_EQ(version.out, "Halden Unit Converter 3.11\n");
+    EXPECT_EQ(version.out, "Halden Unit Converter " HALDEN_VERSION "\n");
     EXPECT_EQ(version.status, 0);
     const CommandLineResult help = Shell({"--help"});
     EXPECT_EQ(help.status, 0);

@@ -456,9 +456,11 @@ private slots:
         userUnits().UserGroupName[3] = "Money";
         userUnits().UserGroupName[5] = "   ";
         userUnits().UserGroupName[6] = "G01 &Amp";
+        userUnits().UserGroupName[7] = "\xEF\xBB\xBF" "bom";
         window->ApplyUserMenu();
-        // Shown as typed: the "&" is no access key.
+        // Shown as typed: the "&" is no access key, a leading U+FEFF stays.
         QCOMPARE(window->mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));
+        QCOMPARE(window->mnuUserArray[7]->text(), QChar(0xFEFF) + QStringLiteral("bom"));
         QVERIFY(window->mnuUser->isEnabled());
         QVERIFY(window->mnuUserArray[0]->isVisible());
         QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));

@@ -41,7 +41,7 @@ private slots:
         about.show();
         QCOMPARE(about.windowTitle(), QStringLiteral(" About Halden Unit Converter"));
         QCOMPARE(about.lblAppname->text(), QStringLiteral("Halden Unit Converter (32bit)"));
-        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 3.11"));
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version " HALDEN_VERSION));
         QCOMPARE(about.lblName->text(), QStringLiteral("Halden Design"));
         QVERIFY(about.isModal());
         QCOMPARE(about.Timer1->interval(), 127);

@@ -59,10 +59,10 @@ check_installed() {
     [ -x "$base/bin/halducnv" ] || fail "$base/bin/halducnv is not an installed program"
     [ -f "$base/lib/halducnv/halducnv-window.so" ] || fail "no window module in $base/lib/halducnv"
     # The installed program opens its window from the installed module (the build's is not on its
-    # run path) and reads its version without it.
+    # run path) and reads its version without it. The window observer reports the window shown.
     local shown
     shown=$(XDG_CONFIG_HOME="$logs/config" QT_QPA_PLATFORM=offscreen HALDEN_EXIT_WHEN_SHOWN=1 \
-        timeout 60 "$base/bin/halducnv" 2>&1) || true
+        LD_PRELOAD="$(realpath "$build/lib/halden-window-observer.so")" timeout 60 "$base/bin/halducnv" 2>&1) || true
     grep -q '^shown ' <<<"$shown" || fail "the installed program shows no window: $shown"
     "$base/bin/halducnv" --version >/dev/null 2>&1 || fail "the installed program fails --version"
     local entry=$base/share/applications/$id.desktop
@@ -92,7 +92,7 @@ check_installed() {
     done
     [ -f "$base/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
     [ -f "$base/share/doc/halducnv/copyright" ] || fail "no copyright file"
-    if [ -f "$src/resources/halducnv.1" ]; then
+    if [ -f "$src/resources/halducnv.1.in" ]; then
         gzip -t "$base/share/man/man1/halducnv.1.gz" 2>/dev/null || fail "no compressed manual page"
     fi
     for script in bash-completion/completions/halducnv zsh/vendor-completions/_halducnv fish/vendor_completions.d/halducnv.fish; do

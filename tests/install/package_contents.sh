@@ -58,7 +58,7 @@ for size in 16 24 32 48 64 128 256; do
 done
 expect_file -rw-r--r-- share/doc/halducnv/copyright
 expect_file -rw-r--r-- share/doc/halducnv/changelog.gz
-if [ -f "$src/resources/halducnv.1" ]; then
+if [ -f "$src/resources/halducnv.1.in" ]; then
     expect_file -rw-r--r-- share/man/man1/halducnv.1.gz
 fi
 outside=$(grep -v ' \./usr/' <<<"$listing" | grep -v ' \./$' || true)
