@@ -1,51 +1,44 @@
 #include "app/main_layout.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace halden {
 namespace {
 
-TEST(MainLayout, WorkedExampleAtFifteenTwipsPerPixel) {
-    const MainLayout layout = ArrangeMainWindow({15, 15, 15, 15, 0});
-    EXPECT_DOUBLE_EQ(layout.fraHeight, 159.8);
-    EXPECT_DOUBLE_EQ(layout.fraWidth, 158.8);
-    EXPECT_DOUBLE_EQ(layout.lstTop, 657);
-    EXPECT_DOUBLE_EQ(layout.txtTop, 255);
-    EXPECT_DOUBLE_EQ(layout.txtLeft, 105);
-    EXPECT_DOUBLE_EQ(layout.imgLeft, 178);
-    EXPECT_DOUBLE_EQ(layout.imgTop, 87.5);
-    EXPECT_EQ(layout.nButtonWidth, 91);
-    EXPECT_EQ(layout.MainFormWidth, 5880);
-    EXPECT_DOUBLE_EQ(layout.fraIntoLeft, 392 - 10 - 158.8 - 5);
-    EXPECT_EQ(layout.buttonHeight, 16);
-    EXPECT_EQ(layout.nCaptionTop, 1);
-    EXPECT_DOUBLE_EQ(layout.windowHeight, (22 + 159.8 + 9) * 15);
-}
-
-TEST(MainLayout, IdentitiesHoldForEveryScreenAndFont) {
-    for (int tppx : {8, 10, 12, 15, 20}) {
-        for (int tppy : {10, 12, 15}) {
-            for (double th : {11.0, 14.5, 15.0, 17.25, 22.0}) {
-                SCOPED_TRACE(testing::Message() << "Tppx " << tppx << " Tppy " << tppy << " TH " << th);
-                const MainLayout l = ArrangeMainWindow({tppx, tppy, th, th, 31});
-                // Buttons edge to edge from one pixel right of the From frame.
-                EXPECT_DOUBLE_EQ(l.buttonLeft[0], l.fraLeft + 1);
-                for (std::size_t i = 1; i < l.buttonLeft.size(); ++i) {
-                    EXPECT_DOUBLE_EQ(l.buttonLeft[i], l.buttonLeft[i - 1] + l.nButtonWidth);
-                }
-                const double buttonsRight = l.buttonLeft[3] + l.nButtonWidth;
-                EXPECT_DOUBLE_EQ(l.windowWidth / tppx, 2 * l.fraLeft + 4 * l.nButtonWidth + 8);
-                EXPECT_NEAR(l.fraIntoLeft + l.fraWidth, buttonsRight + 2, 1e-9);
-                EXPECT_EQ(l.MainFormWidth, static_cast<int>(std::nearbyint(l.windowWidth)));
-                // The list starts two pixels below the input box.
-                EXPECT_DOUBLE_EQ(l.lstTop, l.txtTop + l.txtHeight + 2 * tppy);
-                // The arrow lies between the frames.
-                EXPECT_GT(l.imgLeft, l.fraLeft + l.fraWidth);
-                EXPECT_LT(l.imgLeft + l.imgSize, l.fraIntoLeft);
-                EXPECT_DOUBLE_EQ(l.windowHeight, (31 + l.fraTop + l.fraHeight + 9) * tppy);
-            }
-        }
+// Each row worked through the layout rule by hand, step by step, for one screen and font.
+TEST(MainLayout, WorkedExamples) {
+    struct Row {
+        MainLayoutInput in;
+        double fraHeight, fraWidth, lstTop, txtTop, txtLeft, imgLeft, imgTop, fraIntoLeft, windowHeight;
+        int nButtonWidth, MainFormWidth, buttonHeight, nCaptionTop;
+        double lastButtonLeft;
+    };
+    const Row rows[] = {
+        {{15, 15, 15, 15, 0}, 159.8, 158.8, 657, 255, 105, 178, 87.5, 218.2, 2862, 91, 5880, 16, 1, 284},
+        {{12, 12, 17.25, 14, 31}, 193, 195, 600, 204, 84, 214, 106, 262, 3126, 111, 5664, 20, 4, 344},
+        {{20, 10, 11, 15, 31}, 226.2, 122.6, 562, 170, 140, 142, 134.5, 174.4, 2992, 71, 6240, 23, 5, 224},
+        {{8, 15, 22, 9, 31}, 159.8, 285.5, 657, 255, 56, 305, 75, 371.5, 3327, 161, 5376, 16, 4, 494},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "Tppx " << row.in.Tppx << " Tppy " << row.in.Tppy);
+        const MainLayout l = ArrangeMainWindow(row.in);
+        EXPECT_DOUBLE_EQ(l.fraHeight, row.fraHeight);
+        EXPECT_DOUBLE_EQ(l.fraWidth, row.fraWidth);
+        EXPECT_DOUBLE_EQ(l.lstTop, row.lstTop);
+        EXPECT_DOUBLE_EQ(l.txtTop, row.txtTop);
+        EXPECT_DOUBLE_EQ(l.txtLeft, row.txtLeft);
+        EXPECT_DOUBLE_EQ(l.imgLeft, row.imgLeft);
+        EXPECT_DOUBLE_EQ(l.imgTop, row.imgTop);
+        EXPECT_NEAR(l.fraIntoLeft, row.fraIntoLeft, 1e-9);
+        EXPECT_DOUBLE_EQ(l.windowHeight, row.windowHeight);
+        EXPECT_EQ(l.nButtonWidth, row.nButtonWidth);
+        EXPECT_EQ(l.MainFormWidth, row.MainFormWidth);
+        EXPECT_DOUBLE_EQ(l.windowWidth, row.MainFormWidth);
+        EXPECT_EQ(l.buttonHeight, row.buttonHeight);
+        EXPECT_EQ(l.nCaptionTop, row.nCaptionTop);
+        // Paste, Reduce, Calculator, Copy: edge to edge from one pixel right of the From frame.
+        EXPECT_DOUBLE_EQ(l.buttonLeft[0], 11);
+        EXPECT_DOUBLE_EQ(l.buttonLeft[3], row.lastButtonLeft);
     }
 }
 

@@ -147,6 +147,19 @@ desk_expect() {
     desk_wait_for "$seconds" "$@" >/dev/null || desk_fail "$what"
 }
 
+# desk_holds SECONDS DESCRIPTION COMMAND [ARGS...] : COMMAND keeps succeeding, polled for SECONDS;
+# fails the scenario with DESCRIPTION the first time it does not (for "nothing undoes it later").
+desk_holds() {
+    local seconds="$1" what="$2"
+    shift 2
+    local end
+    end=$(($(date +%s%N) + seconds * 1000000000))
+    while [ "$(date +%s%N)" -lt "$end" ]; do
+        "$@" >/dev/null || desk_fail "$what"
+        sleep 0.1
+    done
+}
+
 # desk_expect_eq WHAT EXPECTED ACTUAL : fails unless the two texts are equal.
 desk_expect_eq() {
     [ "$2" == "$3" ] || desk_fail "$1: expected '$2', got '$3'"

@@ -25,8 +25,7 @@ desk_expect 5 "the icon window stayed on the screen while minimised" desk_not_vi
 desk_activate "$main"
 icon=$(desk_find_window '^Halden Unit Converter$' 5)
 desk_expect 5 "the main window stayed mapped after the restore" desk_is_unmapped "$main"
-sleep 0.5
-desk_is_viewable "$icon" || desk_fail "the icon window went away again"
+desk_holds 1 "the icon window went away again" desk_is_viewable "$icon"
 desk_is_unmapped "$main" || desk_fail "the main window came back in the reduced shape"
 desk_expect_eq "icon window place after the restore" "$icon_place" "$(desk_geometry "$icon")"
 

@@ -13,8 +13,7 @@ desk_key c
 constants=$(desk_find_window "$(desk_companion_title constants)")
 desk_close "$constants"
 desk_expect 5 "the constants window did not close" desk_not_viewable "$constants"
-sleep 0.5
-desk_running || desk_fail "closing the constants window ended the program"
+desk_holds 1 "closing the constants window ended the program" desk_running
 desk_is_viewable "$icon" || desk_fail "the icon window went away"
 desk_main_hidden || desk_fail "the main window came back"
 

@@ -56,19 +56,12 @@ void CollectControls(QAccessibleInterface* iface, const QString& path, QStringLi
 
 }  // namespace
 
-class AccessibleNamesTest : public QObject {
+class AccessibleNamesTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<test::GuiFixture> fixture_;
+    void tearDown() override { delete OpenHelpWindow(); }
 
 private slots:
-    void init() { fixture_ = std::make_unique<test::GuiFixture>(); }
-    void cleanup() {
-        delete OpenHelpWindow();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        fixture_.reset();
-    }
-
     void everyControlHasAUniqueNameAndEveryWindowARole() {
         InstallProgramHelp();
         frmConvert main;

@@ -73,14 +73,10 @@ Halves Count(const QImage& image) {
 
 }  // namespace
 
-class AppIconTest : public QObject {
+class AppIconTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<test::GuiFixture> fixture_;
-
 private slots:
-    void init() { fixture_ = std::make_unique<test::GuiFixture>(); }
-    void cleanup() { fixture_.reset(); }
 
     void everyThemeSizeIsCompiledIn() {
         const QIcon icon = ApplicationIcon();

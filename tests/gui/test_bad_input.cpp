@@ -157,11 +157,8 @@ std::string ConfigText(const QStringList& values) {
 
 Q_DECLARE_METATYPE(Arrival)
 
-class BadInputTest : public QObject {
+class BadInputTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<test::GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     QString ConfigPath() const { return fixture->configDir() + QStringLiteral("HALDUCNV.CFG"); }
     QString UserPath() const { return fixture->configDir() + QStringLiteral("HUC_USER.DAT"); }
@@ -185,12 +182,6 @@ class BadInputTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<test::GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        fixture.reset();
-    }
 
     void pastedClipboardsEndInAResultOrInputError_data() {
         QTest::addColumn<QString>("clipboard");

@@ -89,11 +89,8 @@ std::pair<int, int> LightAndDarkPixels(const QPixmap& picture) {
 
 }  // namespace
 
-class EverydayUseTest : public QObject {
+class EverydayUseTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     QString ConfigPath() const { return fixture->configDir() + QStringLiteral("HALDUCNV.CFG"); }
 
@@ -119,12 +116,6 @@ class EverydayUseTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        DeletePending();
-        fixture.reset();
-    }
 
     void pasteLeavesOutTheLineBreakAtTheEnd_data() {
         QTest::addColumn<QString>("clipboard");

@@ -57,12 +57,10 @@ int OuterWidth(const QWidget& w) { return w.frameGeometry().width(); }
 
 }  // namespace
 
-class FrmCalTest : public QObject {
+class FrmCalTest : public halden::test::GuiTest {
     Q_OBJECT
 
 private slots:
-    void init() { fixture_ = std::make_unique<test::GuiFixture>(); }
-    void cleanup() { fixture_.reset(); }
 
     void enterRunsExecuteOnceAndTheKeyIsSwallowed() {
         frmCal w;
@@ -273,7 +271,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::GuiFixture> fixture_;
 };
 
 QTEST_MAIN(FrmCalTest)

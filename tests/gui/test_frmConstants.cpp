@@ -56,12 +56,10 @@ int Right(const QWidget* w) { return w->x() + w->width(); }
 
 }  // namespace
 
-class FrmConstantsTest : public QObject {
+class FrmConstantsTest : public halden::test::GuiTest {
     Q_OBJECT
 
 private slots:
-    void init() { fixture_ = std::make_unique<test::GuiFixture>(); }
-    void cleanup() { fixture_.reset(); }
 
     void opensOnTheFirstPageAtTheStoredPlace() {
         frmConstants w;
@@ -114,7 +112,7 @@ private slots:
         Select(w.lstValue, value);
         // The symbol list has a selection of its own that Copy ignores.
         Select(w.lstSymbol, 0);
-        test::FakePlatform& fake = fixture_->fake;
+        test::FakePlatform& fake = fixture->fake;
         fake.clipboard = QStringLiteral("old text");
         w.cmdCopy->click();
         QCOMPARE(fake.clipboard, clipboard);
@@ -248,14 +246,13 @@ private slots:
         frmConstants w;
         w.show();
         w.cmdHelp->click();
-        QCOMPARE(fixture_->fake.helps.size(), std::size_t{1});
-        QCOMPARE(fixture_->fake.helps.front().command, HelpCommand::Context);
-        QCOMPARE(fixture_->fake.helps.front().context, 17);
-        QCOMPARE(fixture_->fake.helps.front().parent, &w);
+        QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.helps.front().command, HelpCommand::Context);
+        QCOMPARE(fixture->fake.helps.front().context, 17);
+        QCOMPARE(fixture->fake.helps.front().parent, &w);
     }
 
 private:
-    std::unique_ptr<test::GuiFixture> fixture_;
 };
 
 QTEST_MAIN(FrmConstantsTest)

@@ -46,11 +46,8 @@ void TypeInto(QLineEdit* box, const QString& text) {
 
 }  // namespace
 
-class FrmConvertTest : public QObject {
+class FrmConvertTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<test::GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     // A started window in the full shape with group g chosen from its menu.
     frmConvert* Started(int g = 0) {
@@ -71,11 +68,6 @@ class FrmConvertTest : public QObject {
     static void QFAIL_RETURN() { QFAIL("unsupported group in test helper"); }
 
 private slots:
-    void init() { fixture = std::make_unique<test::GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        fixture.reset();
-    }
 
     void startupShowsItsMessageBeforeAnyWindowAndStartsReduced() {
         int visibleWindowsAtMessage = -1;
@@ -456,7 +448,9 @@ private slots:
         userUnits().UserGroupName[3] = "Money";
         userUnits().UserGroupName[5] = "   ";
         userUnits().UserGroupName[6] = "G01 &Amp";
-        userUnits().UserGroupName[7] = "\xEF\xBB\xBF" "bom";
+        userUnits().UserGroupName[7] =
+            "\xEF\xBB\xBF"
+            "bom";
         window->ApplyUserMenu();
         // Shown as typed: the "&" is no access key, a leading U+FEFF stays.
         QCOMPARE(window->mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));

@@ -18,14 +18,10 @@
 
 using namespace halden;
 
-class EquivTest : public QObject {
+class EquivTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<test::GuiFixture> fixture_;
-
 private slots:
-    void init() { fixture_ = std::make_unique<test::GuiFixture>(); }
-    void cleanup() { fixture_.reset(); }
 
     void listsHoldTheNineRowsInOrderAndShowThemWithoutScrolling() {
         frmEquiv window;
@@ -51,7 +47,7 @@ private slots:
     }
 
     void listsOverlapByOnePixelUnderTheirHeadingsAndTheWindowFitsThem() {
-        fixture_->fake.nonClientHeight = 30;
+        fixture->fake.nonClientHeight = 30;
         frmEquiv window;
         const QLabel* headings[] = {window.lblQuantity, window.lblSIUnit, window.lblAlternative};
         const QListWidget* lists[] = {window.lstQuantity, window.lstSIUnit, window.lstAlternative};

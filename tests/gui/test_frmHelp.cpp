@@ -21,26 +21,18 @@
 
 using namespace halden;
 
-class HelpTest : public QObject {
+class HelpTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<test::GuiFixture> fixture_;
 
     static frmHelp* Request(const QString& file, HelpCommand command, int context) {
         InstalledHelpViewer()(nullptr, file, command, context);
         return OpenHelpWindow();
     }
 
-private slots:
-    void init() {
-        fixture_ = std::make_unique<test::GuiFixture>();
-        InstallProgramHelp();
-    }
-    void cleanup() {
-        delete OpenHelpWindow();
-        fixture_.reset();
-    }
+    void setUp() override { InstallProgramHelp(); }
+    void tearDown() override { delete OpenHelpWindow(); }
 
+private slots:
     void eachRequestOpensItsPage() {
         struct Row {
             const char* name;
@@ -71,7 +63,7 @@ private slots:
             QCOMPARE(window->CurrentPage(), row.page);
             QVERIFY2(!window->txtHelp->toPlainText().trimmed().isEmpty(), row.name);
         }
-        QVERIFY(fixture_->fake.messages.empty());
+        QVERIFY(fixture->fake.messages.empty());
         // Escape closes it, as its close box does.
         const QPointer<frmHelp> help = OpenHelpWindow();
         help->activateWindow();
@@ -84,13 +76,13 @@ private slots:
         QVERIFY(HelpPageFor(QStringLiteral("/tmp/OTHER.HLP"), HelpCommand::Contents, 0).isEmpty());
         QVERIFY(HelpPageFor(QStringLiteral("/tmp/HALDUCNV.HLP.bak"), HelpCommand::Contents, 0).isEmpty());
         QCOMPARE(Request(QStringLiteral("/tmp/OTHER.HLP"), HelpCommand::Context, 17), nullptr);
-        QCOMPARE(fixture_->fake.messages.size(), std::size_t{1});
-        QCOMPARE(fixture_->fake.messages[0].text, std::string("Cannot open the help file 'OTHER.HLP'."));
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.messages[0].text, std::string("Cannot open the help file 'OTHER.HLP'."));
     }
 
     void platformHelpCallsReachTheHelpWindow() {
         SetPlatform(nullptr);
-        platform().SetHelpFile(fixture_->configDir() + QStringLiteral("HALDUCNV.HLP"));
+        platform().SetHelpFile(fixture->configDir() + QStringLiteral("HALDUCNV.HLP"));
         platform().ShowHelp(nullptr, HelpCommand::Context, 18);
         QVERIFY(OpenHelpWindow() != nullptr);
         QCOMPARE(OpenHelpWindow()->CurrentPage(), QStringLiteral("addunits.html"));

@@ -27,14 +27,10 @@ bool ShowsPicture(const QLabel* shown, const QLabel* picture) {
 
 }  // namespace
 
-class InfoTest : public QObject {
+class InfoTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<test::GuiFixture> fixture_;
-
 private slots:
-    void init() { fixture_ = std::make_unique<test::GuiFixture>(); }
-    void cleanup() { fixture_.reset(); }
 
     void showsTheProgramsTextsAndRunsBothTimers() {
         frmInfo about;
@@ -179,7 +175,7 @@ private slots:
         };
         const Row rows[] = {{"on top", 1, 2}, {"not on top", 0, 1}};
         for (const Row& row : rows) {
-            fixture_->fake.topmostCalls.clear();
+            fixture->fake.topmostCalls.clear();
             settings().pnShowTop = row.showTop;
             settings().pnFormFlag = 3;
             QWidget mainWindow;
@@ -189,7 +185,7 @@ private slots:
             QTimer::singleShot(0, this, [&] {
                 auto* about = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
                 sawAbout = about != nullptr;
-                callsWhileOpen = fixture_->fake.topmostCalls.size();
+                callsWhileOpen = fixture->fake.topmostCalls.size();
                 if (about != nullptr) {
                     about->cmdOK->click();
                 }
@@ -197,7 +193,7 @@ private slots:
             ShowAboutWindow(&mainWindow);
             QVERIFY2(sawAbout, row.name);
             QCOMPARE(callsWhileOpen, std::size_t{1});
-            const auto& calls = fixture_->fake.topmostCalls;
+            const auto& calls = fixture->fake.topmostCalls;
             QCOMPARE(static_cast<int>(calls.size()), row.callsAfter);
             QCOMPARE(calls[0], std::make_pair(&mainWindow, false));
             if (row.callsAfter == 2) {

@@ -44,10 +44,9 @@ QString UserFile(const test::GuiFixture& fixture) { return fixture.configDir() +
 
 }  // namespace
 
-class FrmUserTest : public QObject {
+class FrmUserTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<test::GuiFixture> fixture;
     QPointer<frmUser> dlg;
 
     // The dialog as the main window opens it: the open flag first, then a fresh dialog.
@@ -60,9 +59,7 @@ class FrmUserTest : public QObject {
 
     static void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-private slots:
-    void init() {
-        fixture = std::make_unique<test::GuiFixture>();
+    void setUp() override {
         userUnits().UserGroupName[0] = "Lengths";
         userUnits().UserGroupName[3] = "Speeds";
         SetUnit(0, 0, "inch", " 2.54 ", "  ");
@@ -70,12 +67,9 @@ private slots:
         SetUnit(3, 2, "knot", "9", "");
         TransferUserGroups(halden::catalogue(), halden::userUnits());
     }
+    void tearDown() override { delete dlg.data(); }
 
-    void cleanup() {
-        delete dlg.data();
-        fixture.reset();
-    }
-
+private slots:
     void opensWithGroupZeroTrimmedCoefficientsAndAlternatingRows() {
         Open();
         QCOMPARE(dlg->windowTitle(), QStringLiteral(" Add Units"));
@@ -485,15 +479,6 @@ private slots:
         QCOMPARE(fixture->fake.helps[0].command, HelpCommand::Context);
         QCOMPARE(fixture->fake.helps[0].context, 18);
         QVERIFY(!dlg.isNull());
-    }
-
-    void screenshot() {
-        Open();
-        dlg->txtUserUnit[2]->setText(QStringLiteral("尺 [shaku]"));
-        TypeOver(dlg->txtUserCoef[2], QStringLiteral("0.30303"));
-        TypeOver(dlg->txtUserCoef[3], QStringLiteral("1;2;3"));
-        test::SaveScreenshot(dlg, QStringLiteral("frmUser"));
-        QVERIFY(dlg->isVisible());
     }
 };
 

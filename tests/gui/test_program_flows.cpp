@@ -33,8 +33,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -107,11 +105,8 @@ void AnswerAbout(QObject* context, const std::function<void(frmInfo*)>& check) {
 
 }  // namespace
 
-class ProgramFlowsTest : public QObject {
+class ProgramFlowsTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<test::GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     QString ConfigPath() const { return fixture->configDir() + QStringLiteral("HALDUCNV.CFG"); }
     QString UserPath() const { return fixture->configDir() + QStringLiteral("HUC_USER.DAT"); }
@@ -160,12 +155,6 @@ class ProgramFlowsTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<test::GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        DeletePending();
-        fixture.reset();
-    }
 
     void menuItemsAndTheHiddenLabelOpenTheirWindowsAndSetTheirFlags() {
         WriteFiles(FullShape());
@@ -792,36 +781,6 @@ private slots:
         window->lstConvInto->setCurrentRow(into);
         window->txtInput->setText(input);
         QCOMPARE(window->txtResult->text(), result);
-    }
-
-    void screenshotOfTheMainWindowWithItsConvertMenuOpen() {
-        WriteFiles(FullShape());
-        Start();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QMenu* menu = window->mnuConvert;
-        const QRect itemRect = window->menuBar()->actionGeometry(menu->menuAction());
-        QVERIFY(itemRect.isValid());
-        menu->popup(window->menuBar()->mapToGlobal(itemRect.bottomLeft()));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QVERIFY(menu->isVisible());
-        // The menu is a window of its own: compose the two as the screen shows them.
-        const QRect mainRect = window->frameGeometry();
-        const QRect menuRect = menu->geometry();
-        QPixmap picture(mainRect.united(menuRect).size());
-        picture.fill(Qt::white);
-        {
-            QPainter painter(&picture);
-            const QPoint origin = mainRect.united(menuRect).topLeft();
-            painter.drawPixmap(window->geometry().topLeft() - origin, window->grab());
-            painter.drawPixmap(menuRect.topLeft() - origin, menu->grab());
-        }
-        QVERIFY(!picture.isNull());
-        if (!qEnvironmentVariableIsEmpty("HALDEN_SCREENSHOT_DIR")) {
-            const QString dir = qEnvironmentVariable("HALDEN_SCREENSHOT_DIR");
-            QDir().mkpath(dir);
-            QVERIFY(picture.save(dir + QStringLiteral("/flow_main_with_convert_menu.png")));
-        }
-        menu->hide();
     }
 };
 

@@ -36,11 +36,8 @@ QString CurrentText(const QListWidget* list) {
 
 }  // namespace
 
-class UnitFinderTest : public QObject {
+class UnitFinderTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     // A started window in the full shape showing Length.
     frmConvert* Started() {
@@ -72,11 +69,6 @@ class UnitFinderTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        fixture.reset();
-    }
 
     void editMenuOffersFindUnitWithCtrlF() {
         Started();

@@ -10,29 +10,24 @@
 
 using namespace halden;
 
-class UnitListTest : public QObject {
+class UnitListTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<test::GuiFixture> fixture;
-    std::unique_ptr<QWidget> window;
+    std::unique_ptr<QWidget> host;
     UnitList* list = nullptr;
 
-private slots:
-    void init() {
-        fixture = std::make_unique<test::GuiFixture>();
-        window = std::make_unique<QWidget>();
-        list = new UnitList(window.get());
+    void setUp() override {
+        host = std::make_unique<QWidget>();
+        list = new UnitList(host.get());
         list->setGeometry(0, 0, 120, 200);
         list->Fill({QStringLiteral("metre"), QStringLiteral("inch"), QStringLiteral("foot")});
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        host->show();
+        host->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(host.get()));
     }
-    void cleanup() {
-        window.reset();
-        fixture.reset();
-    }
+    void tearDown() override { host.reset(); }
 
+private slots:
     void fillingChoosesNothingAndStartsAtTheTop() {
         QSignalSpy chosen(list, &UnitList::unitChosen);
         list->setCurrentRow(2);

@@ -51,10 +51,9 @@ QString UnitName(int g, int i) {
 bool Activate(QWidget* window) {
     window->show();
     window->activateWindow();
-    const bool ok = QTest::qWaitForWindowActive(window);
     // A window opened from a menu becomes active only once the menu has let go.
-    QTest::qWait(20);
-    return ok && QApplication::activeWindow() == window;
+    return QTest::qWaitFor(
+        [window] { return QApplication::activePopupWidget() == nullptr && QApplication::activeWindow() == window; });
 }
 
 // Types keys the way a user does: into whatever has the focus, or into an open popup menu.
@@ -119,11 +118,8 @@ std::vector<QWidget*> TabCycle(QWidget* first, std::size_t limit) {
 
 }  // namespace
 
-class UserSessionsTest : public QObject {
+class UserSessionsTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<test::GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     // Starts the program in its full shape, as a previous run left it, and makes it active.
     frmConvert* Start() {
@@ -141,12 +137,6 @@ class UserSessionsTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<test::GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        fixture.reset();
-    }
 
     void accessKeysReachTheirMenuItems_data() {
         QTest::addColumn<QString>("path");

@@ -32,17 +32,10 @@ QImage Row(QMenu& menu, QAction* item) { return menu.grab().toImage().copy(menu.
 
 }  // namespace
 
-class WindowGeometryTest : public QObject {
+class WindowGeometryTest : public halden::test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<GuiFixture> fixture;
-
 private slots:
-    void init() { fixture = std::make_unique<GuiFixture>(); }
-    void cleanup() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        fixture.reset();
-    }
 
     void onlyACheckedMenuItemShowsAMark() {
         for (const QString& base : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {

@@ -25,11 +25,8 @@
 using namespace halden;
 using namespace halden::test;
 
-class WindowManagerTest : public QObject {
+class WindowManagerTest : public halden::test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     bool StartFull() {
         Settings stored;
@@ -42,12 +39,6 @@ class WindowManagerTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        DeletePending();
-        fixture.reset();
-    }
 
     void fixedSizeWindowsOfferNoMaximiseButton() {
         QVERIFY(StartFull());

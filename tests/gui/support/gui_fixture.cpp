@@ -4,6 +4,7 @@
 
 #include "shared/ui_resources.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QWidget>
 
@@ -27,6 +28,18 @@ GuiFixture::~GuiFixture() {
     } else {
         qunsetenv("XDG_CONFIG_HOME");
     }
+}
+
+void GuiTest::init() {
+    fixture = std::make_unique<GuiFixture>();
+    setUp();
+}
+
+void GuiTest::cleanup() {
+    tearDown();
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    fixture.reset();
 }
 
 QString GuiFixture::configDir() const { return home_.path() + QStringLiteral("/halducnv/"); }

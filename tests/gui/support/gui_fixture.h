@@ -1,10 +1,13 @@
 // What every GUI test starts from: a fresh temporary configuration directory, the fake platform
-// installed, process-wide state reset. Construct one GuiFixture per test function (Qt Test's
-// init()), destroy it in cleanup().
+// installed, process-wide state reset. A test class derives from GuiTest, which makes one
+// GuiFixture per test function and takes it down again afterwards.
 #pragma once
 
 #include "fake_platform.h"
 
+#include "app/frmConvert.h"
+
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -29,6 +32,24 @@ private:
     QTemporaryDir home_;
     QByteArray oldXdg_;
     bool hadXdg_ = false;
+};
+
+/// The base of the GUI test classes. Before each test function a fresh fixture, then setUp();
+/// after it tearDown(), then the main window the test started (if any) closes, the deletions the
+/// windows asked for run, and the fixture goes.
+class GuiTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<GuiFixture> fixture;
+    std::unique_ptr<frmConvert> window;
+
+    virtual void setUp() {}
+    virtual void tearDown() {}
+
+private slots:
+    void init();
+    void cleanup();
 };
 
 /// Saves a picture of widget to $HALDEN_SCREENSHOT_DIR/<name>.png (does nothing when unset).
