@@ -1,8 +1,9 @@
 // Runs one program and reports how long it took from exec to its window on the screen, and its
 // peak resident memory: "<milliseconds> <peak RSS in KiB>".
 //
-// The program must honour HALDEN_EXIT_WHEN_SHOWN=1 (set here): it prints "shown <CLOCK_MONOTONIC
-// nanoseconds>" when its first window is exposed, then exits. The clock is read just before the
+// The program must honour HALDEN_EXIT_WHEN_SHOWN=1 (set here; the converter does with the window
+// observer of tests/support preloaded): it prints "shown <CLOCK_MONOTONIC nanoseconds>" when its
+// first window is exposed, then exits. The clock is read just before the
 // fork, so process creation and the dynamic loader count as the user would see them.
 #include <cstdio>
 #include <cstdlib>

@@ -13,43 +13,14 @@
 #include <QSessionManager>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
-#include <QWindow>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <utility>
 
 namespace {
-
-// Start-up timing (used by bench/startup): with HALDEN_EXIT_WHEN_SHOWN=1 in the environment the
-// program prints "shown <CLOCK_MONOTONIC nanoseconds>" once its first window has been exposed and
-// painted, then quits without saving anything.
-class ExitWhenShown final : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const auto* window = qobject_cast<QWindow*>(watched);
-        if (!fired_ && event->type() == QEvent::Expose && window != nullptr && window->isExposed()) {
-            fired_ = true;
-            // Runs once the expose (and the paint it causes) has been handled.
-            QTimer::singleShot(0, this, [] {
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("shown %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        }
-        return false;
-    }
-
-private:
-    bool fired_ = false;
-};
 
 // While the toolkit opens its window system, its messages wait here: when it cannot (a display
 // that is gone, no plugin for the one named), the user reads one line instead of the toolkit's
@@ -89,9 +60,6 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     g_toolkitHandler = qInstallMessageHandler(StartMessage);
     QApplication app(argc, argv);
     EndStartMessages();
-    if (qEnvironmentVariableIntValue("HALDEN_EXIT_WHEN_SHOWN") == 1) {
-        app.installEventFilter(new ExitWhenShown(&app));
-    }
     // Also the name the instance lock records and checks a left-behind lock's process against.
     app.setApplicationName(QStringLiteral("halducnv"));
     // One copy per configuration directory: a second start brings the first to the front.

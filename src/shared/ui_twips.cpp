@@ -9,12 +9,12 @@
 #include <QMargins>
 #include <QRect>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace halden {
 namespace {
@@ -22,10 +22,12 @@ namespace {
 int Positive(int value) { return value > 0 ? value : 1; }
 
 // Keeps a window's outer width as set: before the window manager has framed the window its side
-// frames are only a guess, so the width is applied again once the window is on the screen.
+// frames are only a guess, so the width is applied again once the window is on the screen. The
+// width is its property "outerWidth", where tools that look at the windows from outside read it.
 class OuterWidthKeeper final : public QObject {
 public:
     static constexpr const char* kName = "outerWidthKeeper";
+    static constexpr const char* kWidthProperty = "outerWidth";
 
     explicit OuterWidthKeeper(QWidget* window) : QObject(window), window_(window) {
         setObjectName(QLatin1String(kName));
@@ -33,7 +35,7 @@ public:
     }
 
     void Keep(int outerWidth) {
-        outerWidth_ = outerWidth;
+        setProperty(kWidthProperty, outerWidth);
         Apply();
     }
 
@@ -49,14 +51,14 @@ public:
 
 private:
     void Apply() {
-        const int clientWidth = std::max(1, outerWidth_ - platform().GetNonClientWidth(window_));
+        const int outerWidth = property(kWidthProperty).toInt();
+        const int clientWidth = std::max(1, outerWidth - platform().GetNonClientWidth(window_));
         if (window_->minimumWidth() != clientWidth || window_->maximumWidth() != clientWidth) {
             window_->setFixedWidth(clientWidth);
         }
     }
 
     QWidget* window_;
-    int outerWidth_ = 1;
 };
 
 }  // namespace
@@ -113,12 +115,6 @@ void ResizeWindowTwips(QWidget* window, double width, double height) {
         keeper = new OuterWidthKeeper(window);
     }
     keeper->Keep(PixelsX(width));
-    // For the desktop tests: the outer width the window's rule gave, to be compared with what the
-    // window manager shows.
-    if (qEnvironmentVariableIsSet("HALDEN_GEOMETRY_LOG")) {
-        std::fprintf(stderr, "halden-geometry %s outer-width %d client-height %d\n", window->metaObject()->className(),
-                     PixelsX(width), clientHeight);
-    }
 }
 
 }  // namespace halden

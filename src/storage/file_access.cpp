@@ -13,13 +13,6 @@ namespace halden {
 
 namespace {
 
-std::optional<WriteFault>& InjectedFault() {
-    static std::optional<WriteFault> fault;
-    return fault;
-}
-
-bool Injected(WriteFault::Step step) { return InjectedFault() && InjectedFault()->step == step; }
-
 /// Creates every missing directory of dir, new ones readable by the user only.
 bool MakeDirectories(const std::string& dir) {
     if (dir.empty()) {
@@ -37,14 +30,9 @@ bool MakeDirectories(const std::string& dir) {
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
-    std::size_t limit = bytes.size();
-    const bool cut = Injected(WriteFault::Step::Write);
-    if (cut && InjectedFault()->bytes_before_failure < limit) {
-        limit = InjectedFault()->bytes_before_failure;
-    }
     std::size_t done = 0;
-    while (done < limit) {
-        const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -53,7 +41,7 @@ bool WriteAll(int fd, std::string_view bytes) {
         }
         done += static_cast<std::size_t>(n);
     }
-    return !cut;
+    return true;
 }
 
 /// The permissions the saved file gets: the old file's where its owner may read and write it, else
@@ -242,8 +230,6 @@ bool KeepDamaged(const std::string& target) {
 
 }  // namespace
 
-void SetWriteFaultForTesting(std::optional<WriteFault> fault) { InjectedFault() = fault; }
-
 bool PathIsTaken(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
@@ -312,7 +298,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFil
         return false;
     }
     const auto target = SaveTarget(path);
-    if (!target || !MayReplace(*target) || Injected(WriteFault::Step::CreateTemporary)) {
+    if (!target || !MayReplace(*target)) {
         return false;
     }
     RemoveLeftoversOf(*target);
@@ -321,13 +307,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFil
     if (fd < 0) {
         return false;
     }
-    const bool written = ::fchmod(fd, ModeFor(*target)) == 0 && WriteAll(fd, bytes) &&
-                         !Injected(WriteFault::Step::Sync) && ::fsync(fd) == 0;
+    const bool written = ::fchmod(fd, ModeFor(*target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     // The old file is kept only once the new one is complete, so that a failed save leaves no copy.
     const bool kept = written && (old_file == OldFile::Replace || KeepDamaged(*target));
     // The lock is held until the rename is done: only then may another copy's clean-up see the name.
-    const bool renamed =
-        kept && !Injected(WriteFault::Step::Rename) && ::rename(temporary.c_str(), target->c_str()) == 0;
+    const bool renamed = kept && ::rename(temporary.c_str(), target->c_str()) == 0;
     if (!renamed) {
         ::unlink(temporary.c_str());
     }

@@ -53,13 +53,4 @@ bool IsRegularFile(const std::string& path);
 /// locked is kept.
 void RemoveLeftoverTemporaries(const std::string& path);
 
-/// Test seam: makes the next saves fail at a chosen step, as a full disk or an unwritable directory
-/// would. Stays in force until cleared with std::nullopt.
-struct WriteFault {
-    enum class Step { CreateTemporary, Write, Sync, Rename };
-    Step step = Step::Write;
-    std::size_t bytes_before_failure = 0;  // Step::Write: bytes that reach the temporary file first
-};
-void SetWriteFaultForTesting(std::optional<WriteFault> fault);
-
 }  // namespace halden

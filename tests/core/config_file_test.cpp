@@ -406,27 +406,27 @@ TEST_F(CfgFileOnDisk, SaveCreatesTheDirectoryAndReadsBack) {
 TEST_F(CfgFileOnDisk, FailedSaveShowsTheCriticalMessageAndKeepsTheOldFile) {
     struct Row {
         const char* name;
-        std::optional<halden::WriteFault> fault;  // std::nullopt: the directory is unwritable
+        std::optional<halden::test::WriteFault> fault;  // std::nullopt: the directory is unwritable
     };
     const Row rows[] = {
         {"unwritable directory", std::nullopt},
-        {"write fails after part of the data", halden::WriteFault{halden::WriteFault::Step::Write, 100}},
-        {"write fails before any data", halden::WriteFault{halden::WriteFault::Step::Write, 0}},
-        {"sync fails", halden::WriteFault{halden::WriteFault::Step::Sync, 0}},
-        {"rename fails", halden::WriteFault{halden::WriteFault::Step::Rename, 0}},
+        {"write fails after part of the data", halden::test::WriteFault{halden::test::WriteFault::Step::Write, 100}},
+        {"write fails before any data", halden::test::WriteFault{halden::test::WriteFault::Step::Write, 0}},
+        {"sync fails", halden::test::WriteFault{halden::test::WriteFault::Step::Sync, 0}},
+        {"rename fails", halden::test::WriteFault{halden::test::WriteFault::Step::Rename, 0}},
     };
     const std::string old_file = Join(kDistinctLines) + "kept as it is";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         PutFile("HALDUCNV.CFG", old_file);
         if (row.fault) {
-            halden::SetWriteFaultForTesting(row.fault);
+            halden::test::SetWriteFault(row.fault);
         } else {
             MakeFilesDirUnwritable();
         }
         halden::RecordingSink sink;
         EXPECT_FALSE(halden::CfgSave(halden::settings(), sink));
-        halden::SetWriteFaultForTesting(std::nullopt);
+        halden::test::SetWriteFault(std::nullopt);
         ::chmod(FilesDir().c_str(), 0700);
         ASSERT_EQ(sink.messages.size(), 1u);
         EXPECT_EQ(sink.messages[0], (halden::Message{" Halden Unit Converter", "Failed to save file as 'HALDUCNV.CFG'.",

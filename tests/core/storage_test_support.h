@@ -4,6 +4,7 @@
 
 #include "shared/settings.h"
 #include "storage/file_access.h"
+#include "write_faults.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -29,11 +30,11 @@ protected:
         }
         ::setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
         halden::ResetProcessState();
-        halden::SetWriteFaultForTesting(std::nullopt);
+        halden::test::SetWriteFault(std::nullopt);
     }
 
     void TearDown() override {
-        halden::SetWriteFaultForTesting(std::nullopt);
+        halden::test::SetWriteFault(std::nullopt);
         halden::ResetProcessState();
         if (saved_xdg_) {
             ::setenv("XDG_CONFIG_HOME", saved_xdg_->c_str(), 1);
@@ -81,7 +82,7 @@ protected:
         const std::string probe = FilesDir() + "probe";
         if (::mkdir(probe.c_str(), 0700) == 0) {
             ::rmdir(probe.c_str());
-            halden::SetWriteFaultForTesting(halden::WriteFault{halden::WriteFault::Step::CreateTemporary, 0});
+            halden::test::SetWriteFault(halden::test::WriteFault{halden::test::WriteFault::Step::CreateTemporary, 0});
         }
     }
 

@@ -579,14 +579,14 @@ TEST_F(UserFileOnDisk, WriteCreatesTheFileAndReadsBack) {
 TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
     struct Row {
         const char* name;
-        std::optional<halden::WriteFault> fault;  // std::nullopt: the directory is unwritable
-        bool too_long = false;                    // and the caller takes no report of it
+        std::optional<halden::test::WriteFault> fault;  // std::nullopt: the directory is unwritable
+        bool too_long = false;                          // and the caller takes no report of it
     };
     const Row rows[] = {
         {"unwritable directory", std::nullopt},
-        {"write fails after part of the data", halden::WriteFault{halden::WriteFault::Step::Write, 700}},
-        {"sync fails", halden::WriteFault{halden::WriteFault::Step::Sync, 0}},
-        {"rename fails", halden::WriteFault{halden::WriteFault::Step::Rename, 0}},
+        {"write fails after part of the data", halden::test::WriteFault{halden::test::WriteFault::Step::Write, 700}},
+        {"sync fails", halden::test::WriteFault{halden::test::WriteFault::Step::Sync, 0}},
+        {"rename fails", halden::test::WriteFault{halden::test::WriteFault::Step::Rename, 0}},
         {"a text too long for its count", std::nullopt, true},
     };
     const std::string old_file = WriteOrFail(Distinct());
@@ -598,13 +598,13 @@ TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
         if (row.too_long) {
             halden::userUnits().UserUnitName[5][5] = std::string(70000, 'x');
         } else if (row.fault) {
-            halden::SetWriteFaultForTesting(row.fault);
+            halden::test::SetWriteFault(row.fault);
         } else {
             MakeFilesDirUnwritable();
         }
         halden::RecordingSink sink;
         EXPECT_FALSE(halden::DatWrite(halden::userUnits(), sink));
-        halden::SetWriteFaultForTesting(std::nullopt);
+        halden::test::SetWriteFault(std::nullopt);
         ::chmod(FilesDir().c_str(), 0700);
         ASSERT_EQ(sink.messages.size(), 1u);
         EXPECT_EQ(sink.messages[0], (halden::Message{" Halden Unit Converter", "Failed to save file as 'HUC_USER.DAT'.",

@@ -22,7 +22,7 @@ logged_width() { sed -n "s/^halden-geometry halden::$1 outer-width \([0-9]*\) .*
 has_frame() { timeout 3 xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= '; }
 
 desk_folder --cfg Form_Convert_Left=1500,Form_Convert_Top=1500,Form_Cal_Left=1500,Form_Cal_Top=6000
-desk_start HALDEN_GEOMETRY_LOG=1
+desk_start HALDEN_GEOMETRY_LOG=1 LD_PRELOAD="$HALDEN_WINDOW_OBSERVER"
 main=$(desk_find_window '^ Halden Unit Converter - Length$')
 desk_expect 5 "the window manager gave the main window no frame" has_frame "$main"
 
