@@ -1,39 +1,34 @@
 #!/usr/bin/env python3
 """Checks the direction of the includes under src/.
 
-A folder may include only the folders below it:
-
-    numbers  <-  catalogue  <-  shared  <-  calc, storage, reference  <-  app  <-  launcher
-                             storage  <-  cli  <-  launcher
-
-The command line (cli) never includes shared/, where the window program's process-wide state
-lives, and the launcher includes no window folder.
-
-and no two modules may include each other, directly or round a longer loop. A module is a header
-with the sources that implement it (frmConvert.h, frmConvert.cpp, frmConvert_menus.cpp, ...).
-Prints every include that breaks a rule and exits 1; prints a one-line summary and exits 0 when
-there is none.
+The rules are the lines of src/CMakeLists.txt that say which folder may include which
+("catalogue may include: numbers") and which folders link no toolkit ("without Qt: ..."); the
+prose around them there is the picture of the whole. A folder may include only the folders its
+line names, and no two modules may include each other, directly or round a longer loop. A module
+is a header with the sources that implement it (frmConvert.h, frmConvert.cpp,
+frmConvert_menus.cpp, ...). Prints every include that breaks a rule and exits 1; prints a one-line
+summary and exits 0 when there is none.
 """
 import pathlib
 import re
 import sys
 
-ALLOWED = {
-    "numbers": set(),
-    "catalogue": {"numbers"},
-    "shared": {"numbers", "catalogue"},
-    "calc": {"numbers", "catalogue", "shared"},
-    "storage": {"numbers", "catalogue", "shared"},
-    "reference": {"numbers", "catalogue", "shared"},
-    "app": {"numbers", "catalogue", "shared", "calc", "storage", "reference"},
-    "cli": {"numbers", "catalogue", "storage"},
-    "launcher": {"numbers", "catalogue", "storage", "cli"},
-}
+RULE = re.compile(r"^#\s+(\w+) may include:(.*)$", re.MULTILINE)
+WITHOUT_QT = re.compile(r"^#\s+without Qt:(.*)$", re.MULTILINE)
+
+
+def read_rules(src: pathlib.Path):
+    """({folder: folders it may include}, folders without the toolkit) from src/CMakeLists.txt."""
+    text = (src / "CMakeLists.txt").read_text(encoding="utf-8") if (src / "CMakeLists.txt").exists() else ""
+    allowed = {folder: set(names.split()) for folder, names in RULE.findall(text)}
+    without = WITHOUT_QT.search(text)
+    return allowed, set(without.group(1).split()) if without else set()
+
+
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
-# The toolkit's headers; the folders below never include them (the program answers the command
-# line without loading the toolkit).
+# The toolkit's headers, which the folders "without Qt" never include (the program answers the
+# command line without loading the toolkit).
 TOOLKIT = re.compile(r'^\s*#\s*include\s+<(Q[A-Za-z]*|Qt[A-Za-z]*/[^>]*)>', re.MULTILINE)
-WITHOUT_TOOLKIT = {"numbers", "catalogue", "cli", "launcher"}
 
 
 def module_of(path: pathlib.Path, src: pathlib.Path) -> str:
@@ -84,18 +79,21 @@ def strongly_connected(graph):
 
 
 def check(src: pathlib.Path):
+    allowed, without_toolkit = read_rules(src)
+    if not allowed:
+        return ["src/CMakeLists.txt states no include rules ('FOLDER may include: ...')"], 0
     problems = []
     graph = {}
     files = sorted(p for p in src.rglob("*") if p.suffix in (".h", ".cpp"))
     for path in files:
         relative = path.relative_to(src)
         folder = relative.parts[0]
-        if folder not in ALLOWED:
+        if folder not in allowed:
             problems.append(f"{relative}: folder '{folder}' has no place in the include direction")
             continue
         source = module_of(path, src)
         text = path.read_text(encoding="utf-8")
-        if folder in WITHOUT_TOOLKIT:
+        if folder in without_toolkit:
             for header in TOOLKIT.findall(text):
                 problems.append(f"{relative}: includes <{header}> ({folder} links no toolkit)")
         for included in INCLUDE.findall(text):
@@ -103,7 +101,7 @@ def check(src: pathlib.Path):
             if not target.exists():
                 continue
             target_folder = pathlib.PurePath(included).parts[0]
-            if target_folder != folder and target_folder not in ALLOWED[folder]:
+            if target_folder != folder and target_folder not in allowed[folder]:
                 problems.append(f"{relative}: includes {included} ({folder} may not use {target_folder})")
             destination = module_of(target, src)
             if destination != source:

@@ -2,6 +2,7 @@
 # The include check must fail for each kind of fault it exists to catch, and pass a clean tree.
 set -u
 check="$(dirname "$0")/check_includes.py"
+rules="$(dirname "$0")/../../src/CMakeLists.txt"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -9,6 +10,7 @@ failures=0
 tree() {  # tree NAME: a fresh small tree with a clean direction
     rm -rf "$work/src"
     mkdir -p "$work/src/numbers" "$work/src/catalogue" "$work/src/shared" "$work/src/app"
+    cp "$rules" "$work/src/CMakeLists.txt"
     printf '#pragma once\n' >"$work/src/numbers/leading_number.h"
     printf '#include "numbers/leading_number.h"\n' >"$work/src/catalogue/radix.h"
     printf '#include "catalogue/radix.h"\n' >"$work/src/shared/settings.h"
@@ -45,5 +47,9 @@ expect "a part of a module closes a loop" 1 "app/frmConvert <-> app/frmMini"
 tree
 mkdir -p "$work/src/extra" && printf '\n' >"$work/src/extra/new.h"
 expect "an unknown folder is reported" 1 "folder 'extra' has no place"
+
+tree
+grep -v "may include:" "$rules" >"$work/src/CMakeLists.txt"
+expect "rules missing from src/CMakeLists.txt" 1 "states no include rules"
 
 exit $((failures > 0))
