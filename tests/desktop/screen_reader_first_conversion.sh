@@ -19,8 +19,9 @@ desk_key Return
 icon=$(desk_find_window '^Halden Unit Converter$')
 desk_expect 5 "the icon window did not take the keyboard" desk_is_active "$icon"
 # Enter opens the Convert menu; Down and Enter choose its first group.
+shown=$(desk_windows_of_pid | wc -l)
 desk_key Return
-desk_settle
+desk_expect 5 "Enter did not open the Convert menu" eval '[ "$(desk_windows_of_pid | wc -l)" -gt "$shown" ]'
 desk_key Down Return
 main=$(desk_find_window '^ Halden Unit Converter - Length$')
 desk_expect 5 "the main window did not take the keyboard" desk_is_active "$main"
