@@ -3,14 +3,17 @@
 //
 // Runs on the offscreen platform with a temporary configuration directory that holds a valid
 // configuration (full window shape) and an empty user-units file, so that no message box waits
-// for an answer. Prints the median of many keystrokes in microseconds.
+// for an answer. Prints the median of many keystrokes in microseconds; then the same with the All
+// Units window open on the largest group, up to its table updated and painted.
 #include "app/unit_list.h"
 #include "shared/settings.h"
 #include "storage/config_file.h"
 
+#include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
 #include "shared/ui_resources.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -97,5 +100,41 @@ int main(int argc, char* argv[]) {
     }
     std::nth_element(micros.begin(), micros.begin() + kRepetitions / 2, micros.end());
     std::printf("keystroke_median_us %.2f\n", micros[kRepetitions / 2]);
+
+    // Metric Prefixes, the group of most units, from its first unit, with All Units open: the
+    // keystroke runs through the result box and every row of the table, and the table is painted.
+    window.mnuConvDecimal->trigger();
+    window.lstConvFrom->setCurrentRow(0);
+    window.lstConvInto->setCurrentRow(1);
+    window.mnuConvAllUnits->trigger();
+    halden::frmAllUnits* all = window.allUnitsWindow();
+    QApplication::processEvents();
+    const int rows = all != nullptr ? all->grdUnits->rowCount() : 0;
+    if (rows != window.lstConvInto->count() || rows < 2) {
+        std::fprintf(stderr, "the All Units window did not open on the group's %d units\n",
+                     window.lstConvInto->count());
+        return 1;
+    }
+    micros.clear();
+    for (int i = 0; i < kWarmUp + kRepetitions; ++i) {
+        window.txtInput->clear();
+        QApplication::processEvents();
+        const auto start = std::chrono::steady_clock::now();
+        QTest::keyClick(window.txtInput, Qt::Key_3);
+        QApplication::processEvents();
+        const auto end = std::chrono::steady_clock::now();
+        if (all->ResultAt(rows - 1).isEmpty() || all->ResultAt(1) != window.txtResult->text()) {
+            std::fprintf(stderr, "keystroke %d: the table's last row \"%s\", its second \"%s\", the result \"%s\"\n", i,
+                         qPrintable(all->ResultAt(rows - 1)), qPrintable(all->ResultAt(1)),
+                         qPrintable(window.txtResult->text()));
+            return 1;
+        }
+        if (i >= kWarmUp) {
+            micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        }
+    }
+    std::nth_element(micros.begin(), micros.begin() + kRepetitions / 2, micros.end());
+    std::printf("allunits_rows %d\n", rows);
+    std::printf("allunits_keystroke_median_us %.2f\n", micros[kRepetitions / 2]);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "storage/my_path.h"
 #include "storage/user_file.h"
 
+#include "app/frmAllUnits.h"
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
 #include "shared/platform.h"
@@ -108,7 +109,10 @@ void frmConvert::Form_Load() {
 
     ApplyUserMenu();
     CheckOptionItems();
+    side_ = ReadSideFile();
+    sideSaved_ = side_;
     OpenSelectedGroup(false);
+    RestoreRememberedUnits();
 
     if (set.pnShapeFlag == 0) {
         ParkMainWindow();
@@ -137,6 +141,9 @@ void frmConvert::closeEvent(QCloseEvent* event) {
         cal_->close();
     }
     companions_.CloseAll();
+    if (!allUnits_.isNull()) {
+        allUnits_->close();
+    }
     event->accept();
     QCoreApplication::quit();
 }
@@ -173,6 +180,7 @@ void frmConvert::SaveSettings() {
     }
     SaveFailureSink sink(this);
     CfgSave(settings(), sink);
+    SaveSideFile();
 }
 
 bool frmConvert::eventFilter(QObject* watched, QEvent* event) {

@@ -12,12 +12,14 @@
 //   frmConvert_reduced.cpp      Reduce, the icon window, minimise and restore, a second start
 //   frmConvert_companions.cpp   opening the companion windows, About and Help; Ctrl+E and F10
 //   frmConvert_finder.cpp       Edit > Find Unit... and what choosing a found unit does
+//   frmConvert_allunits.cpp     All Units, Swap Units and the units remembered for each group
 // The controls and menus stay public for the window tests, which act on them as a user does.
 #pragma once
 
 #include "app/companion_windows.h"
 #include "app/copy_history.h"
 #include "catalogue/menu_texts.h"
+#include "storage/side_file.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -34,6 +36,7 @@ class QPushButton;
 namespace halden {
 
 class ToolButton;
+class frmAllUnits;
 class UnitList;
 class frmCal;
 class frmMini;
@@ -76,6 +79,7 @@ public:
     QAction* mnuEditPasteCInput = nullptr;
     QMenu* mnuHistory = nullptr;
     QAction* mnuEditFind = nullptr;
+    QAction* mnuEditSwap = nullptr;
     std::array<QAction*, kHistoryItems> mnuHistoryArray{};
     QMenu* mnuConvert = nullptr;
     std::array<QAction*, kConvCaptions.size()> mnuConvArray{};
@@ -86,6 +90,7 @@ public:
     QMenu* mnuUser = nullptr;
     std::array<QAction*, kUserGroups> mnuUserArray{};
     QAction* mnuConvDecimal = nullptr;
+    QAction* mnuConvAllUnits = nullptr;
     QAction* mnuConvConst = nullptr;
     QMenu* mnuOptions = nullptr;
     QMenu* mnuOptionsFig = nullptr;
@@ -114,6 +119,8 @@ public:
     frmMini* miniWindow() const;
     /// The unit finder while it has been opened once, else nullptr.
     UnitFinder* unitFinder() const;
+    /// The All Units window while it has been opened once, else nullptr.
+    frmAllUnits* allUnitsWindow() const;
     /// The calculator window, loaded (not shown) on first use.
     frmCal* calculatorWindow();
     /// The raw texts of the history items, newest first (what a history item puts on the clipboard).
@@ -203,6 +210,16 @@ private:
     void mnuEditFind_Click();
     void FoundUnit_Chosen(int group, int unit, bool asInto);
 
+    // The All Units window, the swap of the two units and the units remembered per group.
+    void connectAllUnits();
+    void mnuConvAllUnits_Click();
+    void UpdateAllUnits();
+    void AllUnits_RowCopied(int unit, const QString& result);
+    void mnuEditSwap_Click();
+    void RememberUnits();
+    void RestoreRememberedUnits();
+    void SaveSideFile();
+
     // The companion windows.
     void mnuConvConst_Click();
     void mnuUserDef_Click();
@@ -217,6 +234,9 @@ private:
     QPointer<frmMini> mini_;
     QPointer<frmCal> cal_;
     QPointer<UnitFinder> finder_;
+    QPointer<frmAllUnits> allUnits_;
+    SideFile side_;       // the units last chosen in each group and the All Units window's place
+    SideFile sideSaved_;  // what the side file holds: a save writes only when side_ differs
     int nPrevFrom_ = 0;
     CopyHistory history_{mnuHistory, mnuHistoryArray};
     CompanionWindows companions_{constantsWindow, equivWindow, userWindow};

@@ -55,6 +55,7 @@ void frmConvert::userWindow_Saved() {
     if (IsSpacesOnly(catalogue().GroupName[static_cast<std::size_t>(g)])) {
         OpenSelectedGroup(true);
         txtResult->setText(QString());
+        RestoreRememberedUnits();
         return;
     }
     SetCaption();

@@ -187,6 +187,7 @@ void frmConvert::connectHandlers() {
     connectToolButtons();
     connectWindowKeys();
     connectMenus();
+    connectAllUnits();
     lblHidden->installEventFilter(this);
 }
 

@@ -6,6 +6,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
 
+#include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
 #include "shared/platform.h"
 #include "shared/ui_text.h"
@@ -71,6 +72,7 @@ void frmConvert::FillLists() {
         names.removeLast();
     }
     lstConvInto->Fill(names);
+    UpdateAllUnits();
 }
 
 // The units of the group shown have changed: the lists show the new names, and a unit chosen
@@ -117,11 +119,15 @@ void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
     if (set.pnShapeFlag == 0) {
         RestoreMainWindow();
         companions_.BringBackAddUnits();
+        if (!allUnits_.isNull()) {
+            allUnits_->ShowWithMain();
+        }
     }
     set.pnShapeFlag = 1;
     SetCaption();
     FillLists();
     txtResult->setText(QString());
+    RestoreRememberedUnits();
 }
 
 bool frmConvert::BothEntriesChosen() const {

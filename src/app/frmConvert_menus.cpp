@@ -73,6 +73,8 @@ void frmConvert::createMenus() {
     mnuEdit->addSeparator();
     mnuEditFind = mnuEdit->addAction(QStringLiteral("&Find Unit..."));
     mnuEditFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuEditSwap = mnuEdit->addAction(QStringLiteral("S&wap Units"));
+    mnuEditSwap->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
     mnuConvert = bar->addMenu(QStringLiteral("&Convert"));
     AddArray(mnuConvert, mnuConvArray, kConvCaptions);
@@ -90,6 +92,9 @@ void frmConvert::createMenus() {
     mnuConvDecimal = mnuConvert->addAction(ToQString(kConvDecimalCaption));
     mnuConvDecimal->setCheckable(true);
     mnuConvert->addSeparator();
+    // "U" is Additional Units' key in this menu; a second item on it would only be highlighted.
+    mnuConvAllUnits = mnuConvert->addAction(QStringLiteral("All Un&its..."));
+    mnuConvAllUnits->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     mnuConvConst = mnuConvert->addAction(QStringLiteral("&Constants..."));
 
     mnuOptions = bar->addMenu(QStringLiteral("&Options"));

@@ -4,6 +4,7 @@
 #include "catalogue/menu_texts.h"
 #include "shared/settings.h"
 
+#include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
 #include "shared/platform.h"
@@ -64,7 +65,10 @@ void frmConvert::ShowMiniWindow() {
 
 void frmConvert::mini_ConvertMenu() {
     ParkMainWindow();
+    // The icon's menu offers what it always did; All Units belongs to the full shape.
+    mnuConvAllUnits->setVisible(false);
     platform().PopupMenu(mini_.data(), mnuConvert);
+    mnuConvAllUnits->setVisible(true);
 }
 
 // The icon window's File menu offers Minimize and its own Exit caption; the main window's menu bar
@@ -97,6 +101,9 @@ void frmConvert::Form_Resize() {
     const bool reduced = settings().pnShapeFlag == 0;
     if (isMinimized()) {
         companions_.HideForMinimise();
+        if (!allUnits_.isNull()) {
+            allUnits_->HideWithMain();
+        }
         // The icon window goes as it does at a group switch, recording its place; a hidden and
         // re-shown frameless window can come back with a stale idea of its own position.
         if (reduced) {
@@ -105,6 +112,9 @@ void frmConvert::Form_Resize() {
         return;
     }
     companions_.ShowOpenOnes();
+    if (!allUnits_.isNull() && !reduced) {
+        allUnits_->ShowWithMain();
+    }
     if (reduced) {
         // Restored from the task bar after the icon window's Minimize: the reduced shape comes
         // back, the main window parked again once the window system has finished the restore.
@@ -121,6 +131,9 @@ void frmConvert::lblShrink_Click() {
     Settings& set = settings();
     set.pnShapeFlag = 0;
     companions_.HideForReduce();
+    if (!allUnits_.isNull()) {
+        allUnits_->HideWithMain();
+    }
     const QPoint place = WindowPosTwips(this);
     StoreTwips(set.Form_Convert_Left, place.x(), PlaceOutOfRange::Clamp);
     StoreTwips(set.Form_Convert_Top, place.y(), PlaceOutOfRange::Clamp);

@@ -1,5 +1,6 @@
 #include "cli/cli_convert.h"
 
+#include "catalogue/all_units.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/menu_texts.h"
 #include "cli/cli_messages.h"
@@ -123,6 +124,34 @@ std::optional<UnitPair> ResolvePair(const RunUnits& run, std::optional<std::stri
     return UnitPair{g, pair.fromUnits[0], pair.intoUnits[0]};
 }
 
+// The one unit FROM stands for, in the first group that holds it (the given group only when there
+// is one); an empty error means found.
+std::optional<UnitPair> ResolveFrom(const RunUnits& run, std::optional<std::string_view> group,
+                                    std::string_view fromName, std::string& error) {
+    if (group && run.index.GroupNamed(*group) < 0) {
+        error = "no group is named " + Quoted(*group) + " (halducnv --list shows every group)";
+        return std::nullopt;
+    }
+    const std::string name = group ? std::string(*group) + ":" + std::string(fromName) : std::string(fromName);
+    const NamedUnits named = run.index.Resolve(name);
+    if (named.units.empty() || named.ambiguous) {
+        error = NameFailure(run, name, named);
+        return std::nullopt;
+    }
+    const int g = named.units.front().group;
+    std::vector<int> units;
+    for (const FoundUnit& unit : named.units) {
+        if (unit.group == g) {
+            units.push_back(unit.unit);
+        }
+    }
+    if (units.size() > 1) {
+        error = Quoted(fromName) + " fits several units of " + GroupName(run, g) + ": " + UnitList(run, g, units);
+        return std::nullopt;
+    }
+    return UnitPair{g, units.front(), units.front()};
+}
+
 // How the results are written.
 struct ResultForm {
     int figure = 6;
@@ -147,18 +176,15 @@ std::optional<std::string> ConvertOne(const RunUnits& run, const UnitPair& pair,
     input.text = *operand;
     input.pnFigure = form.figure;
     input.pnFormFlag = form.formFlag;
+    std::string text;
     if (pair.group == kGroupRadix && pair.from == pair.into) {
-        // The number bases write nothing for a base into itself: go through another base and back.
-        constexpr int kDecimal = 0;
-        constexpr int kHexadecimal = 3;
-        input.into = pair.from == kDecimal ? kHexadecimal : kDecimal;
-        const std::string between = ConvertCommand(run.catalogue, kNoWarp, input, sink);
-        if (between == kInputError || between.empty()) {
-            return std::nullopt;
-        }
-        return ConvertOne(run, UnitPair{pair.group, input.into, pair.into}, between, form, sink);
+        // The number bases write nothing for a base into itself; the table of every unit goes
+        // through another base and back.
+        text = AllUnitsResult(run.catalogue, kNoWarp, {pair.group, pair.from, input.text, form.figure, form.formFlag},
+                              pair.into);
+    } else {
+        text = ConvertCommand(run.catalogue, kNoWarp, input, sink);
     }
-    std::string text = ConvertCommand(run.catalogue, kNoWarp, input, sink);
     if (text == kInputError) {
         return std::nullopt;
     }
@@ -279,6 +305,19 @@ void RunBatch(const Options& options, const RunUnits& run, const std::optional<U
     }
 }
 
+// "result<TAB>unit name" for every unit of the group, the texts the All Units window shows; a unit
+// the value cannot be given in shows "Input error" as the window does.
+void PrintEveryUnit(const RunUnits& run, const UnitPair& pair, std::string_view value, ResultForm form,
+                    std::string& out) {
+    NullSink quiet;
+    const int count = TargetCount(run.catalogue, pair.group);
+    for (int into = 0; into < count; ++into) {
+        const std::optional<std::string> text =
+            ConvertOne(run, UnitPair{pair.group, pair.from, into}, value, form, quiet);
+        out += (text ? *text : std::string(kInputError)) + "\t" + UnitText(run, pair.group, into) + "\n";
+    }
+}
+
 }  // namespace
 
 void Failure(CommandLineResult& result, int status, std::string_view message) {
@@ -351,8 +390,9 @@ void RunList(const Options& options, const RunUnits& run, CommandLineResult& res
 
 void RunConvert(const Options& options, const RunUnits& run, const BatchStreams* streams, CommandLineResult& result) {
     const bool batch = options.command == Options::Command::Batch;
-    if (!batch && options.operands.size() != 3) {
-        Failure(result, kExitUsage, "--convert needs VALUE FROM INTO (quote a unit name that holds blanks)");
+    const bool everyUnit = !batch && options.operands.size() == 2 && options.operands[0] != "-";
+    if (!batch && !everyUnit && options.operands.size() != 3) {
+        Failure(result, kExitUsage, "--convert needs VALUE FROM [INTO] (quote a unit name that holds blanks)");
         return;
     }
     if (batch && !options.operands.empty()) {
@@ -366,7 +406,8 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
     std::optional<UnitPair> pair;
     if (!batch) {
         std::string error;
-        pair = ResolvePair(run, options.group, options.operands[1], options.operands[2], error);
+        pair = everyUnit ? ResolveFrom(run, options.group, options.operands[1], error)
+                         : ResolvePair(run, options.group, options.operands[1], options.operands[2], error);
         if (!pair) {
             Failure(result, kExitUsage, error);
             return;
@@ -382,7 +423,12 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
         return;
     }
     WarningSink sink(result.err);
+    // The value in its own unit first: a value its unit cannot take is an input error.
     const std::optional<std::string> text = ConvertOne(run, *pair, options.operands[0], *form, sink);
+    if (text && everyUnit) {
+        PrintEveryUnit(run, *pair, options.operands[0], *form, result.out);
+        return;
+    }
     if (!text) {
         result.status = kExitInputError;
         result.err += std::string(kProgram) + ": " + std::string(kInputError) + "\n";

@@ -8,6 +8,7 @@ namespace {
 constexpr std::string_view kHelpText =
     R"HELP(Usage: halducnv --convert VALUE FROM INTO [--group GROUP] [--figures 4|6|8|integer]
                         [--scientific]
+       halducnv --convert VALUE FROM [options]    (the value in every unit of the group)
        halducnv --convert - FROM INTO [options]   (a value a line from standard input)
        halducnv --batch [options]                 (VALUE FROM INTO a line)
        halducnv --list [GROUP]
@@ -25,6 +26,10 @@ constexpr std::string_view kHelpText =
       halducnv --convert 3 mile m                               prints 4828.03
       halducnv --convert 100 "deg Celsius" "deg Fahrenheit"     prints 212.000
       halducnv --convert FF Hexadecimal Decimal                 prints 255
+--convert VALUE FROM
+    Prints VALUE in every unit of FROM's group, a line "result<TAB>unit" for
+    each, as the converter's All Units window lists them; a unit the value
+    cannot be given in shows "Input error".
 --convert - FROM INTO
     Reads one value a line from standard input and writes one result a line.
     A value that cannot be converted gives an empty line and "Input error"

@@ -1,6 +1,7 @@
 // The program's command line: conversions, unit lists, help and version from a shell.
 //
 //   halducnv --convert VALUE|- FROM INTO [--group GROUP] [--figures 4|6|8|integer] [--scientific]
+//   halducnv --convert VALUE FROM [options]      (the value in every unit of the group)
 //   halducnv --batch [--group GROUP] [--figures ...] [--scientific] [--unbuffered]
 //   halducnv --list [GROUP]
 //   halducnv -h|--help

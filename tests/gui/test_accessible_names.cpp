@@ -5,6 +5,7 @@
 #include "app/unit_list.h"
 #include "gui_fixture.h"
 
+#include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
@@ -68,6 +69,7 @@ private slots:
         main.mnuConvArray[0]->trigger();
         main.show();
         main.mnuEditFind->trigger();
+        main.mnuConvAllUnits->trigger();
         frmMini icon;
         frmCal calculator;
         frmConstants constants;
@@ -80,7 +82,7 @@ private slots:
             {"icon", &icon},           {"calculator", &calculator},
             {"constants", &constants}, {"equivalence", &equivalence},
             {"add units", &addUnits},  {"about", &about},
-            {"help", OpenHelpWindow()}};
+            {"help", OpenHelpWindow()}, {"all units", main.allUnitsWindow()}};
         for (const auto& [title, window] : windows) {
             QVERIFY2(window != nullptr, title);
             window->show();

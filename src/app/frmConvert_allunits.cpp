@@ -1,0 +1,161 @@
+// The main window's All Units window (Convert > All Units..., Ctrl+Shift+A), the swap of the two
+// units (Edit > Swap Units, Ctrl+Shift+S) and the units remembered for each group between runs.
+#include "app/unit_list.h"
+#include "catalogue/all_units.h"
+#include "catalogue/menu_texts.h"
+#include "shared/settings.h"
+#include "storage/side_file.h"
+
+#include "app/frmAllUnits.h"
+#include "app/frmConvert.h"
+#include "shared/platform.h"
+#include "shared/ui_text.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+namespace halden {
+
+frmAllUnits* frmConvert::allUnitsWindow() const { return allUnits_.data(); }
+
+void frmConvert::connectAllUnits() {
+    connect(mnuConvAllUnits, &QAction::triggered, this, &frmConvert::mnuConvAllUnits_Click);
+    connect(mnuEditSwap, &QAction::triggered, this, &frmConvert::mnuEditSwap_Click);
+    // Connected after the window's own handlers, so that the table follows what they did.
+    connect(txtInput, &QLineEdit::textChanged, this, &frmConvert::UpdateAllUnits);
+    connect(lstConvFrom, &UnitList::unitChosen, this, &frmConvert::UpdateAllUnits);
+    for (UnitList* list : {lstConvFrom, lstConvInto}) {
+        connect(list, &UnitList::unitChosen, this, &frmConvert::RememberUnits);
+    }
+    // Digits, notation and the warp level change what every row shows.
+    QList<QAction*> items(mnuOptionsFigArray.begin(), mnuOptionsFigArray.end());
+    items.append(QList<QAction*>(mnuOptionsFormArray.begin(), mnuOptionsFormArray.end()));
+    items.append(QList<QAction*>(mnuWarpArray.begin(), mnuWarpArray.end()));
+    for (QAction* item : items) {
+        connect(item, &QAction::triggered, this, &frmConvert::UpdateAllUnits);
+    }
+}
+
+void frmConvert::mnuConvAllUnits_Click() {
+    // The reduced shape shows no companion of the main window's lists.
+    if (settings().pnShapeFlag == 0) {
+        return;
+    }
+    if (allUnits_.isNull()) {
+        allUnits_ = new frmAllUnits(this);
+        connect(allUnits_, &frmAllUnits::rowCopied, this, &frmConvert::AllUnits_RowCopied);
+    }
+    allUnits_->Open(side_.allUnitsPlace, this);
+    UpdateAllUnits();
+}
+
+void frmConvert::UpdateAllUnits() {
+    frmAllUnits* window = allUnits_.data();
+    if (window == nullptr || !window->isVisible()) {
+        return;
+    }
+    const std::string text = ToStdString(txtInput->text());
+    AllUnitsInput input;
+    input.group = settings().pnSelUnitGrp;
+    input.from = lstConvFrom->currentRow();
+    input.text = text;
+    input.pnFigure = settings().pnFigure;
+    input.pnFormFlag = settings().pnFormFlag;
+    const QListWidgetItem* from = lstConvFrom->currentItem();
+    window->Refresh(input, state().WarpIdx, from != nullptr ? from->text() : QString());
+}
+
+// A row copied from All Units is recorded as the Copy button records a result in that unit.
+void frmConvert::AllUnits_RowCopied(int unit, const QString& result) {
+    const QListWidgetItem* from = lstConvFrom->currentItem();
+    const QListWidgetItem* into = lstConvFrom->item(unit);
+    const QString intoName = into != nullptr ? into->text() : QString();
+    CopyToClipboard(result + QLatin1Char(' ') + intoName);
+    history_.Add(ToQString(HistoryCaption(
+        settings().pnSelUnitGrp, lstConvFrom->currentRow(), unit, ToStdString(txtInput->text()),
+        from != nullptr ? ToStdString(from->text()) : std::string(), ToStdString(result), ToStdString(intoName))));
+}
+
+// The From unit becomes the Into unit and the other way round, chosen as clicks choose them; the
+// value stays and is converted again. Both units must be chosen, and the From unit must be one the
+// Into list offers (not Warp).
+void frmConvert::mnuEditSwap_Click() {
+    const int from = lstConvFrom->currentRow();
+    const int into = lstConvInto->currentRow();
+    if (!BothEntriesChosen() || from >= lstConvInto->count() || !txtInput->isEnabled()) {
+        return;
+    }
+    lstConvFrom->Choose(into);
+    {
+        // Chosen by the program: the focus stays where the user is.
+        const QSignalBlocker quiet(lstConvInto);
+        lstConvInto->setCurrentRow(from);
+    }
+    RememberUnits();
+    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
+        cmdConvert_Click();
+    } else {
+        txtResult->setText(QString());
+    }
+}
+
+void frmConvert::RememberUnits() {
+    const int g = settings().pnSelUnitGrp;
+    if (g < 0 || g >= kGroupCount) {
+        return;
+    }
+    // The Into list shows the From unit's entry blank; the From list holds every name.
+    const auto remembered = [this](int row, bool chosen) {
+        const QListWidgetItem* item = chosen ? lstConvFrom->item(row) : nullptr;
+        return item != nullptr ? RememberedUnit{row, ToStdString(item->text())} : RememberedUnit{};
+    };
+    const QListWidgetItem* into = lstConvInto->currentItem();
+    RememberedUnits& units = side_.units[static_cast<std::size_t>(g)];
+    units.from = remembered(lstConvFrom->currentRow(), true);
+    units.into = remembered(lstConvInto->currentRow(), into != nullptr && !into->text().isEmpty());
+}
+
+// The units last chosen in the group shown are chosen again: From as a click chooses it (Warp
+// aside, whose level is chosen anew each time), Into quietly, and the value converted.
+void frmConvert::RestoreRememberedUnits() {
+    const int g = settings().pnSelUnitGrp;
+    if (g < 0 || g >= kGroupCount) {
+        return;
+    }
+    const RememberedUnits units = side_.units[static_cast<std::size_t>(g)];
+    const int from = RememberedRow(catalogue(), g, units.from);
+    const int into = RememberedRow(catalogue(), g, units.into);
+    const bool fromUsable = from >= 0 && from < lstConvFrom->count() && !(g == kGroupVelocity && from == kWarpUnit);
+    const bool intoUsable = into >= 0 && into < lstConvInto->count() && into != (fromUsable ? from : -1);
+    if (!fromUsable && !intoUsable) {
+        return;
+    }
+    if (fromUsable) {
+        lstConvFrom->Choose(from);
+    }
+    if (intoUsable) {
+        const QSignalBlocker quiet(lstConvInto);
+        lstConvInto->setCurrentRow(into);
+    }
+    RememberUnits();
+    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
+        cmdConvert_Click();
+    }
+}
+
+// The side file is written when it would change; it is the program's own convenience, so a
+// failed write is left unreported and the old file stays as it was.
+void frmConvert::SaveSideFile() {
+    if (frmAllUnits* window = allUnits_.data()) {
+        if (const std::optional<WindowPlace> place = window->Place()) {
+            side_.allUnitsPlace = place;
+        }
+    }
+    if (side_ != sideSaved_ && WriteSideFile(side_)) {
+        sideSaved_ = side_;
+    }
+}
+
+}  // namespace halden
