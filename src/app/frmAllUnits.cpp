@@ -178,11 +178,13 @@ void frmAllUnits::Refresh(const AllUnitsInput& input, int warpIdx, const QString
 }
 
 void frmAllUnits::Open(const std::optional<WindowPlace>& stored, const QWidget* mainWindow) {
-    if (!open_ && !isVisible()) {
+    // The first showing of a run goes to the stored place, or beside the main window; later ones
+    // keep the place the window had.
+    if (!isVisible() && !place_) {
         if (stored && ReachableOnAScreen(*stored)) {
             move(stored->left, stored->top);
             resize(stored->width, stored->height);
-        } else if (!place_ && mainWindow != nullptr) {
+        } else if (mainWindow != nullptr) {
             const QRect main = mainWindow->frameGeometry();
             move(main.right() + kGapBesideMain, main.top());
         }

@@ -182,6 +182,10 @@ private slots:
         window->mnuConvAllUnits->trigger();
         QCOMPARE(window->allUnitsWindow()->geometry().size(), QSize(300, 350));
         QCOMPARE(window->allUnitsWindow()->pos(), QPoint(30, 40));
+        window->allUnitsWindow()->move(50, 60);  // moved in this run: opened there again
+        window->allUnitsWindow()->close();
+        window->mnuConvAllUnits->trigger();
+        QCOMPARE(window->allUnitsWindow()->pos(), QPoint(50, 60));
     }
 };
 
