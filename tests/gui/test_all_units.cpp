@@ -24,11 +24,8 @@
 using namespace halden;
 using namespace halden::test;
 
-class AllUnitsTest : public QObject {
+class AllUnitsTest : public GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<GuiFixture> fixture;
-    std::unique_ptr<frmConvert> window;
 
     // The main window shown in the full shape with the group of a Convert item, or Hex, Oct, Bin (-1).
     frmConvert* Started(int convertItem = 0) {
@@ -56,13 +53,6 @@ class AllUnitsTest : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<GuiFixture>(); }
-    void cleanup() {
-        window.reset();
-        DeletePending();
-        fixture.reset();
-    }
-
     void everyRowShowsWhatTheResultBoxShowsForItsUnit_data() {
         QTest::addColumn<int>("convertItem");  // -1: Hex, Oct, Bin
         QTest::addColumn<QString>("from");
