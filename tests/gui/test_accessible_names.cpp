@@ -77,12 +77,16 @@ private slots:
         frmUser addUnits;
         frmInfo about;
         InstalledHelpViewer()(nullptr, QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0);
-        const std::vector<std::pair<const char*, QWidget*>> windows{
-            {"main", &main},           {"finder", main.unitFinder()},
-            {"icon", &icon},           {"calculator", &calculator},
-            {"constants", &constants}, {"equivalence", &equivalence},
-            {"add units", &addUnits},  {"about", &about},
-            {"help", OpenHelpWindow()}, {"all units", main.allUnitsWindow()}};
+        const std::vector<std::pair<const char*, QWidget*>> windows{{"main", &main},
+                                                                    {"finder", main.unitFinder()},
+                                                                    {"icon", &icon},
+                                                                    {"calculator", &calculator},
+                                                                    {"constants", &constants},
+                                                                    {"equivalence", &equivalence},
+                                                                    {"add units", &addUnits},
+                                                                    {"about", &about},
+                                                                    {"help", OpenHelpWindow()},
+                                                                    {"all units", main.allUnitsWindow()}};
         for (const auto& [title, window] : windows) {
             QVERIFY2(window != nullptr, title);
             window->show();
