@@ -16,6 +16,7 @@
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
+#include "shared/ui_window_place.h"
 #include "storage/frmUser.h"
 
 #include <QCloseEvent>
@@ -66,7 +67,7 @@ frmConvert::~frmConvert() {
 
 frmCal* frmConvert::calculatorWindow() {
     if (cal_.isNull()) {
-        cal_ = new frmCal();
+        cal_ = new frmCal(this);
     }
     return cal_.data();
 }
@@ -89,7 +90,7 @@ void frmConvert::Form_Load() {
     frmUser::NoteUserFileRead();
     DatRead(userUnits(), sink);
 
-    PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
+    RestoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     arrangeControls();
 
     const bool onTop = set.pnShowTop == 1;
@@ -128,11 +129,6 @@ void frmConvert::closeEvent(QCloseEvent* event) {
         return;
     }
     shutDown_ = true;
-    Settings& set = settings();
-    if (IsNormalState(this) && set.pnShapeFlag == 0) {
-        // The parked window keeps the place it had when it was reduced; that place is saved.
-        PlaceWindowTwips(this, set.Form_Convert_Left, set.Form_Convert_Top);
-    }
     SaveSettings();
     SetAlwaysOnTop(false);
     state().pbEnding = true;
@@ -151,15 +147,12 @@ void frmConvert::closeEvent(QCloseEvent* event) {
 void frmConvert::SaveSettings() {
     Settings& set = settings();
     const ProcessState& st = state();
-    if (IsNormalState(this)) {
-        const QPoint place = WindowPosTwips(this);
-        StoreTwips(set.Form_Convert_Left, place.x());
-        StoreTwips(set.Form_Convert_Top, place.y());
+    // The parked window keeps the place it had when it was reduced: that stored place is saved.
+    if (IsNormalState(this) && set.pnShapeFlag != 0) {
+        StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
     if (frmMini* mini = mini_.data()) {
-        const QPoint place = WindowPosTwips(mini);
-        StoreTwips(set.Form_Normal_Left, place.x());
-        StoreTwips(set.Form_Normal_Top, place.y());
+        StoreWindowPlace(mini, set.Form_Normal_Left, set.Form_Normal_Top);
         StoreTwips(set.Form_Normal_Width, static_cast<double>(mini->frameGeometry().width()) * st.Tppx);
         StoreTwips(set.Form_Normal_Height, static_cast<double>(mini->frameGeometry().height()) * st.Tppy);
     } else {
@@ -169,14 +162,10 @@ void frmConvert::SaveSettings() {
     }
     // A window that was never put on the screen keeps its stored place.
     if (QWidget* constants = constantsWindow.data(); constants != nullptr && constants->windowHandle() != nullptr) {
-        const QPoint place = WindowPosTwips(constants);
-        StoreTwips(set.Form_Constants_Left, place.x());
-        StoreTwips(set.Form_Constants_Top, place.y());
+        StoreWindowPlace(constants, set.Form_Constants_Left, set.Form_Constants_Top);
     }
     if (frmCal* cal = cal_.data(); cal != nullptr && cal->isVisible() && IsNormalState(cal)) {
-        const QPoint place = WindowPosTwips(cal);
-        StoreTwips(set.Form_Cal_Left, place.x());
-        StoreTwips(set.Form_Cal_Top, place.y());
+        StoreWindowPlace(cal, set.Form_Cal_Left, set.Form_Cal_Top);
     }
     SaveFailureSink sink(this);
     CfgSave(settings(), sink);

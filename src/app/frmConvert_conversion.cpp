@@ -178,7 +178,13 @@ void frmConvert::lstConvFrom_Click() {
         txtResult->setText(QString());
     }
     if (g == kGroupVelocity && index == kWarpUnit) {
-        platform().PopupMenu(this, mnuWarp);
+        if (lstConvFrom->ChoosingByKey()) {
+            // Chosen with a key: the menu opens beside the chosen entry, wherever the mouse is.
+            const QRect entry = lstConvFrom->visualItemRect(lstConvFrom->currentItem());
+            platform().PopupMenuAt(this, mnuWarp, lstConvFrom->viewport()->mapToGlobal(entry.topRight()));
+        } else {
+            platform().PopupMenu(this, mnuWarp);
+        }
         txtInput->setEnabled(false);
     } else {
         txtInput->setEnabled(true);

@@ -8,7 +8,7 @@
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
 #include "shared/platform.h"
-#include "shared/ui_twips.h"
+#include "shared/ui_window_place.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,8 +27,7 @@ void frmConvert::ParkMainWindow() {
 }
 
 void frmConvert::RestoreMainWindow() {
-    PlaceWindowTwips(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
-    show();
+    ShowAtStoredPlace(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
 }
 
 void frmConvert::BringToFront() {
@@ -134,9 +133,7 @@ void frmConvert::lblShrink_Click() {
     if (!allUnits_.isNull()) {
         allUnits_->HideWithMain();
     }
-    const QPoint place = WindowPosTwips(this);
-    StoreTwips(set.Form_Convert_Left, place.x(), PlaceOutOfRange::Clamp);
-    StoreTwips(set.Form_Convert_Top, place.y(), PlaceOutOfRange::Clamp);
+    StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top, PlaceOutOfRange::Clamp);
     ParkMainWindow();
     ShowMiniWindow();
 }

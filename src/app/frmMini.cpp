@@ -4,7 +4,7 @@
 #include "shared/settings.h"
 
 #include "shared/platform.h"
-#include "shared/ui_twips.h"
+#include "shared/ui_window_place.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -93,8 +93,7 @@ frmMini::~frmMini() = default;
 
 void frmMini::Form_Load() {
     const Settings& set = settings();
-    PlaceWindowTwips(this, set.Form_Normal_Left, set.Form_Normal_Top);
-    placed_ = pos();
+    RestoreWindowPlace(this, set.Form_Normal_Left, set.Form_Normal_Top);
     platform().SetAlwaysOnTop(this, true);
     // The base sits 2 pixels into the client area, which lies inside the window's thin frame.
     picIconBase->setGeometry(kFrame + 2, kFrame + 2, kBaseWidth, kBaseHeight);
@@ -114,9 +113,7 @@ void frmMini::Form_Unload() {
     }
     unloaded_ = true;
     Settings& set = settings();
-    const QPoint place = WindowPosTwips(this);
-    StoreTwips(set.Form_Normal_Left, place.x());
-    StoreTwips(set.Form_Normal_Top, place.y());
+    StoreWindowPlace(this, set.Form_Normal_Left, set.Form_Normal_Top);
     if (state().pbEnding) {
         platform().SetAlwaysOnTop(this, false);
     }
@@ -179,28 +176,10 @@ void frmMini::paintEvent(QPaintEvent* /*event*/) {
     painter.drawRect(1, 1, width() - 3, height() - 3);
 }
 
-void frmMini::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    if (userMoved_ || placeAsked_ || pos() == placed_) {
-        return;
-    }
-    // A frameless window being mapped can be reported at the corner of the window manager's
-    // fresh frame instead of where it was put; until the user drags it, it stays where it was
-    // placed, and asking for that place again corrects the report. Asked once only: a window
-    // manager that keeps the window elsewhere on purpose has the last word.
-    placeAsked_ = true;
-    QTimer::singleShot(0, this, [this] {
-        if (!userMoved_ && pos() != placed_) {
-            move(placed_);
-        }
-    });
-}
-
 void frmMini::Drag(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
         return;
     }
-    userMoved_ = true;
     if (!platform().StartWindowDrag(this)) {
         manualDrag_ = true;
         dragOffset_ = event->globalPosition().toPoint() - pos();

@@ -53,7 +53,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -68,9 +67,6 @@ private:
 
     bool unloaded_ = false;
     bool manualDrag_ = false;
-    bool userMoved_ = false;
-    bool placeAsked_ = false;
-    QPoint placed_;
     QPoint dragOffset_;
 };
 

@@ -6,6 +6,7 @@
 #include "shared/ui_accessible.h"
 #include "shared/ui_input_line.h"
 #include "shared/ui_text.h"
+#include "shared/ui_window_place.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,7 +66,9 @@ void UnitFinder::Open(const QWidget* anchor, int width) {
     lstFound->setFixedHeight(rowHeight * kVisibleRows + 2 * lstFound->frameWidth());
     setFixedWidth(std::max(width, anchor->width()));
     adjustSize();
-    move(anchor->mapToGlobal(QPoint(0, anchor->height())));
+    // Below the anchor, kept on the screen's free area: the last rows and the key hints stay in
+    // sight when the main window stands low or at the right edge.
+    move(PopupPlaceOnScreen(this, anchor->mapToGlobal(QPoint(0, anchor->height()))));
     show();
     raise();
     activateWindow();

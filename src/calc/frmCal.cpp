@@ -11,6 +11,7 @@
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
+#include "shared/ui_window_place.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -58,6 +59,7 @@ bool IsEnterKey(const QEvent* event) {
 }  // namespace
 
 frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
+    MakeCompanionOf(this, parent);
     createControls();
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextCalculator);
@@ -91,6 +93,8 @@ void frmCal::createControls() {
 
     txtCalResult = new QLineEdit(this);
     txtCalResult->setFont(ArialFont(10.5, false));
+    // Shows results only, as the converter's result box does: typing there would go nowhere.
+    txtCalResult->setReadOnly(true);
 
     // The buttons' captions are signs, and the boxes have no label: each is named for a screen reader.
     cboInput->setAccessibleName(QStringLiteral("Expression"));
@@ -123,7 +127,7 @@ void frmCal::connectHandlers() {
 }
 
 void frmCal::Form_Load() {
-    PlaceWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    RestoreWindowPlace(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
     loadContents();
 }
 
@@ -202,15 +206,22 @@ void frmCal::FitToScreen(int tppx) {
 
 void frmCal::applyWindowSize() {
     ResizeWindowTwips(this, nFormWidth, formHeightTwips());
-    // Grown past the screen's right edge, the window moves left so that "<" stays reachable.
+    // Grown past the screen's right edge, the window moves left so that "<" stays reachable; as
+    // it shrinks again it goes back towards where the user had it (moved since, it stays there).
     const QScreen* shown = screen();
     if (!isVisible() || shown == nullptr) {
         return;
     }
+    if (!pushedLeft_ || x() != pushedTo_) {
+        homeLeft_ = x();
+    }
     const QRect free = shown->availableGeometry();
     const int outerWidth = PixelsX(nFormWidth);
-    if (x() + outerWidth > free.x() + free.width()) {
-        move(std::max(free.x(), free.x() + free.width() - outerWidth), y());
+    const int left = std::max(free.x(), std::min(homeLeft_, free.x() + free.width() - outerWidth));
+    pushedLeft_ = left != homeLeft_;
+    pushedTo_ = left;
+    if (left != x()) {
+        move(left, y());
     }
 }
 
@@ -234,6 +245,7 @@ void frmCal::BringToFront() {
     // shown one does.
     raise();
     activateWindow();
+    cboInput->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmCal::TakeValue(const QString& value) {
@@ -288,10 +300,12 @@ void frmCal::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        PlaceWindowTwips(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+        RestoreWindowPlace(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();
+    // Whatever had the keyboard when it was last shown, expressions are typed into the input.
+    cboInput->setFocus(Qt::OtherFocusReason);
 }
 
 void frmCal::closeEvent(QCloseEvent* event) {
@@ -305,9 +319,10 @@ void frmCal::Form_QueryUnload(bool closedByUser) {
     if (!closedByUser || !normal) {
         return;
     }
-    const QPoint place = WindowPosTwips(this);
-    StoreTwips(settings().Form_Cal_Left, place.x());
-    StoreTwips(settings().Form_Cal_Top, place.y());
+    if (StoreWindowPlace(this, settings().Form_Cal_Left, settings().Form_Cal_Top) && pushedLeft_) {
+        // Pushed left by a long text only for now: the place the user chose is kept.
+        StoreTwips(settings().Form_Cal_Left, TwipsX(homeLeft_));
+    }
 }
 
 void frmCal::Form_Unload() {

@@ -73,6 +73,9 @@ private:
     int nResultWidth = 110;      // pixels
     int nFormWidth = 0;          // outer width, twips
     bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
+    bool pushedLeft_ = false;    // moved left of where the user had it, to keep "<" on the screen
+    int homeLeft_ = 0;           // where the user had the window's left edge, pixels
+    int pushedTo_ = 0;           // where it was moved to
 };
 
 }  // namespace halden

@@ -9,6 +9,7 @@
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
+#include "shared/ui_window_place.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -60,6 +61,7 @@ int SelectedRow(const QListWidget* list) {
 }  // namespace
 
 frmConstants::frmConstants(QWidget* parent) : QWidget(parent, Qt::Window) {
+    MakeCompanionOf(this, parent);
     createControls();
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextConstants);
@@ -125,7 +127,7 @@ void frmConstants::connectHandlers() {
 
 void frmConstants::Form_Load() {
     page_ = kConstantsFirstPage;
-    PlaceWindowTwips(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+    RestoreWindowPlace(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
     fillPage();
     arrangeControls();
 }
@@ -213,16 +215,14 @@ void frmConstants::cmdCancel_Click() {
 void frmConstants::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextConstants); }
 
 void frmConstants::storePosition() {
-    const QPoint place = WindowPosTwips(this);
-    StoreTwips(settings().Form_Constants_Left, place.x());
-    StoreTwips(settings().Form_Constants_Top, place.y());
+    StoreWindowPlace(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
 }
 
 void frmConstants::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        PlaceWindowTwips(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+        RestoreWindowPlace(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();

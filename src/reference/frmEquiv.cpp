@@ -47,6 +47,7 @@ int WidestListItem(const QListWidget* list) {
 
 frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
     UseFixedSizeFrame(this);
+    MakeCompanionOf(this, parent);
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextEquivalence);

@@ -10,6 +10,7 @@
 #include "shared/ui_resources.h"
 #include "shared/ui_text.h"
 #include "shared/ui_window.h"
+#include "shared/ui_window_place.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -86,6 +87,17 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     QPointer<frmHelp>& window = HelpWindowSlot();
     if (window.isNull()) {
         window = new frmHelp();
+        // It belongs to the window it was asked from (the converter, through its companions): it
+        // opens beside that, and task bars show the program's one button.
+        QWidget* owner = parent != nullptr ? parent->window() : nullptr;
+        while (owner != nullptr && owner->parentWidget() != nullptr) {
+            owner = owner->parentWidget()->window();
+        }
+        if (owner != nullptr && owner->isVisible()) {
+            MakeCompanionOf(window, owner);
+            PlaceBeside(window, owner);
+            window->FitAvailableScreen();
+        }
     }
     window->ShowPage(page);
     // With Always on Top the converter's windows float above the rest; help asked for from one of
@@ -94,18 +106,6 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-// The margins the window manager's frame adds, measured once the window has been shown, else a
-// title bar and thin borders.
-QSize FrameMargins(const QWidget* window) {
-    constexpr int kTitleAllowance = 32;
-    constexpr int kBorderAllowance = 8;
-    const QSize measured = window->frameGeometry().size() - window->geometry().size();
-    if (window->isVisible() && measured.height() > 0) {
-        return measured;
-    }
-    return {kBorderAllowance, kTitleAllowance};
 }
 
 }  // namespace
@@ -158,7 +158,9 @@ void frmHelp::FitAvailableScreen() {
     // A large scale factor makes the design size bigger than the screen; the window then takes
     // the free area (less its frame) and the page scrolls.
     const QRect area = screen->availableGeometry();
-    const QSize margins = FrameMargins(this);
+    // A frame measured at a scale factor loses up to a pixel at each edge to rounding.
+    const QMargins edges = WindowFrameMargins(this) + QMargins(1, 1, 1, 1);
+    const QSize margins(edges.left() + edges.right(), edges.top() + edges.bottom());
     const int width = std::min(kDesignWidth, area.width() - margins.width());
     const int height = std::min(kDesignHeight, area.height() - margins.height());
     resize(std::max(width, minimumWidth()), std::max(height, minimumHeight()));

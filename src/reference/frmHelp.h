@@ -36,6 +36,10 @@ public:
 
     void cmdContents_Click();
 
+    /// Keeps the window, frame included, within its screen's free area: smaller than designed
+    /// where the area is smaller, moved no further than it must.
+    void FitAvailableScreen();
+
 private:
     void connectSpokenLinks();
     // The window's size as designed, in pixels; never more than the screen's free area.
@@ -44,7 +48,6 @@ private:
 
     void createControls();
     void arrangeControls();
-    void FitAvailableScreen();
     void connectHandlers();
 };
 

@@ -9,6 +9,7 @@
 #include "shared/ui_resources.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
+#include "shared/ui_window.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -61,6 +62,7 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 }  // namespace
 
 frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
+    MakeCompanionOf(this, parent);
     // Modal to the main window and its companions only: the help window that F1 opens over it takes
     // the keyboard and the mouse.
     setWindowModality(Qt::WindowModal);

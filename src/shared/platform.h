@@ -55,6 +55,11 @@ public:
     /// Shows menu at the mouse position and waits; the chosen item's triggered signal runs before
     /// this returns. Returns the chosen action or nullptr.
     virtual QAction* PopupMenu(QWidget* owner, QMenu* menu) = 0;
+    /// As PopupMenu, but with the menu's top-left corner at place (global pixels), as a menu opened
+    /// from the keyboard appears beside what it belongs to rather than at the mouse.
+    virtual QAction* PopupMenuAt(QWidget* owner, QMenu* menu, const QPoint& /*place*/) {
+        return PopupMenu(owner, menu);
+    }
 
     /// Sets or releases topmost for a top-level window, keeping its place and size.
     virtual void SetAlwaysOnTop(QWidget* window, bool onTop) = 0;
@@ -105,8 +110,9 @@ void InstallHelpKey(QWidget* window, HelpCommand command, int context = 0);
 /// Empties the clipboard, then puts text on it, as every Copy of the program does.
 void CopyToClipboard(const QString& text);
 
-/// The frame the window manager draws around a top-level window, in pixels; for a window it has
-/// not framed yet, the frame of the last window it framed (none before the first).
+/// The frame the window manager draws around a top-level window, in pixels: the one account of
+/// window frames. For a window it has not framed yet, the frame of the last window it framed (none
+/// before the first); a window without a frame of the window manager's has none.
 QMargins WindowFrameMargins(const QWidget* window);
 
 /// The help viewer the Qt platform hands help requests to. The help window installs itself here

@@ -106,18 +106,23 @@ public:
     }
 
     QAction* PopupMenu(QWidget* /*owner*/, QMenu* menu) override { return menu->exec(QCursor::pos()); }
+    // The menu keeps itself inside the screen's free area.
+    QAction* PopupMenuAt(QWidget* /*owner*/, QMenu* menu, const QPoint& place) override { return menu->exec(place); }
 
     void SetAlwaysOnTop(QWidget* window, bool onTop) override {
         if (window == nullptr || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
             return;
         }
-        const bool visible = window->isVisible();
-        const QPoint place = window->pos();
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides the window
-        window->move(place);
-        if (visible) {
-            window->show();
+        QWindow* handle = window->windowHandle();
+        if (handle == nullptr) {
+            window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // not on the screen yet
+            return;
         }
+        // The window on the screen is told, and the widget's record of its flags follows: changing
+        // the widget's flags would put a new window on the screen, which the window manager places
+        // anew and whose frame the toolkit then misjudges (IceWM), so that its place drifts.
+        window->overrideWindowFlags(window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
     }
 
     int GetNonClientHeight(QWidget* window) override {
@@ -194,6 +199,9 @@ QMargins WindowFrameMargins(const QWidget* window) {
             LastFrameSeen() = frame;
             return frame;
         }
+    }
+    if (window->windowFlags() & Qt::FramelessWindowHint) {
+        return {};
     }
     return LastFrameSeen();
 }

@@ -10,6 +10,7 @@
 #include "catalogue/unit_catalogue.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace halden {
 
@@ -48,6 +49,10 @@ struct ProcessState {
 
 /// What storing a place that does not fit a 16-bit setting does.
 enum class PlaceOutOfRange { KeepStored, Clamp };
+
+/// The one rounding of stored positions and sizes: the nearest integer, a half going to the even
+/// neighbour; std::nullopt for a value outside -32768..32767 or not finite.
+std::optional<std::int16_t> NearestInt16(double value);
 
 /// Stores a window position or size, in twips, into a 16-bit setting: the nearest integer, a half
 /// going to the even neighbour. A value outside -32768..32767 keeps the setting's value and gives

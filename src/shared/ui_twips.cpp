@@ -78,28 +78,6 @@ int TwipsY(int pixels) { return pixels * Positive(state().Tppy); }
 
 void MoveWindowTwips(QWidget* window, double left, double top) { window->move(PixelsX(left), PixelsY(top)); }
 
-void PlaceWindowTwips(QWidget* window, double left, double top) {
-    // A corner a little inside the window must be on some screen for the window to be reachable.
-    constexpr int kReachable = 16;
-    const QPoint corner(PixelsX(left), PixelsY(top));
-    const QPoint inside = corner + QPoint(kReachable, kReachable);
-    const auto screens = QGuiApplication::screens();
-    bool onScreen = screens.isEmpty();
-    for (const QScreen* screen : screens) {
-        onScreen = onScreen || screen->geometry().contains(inside);
-    }
-    if (onScreen) {
-        window->move(corner);
-        return;
-    }
-    window->move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
-}
-
-QPoint WindowPosTwips(const QWidget* window) {
-    const QPoint place = window->pos();
-    return {TwipsX(place.x()), TwipsY(place.y())};
-}
-
 int AvailableScreenWidthTwips(const QWidget* window) {
     const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
     return screen == nullptr ? 0 : TwipsX(screen->availableGeometry().width());

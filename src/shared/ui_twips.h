@@ -21,13 +21,6 @@ void MoveWindowTwips(QWidget* window, double left, double top);
 /// Moves a window whose outer size is width x height twips to the middle of the primary screen
 /// (an 800 x 600 pixel screen when there is none); each half is a whole number of twips.
 void CentreWindowTwips(QWidget* window, int width, int height);
-/// Places a top-level window at a stored position (left, top) twips, as MoveWindowTwips does; but
-/// when that corner lies on no screen (a stored place from a monitor since unplugged, or a
-/// hand-edited file), the window goes to the top-left of the primary screen's free area instead,
-/// so that the user can always reach it.
-void PlaceWindowTwips(QWidget* window, double left, double top);
-/// The window's outer top-left corner in twips.
-QPoint WindowPosTwips(const QWidget* window);
 /// The free width (without panels and docks) of the screen the window is on, in twips.
 int AvailableScreenWidthTwips(const QWidget* window);
 /// Gives a top-level window the outer size width x height twips: the client area is that size

@@ -20,6 +20,11 @@ void UseFixedSizeFrame(QWidget* window, MinimiseButton minimise = MinimiseButton
 
 namespace halden {
 
+/// Makes companion a window of owner's: task bars show owner's one button for both (where the
+/// window system lets a program ask), and minimising companion minimises owner, whose restore
+/// brings it back.
+void MakeCompanionOf(QWidget* companion, QWidget* owner);
+
 /// Escape anywhere in window runs close: the way the window closes from its own buttons (with
 /// any question they ask), so that it closes from the keyboard as it does by mouse.
 void InstallEscapeKey(QWidget* window, std::function<void()> close);

@@ -74,22 +74,6 @@ std::vector<std::string_view> FirstLines(std::string_view text, int count) {
     return lines;
 }
 
-/// The nearest integer, a half going to the even neighbour; std::nullopt beyond 16 bits.
-std::optional<std::int16_t> NearestInt16(double value) {
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    double whole = std::floor(value);
-    const double fraction = value - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) {
-        whole += 1.0;
-    }
-    if (whole < -32768.0 || whole > 32767.0) {
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(whole);
-}
-
 /// How many characters of rest (the line from the value's column on) hold the entry's value.
 std::size_t FieldWidth(const ConfigLine& entry, std::string_view rest) {
     const bool negative = !rest.empty() && rest.front() == '-';

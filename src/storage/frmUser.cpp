@@ -179,6 +179,7 @@ private:
 };
 
 frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    MakeCompanionOf(this, parent);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" Add Units"));
     createControls();

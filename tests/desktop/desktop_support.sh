@@ -1,9 +1,11 @@
 # Support for the desktop scenarios: each scenario sources this file, calls desk_begin, and then
-# reads as the user's steps. A scenario runs the built program on its own Xvfb display under
-# openbox, in its own portable folder, and ends with desk_pass (or fails through desk_fail).
+# reads as the user's steps. A scenario runs the built program on its own Xvfb display under a
+# window manager, in its own portable folder, and ends with desk_pass (or fails through desk_fail).
 #
 # Environment (set by CTest): HALDEN_PROGRAM, the built program; HALDEN_SCREENSHOT_DIR, where a
-# failing scenario leaves its screenshot. Every wait polls with a deadline; nothing sleeps long.
+# failing scenario leaves its screenshot; HALDEN_DESKTOP_WM, the window manager (openbox, the
+# default, or icewm: the scenarios whose outcome the window manager decides run under both).
+# Every wait polls with a deadline; nothing sleeps long.
 # shellcheck shell=bash
 
 set -uo pipefail
@@ -16,6 +18,7 @@ DESK_XVFB_PID=""
 DESK_WM_PID=""
 DESK_PIDS=()          # every process started here, killed by pid at exit
 DESK_FAILED=0
+DESK_WM="${HALDEN_DESKTOP_WM:-openbox}"   # the window manager the scenario runs under
 DESK_CHILD_LOG=""     # stdout/stderr of the program
 DESK_ACCESSIBILITY=() # environment of a program seen over the accessibility bus
 
@@ -80,10 +83,10 @@ _desk_cleanup() {
 }
 
 # desk_begin NAME [SECONDS] [SCREEN] : time limit (default 40 s), private dir, Xvfb (default
-# 1280x1024x24) and openbox; returns once the window manager is ready. The scenario runs again
+# 1280x1024x24) and the window manager DESK_WM; returns once it is ready. The scenario runs again
 # under `timeout`, which sends TERM at the limit; the cleanup then still runs.
 desk_begin() {
-    DESK_NAME="$1"
+    DESK_NAME="$1${HALDEN_DESKTOP_WM:+_$DESK_WM}"
     local limit="${2:-40}" screen="${3:-1280x1024x24}"
     if [ -z "${DESK_UNDER_LIMIT:-}" ]; then
         command -v timeout >/dev/null 2>&1 || desk_fail "required tool 'timeout' is not installed"
@@ -92,7 +95,7 @@ desk_begin() {
     trap _desk_cleanup EXIT
     trap 'desk_fail "ended by a signal (the time limit is '"$limit"' s)"' INT TERM
     trap 'desk_fail "see the failure above"' USR2
-    desk_require Xvfb openbox xdotool xprop xwininfo xclip setpriv import timeout
+    desk_require Xvfb "$DESK_WM" xdotool xprop xwininfo xclip setpriv import timeout
     [ -n "${HALDEN_PROGRAM:-}" ] && [ -x "$HALDEN_PROGRAM" ] ||
         desk_fail "HALDEN_PROGRAM does not name the built program ('${HALDEN_PROGRAM:-}')"
     DESK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/halden-desktop.XXXXXX") || desk_fail "cannot make a temporary directory"
@@ -111,10 +114,17 @@ desk_begin() {
     mkdir -p "$DESK_DIR/home" "$DESK_DIR/xdg" "$DESK_DIR/run"
     chmod 777 "$DESK_DIR/home" "$DESK_DIR/xdg"
     chmod 700 "$DESK_DIR/run"
-    HOME="$DESK_DIR/home" XDG_CONFIG_HOME="$DESK_DIR/xdg" openbox --sm-disable >"$DESK_DIR/openbox.log" 2>&1 &
+    local -a wm
+    case "$DESK_WM" in
+        openbox) wm=(openbox --sm-disable) ;;
+        # IceWM with its task bar, as a user meets it (one button per window the task bar lists).
+        icewm) wm=(icewm) ;;
+        *) desk_fail "unknown window manager '$DESK_WM' (openbox or icewm)" ;;
+    esac
+    HOME="$DESK_DIR/home" XDG_CONFIG_HOME="$DESK_DIR/xdg" "${wm[@]}" >"$DESK_DIR/wm.log" 2>&1 &
     DESK_WM_PID=$!
-    desk_wait_for 10 _desk_wm_ready || desk_fail "openbox did not start: $(tail -3 "$DESK_DIR/openbox.log")"
-    desk_log "display $DISPLAY ready with openbox"
+    desk_wait_for 10 _desk_wm_ready || desk_fail "$DESK_WM did not start: $(tail -3 "$DESK_DIR/wm.log")"
+    desk_log "display $DISPLAY ready with $DESK_WM"
 }
 
 _desk_display_ready() { [ -s "$1" ] && grep -q '^[0-9][0-9]*$' "$1"; }
@@ -382,16 +392,30 @@ desk_stacking() {
     done
 }
 
-# desk_is_above UPPER LOWER : succeeds when window UPPER is stacked above window LOWER.
-desk_is_above() {
-    local order up=-1 low=-1 i=0 w
-    order=$(desk_stacking)
-    for w in $order; do
-        [ "$w" = "$1" ] && up=$i
-        [ "$w" = "$2" ] && low=$i
-        i=$((i + 1))
+# _desk_frame_of WID : prints the child of the root window that holds WID (its window manager's
+# frame, or WID itself), in decimal.
+_desk_frame_of() {
+    local w="$1" parent root
+    root=$(timeout 3 xwininfo -root 2>/dev/null | awk '/Window id:/ {print $4}')
+    while true; do
+        parent=$(timeout 3 xwininfo -id "$w" -tree 2>/dev/null | awk '/Parent window id:/ {print $4}')
+        [ -n "$parent" ] || return 1
+        [ "$((parent))" = "$((root))" ] && { printf '%d\n' "$w"; return 0; }
+        w=$parent
     done
-    [ "$up" -ge 0 ] && [ "$low" -ge 0 ] && [ "$up" -gt "$low" ]
+}
+
+# desk_is_above UPPER LOWER : succeeds when window UPPER is stacked above window LOWER on the
+# screen (by the X server's own order of the frames: IceWM's _NET_CLIENT_LIST_STACKING can lag).
+desk_is_above() {
+    local upper lower w
+    upper=$(_desk_frame_of "$1") && lower=$(_desk_frame_of "$2") || return 1
+    # xwininfo lists the root's children top first.
+    for w in $(timeout 3 xwininfo -root -children 2>/dev/null | grep -o '^ *0x[0-9a-fA-F]*'); do
+        [ "$((w))" = "$upper" ] && return 0
+        [ "$((w))" = "$lower" ] && return 1
+    done
+    return 1
 }
 
 # desk_active_window : prints the id of the window that has the keyboard focus (decimal).
@@ -416,11 +440,17 @@ desk_click() {
 # restores a minimised window).
 desk_activate() { timeout 5 xdotool windowactivate "$1" >/dev/null 2>&1 || true; }
 
+# desk_raise WID : clicks WID's title bar, as the user brings a window to the front (IceWM raises
+# no window on an activation request alone).
+desk_raise() {
+    timeout 5 xdotool mousemove --window "$1" 150 -8 click 1 || desk_fail "cannot click the title bar of window $1"
+}
+
 # desk_minimize WID : asks the window manager to minimise WID (as its title bar button does).
 desk_minimize() { timeout 5 xdotool windowminimize "$1" || desk_fail "cannot minimise window $1"; }
 
 # desk_close WID : closes WID as the user does through the window manager: activates it and
-# presses Alt+F4 (openbox's Close). (xdotool's windowclose destroys the window instead.)
+# presses Alt+F4 (Close in openbox and IceWM). (xdotool's windowclose destroys the window instead.)
 desk_close() {
     # Under load the window manager now and then takes the keys before it has given the window the
     # keyboard, and Alt+F4 goes nowhere; it is pressed again until the window leaves the screen

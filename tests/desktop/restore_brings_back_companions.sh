@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Minimising the main window (or a companion window the window manager minimises with it) and
 # restoring the main window from the task bar brings the main window back, with each companion
-# window that was open, and they stay on the screen.
+# window that was open, and they stay on the screen. Task bars show no button of a companion's.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin restore_brings_back_companions 80
 
@@ -18,12 +18,17 @@ rows=(
 
 for row in "${rows[@]}"; do
     read -r companion minimised <<<"$row"
+    # IceWM offers no way to minimise a dialog (and ignores the request).
+    [ "$minimised" = companion ] && [ "$companion" = addunits ] && [ "$DESK_WM" = icewm ] && continue
     desk_log "row: $companion, minimising the $minimised window"
     desk_folder
     desk_start
     main=$(desk_find_window '^ Halden Unit Converter - ')
     desk_open_companion "$main" "$companion"
     other=$(desk_find_window "$(desk_companion_title "$companion")")
+    # Task bars show the program's one button.
+    desk_expect 5 "$companion: the window has a task bar button of its own" \
+        eval 'timeout 3 xprop -id "$other" _NET_WM_STATE | grep -q SKIP_TASKBAR'
 
     if [ "$minimised" = main ]; then desk_minimize "$main"; else desk_minimize "$other"; fi
     desk_expect 5 "$companion: the main window was not minimised" desk_is_iconic "$main"

@@ -1,6 +1,6 @@
 // Where the windows' rules put things that a window manager or a style could get wrong: menu check
 // marks, the frames' caption line, a calculator wider than the screen, Add Units centred by its
-// outer size.
+// outer size, stored places brought onto the screen, a window beside another.
 #include "gui_fixture.h"
 #include "shared/settings.h"
 
@@ -8,6 +8,7 @@
 #include "calc/frmCal.h"
 #include "shared/ui_frame.h"
 #include "shared/ui_style.h"
+#include "shared/ui_window_place.h"
 #include "storage/frmUser.h"
 
 #include <QAction>
@@ -91,9 +92,45 @@ private slots:
         // Every button stays inside the window.
         QVERIFY(cal.cmdReplace->geometry().right() < cal.width());
         QVERIFY(cal.cmdExecCalc->geometry().right() < cal.cmdReplace->x());
-        // A short text gives the usual width back.
+        // A short text gives the usual width back, and the place the window had.
+        const QPoint home = cal.pos();
+        cal.move(free.right() - 400, home.y());
+        cal.cboInput->setEditText(QString(3000, QLatin1Char('7')));
         cal.cboInput->setEditText(QStringLiteral("1+2"));
         QCOMPARE(cal.frameGeometry().width(), 392);
+        QCOMPARE(cal.x(), free.right() - 400);
+    }
+
+    void storedPlacesComeJustOntoTheScreen_data() {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("place");
+        // Two screens side by side, free areas below a 30 px panel on the first.
+        QTest::newRow("wholly on the first") << QRect(100, 100, 400, 300) << QPoint(100, 100);
+        QTest::newRow("half off the right, usable") << QRect(1100, 100, 400, 300) << QPoint(1100, 100);
+        QTest::newRow("80 px left on the right") << QRect(3200, 100, 400, 300) << QPoint(2880, 100);
+        QTest::newRow("title bar above the panel") << QRect(100, 10, 400, 300) << QPoint(100, 30);
+        QTest::newRow("below the bottom") << QRect(100, 1000, 400, 300) << QPoint(100, 724);
+        QTest::newRow("far right of both") << QRect(5000, 200, 400, 300) << QPoint(2880, 200);
+        QTest::newRow("across the two, on the second") << QRect(1270, 200, 400, 300) << QPoint(1270, 200);
+        QTest::newRow("larger than the screen") << QRect(-900, -900, 2000, 2000) << QPoint(0, 30);
+    }
+    void storedPlacesComeJustOntoTheScreen() {
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, place);
+        QCOMPARE(ReachablePlace(frame, {QRect(0, 30, 1280, 994), QRect(1280, 0, 2000, 1200)}), place);
+    }
+
+    void aWindowBesideAnotherStaysOnTheFreeArea_data() {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("place");
+        QTest::newRow("room on the right") << QRect(100, 100, 400, 300) << QPoint(500, 100);
+        QTest::newRow("room on the left only") << QRect(700, 100, 400, 300) << QPoint(200, 100);
+        QTest::newRow("room on neither side") << QRect(400, 900, 500, 100) << QPoint(780, 724);
+    }
+    void aWindowBesideAnotherStaysOnTheFreeArea() {
+        QFETCH(QRect, anchor);
+        QFETCH(QPoint, place);
+        QCOMPARE(BesidePlace(anchor, QSize(500, 300), QRect(0, 0, 1280, 1024)), place);
     }
 
     void addUnitsIsCentredByItsOuterSize() {

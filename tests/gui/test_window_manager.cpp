@@ -100,6 +100,9 @@ private slots:
         };
         for (const auto& [name, companion] : companions) {
             QVERIFY2(!companion.isNull() && companion->isVisible(), name);
+        }
+        // (Minimising the first minimises the main window, which hides the second.)
+        for (const auto& [name, companion] : companions) {
             companion->setWindowState(companion->windowState() | Qt::WindowMinimized);
         }
         window->setWindowState(Qt::WindowMinimized);

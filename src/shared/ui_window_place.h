@@ -1,0 +1,68 @@
+// Where the program's windows stand. Each window keeps its place in two 16-bit settings, in
+// twips: the outer top-left corner of its frame, as the window manager reports it. Storing reads
+// that corner; restoring puts the frame there again, whatever frame the window manager draws and
+// however it places a newly mapped window, so that a place survives any number of runs unchanged.
+// A stored place that leaves too little of a window on the screens (a monitor since unplugged, a
+// larger scale factor) is moved just far enough to be wholly on the screen. Where the platform
+// cannot tell where windows are (Wayland), stored places are left as they were. The frame around
+// a window is the platform seam's (WindowFrameMargins), the one account of it.
+#pragma once
+
+#include "shared/settings.h"
+
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+
+class QWidget;
+
+namespace halden {
+
+/// Whether the platform reports where windows are; false on Wayland, which keeps it to itself.
+bool WindowPlacesKnown();
+
+/// Stores the window's place (its frame's top-left corner, in twips) into left and top, each by
+/// the one rounding of stored positions; rule says what a place beyond the 16-bit range does.
+/// Returns false, storing nothing, where the platform cannot tell the place.
+bool StoreWindowPlace(const QWidget* window, std::int16_t& left, std::int16_t& top,
+                      PlaceOutOfRange rule = PlaceOutOfRange::KeepStored);
+
+/// What restoring a place that leaves too little of the window on the screens does.
+enum class OffScreenPlace { BringOnScreen, AsStored };
+
+/// Moves the window's frame to the stored place (left, top in twips). With BringOnScreen, a place
+/// that leaves less than a usable part of the window on the screens (its title bar and 100 x 40
+/// pixels) moves just far enough for the whole window to be on the nearest screen's free area.
+/// The next showing of the window puts its frame at that place, and, once the window manager
+/// has framed it, corrects the frame's place once where the window manager put it elsewhere.
+void RestoreWindowPlace(QWidget* window, int left, int top, OffScreenPlace rule = OffScreenPlace::BringOnScreen);
+
+/// RestoreWindowPlace, then shows the window.
+void ShowAtStoredPlace(QWidget* window, int left, int top);
+
+/// The least part of a window that must lie on a screen for the user to reach it, in pixels.
+inline constexpr int kUsableWidth = 100;
+inline constexpr int kUsableHeight = 40;
+
+/// Where a frame (its outer rectangle, in pixels) goes among screens (their free areas): where it
+/// is while a usable part of it (its top edge, and kUsableWidth x kUsableHeight pixels) lies on one
+/// of them; else moved just far enough to lie wholly on the screen it overlaps most (or the first),
+/// its top-left corner kept on that screen when it is larger than the screen.
+QPoint ReachablePlace(const QRect& frame, const QList<QRect>& screens);
+
+/// Where a window of outer size size goes beside anchor (a frame, in pixels) on the free area:
+/// right of it where it fits, else left of it, else as far right as the area allows; level with
+/// the anchor's top; kept inside the area as far as it fits.
+QPoint BesidePlace(const QRect& anchor, const QSize& size, const QRect& area);
+
+/// Puts a top-level window beside another (its frame beside the other's frame), on the free area
+/// of the other's screen.
+void PlaceBeside(QWidget* window, const QWidget* anchor);
+
+/// Moves a popup (its outer rectangle at wanted, in pixels) to lie wholly inside the free area of
+/// the screen it is shown on, as far as it fits.
+QPoint PopupPlaceOnScreen(const QWidget* popup, const QPoint& wanted);
+
+}  // namespace halden
