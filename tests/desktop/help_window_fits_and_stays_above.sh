@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The help window fits the screen at a scale factor of 2 on a 1280 x 1024 screen; with Always on
-# Top, help opened from Add Units shows above the dialog.
+# Top, help opened from Add Units shows above the dialog, beside the main window.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin help_window_fits_and_stays_above 50 1280x1024x24
 
@@ -24,4 +24,8 @@ desk_key alt+h
 help=$(desk_find_window "$(desk_companion_title help)")
 desk_expect 5 "the help window opened below the Add Units dialog" desk_is_above "$help" "$dialog"
 desk_expect 5 "the help window opened below the main window" desk_is_above "$help" "$main"
+read -r help_x _ help_w _ <<<"$(desk_frame_geometry "$help")"
+read -r main_x _ main_w _ <<<"$(desk_frame_geometry "$main")"
+[ "$help_x" -ge $((main_x + main_w)) ] || [ $((help_x + help_w)) -le "$main_x" ] ||
+    desk_fail "the help window ($help_x, $help_w wide) did not open beside the main window ($main_x, $main_w wide)"
 desk_pass
