@@ -180,6 +180,7 @@ void frmMini::Drag(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
         return;
     }
+    LeaveToUser(this);
     if (!platform().StartWindowDrag(this)) {
         manualDrag_ = true;
         dragOffset_ = event->globalPosition().toPoint() - pos();

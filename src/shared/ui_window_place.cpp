@@ -47,6 +47,11 @@ public:
         return keeper != nullptr ? keeper : new PlaceKeeper(window);
     }
 
+    void StopWatching() {
+        watching_ = false;
+        pending_ = false;
+    }
+
     void Restore(const QPoint& stored, OffScreenPlace rule) {
         stored_ = stored;
         rule_ = rule;
@@ -139,6 +144,8 @@ bool StoreWindowPlace(const QWidget* window, std::int16_t& left, std::int16_t& t
 void RestoreWindowPlace(QWidget* window, int left, int top, OffScreenPlace rule) {
     PlaceKeeper::Of(window)->Restore(QPoint(PixelsX(left), PixelsY(top)), rule);
 }
+
+void LeaveToUser(QWidget* window) { PlaceKeeper::Of(window)->StopWatching(); }
 
 void ShowAtStoredPlace(QWidget* window, int left, int top) {
     RestoreWindowPlace(window, left, top);

@@ -39,6 +39,10 @@ enum class OffScreenPlace { BringOnScreen, AsStored };
 /// has framed it, corrects the frame's place once where the window manager put it elsewhere.
 void RestoreWindowPlace(QWidget* window, int left, int top, OffScreenPlace rule = OffScreenPlace::BringOnScreen);
 
+/// The user moves the window (a drag the window starts itself): where it goes is the user's
+/// choice, never corrected back to the restored place.
+void LeaveToUser(QWidget* window);
+
 /// RestoreWindowPlace, then shows the window.
 void ShowAtStoredPlace(QWidget* window, int left, int top);
 
