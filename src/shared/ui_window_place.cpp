@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -50,12 +51,14 @@ public:
     void StopWatching() {
         watching_ = false;
         pending_ = false;
+        fitted_ = false;
     }
 
     void Restore(const QPoint& stored, OffScreenPlace rule) {
         stored_ = stored;
         rule_ = rule;
         pending_ = true;
+        fitted_ = false;
         Apply();
         if (window_->isVisible()) {
             // Already on the screen: the window manager answers the move, and the answer is checked.
@@ -71,6 +74,9 @@ public:
         } else if (watching_ && watched == window_->windowHandle() &&
                    (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
             Check();
+        } else if (fitted_ && watched == window_->windowHandle() &&
+                   (event->type() == QEvent::Resize || event->type() == QEvent::Expose)) {
+            Refit();
         }
         return false;
     }
@@ -115,6 +121,35 @@ private:
         if (actual.topLeft() != place_) {
             window_->move(place_);
         }
+        fitted_ = place_ != stored_;
+        if (fitted_) {
+            // The window manager may still be settling the frame's edges: looked at again shortly.
+            for (const int delay : {kSettleMilliseconds, 4 * kSettleMilliseconds}) {
+                QTimer::singleShot(delay, this, [this] {
+                    if (fitted_) {
+                        Refit();
+                    }
+                });
+            }
+        }
+    }
+
+    // A window brought onto the screen that grows a moment later (its width applied again once
+    // framed) is brought on again, as far as it now needs.
+    void Refit() {
+        if (watchStarted_.hasExpired(kWatchMilliseconds)) {
+            fitted_ = false;
+            return;
+        }
+        const QRect frame = window_->frameGeometry();
+        const QList<QRect> areas = FreeScreenAreas();
+        if (std::any_of(areas.begin(), areas.end(), [&frame](const QRect& area) { return area.contains(frame); })) {
+            return;  // wholly on a screen, wherever the user may have moved it since
+        }
+        place_ = ReachablePlace(QRect(stored_, frame.size()), areas);
+        if (frame.topLeft() != place_) {
+            window_->move(place_);
+        }
     }
 
     QWidget* window_;
@@ -123,8 +158,10 @@ private:
     OffScreenPlace rule_ = OffScreenPlace::BringOnScreen;
     bool pending_ = false;
     bool watching_ = false;
+    bool fitted_ = false;  // moved onto the screen from its stored place
     QElapsedTimer watchStarted_;
     static constexpr qint64 kWatchMilliseconds = 3000;
+    static constexpr int kSettleMilliseconds = 200;
 };
 
 }  // namespace
