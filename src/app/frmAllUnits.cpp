@@ -8,15 +8,14 @@
 #include "shared/ui_fonts.h"
 #include "shared/ui_text.h"
 #include "shared/ui_window.h"
+#include "shared/ui_window_place.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace halden {
@@ -25,24 +24,7 @@ namespace {
 enum Column { kNameColumn = 0, kResultColumn = 1 };
 constexpr int kDefaultWidth = 420;
 constexpr int kDefaultHeight = 460;
-constexpr int kGapBesideMain = 8;
 constexpr int kRowPadding = 4;
-// A stored place is used when at least this much of the window's top lies on a screen, so that
-// its title bar can be reached.
-constexpr int kVisibleWidth = 60;
-constexpr int kVisibleHeight = 20;
-
-bool ReachableOnAScreen(const WindowPlace& place) {
-    const QRect top(place.left, place.top, place.width, kVisibleHeight);
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect shown = screen->availableGeometry().intersected(top);
-        if (shown.width() >= std::min(kVisibleWidth, place.width) && shown.height() >= kVisibleHeight) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 UnitResultTable::UnitResultTable(QWidget* parent) : QTableWidget(parent) {}
@@ -60,6 +42,7 @@ void UnitResultTable::keyPressEvent(QKeyEvent* event) {
 }
 
 frmAllUnits::frmAllUnits(QWidget* parent) : QWidget(parent, Qt::Window) {
+    MakeCompanionOf(this, parent);
     createControls();
     connectHandlers();
 }
@@ -181,12 +164,12 @@ void frmAllUnits::Open(const std::optional<WindowPlace>& stored, const QWidget* 
     // The first showing of a run goes to the stored place, or beside the main window; later ones
     // keep the place the window had.
     if (!isVisible() && !place_) {
-        if (stored && ReachableOnAScreen(*stored)) {
-            move(stored->left, stored->top);
+        // A stored place left on a screen since unplugged comes just onto the screen.
+        if (stored) {
             resize(stored->width, stored->height);
+            RestoreWindowPlace(this, QPoint(stored->left, stored->top));
         } else if (mainWindow != nullptr) {
-            const QRect main = mainWindow->frameGeometry();
-            move(main.right() + kGapBesideMain, main.top());
+            PlaceBeside(this, mainWindow);
         }
     }
     open_ = true;

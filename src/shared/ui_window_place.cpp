@@ -179,7 +179,11 @@ bool StoreWindowPlace(const QWidget* window, std::int16_t& left, std::int16_t& t
 }
 
 void RestoreWindowPlace(QWidget* window, int left, int top, OffScreenPlace rule) {
-    PlaceKeeper::Of(window)->Restore(QPoint(PixelsX(left), PixelsY(top)), rule);
+    RestoreWindowPlace(window, QPoint(PixelsX(left), PixelsY(top)), rule);
+}
+
+void RestoreWindowPlace(QWidget* window, const QPoint& place, OffScreenPlace rule) {
+    PlaceKeeper::Of(window)->Restore(place, rule);
 }
 
 void LeaveToUser(QWidget* window) { PlaceKeeper::Of(window)->StopWatching(); }
@@ -221,9 +225,10 @@ QPoint ReachablePlace(const QRect& frame, const QList<QRect>& screens) {
 
 QPoint BesidePlace(const QRect& anchor, const QSize& size, const QRect& area) {
     const int areaRight = area.left() + area.width();
-    int x = anchor.left() + anchor.width();
+    int x = anchor.left() + anchor.width() + kBesideGap;
     if (x + size.width() > areaRight) {
-        x = anchor.left() - size.width() >= area.left() ? anchor.left() - size.width() : areaRight - size.width();
+        const int leftOf = anchor.left() - kBesideGap - size.width();
+        x = leftOf >= area.left() ? leftOf : areaRight - size.width();
     }
     return {IntoRange(x, size.width(), area.left(), areaRight),
             IntoRange(anchor.top(), size.height(), area.top(), area.top() + area.height())};

@@ -43,6 +43,9 @@ void RestoreWindowPlace(QWidget* window, int left, int top, OffScreenPlace rule 
 /// choice, never corrected back to the restored place.
 void LeaveToUser(QWidget* window);
 
+/// As RestoreWindowPlace, for a place kept in pixels (the frame's top-left corner).
+void RestoreWindowPlace(QWidget* window, const QPoint& place, OffScreenPlace rule = OffScreenPlace::BringOnScreen);
+
 /// RestoreWindowPlace, then shows the window.
 void ShowAtStoredPlace(QWidget* window, int left, int top);
 
@@ -57,8 +60,9 @@ inline constexpr int kUsableHeight = 40;
 QPoint ReachablePlace(const QRect& frame, const QList<QRect>& screens);
 
 /// Where a window of outer size size goes beside anchor (a frame, in pixels) on the free area:
-/// right of it where it fits, else left of it, else as far right as the area allows; level with
-/// the anchor's top; kept inside the area as far as it fits.
+/// kBesideGap right of it where it fits, else as far left of it, else as far right as the area
+/// allows; level with the anchor's top; kept inside the area as far as it fits.
+inline constexpr int kBesideGap = 8;
 QPoint BesidePlace(const QRect& anchor, const QSize& size, const QRect& area);
 
 /// Puts a top-level window beside another (its frame beside the other's frame), on the free area

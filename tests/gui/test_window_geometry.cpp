@@ -123,8 +123,8 @@ private slots:
     void aWindowBesideAnotherStaysOnTheFreeArea_data() {
         QTest::addColumn<QRect>("anchor");
         QTest::addColumn<QPoint>("place");
-        QTest::newRow("room on the right") << QRect(100, 100, 400, 300) << QPoint(500, 100);
-        QTest::newRow("room on the left only") << QRect(700, 100, 400, 300) << QPoint(200, 100);
+        QTest::newRow("room on the right") << QRect(100, 100, 400, 300) << QPoint(508, 100);
+        QTest::newRow("room on the left only") << QRect(700, 100, 400, 300) << QPoint(192, 100);
         QTest::newRow("room on neither side") << QRect(400, 900, 500, 100) << QPoint(780, 724);
     }
     void aWindowBesideAnotherStaysOnTheFreeArea() {
