@@ -192,6 +192,9 @@ void frmAllUnits::ShowWithMain() {
 }
 
 std::optional<WindowPlace> frmAllUnits::Place() const {
+    if (!WindowPlacesKnown()) {
+        return std::nullopt;  // the stored place stays as it was
+    }
     if (isVisible()) {
         return WindowPlace{pos().x(), pos().y(), width(), height()};
     }

@@ -60,7 +60,8 @@ public:
     void HideWithMain();
     /// The main window is back: shown again when the user had it open.
     void ShowWithMain();
-    /// Where it is now when shown, else where it was last shown; nothing before its first showing.
+    /// Where it is now when shown, else where it was last shown; nothing before its first showing,
+    /// nor where the platform cannot tell where windows are.
     std::optional<WindowPlace> Place() const;
 
     /// The result text of a row and the text Ctrl+C copies.
