@@ -68,6 +68,7 @@ frmConvert::~frmConvert() {
 frmCal* frmConvert::calculatorWindow() {
     if (cal_.isNull()) {
         cal_ = new frmCal(this);
+        cal_->SetLeastWidthTwips(mainFormWidth_);
     }
     return cal_.data();
 }

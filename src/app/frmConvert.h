@@ -238,6 +238,7 @@ private:
     SideFile side_;       // the units last chosen in each group and the All Units window's place
     SideFile sideSaved_;  // what the side file holds: a save writes only when side_ differs
     int nPrevFrom_ = 0;
+    int mainFormWidth_ = 0;  // outer width in twips at the last layout; the calculator's least
     CopyHistory history_{mnuHistory, mnuHistoryArray};
     CompanionWindows companions_{constantsWindow, equivWindow, userWindow};
     bool shutDown_ = false;

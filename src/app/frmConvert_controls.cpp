@@ -124,11 +124,10 @@ void frmConvert::createControls() {
 }
 
 void frmConvert::arrangeControls() {
-    const ProcessState& st = state();
     const QFontMetricsF windowMetrics(font());
     MainLayoutInput input;
-    input.Tppx = std::max<int>(1, st.Tppx);
-    input.Tppy = std::max<int>(1, st.Tppy);
+    input.Tppx = PixelTwipsX();
+    input.Tppy = PixelTwipsY();
     input.captionTextHeight = windowMetrics.height();
     input.pasteTextHeight = windowMetrics.height();
     // The menu bar is part of the frame around the area the controls sit in.
@@ -153,7 +152,10 @@ void frmConvert::arrangeControls() {
     lblHidden->setGeometry(Px(2640 / tx), Px(456 / ty), Px(372 / tx), Px(228 / ty));
     cmdConvert->setGeometry(Px(2400 / tx), Px(3480 / ty), Px(1005 / tx), Px(255 / ty));
 
-    state().MainFormWidth = layout.MainFormWidth;
+    mainFormWidth_ = layout.MainFormWidth;
+    if (frmCal* cal = cal_.data()) {
+        cal->SetLeastWidthTwips(mainFormWidth_);
+    }
     nButtonWidth = layout.nButtonWidth;
 
     const bool systemColours = settings().pbShowInSysCol;

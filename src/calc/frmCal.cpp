@@ -158,26 +158,25 @@ void frmCal::loadContents() {
 
 int frmCal::formHeightTwips() {
     const int inputBottom = cboInput->y() + cboInput->height();
-    return (platform().GetNonClientHeight(this) + inputBottom + 4) * std::max<int>(1, state().Tppy);
+    return (platform().GetNonClientHeight(this) + inputBottom + 4) * PixelTwipsY();
 }
 
 int frmCal::MeasureText(const QString& text) {
     lblDummy->setText(text);
     lblDummy->adjustSize();
-    const double tppx = std::max<int>(1, state().Tppx);
+    const double tppx = PixelTwipsX();
     return static_cast<int>(std::nearbyint(lblDummy->width() + 220.0 / tppx));
 }
 
 void frmCal::ArrangeCalculator() {
-    const int tppx = std::max<int>(1, state().Tppx);
+    const int tppx = PixelTwipsX();
     nInputWidth = std::min(nInputWidth, kMaxBoxWidth);
     nResultWidth = std::min(nResultWidth, kMaxBoxWidth);
     nFormWidth = (nInputWidth + kInputLeft + kExecWidth + nResultWidth + kReplaceWidth + 12) * tppx;
-    const int mainFormWidth = state().MainFormWidth;
-    if (nFormWidth < mainFormWidth) {
+    if (nFormWidth < leastWidth_) {
         // The extra width always goes to the input box.
-        nInputWidth += static_cast<int>(std::nearbyint(static_cast<double>(mainFormWidth - nFormWidth) / tppx));
-        nFormWidth = mainFormWidth;
+        nInputWidth += static_cast<int>(std::nearbyint(static_cast<double>(leastWidth_ - nFormWidth) / tppx));
+        nFormWidth = leastWidth_;
     }
     FitToScreen(tppx);
     cboInput->resize(nInputWidth, cboInput->height());
@@ -255,6 +254,11 @@ void frmCal::TakeValue(const QString& value) {
         cboInput->setEditText(value);
         txtCalResult->clear();
     }
+}
+
+void frmCal::SetLeastWidthTwips(int twips) {
+    leastWidth_ = twips;
+    ArrangeCalculator();
 }
 
 void frmCal::SetInputText(const QString& text) { cboInput->setEditText(text); }

@@ -36,6 +36,9 @@ public:
     void SetInputText(const QString& text);
     /// What the result box shows.
     QString ResultText() const;
+    /// The calculator is never narrower than this outer width in twips (the main window's).
+    void SetLeastWidthTwips(int twips);
+    int LeastWidthTwips() const { return leastWidth_; }
 
     /// Execute ("=" or Enter in the input box).
     void cmdExecCalc_Click();
@@ -72,6 +75,7 @@ private:
     int nInputWidth = 100;       // pixels
     int nResultWidth = 110;      // pixels
     int nFormWidth = 0;          // outer width, twips
+    int leastWidth_ = 0;         // outer width never gone below, twips
     bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
     bool pushedLeft_ = false;    // moved left of where the user had it, to keep "<" on the screen
     int homeLeft_ = 0;           // where the user had the window's left edge, pixels

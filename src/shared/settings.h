@@ -39,7 +39,6 @@ struct ProcessState {
     std::int16_t Tppx = 15;    // twips per horizontal pixel, measured at start-up
     std::int16_t Tppy = 15;    // twips per vertical pixel
     std::int16_t WarpIdx = 0;  // warp level last chosen from the Warp menu; never saved
-    int MainFormWidth = 0;     // the main window's outer width in twips at its last layout
     bool pbConstantsOpen = false;
     bool pbEquivOpen = false;
     bool pbUserOpen = false;
@@ -62,6 +61,10 @@ bool StoreTwips(std::int16_t& setting, double twips, PlaceOutOfRange rule = Plac
 
 /// The one process-wide instance of the settings.
 Settings& settings();
+/// Twips per horizontal or vertical pixel as the windows divide by them: as measured at
+/// start-up, never below 1.
+int PixelTwipsX();
+int PixelTwipsY();
 /// The one process-wide instance of the run-time state.
 ProcessState& state();
 

@@ -169,8 +169,8 @@ private slots:
     }
 
     void windowIsNeverNarrowerThanTheMainWindow() {
-        state().MainFormWidth = 6000;  // 400 pixels
         frmCal w;
+        w.SetLeastWidthTwips(6000);  // 400 pixels
         w.show();
         QCOMPARE(OuterWidth(w), 400);
         w.cboInput->setEditText(QStringLiteral("1"));

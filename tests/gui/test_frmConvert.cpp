@@ -376,7 +376,8 @@ private slots:
         QCOMPARE(window->picCopy->x() + window->picCopy->width(), left + 1 + 4 * window->nButtonWidth);
         QCOMPARE(window->fraConvInto->x() + window->fraConvInto->width(),
                  window->picCopy->x() + window->picCopy->width() + 2);
-        QCOMPARE(state().MainFormWidth, (2 * left + 4 * window->nButtonWidth + 8) * state().Tppx);
+        QCOMPARE(window->calculatorWindow()->LeastWidthTwips(),
+                 (2 * left + 4 * window->nButtonWidth + 8) * state().Tppx);
         QCOMPARE(window->fraConvInto->size(), window->fraConvFrom->size());
         QVERIFY(window->imgHand->x() > left + window->fraConvFrom->width());
         QVERIFY(window->imgHand->x() + window->imgHand->width() < window->fraConvInto->x());

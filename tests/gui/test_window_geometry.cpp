@@ -80,8 +80,8 @@ private slots:
     void aLongExpressionStopsTheCalculatorAtTheScreensWidth() {
         state().Tppx = 15;
         state().Tppy = 15;
-        state().MainFormWidth = 392 * 15;
         frmCal cal;
+        cal.SetLeastWidthTwips(392 * 15);
         cal.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cal));
         const QRect free = cal.screen()->availableGeometry();

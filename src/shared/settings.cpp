@@ -1,5 +1,6 @@
-#include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
+
+#include "catalogue/unit_catalogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,9 @@ ProcessState& state() {
     static ProcessState instance;
     return instance;
 }
+
+int PixelTwipsX() { return std::max<int>(1, state().Tppx); }
+int PixelTwipsY() { return std::max<int>(1, state().Tppy); }
 
 std::optional<std::int16_t> NearestInt16(double value) {
     if (!std::isfinite(value)) {
