@@ -188,8 +188,9 @@ private:
     void ShowMiniWindow();
     /// Closes the icon window if it is open (it records its position as it goes).
     void UnloadMiniWindow();
-    void mini_ConvertMenu();
-    void mini_FileMenu();
+    void mini_ConvertMenu(bool byKey);
+    void mini_FileMenu(bool byKey);
+    void PopupFromIcon(QMenu* menu, bool byKey);
     void Form_Resize();
     void ToggleSystemColours(bool shiftHeld);
 

@@ -62,24 +62,47 @@ void frmConvert::ShowMiniWindow() {
     mini_->show();
 }
 
-void frmConvert::mini_ConvertMenu() {
+void frmConvert::mini_ConvertMenu(bool byKey) {
     ParkMainWindow();
     // The icon's menu offers what it always did; All Units belongs to the full shape.
     mnuConvAllUnits->setVisible(false);
-    platform().PopupMenu(mini_.data(), mnuConvert);
+    PopupFromIcon(mnuConvert, byKey);
     mnuConvAllUnits->setVisible(true);
 }
 
 // The icon window's File menu offers Minimize and its own Exit caption; the main window's menu bar
 // goes back to its usual items once the popup closes.
-void frmConvert::mini_FileMenu() {
+void frmConvert::mini_FileMenu(bool byKey) {
     mnuFileMinimize->setVisible(true);
     mnuFileBar->setVisible(true);
     mnuFileExit->setText(QStringLiteral("Exit"));
-    platform().PopupMenu(mini_.data(), mnuFile);
+    PopupFromIcon(mnuFile, byKey);
     mnuFileMinimize->setVisible(false);
     mnuFileBar->setVisible(false);
     mnuFileExit->setText(QStringLiteral("E&xit"));
+}
+
+// A click pops the menu up at the mouse. A key pops it up below the icon with its first item
+// chosen, as a menu opened from the keyboard is: the arrow keys and Enter go on from there, and a
+// screen reader reads the item at once.
+void frmConvert::PopupFromIcon(QMenu* menu, bool byKey) {
+    frmMini* mini = mini_.data();
+    if (!byKey || mini == nullptr) {
+        platform().PopupMenu(mini, menu);
+        return;
+    }
+    QTimer::singleShot(0, menu, [menu] {
+        if (!menu->isVisible() || menu->activeAction() != nullptr) {
+            return;
+        }
+        for (QAction* item : menu->actions()) {
+            if (item->isVisible() && item->isEnabled() && !item->isSeparator()) {
+                menu->setActiveAction(item);
+                return;
+            }
+        }
+    });
+    platform().PopupMenuAt(mini, menu, mini->mapToGlobal(QPoint(0, mini->height())));
 }
 
 void frmConvert::UnloadMiniWindow() {

@@ -62,7 +62,7 @@ frmMini::frmMini() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
 void frmMini::setUpKeyboardAccess() {
     // A screen reader presents the window as a button whose press opens the Convert menu, as a
     // click on the icon does; set before a name change makes the toolkit describe it its own way.
-    MakeAccessibleButton(this, [this] { emit convertMenuRequested(); });
+    MakeAccessibleButton(this, [this] { emit convertMenuRequested(true); });
     // Task bars, window switchers and screen readers name the window.
     setWindowTitle(QStringLiteral("Halden Unit Converter"));
     setAccessibleName(QStringLiteral("Halden Unit Converter \u2014 click or press Enter to choose a unit group"));
@@ -150,9 +150,9 @@ void frmMini::keyPressEvent(QKeyEvent* event) {
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (mods == Qt::NoModifier &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Down)) {
-        emit convertMenuRequested();
+        emit convertMenuRequested(true);
     } else if ((mods == Qt::NoModifier && key == Qt::Key_Menu) || (mods == Qt::ShiftModifier && key == Qt::Key_F10)) {
-        emit fileMenuRequested();
+        emit fileMenuRequested(true);
     } else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_R) {
         emit restoreRequested();
     } else {
@@ -219,9 +219,9 @@ bool frmMini::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMini::imgIcon_MouseDown(Qt::MouseButtons buttons) {
     if (buttons & Qt::LeftButton) {
-        emit convertMenuRequested();
+        emit convertMenuRequested(false);
     } else if (buttons & Qt::RightButton) {
-        emit fileMenuRequested();
+        emit fileMenuRequested(false);
     }
 }
 

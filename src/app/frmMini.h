@@ -38,10 +38,11 @@ public:
 signals:
     /// The user closed the icon window, the program's only face: the program should end.
     void closeRequested();
-    /// A left click on the icon: the Convert menu should pop up at the mouse.
-    void convertMenuRequested();
-    /// A right click on the icon: the File menu should pop up at the mouse.
-    void fileMenuRequested();
+    /// A left click on the icon: the Convert menu should pop up at the mouse; asked for by a key
+    /// (or a screen reader's press), beside the icon instead.
+    void convertMenuRequested(bool byKey);
+    /// A right click on the icon: the File menu should pop up at the mouse (by a key: beside it).
+    void fileMenuRequested(bool byKey);
     /// Ctrl+Shift+R: the full window should come back, showing the current group.
     void restoreRequested();
 

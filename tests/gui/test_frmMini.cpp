@@ -58,6 +58,7 @@ private slots:
         QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(fixture->fake.drags.size(), std::size_t{2});
         QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
+        QVERIFY(!fixture->fake.popups.front().place.has_value());  // a click's menu opens at the mouse
     }
 
     void withoutASystemMoveTheWindowFollowsTheMouse() {
@@ -144,6 +145,8 @@ private slots:
         QStringList menus;
         for (const auto& popup : fixture->fake.popups) {
             menus << popup.menu->title().remove(QLatin1Char('&'));
+            // Opened by a key, a menu pops up below the icon, not at the mouse.
+            QCOMPARE(popup.place, std::optional(mini->mapToGlobal(QPoint(0, mini->height()))));
         }
         if (outcome == QStringLiteral("full window")) {
             QVERIFY(window->miniWindow() == nullptr);

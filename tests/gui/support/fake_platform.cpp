@@ -32,8 +32,17 @@ void FakePlatform::ClipboardClear() {
 
 void FakePlatform::ClipboardSetText(const QString& text) { clipboard = text; }
 
+QAction* FakePlatform::PopupMenuAt(QWidget* owner, QMenu* menu, const QPoint& place) {
+    popups.push_back({owner, menu, MenuCaptions(menu), place});
+    return Choose(menu);
+}
+
 QAction* FakePlatform::PopupMenu(QWidget* owner, QMenu* menu) {
-    popups.push_back({owner, menu, MenuCaptions(menu)});
+    popups.push_back({owner, menu, MenuCaptions(menu), std::nullopt});
+    return Choose(menu);
+}
+
+QAction* FakePlatform::Choose(QMenu* menu) {
     QAction* chosen = nullptr;
     if (popupChooser) {
         chosen = popupChooser(menu);

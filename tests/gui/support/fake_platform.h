@@ -19,7 +19,8 @@ public:
     struct PopupRecord {
         QWidget* owner = nullptr;
         QMenu* menu = nullptr;
-        QStringList captions;  // the menu's item texts at the time it popped up ("" for a separator)
+        QStringList captions;         // the menu's item texts at the time it popped up ("" for a separator)
+        std::optional<QPoint> place;  // where it was asked to pop up; none: at the mouse
     };
     struct HelpRecord {
         QWidget* parent = nullptr;
@@ -34,6 +35,7 @@ public:
     QString ClipboardText() override { return clipboard; }
     std::optional<QString> SelectionText() override { return selection; }
     QAction* PopupMenu(QWidget* owner, QMenu* menu) override;
+    QAction* PopupMenuAt(QWidget* owner, QMenu* menu, const QPoint& place) override;
     void SetAlwaysOnTop(QWidget* window, bool onTop) override;
     int GetNonClientHeight(QWidget* window) override;
     int GetNonClientWidth(QWidget* window) override;
@@ -77,6 +79,10 @@ public:
     /// The buttons questions are answered with, by caption, in order; a question asked when none
     /// is left is closed as by Escape.
     QStringList answers;
+
+private:
+    /// Triggers the item popupChoice or popupChooser picks; returns it (nullptr: none).
+    QAction* Choose(QMenu* menu);
 };
 
 /// The texts of a menu's items in order ("" for a separator).
