@@ -1,5 +1,6 @@
 #include "shared/platform.h"
 #include "shared/ui_text.h"
+#include "shared/ui_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,6 +124,11 @@ public:
         // anew and whose frame the toolkit then misjudges (IceWM), so that its place drifts.
         window->overrideWindowFlags(window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+        // A window put on the screen on top is not always told by the toolkit when that ends (IceWM
+        // then keeps it on top): the window manager is asked directly as well.
+        if (window->isVisible()) {
+            RequestAboveOthers(window, onTop);
+        }
     }
 
     int GetNonClientHeight(QWidget* window) override {

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +25,64 @@ void UseFixedSizeFrame(QWidget* window, MinimiseButton minimise) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
     window->setWindowFlags(flags);
+}
+
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
+    return atom;
+}
+
+}  // namespace
+
+namespace {
+
+// Sends a client message about window to the root window, where the window manager takes it.
+void SendToWindowManager(QWidget* window, const char* type, std::array<std::uint32_t, 5> data, std::size_t atomAt = 5,
+                         const char* atomName = nullptr) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr || window->windowHandle() == nullptr) {
+        return;  // no such request on other window systems
+    }
+    xcb_connection_t* connection = x11->connection();
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window->internalWinId());
+    message.type = Atom(connection, type);
+    if (atomName != nullptr && atomAt < data.size()) {
+        data[atomAt] = Atom(connection, atomName);
+        if (data[atomAt] == XCB_ATOM_NONE) {
+            return;
+        }
+    }
+    std::copy(data.begin(), data.end(), message.data.data32);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (screen != nullptr && message.type != XCB_ATOM_NONE) {
+        xcb_send_event(connection, 0, screen->root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    }
+    xcb_flush(connection);
+}
+
+}  // namespace
+
+void RequestWindowState(QWidget* window, bool add, const char* state) {
+    // Add (1) or remove (0), the state, and 1: asked by an application.
+    SendToWindowManager(window, "_NET_WM_STATE", {add ? 1U : 0U, 0, 0, 1, 0}, 1, state);
+}
+
+void RequestAboveOthers(QWidget* window, bool above) {
+    RequestWindowState(window, above, "_NET_WM_STATE_ABOVE");
+    // Window managers that keep windows in layers (IceWM) keep a window put on the screen above
+    // the others in its layer until they are told its layer: 6 on top, 4 normal.
+    SendToWindowManager(window, "_WIN_LAYER", {above ? 6U : 4U, 0, 0, 0, 0});
 }
 
 namespace {
@@ -56,38 +116,7 @@ public:
     }
 
 private:
-    void Mark() {
-        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (x11 == nullptr || x11->connection() == nullptr) {
-            return;  // no such request on other window systems
-        }
-        xcb_connection_t* connection = x11->connection();
-        const auto self = static_cast<xcb_window_t>(companion_->internalWinId());
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = self;
-        message.type = Atom(connection, "_NET_WM_STATE");
-        message.data.data32[0] = 1;  // add
-        message.data.data32[1] = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-        message.data.data32[3] = 1;  // asked by an application
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        if (screen != nullptr && message.type != XCB_ATOM_NONE && message.data.data32[1] != XCB_ATOM_NONE) {
-            xcb_send_event(connection, 0, screen->root,
-                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                           reinterpret_cast<const char*>(&message));
-        }
-        xcb_flush(connection);
-    }
-
-    static xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-        const xcb_intern_atom_cookie_t cookie =
-            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-        const xcb_atom_t atom = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-        std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
-        return atom;
-    }
+    void Mark() { RequestWindowState(companion_, true, "_NET_WM_STATE_SKIP_TASKBAR"); }
 
     QWidget* companion_;
     QPointer<QWidget> owner_;

@@ -25,6 +25,13 @@ namespace halden {
 /// brings it back.
 void MakeCompanionOf(QWidget* companion, QWidget* owner);
 
+/// Asks the window manager to add or remove one of a shown window's states (an EWMH state name
+/// such as "_NET_WM_STATE_ABOVE"), as a request it answers by writing the window's state. Does
+/// nothing on window systems without such requests, or for a window not yet made.
+void RequestWindowState(QWidget* window, bool add, const char* state);
+/// Asks the window manager to keep a shown window above the others, or no longer.
+void RequestAboveOthers(QWidget* window, bool above);
+
 /// Escape anywhere in window runs close: the way the window closes from its own buttons (with
 /// any question they ask), so that it closes from the keyboard as it does by mouse.
 void InstallEscapeKey(QWidget* window, std::function<void()> close);

@@ -26,7 +26,9 @@ for row in "${rows[@]}"; do
         desk_key alt+o
         desk_settle
         desk_key t
-        desk_settle
+        above=$(((on_top + i + 1) % 2))
+        desk_expect 5 "Always on Top is not $above after toggle $((i + 1))" \
+            eval '[ "$(desk_net_wm_state "$main" | grep -c _NET_WM_STATE_ABOVE)" = "$above" ]'
     done
     desk_close "$main"
     desk_wait_exit 10 >/dev/null
