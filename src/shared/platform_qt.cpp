@@ -1,4 +1,5 @@
 #include "shared/platform.h"
+#include "shared/ui_accessible.h"
 #include "shared/ui_text.h"
 #include "shared/ui_window.h"
 
@@ -215,6 +216,16 @@ QMargins WindowFrameMargins(const QWidget* window) {
 void CopyToClipboard(const QString& text) {
     platform().ClipboardClear();
     platform().ClipboardSetText(text);
+    // A copy shows nothing on the screen; a screen reader is told what went to the clipboard.
+    QWidget* window = QApplication::activeWindow();
+    if (window != nullptr && !text.isEmpty() && QAccessible::isActive()) {
+        auto* notice = window->findChild<QWidget*>(QStringLiteral("copyNotice"), Qt::FindDirectChildrenOnly);
+        if (notice == nullptr) {
+            notice = MakeSpokenNotice(window, QStringLiteral("copyNotice"));
+        }
+        const qsizetype lines = text.count(QLatin1Char('\n'));
+        Say(notice, lines > 0 ? QStringLiteral("Copied %1 lines").arg(lines) : QStringLiteral("Copied: ") + text);
+    }
 }
 
 Platform& platform() {

@@ -2,7 +2,7 @@
 # A screen reader user's first start, by the keyboard alone, over the accessibility bus: the
 # start-up message, the icon window, the Convert menu, the main window's controls each by a name
 # of its own, units chosen by arrow keys, each new result spoken as a notification, the result
-# copied.
+# copied and the copy spoken.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin screen_reader_first_conversion 60
 probe=(/usr/bin/python3 "$(dirname "$0")/screen_reader_probe.py")
@@ -43,4 +43,5 @@ desk_type 3
 desk_expect 5 "the new result was not spoken (heard: $(tr '\n' '|' <"$DESK_DIR/notices"))" \
     grep -qxF "Result: 4828.03, meter (m)" "$DESK_DIR/notices"
 desk_expect_eq "the copied result" "4828.03" "$(desk_clipboard_after desk_key ctrl+shift+c)"
+desk_expect 5 "the copy was not spoken" grep -qxF "Copied: 4828.03" "$DESK_DIR/notices"
 desk_pass
