@@ -8,8 +8,8 @@
 namespace halden {
 namespace {
 
-// The dynamic properties that carry the role a window asked for and the whole text of a widget
-// shown as static text.
+// The dynamic properties that carry the role a window asked for, the whole text of a widget shown
+// as static text, and what a notice says.
 constexpr const char* kRoleProperty = "haldenAccessibleRole";
 constexpr const char* kStaticTextProperty = "haldenAccessibleStaticText";
 constexpr const char* kNotificationProperty = "haldenAccessibleNotification";
@@ -20,32 +20,24 @@ public:
     RoledWindow(QWidget* window, QAccessible::Role role) : QAccessibleWidget(window, role) {}
 };
 
-// A moving text seen as one static text. It offers no text of its own to read piece by piece,
-// so the changes of the shown text are no news to a screen reader.
-class WholeStaticText final : public QAccessibleWidget {
+// A widget whose name is the text one of its properties holds, in a role of its own: a moving
+// text seen as one static text (it offers no text to read piece by piece, so the changes of the
+// shown text are no news to a screen reader), or a notification (what it says is its name; a
+// screen reader speaks it when it appears, wherever the focus is).
+class NamedByProperty final : public QAccessibleWidget {
 public:
-    explicit WholeStaticText(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
+    NamedByProperty(QWidget* widget, QAccessible::Role role, const char* property)
+        : QAccessibleWidget(widget, role), property_(property) {}
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) {
-            return widget()->property(kStaticTextProperty).toString();
+            return widget()->property(property_).toString();
         }
         return QAccessibleWidget::text(t);
     }
-};
 
-// A notification: what it says is its name. A screen reader speaks a notification when it
-// appears, wherever the focus is.
-class Notification final : public QAccessibleWidget {
-public:
-    explicit Notification(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) {
-            return widget()->property(kNotificationProperty).toString();
-        }
-        return QAccessibleWidget::text(t);
-    }
+private:
+    const char* property_;
 };
 
 QAccessibleInterface* OwnInterfaceFactory(const QString& /*className*/, QObject* object) {
@@ -54,10 +46,10 @@ QAccessibleInterface* OwnInterfaceFactory(const QString& /*className*/, QObject*
         return nullptr;
     }
     if (widget->property(kStaticTextProperty).isValid()) {
-        return new WholeStaticText(widget);
+        return new NamedByProperty(widget, QAccessible::StaticText, kStaticTextProperty);
     }
     if (widget->property(kNotificationProperty).isValid()) {
-        return new Notification(widget);
+        return new NamedByProperty(widget, QAccessible::Notification, kNotificationProperty);
     }
     const QVariant role = widget->property(kRoleProperty);
     if (role.isValid() && widget->isWindow()) {
