@@ -35,19 +35,11 @@ desk_key ctrl+shift+r
 icon=$(desk_find_window '^Halden Unit Converter$' 5)
 desk_expect 5 "the main window stayed on the screen after Ctrl+Shift+R" desk_is_unmapped "$main"
 
-# Back and on to a conversion by keys alone: the icon window has the keyboard, Ctrl+Shift+R in it
-# brings the main window back; Tab and the arrow keys choose mile and meter, and the focus stays
-# in each list until Enter hands it on to the input box.
+# The icon window has the keyboard; Ctrl+Shift+R in it brings the main window back with it (the
+# screen reader scenario goes on from there to a conversion by keys alone).
 desk_expect 5 "the icon window did not take the keyboard" desk_is_active "$icon"
 desk_key ctrl+shift+r
 desk_expect 5 "Ctrl+Shift+R in the icon window did not bring the main window back" desk_is_active "$main"
-desk_key ctrl+a
-desk_type 2
-# The lists may hold the units last chosen in the group again; Home starts each at its top.
-desk_key Tab Home Down Down Down Tab Tab Home Return
-desk_key ctrl+a
-desk_type 3
-desk_expect_eq "result chosen by keys alone" "4828.03" "$(desk_clipboard_after desk_key ctrl+shift+c)"
 
 # Ctrl+E in the input box opens the equivalence window (the box does not take it as a key of its
 # own); Escape closes it.
