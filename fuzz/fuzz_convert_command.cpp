@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to the convert command as the input box's text, for selections chosen by
 // the first bytes (any group, any index, also outside the lists). The command must always answer
-// with a text the result box can show: a number, "", "Input error" or the previous text.
+// with a text the result box can show: a number, "", "Input error" or the previous text; a text
+// still being typed shows nothing and one that never becomes a number shows "Input error".
 
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
+#include "numbers/given_value.h"
 #include "numbers/message_sink.h"
 #include "shared/settings.h"
 
@@ -52,8 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool radix = input.group == halden::kGroupRadix;
     const std::string_view digits = radix ? "0123456789ABCDEF" : "0123456789.-+E";
-    const bool allowed = result == "Input error" || ShowsOnly(result, digits) || (result.empty() && input.into < 0) ||
-                         (radix && result == kPrevious);
+    const bool typed = !radix && !text.empty() && text.find(',') == std::string::npos;
+    const halden::TypedNumber state = halden::TypedNumberState(text);
+    if (typed && state == halden::TypedNumber::Never && result != "Input error") {
+        std::abort();
+    }
+    const bool unfinished = typed && state == halden::TypedNumber::Unfinished;
+    const bool allowed = result == "Input error" || ShowsOnly(result, digits) ||
+                         (result.empty() && (input.into < 0 || unfinished)) || (radix && result == kPrevious);
     if (!allowed || result.find(',') != std::string::npos) {
         std::abort();
     }

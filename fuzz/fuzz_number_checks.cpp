@@ -1,7 +1,9 @@
-// Feeds arbitrary bytes to the number checks and the leading-number reading as text, and the
-// same bytes read as doubles to the result formatters.
+// Feeds arbitrary bytes to the number checks, the leading-number reading, the reading of a value
+// given whole and the typed-number state as text, and the same bytes read as doubles to the
+// result formatters.
 
 #include "numbers/format_result.h"
+#include "numbers/given_value.h"
 #include "numbers/leading_number.h"
 #include "numbers/message_sink.h"
 #include "numbers/number_checks.h"
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -78,6 +81,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto operand = halden::FinishedOperand(text)) {
         Require(!operand->empty() && operand->find(',') == std::string::npos);
         Require(halden::NonNumCheck(*operand, sink) == 0 && halden::LeadingNumber(*operand).has_value());
+    }
+
+    // A value given whole is finite; without a slash it is the finished operand's reading.
+    const std::optional<double> given = halden::GivenValue(text);
+    if (given) {
+        Require(std::isfinite(*given));
+        if (ascii.find('/') == std::string::npos) {
+            const auto operand = halden::FinishedOperand(text);
+            Require(operand && halden::LeadingNumber(*operand) == given);
+        }
+    }
+
+    // A number still being typed becomes one with a digit more; no typing rescues a text that
+    // never is. A complete text is read whole by the leading-number reading, as a value given
+    // whole reads it where that takes it.
+    const halden::TypedNumber state = halden::TypedNumberState(text);
+    const std::string more = std::string(text) + "1";
+    if (state == halden::TypedNumber::Unfinished)
+        Require(halden::TypedNumberState(more) == halden::TypedNumber::Complete);
+    if (state == halden::TypedNumber::Never) Require(halden::TypedNumberState(more) == halden::TypedNumber::Never);
+    if (state == halden::TypedNumber::Complete) {
+        Require(text.find('/') == std::string_view::npos && text.find(',') == std::string_view::npos);
+        if (given) Require(halden::LeadingNumber(text) == given);
     }
 
     for (std::size_t offset = 0; offset + sizeof(double) < size; offset += sizeof(double) + 1) {

@@ -20,7 +20,9 @@ struct ConvertInput {
 };
 
 /// The new text of the result box: the formatted value, "" when nothing is selected in the Into
-/// list, "Input error" for every failure, or previousResult where the radix group writes nothing.
+/// list or the text is a number still being typed ("-", "2e"), "Input error" for every failure
+/// (a text that can never become a number, "one" or "-abc", included), or previousResult where
+/// the radix group writes nothing.
 /// The comma warning of the input check goes to sink. Units come from catalogue c; converting
 /// from "Warp" uses warp level warpIdx.
 std::string ConvertCommand(const UnitCatalogue& c, int warpIdx, const ConvertInput& input, MessageSink& sink);

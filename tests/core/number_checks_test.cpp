@@ -1,8 +1,10 @@
 #include "numbers/number_checks.h"
 
+#include "numbers/given_value.h"
 #include "numbers/message_sink.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 
 namespace {
@@ -66,6 +68,77 @@ TEST(NumberChecks, DecideAsTheTableSays) {
         const std::size_t expectedMessages = row.comma ? 1 : 0;
         EXPECT_EQ(nonNumSink.messages.size(), expectedMessages);
         EXPECT_EQ(invalidSink.messages.size(), expectedMessages);
+    }
+}
+
+struct GivenCase {
+    const char* name;
+    std::string text;
+    std::optional<double> expected;  // nullopt: no value
+};
+
+const GivenCase kGivenCases[] = {
+    {"exponent and sign", " -1.5e-3 ", -0.0015},
+    {"full-width digits and minus sign", "\xE2\x88\x92\xEF\xBC\x91\xEF\xBC\x92", -12.0},
+    {"fraction", "3/8", 0.375},
+    {"signed fraction", "-6/3", -2.0},
+    {"decimal fraction", "1.5/2", 0.75},
+    {"mixed number", "1 1/2", 1.5},
+    {"sign belongs to the whole mixed number", "-2\t3/4", -2.75},
+    {"zero written small is zero", "0e-400", 0.0},
+    {"empty", "", std::nullopt},
+    {"lone sign", "-", std::nullopt},
+    {"comma", "1,5", std::nullopt},
+    {"zero denominator", "1/0.0", std::nullopt},
+    {"no denominator", "1/", std::nullopt},
+    {"no numerator", "/2", std::nullopt},
+    {"two slashes", "1 1/2/3", std::nullopt},
+    {"blank around the slash", "1 / 2", std::nullopt},
+    {"mixed fraction of one or more", "1 3/2", std::nullopt},
+    {"signed fraction in a mixed number", "1 -1/2", std::nullopt},
+    {"decimal whole in a mixed number", "1.5 1/2", std::nullopt},
+    {"signed denominator", "1/-2", std::nullopt},
+    {"exponent in a fraction", "1/1e-400", std::nullopt},
+    {"non-zero digits reading as zero", "1e-400", std::nullopt},
+    {"quotient beyond the double range", "1" + std::string(308, '0') + "/0.1", std::nullopt},
+};
+
+TEST(GivenValue, ReadsNumbersFractionsAndMixedNumbersWhole) {
+    for (const auto& row : kGivenCases) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(halden::GivenValue(row.text), row.expected);
+    }
+}
+
+struct TypedCase {
+    const char* name;
+    std::string text;
+    halden::TypedNumber expected;
+};
+
+const TypedCase kTypedCases[] = {
+    {"empty", "", halden::TypedNumber::Unfinished},
+    {"lone minus", "-", halden::TypedNumber::Unfinished},
+    {"sign and period", "-.", halden::TypedNumber::Unfinished},
+    {"exponent letter", "-2e", halden::TypedNumber::Unfinished},
+    {"exponent sign", "1.5E-", halden::TypedNumber::Unfinished},
+    {"blanks anywhere", " - 1 . 5 e +\t2\n", halden::TypedNumber::Complete},
+    {"beyond the range is still written whole", "-1E400", halden::TypedNumber::Complete},
+    {"word ending in e", "one", halden::TypedNumber::Never},
+    {"sign then letters", "-abc", halden::TypedNumber::Never},
+    {"exponent without mantissa", "e", halden::TypedNumber::Never},
+    {"exponent after a lone period", "-.e", halden::TypedNumber::Never},
+    {"letter after digits", "-5x", halden::TypedNumber::Never},
+    {"two signs", "--5", halden::TypedNumber::Never},
+    {"second exponent", "1e5e", halden::TypedNumber::Never},
+    {"hexadecimal prefix", "&HE", halden::TypedNumber::Never},
+    {"NUL is no end", std::string("-5\0", 3), halden::TypedNumber::Never},
+};
+
+TEST(TypedNumberState, TellsNumbersBeingTypedFromTextsThatNeverAre) {
+    for (const auto& row : kTypedCases) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(halden::TypedNumberState(row.text), row.expected);
     }
 }
 
