@@ -1,6 +1,7 @@
-// Speed of unit name matching: a search over every unit as the finder runs it on each key, and
-// building the name index the finder and the command line start from.
+// Speed of unit name matching: a search over every unit as the finder runs it on each key, a
+// question answered, and building the name index the finder and the command line start from.
 
+#include "catalogue/question.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
@@ -43,6 +44,7 @@ void BM_UnitNameResolve(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(index.Resolve("deg Celsius"));
         benchmark::DoNotOptimize(index.Resolve("KILOGRAMS"));
+        benchmark::DoNotOptimize(index.Resolve("mPa"));
     }
 }
 BENCHMARK(BM_UnitNameResolve);
@@ -54,6 +56,16 @@ void BM_UnitNameSuggest(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UnitNameSuggest);
+
+// One question as the shell and the finder answer it: feet and inches, a connector, a prefix.
+void BM_QuestionFeetInchesToCentimeters(benchmark::State& state) {
+    const halden::UnitNameIndex& index = BuiltIndex();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(halden::Answer("5 ft 11 in in cm", halden::catalogue(), index));
+        benchmark::DoNotOptimize(halden::Answer("10 mi km", halden::catalogue(), index));
+    }
+}
+BENCHMARK(BM_QuestionFeetInchesToCentimeters);
 
 void BM_UnitNameIndexBuild(benchmark::State& state) {
     BuiltIndex();

@@ -61,4 +61,23 @@ std::optional<double> ConvertValue(const UnitCatalogue& c, int warpIdx, int g, i
     return affine ? ConvertAffine(c, g, from, into, *x) : ConvertLinear(c, g, from, into, *x);
 }
 
+std::optional<double> ConvertScaled(const UnitCatalogue& c, int g, int from, double fromUp, double fromDown, int into,
+                                    double intoUp, double intoDown, double x) {
+    if (g < 0 || g >= kGroupCount || g == kGroupRadix || (g == kGroupVelocity && from == kWarpUnit) ||
+        !IsUnitOf(c, g, from) || !IsUnitOf(c, g, into)) {
+        return std::nullopt;
+    }
+    const std::optional<double> listValue = Finite((x * fromUp) / fromDown);
+    if (!listValue) {
+        return std::nullopt;
+    }
+    const bool affine = g == kGroupTemperature || IsUserGroup(g);
+    const std::optional<double> converted =
+        affine ? ConvertAffine(c, g, from, into, *listValue) : ConvertLinear(c, g, from, into, *listValue);
+    if (!converted) {
+        return std::nullopt;
+    }
+    return Finite((*converted * intoDown) / intoUp);
+}
+
 }  // namespace halden

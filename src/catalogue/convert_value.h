@@ -15,4 +15,11 @@ namespace halden {
 std::optional<double> ConvertValue(const UnitCatalogue& c, int warpIdx, int g, int from, int into,
                                    std::string_view text);
 
+/// Converts x, given in `fromUp / fromDown` of unit `from`, into `intoUp / intoDown` of unit `into`
+/// of group g (a kilometer is 1000 / 1 of the meter): the value in the list unit, the conversion
+/// ConvertValue makes, then the size of the answer's unit. With sizes of 1 the result is
+/// ConvertValue's, bit for bit. std::nullopt for the same failures, and for Warp and group 49.
+std::optional<double> ConvertScaled(const UnitCatalogue& c, int g, int from, double fromUp, double fromDown, int into,
+                                    double intoUp, double intoDown, double x);
+
 }  // namespace halden

@@ -113,7 +113,7 @@ constexpr std::array kRows = std::to_array<UnitAliasRow>({
     {7, "仏馬力時 (PS-h)", "PSh|metric horsepower hour"},
     {7, "erg", "ergs"},
     {7, "英熱量 (Btu)", "BTU|British thermal unit"},
-    {7, "ft-lbf", "ft lbf|foot-pound|foot pound|lbf-ft|lbf ft"},
+    {7, "ft-lbf", "ft lbf|foot-pound|foot pound|foot-pounds|foot pounds|lbf-ft|lbf ft|ftlb|ft-lb|ft lb|lb-ft|lbft"},
     {7, "電子Volt (eV)", "electronvolt|electron volt|electronvolts"},
     {7, "kgf-m", "kgfm|kgf m"},
     {7, "lbf-in", "lbf in|in-lbf|in lbf"},
@@ -140,7 +140,7 @@ constexpr std::array kRows = std::to_array<UnitAliasRow>({
     {9, "音速 [海水中, 20ﾟC]", "sound in seawater 20C|sound seawater 20C"},
     // Acceleration
     {10, "m/s^2", "m/s2|meters per second squared"},
-    {10, "Gal, galileo", "gals|cm/s^2|cm/s2"},
+    {10, "Gal, galileo", "galileos|cm/s^2|cm/s2"},
     {10, "G", "g0|gn|standard gravity"},
     {10, "ft/s^2", "ft/s2"},
     {10, "in/s^2", "in/s2"},
@@ -222,8 +222,83 @@ constexpr std::array kRows = std::to_array<UnitAliasRow>({
     {50, "Point Pica", "pica"},
 });
 
+// Measures that differ between countries: each name fits every unit listed.
+constexpr std::array kSharedRows = std::to_array<SharedNameRow>({
+    {3, "米 gallon [液] (gal)|英 gallon [液] (gal)", "gallon|gallons|gals"},
+    {3, "米 barrel [液]|米 barrel [石油]|米 barrel [乾]|英 barrel [液]", "barrel|barrels"},
+    {3, "米 quart [液] (liq qt)|米 quart [乾] (dry qt)|英 quart [液] (liq qt)", "quart|quarts|qt"},
+    {3, "米 pint [液] (liq pt)|米 pint [乾] (dry pt)|英 pint [液] (liq pt)", "pint|pints"},
+    {3, "米 ounce [液] (fl oz)|英 ounce [液] (fl oz)", "fluid ounce|fluid ounces|fl oz|floz"},
+    {3, "米 bushel [乾] (bu)|英 bushel [乾] (bu)", "bushel|bushels"},
+});
+
+constexpr std::array<std::string_view, 2> kNotUnitNames{"US", "UK"};
+
+constexpr std::array kPrefixableRows = std::to_array<PrefixableUnitRow>({
+    {0, "meter (m)", "m", "meter|metre", 1, 1, 1, PrefixKind::Decimal},
+    {1, "kilogram (kg)", "g", "gram|gramme", 1, 1, 1000, PrefixKind::Decimal},
+    {1, "pound (lb)", "", "stone", 1, 14, 1, PrefixKind::None},
+    {2, "square meter (m^2)", "m^2|m2", "square *meter|square *metre", 2, 1, 1, PrefixKind::Decimal},
+    {3, "cubic meter (m^3)", "m^3|m3", "cubic *meter|cubic *metre", 3, 1, 1, PrefixKind::Decimal},
+    {3, "liter (l)", "l|L", "liter|litre", 1, 1, 1, PrefixKind::Decimal},
+    {4, "Pa = N/m^2", "Pa", "pascal", 1, 1, 1, PrefixKind::Decimal},
+    {4, "bar", "bar", "bar", 1, 1, 1, PrefixKind::Decimal},
+    {5, "W, J/s, N-m/s, V-A", "W", "watt", 1, 1, 1, PrefixKind::Decimal},
+    {6, "Kelvin (K)", "K", "kelvin", 1, 1, 1, PrefixKind::Decimal},
+    {7, "J, N-m, W-s", "J", "joule", 1, 1, 1, PrefixKind::Decimal},
+    {7, "kW-h", "Wh|W-h", "watt hour|watt-hour", 1, 1, 1000, PrefixKind::Decimal},
+    {7, "cal [IT]", "cal", "calorie", 1, 1, 1, PrefixKind::Decimal},
+    {7, "cal [計量法]", "cal", "calorie", 1, 1, 1, PrefixKind::Decimal},
+    {7, "電子Volt (eV)", "eV", "electronvolt|electron volt", 1, 1, 1, PrefixKind::Decimal},
+    {8, "newton (N)", "N", "newton", 1, 1, 1, PrefixKind::Decimal},
+    {10, "Gal, galileo", "Gal", "galileo", 1, 1, 1, PrefixKind::Decimal},
+    {13, "rad, steradian (sr)", "rad", "radian", 1, 1, 1, PrefixKind::Decimal},
+    {14, "Pa-s", "Pa-s|Pa s", "pascal second|pascal-second", 1, 1, 1, PrefixKind::Decimal},
+    {20, "tesla (T) = Wb/m^2", "T", "tesla", 1, 1, 1, PrefixKind::Decimal},
+    {22, "weber (Wb) = V-s", "Wb", "weber", 1, 1, 1, PrefixKind::Decimal},
+    {23, "lux (lx) = lumen/m^2", "lx", "lux", 1, 1, 1, PrefixKind::Decimal},
+    {25, "becquerel (Bq) = 1/s", "Bq", "becquerel", 1, 1, 1, PrefixKind::Decimal},
+    {25, "curie (Ci)", "Ci", "curie", 1, 1, 1, PrefixKind::Decimal},
+    {26, "roentgen (R)", "R", "roentgen", 1, 1, 1, PrefixKind::Decimal},
+    {48, "byte", "B", "byte", 1, 1, 1, PrefixKind::Binary},
+    {48, "bit", "bit", "bit", 1, 1, 1, PrefixKind::Binary},
+});
+
+constexpr std::array kPrefixRows = std::to_array<UnitPrefixRow>({
+    {"y", "yocto", -24, PrefixKind::Decimal},
+    {"z", "zepto", -21, PrefixKind::Decimal},
+    {"a", "atto", -18, PrefixKind::Decimal},
+    {"f", "femto", -15, PrefixKind::Decimal},
+    {"p", "pico", -12, PrefixKind::Decimal},
+    {"n", "nano", -9, PrefixKind::Decimal},
+    {"\xCE\xBC|u", "micro", -6, PrefixKind::Decimal},  // Greek mu (the micro sign reads as it), or u
+    {"m", "milli", -3, PrefixKind::Decimal},
+    {"c", "centi", -2, PrefixKind::Decimal},
+    {"d", "deci", -1, PrefixKind::Decimal},
+    {"da", "deca", 1, PrefixKind::Decimal},
+    {"h", "hecto", 2, PrefixKind::Decimal},
+    {"k", "kilo", 3, PrefixKind::Decimal},
+    {"M", "mega", 6, PrefixKind::Decimal},
+    {"G", "giga", 9, PrefixKind::Decimal},
+    {"T", "tera", 12, PrefixKind::Decimal},
+    {"P", "peta", 15, PrefixKind::Decimal},
+    {"E", "exa", 18, PrefixKind::Decimal},
+    {"Z", "zetta", 21, PrefixKind::Decimal},
+    {"Y", "yotta", 24, PrefixKind::Decimal},
+    {"Ki", "kibi", 10, PrefixKind::Binary},
+    {"Mi", "mebi", 20, PrefixKind::Binary},
+    {"Gi", "gibi", 30, PrefixKind::Binary},
+    {"Ti", "tebi", 40, PrefixKind::Binary},
+    {"Pi", "pebi", 50, PrefixKind::Binary},
+    {"Ei", "exbi", 60, PrefixKind::Binary},
+});
+
 }  // namespace
 
 std::span<const UnitAliasRow> UnitAliasRows() { return kRows; }
+std::span<const SharedNameRow> SharedNameRows() { return kSharedRows; }
+std::span<const std::string_view> NotUnitNames() { return kNotUnitNames; }
+std::span<const PrefixableUnitRow> PrefixableUnitRows() { return kPrefixableRows; }
+std::span<const UnitPrefixRow> UnitPrefixRows() { return kPrefixRows; }
 
 }  // namespace halden

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <iterator>
 #include <span>
 
 namespace halden {
@@ -98,22 +99,6 @@ void AddNameForms(std::vector<NameForm>& forms, std::string_view name) {
     }
 }
 
-// Rank of the best form of a unit that equals a normalized name: 0 a whole name, 1 a short form or
-// a further name; INT_MAX for none.
-int ExactRank(const IndexedUnit& unit, std::string_view normal) {
-    int best = INT_MAX;
-    for (std::size_t f = 0; f < unit.forms.size(); ++f) {
-        if (unit.normalForms[f] == normal) {
-            best = std::min(best, unit.forms[f].kind == NameFormKind::Whole ? 0 : 1);
-        }
-    }
-    return best;
-}
-
-bool FitsFolded(const IndexedUnit& unit, std::string_view folded) {
-    return std::find(unit.foldedForms.begin(), unit.foldedForms.end(), folded) != unit.foldedForms.end();
-}
-
 // Rank of a unit for a search: 0 a form of its list text, 1 a further name, 2 either equal but for
 // case, 3 one beginning with the text, 4 the list text containing it; INT_MAX when not found.
 int SearchRank(const IndexedUnit& unit, std::string_view normal, std::string_view folded) {
@@ -121,7 +106,8 @@ int SearchRank(const IndexedUnit& unit, std::string_view normal, std::string_vie
     for (std::size_t f = 0; f < unit.forms.size() && best > 0; ++f) {
         const std::string& form = unit.foldedForms[f];
         if (unit.normalForms[f] == normal) {
-            best = std::min(best, unit.forms[f].kind == NameFormKind::Alias ? 1 : 0);
+            best = std::min(
+                best, unit.forms[f].kind == NameFormKind::Alias || unit.forms[f].kind == NameFormKind::Shared ? 1 : 0);
         } else if (form == folded) {
             best = std::min(best, 2);
         } else if (form.size() > folded.size() && form.compare(0, folded.size(), folded) == 0) {
@@ -200,16 +186,130 @@ void LowerAscii(std::string& text) {
     }
 }
 
-// Each name of an alias row ("a|b|c").
-std::vector<std::string_view> AliasNames(std::string_view names) {
-    std::vector<std::string_view> split;
+// Each piece of a "|"-separated list.
+std::vector<std::string_view> SplitBars(std::string_view list) {
+    std::vector<std::string_view> pieces;
+    if (list.empty()) {
+        return pieces;
+    }
     std::size_t start = 0;
-    for (std::size_t bar = names.find('|'); bar != std::string_view::npos; bar = names.find('|', start)) {
-        split.push_back(names.substr(start, bar - start));
+    for (std::size_t bar = list.find('|'); bar != std::string_view::npos; bar = list.find('|', start)) {
+        pieces.push_back(list.substr(start, bar - start));
         start = bar + 1;
     }
-    split.push_back(names.substr(start));
-    return split;
+    pieces.push_back(list.substr(start));
+    return pieces;
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiCapital(char c) { return c >= 'A' && c <= 'Z'; }
+
+// Whether normal is a prefix symbol followed by a symbol of a unit that takes prefixes ("mbar",
+// "kbit", "Mbit"): a symbol, whatever its letters look like.
+bool IsPrefixedSymbol(std::string_view normal) {
+    for (const UnitPrefixRow& prefix : UnitPrefixRows()) {
+        for (const std::string_view symbol : SplitBars(prefix.symbols)) {
+            if (normal.size() <= symbol.size() || normal.compare(0, symbol.size(), symbol) != 0) {
+                continue;
+            }
+            const std::string_view rest = normal.substr(symbol.size());
+            for (const PrefixableUnitRow& row : PrefixableUnitRows()) {
+                const std::vector<std::string_view> symbols = SplitBars(row.symbols);
+                if (row.prefixes == prefix.kind && std::find(symbols.begin(), symbols.end(), rest) != symbols.end()) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// Whether a form is a word name, which may be typed in any letter case: at least three letters,
+// nothing but letters, blanks, hyphens and characters beyond ASCII, each run of ASCII letters in
+// small letters or capitalised ("Kelvin", "Point Pica"), and no prefixed symbol. Symbols and
+// abbreviations ("MPa", "US gal", "m^2", "mbar") are not: their letter case is their meaning.
+bool IsWordName(std::string_view normal) {
+    std::size_t letters = 0;
+    std::size_t runStart = 0;
+    bool inRun = false;
+    for (std::size_t i = 0; i <= normal.size(); ++i) {
+        const char c = i < normal.size() ? normal[i] : ' ';
+        if (IsAsciiLetter(c)) {
+            ++letters;
+            if (!inRun) {
+                inRun = true;
+                runStart = i;
+            } else if (IsAsciiCapital(c)) {
+                return false;  // a capital inside a run of letters: "MPa", "kWh", "US"
+            }
+            continue;
+        }
+        if (inRun && i - runStart == 1 && IsAsciiCapital(normal[runStart])) {
+            return false;  // a lone capital: "X-unit"
+        }
+        inRun = false;
+        const bool allowed = c == ' ' || c == '-' || c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+        if (!allowed) {
+            return false;
+        }
+    }
+    return letters >= 3 && !IsPrefixedSymbol(normal);
+}
+
+// 10^n or 2^n as a double: exact wherever the power is.
+double PowerOf(int base, int n) {
+    double value = 1.0;
+    for (int i = 0; i < n; ++i) {
+        value *= base;
+    }
+    return value;
+}
+
+// The size of a prefix raised to a unit's power, on top of the unit's own size.
+UnitScale PrefixedScale(const PrefixableUnitRow& row, const UnitPrefixRow* prefix) {
+    UnitScale scale{row.up, row.down};
+    if (prefix == nullptr) {
+        return scale;
+    }
+    const int exponent = prefix->exponent * row.power;
+    const int base = prefix->kind == PrefixKind::Binary ? 2 : 10;
+    if (exponent >= 0) {
+        scale.up *= PowerOf(base, exponent);
+    } else {
+        scale.down *= PowerOf(base, -exponent);
+    }
+    return scale;
+}
+
+// How the lists would name a prefixed unit: "kilometer (km)", "square kilometer (km^2)", "stone".
+std::string ComposedName(const PrefixableUnitRow& row, const UnitPrefixRow* prefix) {
+    const std::string_view prefixName = prefix != nullptr ? prefix->name : std::string_view{};
+    std::string name(SplitBars(row.names).front());
+    if (const std::size_t star = name.find('*'); star != std::string::npos) {
+        name.replace(star, 1, prefixName);
+    } else {
+        name.insert(0, prefixName);
+    }
+    const std::vector<std::string_view> symbols = SplitBars(row.symbols);
+    if (!symbols.empty()) {
+        name += " (";
+        name += prefix != nullptr ? SplitBars(prefix->symbols).front() : std::string_view{};
+        name += symbols.front();
+        name += ")";
+    }
+    return name;
+}
+
+// A name in the plural reads as its singular: "kilometres", "inches".
+std::vector<std::string_view> SingularReadings(std::string_view folded) {
+    std::vector<std::string_view> readings{folded};
+    if (folded.size() >= 4 && folded.back() == 's') {
+        readings.push_back(folded.substr(0, folded.size() - 1));
+        if (folded.size() >= 5 && folded[folded.size() - 2] == 'e') {
+            readings.push_back(folded.substr(0, folded.size() - 2));
+        }
+    }
+    return readings;
 }
 
 }  // namespace
@@ -290,14 +390,9 @@ bool GroupTakesPart(const UnitCatalogue& catalogue, int g) {
 }
 
 UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
-    // The further names' rows come in group order: each group looks only at its own.
-    const std::span<const UnitAliasRow> aliasRows = UnitAliasRows();
-    auto groupRows = aliasRows.begin();
+    const std::span<const std::string_view> notNames = NotUnitNames();
     units_.reserve(kGroupCount * 8);
     for (int g = 0; g < kGroupCount; ++g) {
-        while (groupRows != aliasRows.end() && groupRows->group < g) {
-            ++groupRows;
-        }
         if (!GroupTakesPart(catalogue, g)) {
             continue;
         }
@@ -311,13 +406,27 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             // Warp stands for the warp level chosen in its menu, which only the window has.
             unit.searchOnly = g == kGroupVelocity && i == kWarpUnit;
             if (!IsUserGroup(g)) {
-                for (auto row = groupRows; row != aliasRows.end() && row->group == g; ++row) {
-                    if (row->unit == text) {
-                        for (const std::string_view alias : AliasNames(row->names)) {
+                // The data rows name a unit by its list text, read as typed names are read.
+                const std::string normalText = NormalizeName(text);
+                for (const UnitAliasRow& row : UnitAliasRows()) {
+                    if (row.group == g && NormalizeName(row.unit) == normalText) {
+                        for (const std::string_view alias : SplitBars(row.names)) {
                             AddForm(unit.forms, alias, NameFormKind::Alias);
                         }
                     }
                 }
+                for (const SharedNameRow& row : SharedNameRows()) {
+                    const std::vector<std::string_view> shared = SplitBars(row.units);
+                    const auto same = [&](std::string_view listed) { return NormalizeName(listed) == normalText; };
+                    if (row.group == g && std::any_of(shared.begin(), shared.end(), same)) {
+                        for (const std::string_view name : SplitBars(row.names)) {
+                            AddForm(unit.forms, name, NameFormKind::Shared);
+                        }
+                    }
+                }
+                std::erase_if(unit.forms, [&](const NameForm& form) {
+                    return std::find(notNames.begin(), notNames.end(), form.text) != notNames.end();
+                });
             }
             for (const NameForm& form : unit.forms) {
                 unit.normalForms.push_back(NormalizeName(form.text));
@@ -326,18 +435,137 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
                 unit.foldedForms.push_back(std::move(folded));
             }
             units_.push_back(std::move(unit));
+            IndexForms(units_.size() - 1);
         }
-        auto& names = groupNames_[static_cast<std::size_t>(g)];
         for (const std::string& name : {GroupMenuName(g), catalogue.GroupName[static_cast<std::size_t>(g)]}) {
             std::string folded = FoldName(name);
             while (!folded.empty() && (folded.back() == '.' || folded.back() == ' ')) {
                 folded.pop_back();
             }
-            if (!folded.empty()) {
-                names.push_back(std::move(folded));
+            if (folded.empty()) {
+                continue;
+            }
+            for (const std::string_view part : SplitOutsideBrackets(folded, ",")) {
+                if (const std::string_view trimmed = Trim(part); !trimmed.empty() && trimmed != folded) {
+                    groupParts_[static_cast<std::size_t>(g)].emplace_back(trimmed);
+                }
+            }
+            groupNames_[static_cast<std::size_t>(g)].push_back(std::move(folded));
+        }
+    }
+    IndexPrefixBases();
+}
+
+void UnitNameIndex::IndexForms(std::size_t position) {
+    const IndexedUnit& unit = units_[position];
+    if (unit.searchOnly) {
+        return;
+    }
+    for (std::size_t f = 0; f < unit.forms.size(); ++f) {
+        auto& exact = exactForms_[unit.normalForms[f]];
+        const int rank = unit.forms[f].kind == NameFormKind::Whole ? 0 : 1;
+        if (exact.empty() || exact.back().first != position) {
+            exact.emplace_back(position, rank);
+        } else {
+            exact.back().second = std::min(exact.back().second, rank);
+        }
+        if (IsWordName(unit.normalForms[f])) {
+            auto& words = wordForms_[unit.foldedForms[f]];
+            if (words.empty() || words.back() != position) {
+                words.push_back(position);
             }
         }
     }
+}
+
+void UnitNameIndex::IndexPrefixBases() {
+    const std::span<const PrefixableUnitRow> rows = PrefixableUnitRows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        PrefixBase base{{}, r};
+        const std::string normalUnit = NormalizeName(rows[r].unit);
+        for (std::size_t u = 0; u < units_.size(); ++u) {
+            if (units_[u].group == rows[r].group && NormalizeName(units_[u].listText) == normalUnit) {
+                base.units.push_back(u);
+            }
+        }
+        if (base.units.empty()) {
+            continue;
+        }
+        for (const std::string_view symbol : SplitBars(rows[r].symbols)) {
+            prefixSymbols_[NormalizeName(symbol)].push_back(base);
+        }
+        for (const std::string_view name : SplitBars(rows[r].names)) {
+            const std::string folded = FoldName(name);
+            if (const std::size_t star = folded.find('*'); star != std::string::npos) {
+                infixNames_.push_back({{folded.substr(0, star), folded.substr(star + 1)}, base});
+            } else {
+                prefixNames_[folded].push_back(base);
+            }
+        }
+    }
+}
+
+std::vector<UnitNameIndex::Composed> UnitNameIndex::Compose(std::string_view normal) const {
+    std::vector<Composed> readings;
+    const std::span<const PrefixableUnitRow> rows = PrefixableUnitRows();
+    const auto add = [&](const PrefixBase& base, const UnitPrefixRow* prefix) {
+        const PrefixableUnitRow& row = rows[base.row];
+        if (prefix != nullptr ? prefix->kind != row.prefixes : row.up == 1.0 && row.down == 1.0) {
+            return;  // a prefix the unit does not take, or the list unit itself (named exactly)
+        }
+        Composed reading{base.units, PrefixedScale(row, prefix), ComposedName(row, prefix)};
+        const auto same = [&](const Composed& r) { return r.units == reading.units && r.scale == reading.scale; };
+        if (std::none_of(readings.begin(), readings.end(), same)) {
+            readings.push_back(std::move(reading));
+        }
+    };
+    // Each prefix (or none) that the text begins with, and what is left for the unit.
+    const auto eachPrefix = [&](std::string_view text, bool byName, const auto& withRest) {
+        withRest(text, nullptr);
+        for (const UnitPrefixRow& prefix : UnitPrefixRows()) {
+            for (const std::string_view start :
+                 byName ? std::vector<std::string_view>{prefix.name} : SplitBars(prefix.symbols)) {
+                if (text.size() > start.size() && text.compare(0, start.size(), start) == 0) {
+                    withRest(text.substr(start.size()), &prefix);
+                }
+            }
+        }
+    };
+    eachPrefix(normal, false, [&](std::string_view rest, const UnitPrefixRow* prefix) {
+        if (const auto found = prefixSymbols_.find(std::string(rest)); found != prefixSymbols_.end()) {
+            for (const PrefixBase& base : found->second) {
+                add(base, prefix);
+            }
+        }
+    });
+    std::string folded(normal);
+    LowerAscii(folded);
+    eachPrefix(folded, true, [&](std::string_view rest, const UnitPrefixRow* prefix) {
+        for (const std::string_view singular : SingularReadings(rest)) {
+            if (const auto found = prefixNames_.find(std::string(singular)); found != prefixNames_.end()) {
+                for (const PrefixBase& base : found->second) {
+                    add(base, prefix);
+                }
+            }
+        }
+    });
+    for (const auto& infix : infixNames_) {
+        const std::string& before = infix.first.first;
+        const std::string& after = infix.first.second;
+        const PrefixBase& base = infix.second;
+        if (folded.size() <= before.size() || folded.compare(0, before.size(), before) != 0) {
+            continue;
+        }
+        eachPrefix(std::string_view(folded).substr(before.size()), true,
+                   [&](std::string_view rest, const UnitPrefixRow* prefix) {
+                       for (const std::string_view singular : SingularReadings(rest)) {
+                           if (singular == after) {
+                               add(base, prefix);
+                           }
+                       }
+                   });
+    }
+    return readings;
 }
 
 std::vector<int> GroupsOf(const NamedUnits& named) {
@@ -374,14 +602,32 @@ NamedPair UnitNameIndex::ResolvePair(std::string_view from, std::string_view int
 }
 
 int UnitNameIndex::GroupNamed(std::string_view text) const {
-    const std::string folded = FoldName(text);
-    for (std::size_t g = 0; g < groupNames_.size() && !folded.empty(); ++g) {
+    std::string folded = FoldName(text);
+    // As the lists and messages print it, with the dots some names end with.
+    while (!folded.empty() && (folded.back() == '.' || folded.back() == ' ')) {
+        folded.pop_back();
+    }
+    if (folded.empty()) {
+        return -1;
+    }
+    for (std::size_t g = 0; g < groupNames_.size(); ++g) {
         const auto& names = groupNames_[g];
         if (std::find(names.begin(), names.end(), folded) != names.end()) {
             return static_cast<int>(g);
         }
     }
-    return -1;
+    // One part of a name that lists several ("Mass" of "Mass, Weight"), when one group has it.
+    int named = -1;
+    for (std::size_t g = 0; g < groupParts_.size(); ++g) {
+        const auto& parts = groupParts_[g];
+        if (std::find(parts.begin(), parts.end(), folded) != parts.end()) {
+            if (named >= 0 && named != static_cast<int>(g)) {
+                return -1;
+            }
+            named = static_cast<int>(g);
+        }
+    }
+    return named;
 }
 
 std::pair<std::string, int> UnitNameIndex::SplitGroup(std::string_view name) const {
@@ -402,52 +648,70 @@ NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
     if (normal.empty()) {
         return named;
     }
-    const auto takesPart = [&](const IndexedUnit& unit) {
-        return !unit.searchOnly && (onlyGroup < 0 || unit.group == onlyGroup);
+    const auto takesPart = [&](std::size_t position) { return onlyGroup < 0 || units_[position].group == onlyGroup; };
+    const auto take = [&](std::size_t position) {
+        const IndexedUnit& unit = units_[position];
+        named.units.push_back(FoundUnit{unit.group, unit.unit});
     };
-    // Exact forms: the best rank of each group.
-    int group = -1;
-    int groupRank = INT_MAX;
-    std::size_t groupStart = 0;
-    for (const IndexedUnit& unit : units_) {
-        if (unit.group != group) {
-            group = unit.group;
-            groupStart = named.units.size();
-            groupRank = INT_MAX;
-        }
-        const int rank = takesPart(unit) ? ExactRank(unit, normal) : INT_MAX;
-        if (rank < groupRank) {
-            named.units.resize(groupStart);
-            groupRank = rank;
-        }
-        if (rank != INT_MAX && rank == groupRank) {
-            named.units.push_back(FoundUnit{unit.group, unit.unit});
-        }
-    }
-    if (!named.units.empty() || CharacterCount(normal) < 3) {
-        return named;
-    }
-    // Case ignored, then a plural's "s" or "es" dropped: only a name that fits one unit is taken.
-    std::string folded = normal;
-    LowerAscii(folded);
-    std::vector<std::string> readings{folded};
-    if (CharacterCount(folded) >= 4 && folded.back() == 's') {
-        readings.push_back(folded.substr(0, folded.size() - 1));
-        if (folded.size() >= 5 && folded[folded.size() - 2] == 'e') {
-            readings.push_back(folded.substr(0, folded.size() - 2));
-        }
-    }
-    for (const std::string& reading : readings) {
-        for (const IndexedUnit& unit : units_) {
-            if (takesPart(unit) && FitsFolded(unit, reading)) {
-                named.units.push_back(FoundUnit{unit.group, unit.unit});
+    // Exact forms: the best rank of each group (the hits come in index order).
+    if (const auto exact = exactForms_.find(normal); exact != exactForms_.end()) {
+        int group = -1;
+        int groupRank = INT_MAX;
+        std::size_t groupStart = 0;
+        for (const auto& [position, rank] : exact->second) {
+            if (!takesPart(position)) {
+                continue;
+            }
+            if (units_[position].group != group) {
+                group = units_[position].group;
+                groupStart = named.units.size();
+                groupRank = INT_MAX;
+            }
+            if (rank < groupRank) {
+                named.units.resize(groupStart);
+                groupRank = rank;
+            }
+            if (rank == groupRank) {
+                take(position);
             }
         }
         if (!named.units.empty()) {
-            break;
+            return named;
         }
     }
-    named.ambiguous = named.units.size() > 1;
+    // A prefix on a unit that takes one; readings of different sizes name none of them.
+    std::vector<std::size_t> positions;
+    const std::vector<Composed> readings = Compose(normal);
+    for (const Composed& reading : readings) {
+        std::copy_if(reading.units.begin(), reading.units.end(), std::back_inserter(positions), takesPart);
+        const bool sameSize = named.composedName.empty() || named.scale == reading.scale;
+        if (named.composedName.empty() && !positions.empty()) {
+            named.scale = reading.scale;
+            named.composedName = reading.name;
+        }
+        named.ambiguous = named.ambiguous || !sameSize;
+    }
+    if (positions.empty() && CharacterCount(normal) >= 3) {
+        // Case ignored, then a plural's "s" or "es" dropped: word names only.
+        std::string folded = normal;
+        LowerAscii(folded);
+        for (const std::string_view reading : SingularReadings(folded)) {
+            if (const auto words = wordForms_.find(std::string(reading)); words != wordForms_.end()) {
+                std::copy_if(words->second.begin(), words->second.end(), std::back_inserter(positions), takesPart);
+            }
+            if (!positions.empty()) {
+                break;
+            }
+        }
+        named.ambiguous = positions.size() > 1;
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    std::for_each(positions.begin(), positions.end(), take);
+    if (named.ambiguous) {
+        named.scale = {};
+        named.composedName.clear();
+    }
     return named;
 }
 

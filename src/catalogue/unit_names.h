@@ -10,10 +10,12 @@
 // Reading a typed name: the text is first read as the lists write it (full-width letters and
 // digits as ASCII, "°" as the list's "ﾟ", "µ" as "μ", "Å" as the angstrom sign, "²" as "^2", blanks
 // collapsed). A form or a further name (unit_aliases.h) that equals it wins, a whole name over a
-// short form. Only when none does, and the name has at least three characters, is letter case
-// ignored (and a plural "s" dropped), and then only when that fits exactly one unit: "m" is the
-// meter or milli and "M" mega, but "Mb" is no unit at all. "Graphics Units:inch" names a unit of
-// one group. Searching: exact forms first (the list's own before further names), then forms equal
+// short form. Failing that, an SI prefix on a unit the lists write with an SI symbol or name
+// ("km", "mPa", "kilometres", "MiB"), taken in the letter case typed for symbols. Only then, for a
+// name of three or more characters, is letter case ignored (and a plural "s" dropped), and only
+// against word names ("Meter", "TSUBO", "Pounds"), never symbols or abbreviations: "mPa" is no
+// "MPa", "Mbar" no "mbar", and "Mb" no unit at all. "Graphics Units:inch" names a unit of one
+// group. Searching: exact forms first (the list's own before further names), then forms equal
 // but for case, then forms that begin with the text, then list texts that contain it; ties in
 // group, then unit order.
 #pragma once
@@ -24,12 +26,14 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace halden {
 
-enum class NameFormKind { Whole, Short, Alias };
+/// A whole name, a short form, a further name of one unit, or a name several units share.
+enum class NameFormKind { Whole, Short, Alias, Shared };
 
 struct NameForm {
     std::string text;
@@ -73,12 +77,24 @@ struct FoundUnit {
     bool operator==(const FoundUnit&) const = default;
 };
 
+/// The size of a named unit in the list unit it is read as: up / down (a kilometer is 1000 / 1 of
+/// the meter, a gram 1 / 1000 of the kilogram). Both are exact for every prefix.
+struct UnitScale {
+    double up = 1.0;
+    double down = 1.0;
+    bool operator==(const UnitScale&) const = default;
+};
+
 /// The units a typed name stands for.
 struct NamedUnits {
     std::vector<FoundUnit> units;  // in group, then unit order; several in one group when the name fits each
-    /// The name fits only when case is ignored, and then several units: it names none of them, and
-    /// units holds the candidates.
+    /// The name fits only when case is ignored, or only as prefixed units of different sizes, and
+    /// then several units: it names none of them, and units holds the candidates.
     bool ambiguous = false;
+    /// A prefixed unit or a further multiple ("km", "stone"): its size in the list units, and its
+    /// name as the lists would write it ("kilometer (km)"); a list unit has scale 1 and no name.
+    UnitScale scale;
+    std::string composedName;
 };
 
 /// What two names stand for together: the units of each, and the first group (in the window's
@@ -113,7 +129,8 @@ public:
     NamedPair ResolvePair(std::string_view from, std::string_view into) const;
 
     /// The group text names, as the group menus name it (without "&") or as the catalogue does
-    /// (without trailing dots), case ignored; -1 when none or when the group takes no part.
+    /// (trailing dots or none), case ignored, or by one part of a name that lists several ("Mass",
+    /// "Work Rate") that no other group has; -1 when none or when the group takes no part.
     int GroupNamed(std::string_view text) const;
 
     /// At most limit units found by query (blanks around it ignored), best first. An empty query
@@ -127,11 +144,39 @@ public:
     const std::vector<IndexedUnit>& units() const { return units_; }
 
 private:
+    /// A unit named with a prefix or as a multiple: the list units (several when the base name fits
+    /// several), its size, its name.
+    struct Composed {
+        std::vector<std::size_t> units;  // positions in units_
+        UnitScale scale;
+        std::string name;
+    };
+    /// One symbol or name of a unit that takes prefixes.
+    struct PrefixBase {
+        std::vector<std::size_t> units;  // positions in units_
+        std::size_t row = 0;             // in PrefixableUnitRows()
+    };
+
+    void IndexForms(std::size_t position);
+    void IndexPrefixBases();
+    /// The readings of normal as a prefix and a base: symbols in the case typed, names in any case.
+    std::vector<Composed> Compose(std::string_view normal) const;
+
     /// name without a leading "Group:" that names a group, and that group (-1 when none).
     std::pair<std::string, int> SplitGroup(std::string_view name) const;
 
     std::vector<IndexedUnit> units_;
     std::array<std::vector<std::string>, kGroupCount> groupNames_;  // folded names of each group that takes part
+    std::array<std::vector<std::string>, kGroupCount> groupParts_;  // the parts of those names that list several
+    /// Each normal form: the units it is a form of, with 0 for a whole name and 1 for any other.
+    std::unordered_map<std::string, std::vector<std::pair<std::size_t, int>>> exactForms_;
+    /// Each word name folded: the units it names.
+    std::unordered_map<std::string, std::vector<std::size_t>> wordForms_;
+    /// The symbols (as written) and the names (folded) of the units that take prefixes.
+    std::unordered_map<std::string, std::vector<PrefixBase>> prefixSymbols_;
+    std::unordered_map<std::string, std::vector<PrefixBase>> prefixNames_;
+    /// Names with the prefix inside ("square *meter"): the folded text before and after it.
+    std::vector<std::pair<std::pair<std::string, std::string>, PrefixBase>> infixNames_;
 };
 
 }  // namespace halden

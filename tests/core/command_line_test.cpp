@@ -126,11 +126,13 @@ TEST_F(CommandLineTest, FailuresGoToStandardErrorWithTheirStatus) {
          {"--convert", "1", "bu", "m"},
          "halducnv: \"bu\" fits several units of Length: \"分 [bu]\", \"間 [ken]= 歩 [bu]\"\n",
          2},
-        {"unknown unit with what a search finds",
+        {"a measure that differs between countries is refused with its candidates",
          {"--convert", "1", "gallon", "l"},
-         "halducnv: no unit is named \"gallon\"; did you mean \"米 gallon [液] (gal)\" (Volume), \"英 gallon [液] "
-         "(gal)\" "
-         "(Volume)?\n",
+         "halducnv: \"gallon\" fits several units of Volume: \"米 gallon [液] (gal)\", \"英 gallon [液] (gal)\"\n",
+         2},
+        {"unknown unit with what a search finds",
+         {"--convert", "1", "fot", "m"},
+         "halducnv: no unit is named \"fot\"; did you mean \"foot, feet (ft)\" (Length)",
          2},
         {"unknown unit without suggestions",
          {"--convert", "1", "m", "qqq"},

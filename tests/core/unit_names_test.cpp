@@ -135,7 +135,7 @@ TEST_F(UnitNameIndexTest, ResolveTakesExactNamesFirstAndFoldsOnlyWhereOneUnitFit
         {"longer abbreviation is no prefix of the shorter", "da", {{27, 24}}},
         {"second name outside the prefixes", "feet", {{0, 6}}},
         {"name right of an equals sign", "Torr", {{4, 10}}},
-        {"three letters in another case fit one unit", "MPA", {{4, 2}}},
+        {"a symbol in another case names nothing", "MPA", {}},
         {"whole list text, blanks collapsed", "  deg   Celsius (ﾟC) ", {{6, 1}}},
         {"glued parentheses are part of the name", "g/(kW-h)", {{12, 0}}},
         {"a whole name beats a short form", "ton", {{1, 8}, {1, 9}, {1, 10}}},
@@ -167,6 +167,48 @@ TEST_F(UnitNameIndexTest, ResolveTakesExactNamesFirstAndFoldsOnlyWhereOneUnitFit
         EXPECT_EQ(named.units, row.units);
         EXPECT_EQ(named.ambiguous, row.ambiguous);
     }
+}
+
+TEST_F(UnitNameIndexTest, PrefixesComposeOnlyWhereOneReadingExistsAndCaseNeverChangesThem) {
+    const UnitNameIndex index = Built();
+    struct Row {
+        const char* name;
+        const char* typed;
+        std::vector<FoundUnit> units;
+        UnitScale scale;
+        bool ambiguous = false;
+    };
+    const Row rows[] = {
+        {"milli is no mega", "mPa", {{4, 0}}, {1, 1000}},
+        {"mega is no milli", "Mbar", {{4, 8}}, {1e6, 1}},
+        {"the lists' own millibar wins", "mbar", {{4, 7}}, {}},
+        {"kilometre from the meter", "km", {{0, 0}}, {1000, 1}},
+        {"spelled prefix in any case, plural", "KiloMetres", {{0, 0}}, {1000, 1}},
+        {"the micro sign", "µm", {{0, 0}}, {1, 1e6}},
+        {"gram is a thousandth of the kilogram", "g", {{1, 0}}, {1, 1000}},
+        {"the prefix squared on a square unit", "km²", {{2, 0}}, {1e6, 1}},
+        {"the prefix inside a spelled name", "square kilometres", {{2, 0}}, {1e6, 1}},
+        {"binary prefix on bits", "Mibit", {{48, 5}}, {1048576, 1}},
+        {"no decimal prefix on bytes", "PB", {}, {}},
+        {"a prefix on an ambiguous unit stays ambiguous", "kcal", {{7, 2}, {7, 3}}, {1000, 1}},
+        {"a further multiple", "stones", {{1, 1}}, {14, 1}},
+        {"an exact name wins", "mm", {{0, 2}}, {}},
+        {"no prefix on a unit without an SI symbol", "kmile", {}, {}},
+        {"a symbol in another case is no prefixed unit", "KM", {}, {}},
+        {"a country's measure alone names none", "US", {}, {}},
+        {"a plural never turns into another unit", "gals", {{3, 7}, {3, 18}}, {}},
+        {"further names of a unit written with the keyboard's A with ring", "A", {{0, 12}}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const NamedUnits named = index.Resolve(row.typed);
+        EXPECT_EQ(named.units, row.units);
+        EXPECT_EQ(named.scale, row.scale);
+        EXPECT_EQ(named.ambiguous, row.ambiguous);
+    }
+    EXPECT_EQ(index.Resolve("kW").composedName, "kilowatt (kW)");
+    EXPECT_EQ(index.GroupNamed("Work Rate, Power...."), 5);
+    EXPECT_EQ(index.GroupNamed("Mass"), 1);
 }
 
 TEST_F(UnitNameIndexTest, FurtherNamesAreUniqueAndEveryUnitHasAnAsciiName) {
