@@ -11,7 +11,7 @@
 //   frmConvert_tool_buttons.cpp Paste, Calculator, Copy (and the copy history), the buttons' keys
 //   frmConvert_reduced.cpp      Reduce, the icon window, minimise and restore, a second start
 //   frmConvert_companions.cpp   opening the companion windows, About and Help; Ctrl+E and F10
-//   frmConvert_finder.cpp       Edit > Find Unit... and what choosing a found unit does
+//   frmConvert_finder.cpp       Edit > Find Unit... and what choosing a found unit or an answer does
 //   frmConvert_allunits.cpp     All Units, Swap Units and the units remembered for each group
 // The controls and menus stay public for the window tests, which act on them as a user does.
 #pragma once
@@ -210,6 +210,10 @@ private:
     // The unit finder.
     void mnuEditFind_Click();
     void FoundUnit_Chosen(int group, int unit, bool asInto);
+    void FoundAnswer_Copied(const QString& text, const QString& entry);
+    void FoundAnswer_Opened(int group, int from, int into, const QString& value);
+    bool ShowFoundGroup(int group);
+    void ReturnFromFinder();
 
     // The All Units window, the swap of the two units and the units remembered per group.
     void connectAllUnits();

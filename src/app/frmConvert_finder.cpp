@@ -1,10 +1,12 @@
-// The main window's unit finder: Edit > Find Unit... (Ctrl+F) and what choosing a unit does.
+// The main window's unit finder: Edit > Find Unit... (Ctrl+F) and what choosing a unit or taking
+// a question's answer does.
 #include "app/unit_finder.h"
 #include "app/unit_list.h"
 #include "catalogue/menu_texts.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"
+#include "shared/platform.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -22,18 +24,35 @@ void frmConvert::mnuEditFind_Click() {
     if (finder_.isNull()) {
         finder_ = new UnitFinder(this);
         connect(finder_, &UnitFinder::unitChosen, this, &frmConvert::FoundUnit_Chosen);
+        connect(finder_, &UnitFinder::answerCopied, this, &frmConvert::FoundAnswer_Copied);
+        connect(finder_, &UnitFinder::answerOpened, this, &frmConvert::FoundAnswer_Opened);
     }
     finder_->Open(txtInput, width());
 }
 
-void frmConvert::FoundUnit_Chosen(int group, int unit, bool asInto) {
+bool frmConvert::ShowFoundGroup(int group) {
     if (settings().pnShapeFlag == 0 || group < 0 || group >= kGroupCount) {
-        return;
+        return false;
     }
     if (group != settings().pnSelUnitGrp) {
         // The same switch as the group's menu item: caption, lists and check mark.
         const GroupMenuItem item = GroupMenuItemOf(group);
         SwitchGroup(item.kind, item.index);
+    }
+    return true;
+}
+
+void frmConvert::ReturnFromFinder() {
+    // The popup has just closed: the main window takes the keyboard back, in its input box.
+    activateWindow();
+    if (txtInput->isEnabled()) {
+        txtInput->setFocus();
+    }
+}
+
+void frmConvert::FoundUnit_Chosen(int group, int unit, bool asInto) {
+    if (!ShowFoundGroup(group)) {
+        return;
     }
     UnitList* list = asInto ? lstConvInto : lstConvFrom;
     if (unit < 0 || unit >= list->count()) {
@@ -41,11 +60,28 @@ void frmConvert::FoundUnit_Chosen(int group, int unit, bool asInto) {
     }
     // Choosing the entry is the list's click, which converts when it can.
     list->Choose(unit);
-    // The popup has just closed: the main window takes the keyboard back, in its input box.
-    activateWindow();
-    if (txtInput->isEnabled()) {
-        txtInput->setFocus();
+    ReturnFromFinder();
+}
+
+// An answer copied is recorded as the Copy button records a result: on the clipboard (and heard),
+// and first in the history.
+void frmConvert::FoundAnswer_Copied(const QString& text, const QString& entry) {
+    CopyToClipboard(text);
+    history_.Add(entry);
+}
+
+// The answered question shown in the lists: its group, both units chosen as clicks choose them,
+// and its value typed, which converts.
+void frmConvert::FoundAnswer_Opened(int group, int from, int into, const QString& value) {
+    if (!ShowFoundGroup(group) || from < 0 || from >= lstConvFrom->count() || into < 0 ||
+        into >= lstConvInto->count()) {
+        return;
     }
+    lstConvFrom->Choose(from);
+    lstConvInto->Choose(into);
+    // The same value typed again changes nothing: choosing the units has converted it already.
+    txtInput->setText(value);
+    ReturnFromFinder();
 }
 
 }  // namespace halden

@@ -25,6 +25,22 @@ constexpr std::size_t kSuggestions = 5;
 
 bool IsWarp(const FoundUnit& unit) { return unit.group == kGroupVelocity && unit.unit == kWarpUnit; }
 
+QString FindKeys() { return QStringLiteral("Enter: convert from   Ctrl+Enter: convert into   Esc: close"); }
+QString AnswerKeys() { return QStringLiteral("Enter: copy the answer   Ctrl+Enter: open in the lists   Esc: close"); }
+
+// Why a question has no answer, written as the finder's other hints are: a sentence.
+QString Sentence(const std::string& reason) {
+    QString text = ToQString(reason);
+    if (text.isEmpty()) {
+        return text;
+    }
+    text[0] = text[0].toUpper();
+    if (!text.endsWith(QLatin1Char('.')) && !text.endsWith(QLatin1Char('?'))) {
+        text += QLatin1Char('.');
+    }
+    return text;
+}
+
 }  // namespace
 
 UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
@@ -36,15 +52,23 @@ UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
     txtFind->setAccessibleName(QStringLiteral("Find unit"));
     lstFound->setAccessibleName(QStringLiteral("Units found"));
     SetAccessibleWindowRole(this, QAccessible::Dialog);
-    lblKeys = new QLabel(QStringLiteral("Enter: convert from   Ctrl+Enter: convert into   Esc: close"), this);
+    lblKeys = new QLabel(FindKeys(), this);
     lblHint = new QLabel(this);
     lblHint->setWordWrap(true);
     lblHint->hide();
+    lblAnswer = new QLabel(this);
+    lblAnswer->setObjectName(QStringLiteral("lblAnswer"));
+    lblAnswer->setAccessibleName(QStringLiteral("Answer"));
+    lblAnswer->setWordWrap(true);
+    lblAnswer->hide();
+    // The answer line changes while the user types in the search line: a screen reader is told.
+    answerNotice_ = MakeSpokenNotice(this, QStringLiteral("answerNotice"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(txtFind);
+    layout->addWidget(lblAnswer);
     layout->addWidget(lblHint);
     layout->addWidget(lstFound);
     layout->addWidget(lblKeys);
@@ -78,15 +102,21 @@ void UnitFinder::Open(const QWidget* anchor, int width) {
 void UnitFinder::txtFind_Change() {
     lstFound->clear();
     const std::string query = ToStdString(txtFind->text());
-    found_ = index_ ? index_->Search(query, kShownMatches) : std::vector<FoundUnit>{};
+    // A text that begins with a value is a question: it is answered as it stands, and no unit's
+    // name is searched for it.
+    question_ =
+        index_ ? Answer(query, catalogue(), *index_, {settings().pnFigure, settings().pnFormFlag}) : QuestionAnswer{};
+    const bool asked = question_.verdict != QuestionVerdict::NotAQuestion;
+    found_ = index_ && !asked ? index_->Search(query, kShownMatches) : std::vector<FoundUnit>{};
     // A name that finds nothing says so, with the units nearest in spelling when there are any.
     QString hint;
-    if (found_.empty() && index_ && !txtFind->text().trimmed().isEmpty()) {
+    if (found_.empty() && index_ && !asked && !txtFind->text().trimmed().isEmpty()) {
         found_ = index_->Suggest(query, kSuggestions);
         hint = found_.empty()
                    ? QStringLiteral("No unit is named \u201C%1\u201D.").arg(txtFind->text().trimmed())
                    : QStringLiteral("No unit is named \u201C%1\u201D. Did you mean:").arg(txtFind->text().trimmed());
     }
+    ShowAnswer();
     ShowHint(hint);
     const UnitCatalogue& cat = catalogue();
     for (const FoundUnit& unit : found_) {
@@ -106,6 +136,65 @@ void UnitFinder::ShowHint(const QString& hint) {
     }
 }
 
+void UnitFinder::ShowAnswer() {
+    const bool asked = question_.verdict != QuestionVerdict::NotAQuestion;
+    lblKeys->setText(asked ? AnswerKeys() : FindKeys());
+    QString line;
+    if (question_.verdict == QuestionVerdict::Answered) {
+        line = ToQString(question_.understood);
+    } else if (asked) {
+        line = Sentence(question_.reason);
+    }
+    // A key that leaves the line as it was (a blank typed) says nothing again.
+    if (line == lblAnswer->text()) {
+        return;
+    }
+    lblAnswer->setText(line);
+    lblAnswer->setVisible(!line.isEmpty());
+    // Spoken as it changes, and read with the search line's name when the focus comes back to it.
+    txtFind->setAccessibleDescription(line);
+    Say(answerNotice_, line);
+    if (isVisible()) {
+        adjustSize();
+    }
+}
+
+void UnitFinder::Refuse(const QString& why) {
+    ShowHint(why);
+    Say(answerNotice_, why);
+}
+
+void UnitFinder::TakeAnswer(bool inLists) {
+    if (question_.verdict != QuestionVerdict::Answered) {
+        Refuse(inLists ? QStringLiteral("There is no answer to open in the lists.")
+                       : QStringLiteral("There is no answer to copy."));
+        return;
+    }
+    if (!inLists) {
+        // The number alone is copied, as the result box's Copy copies it, ready to be pasted into a
+        // calculation; an answer in two units ("5 ft 10.8661 in") is copied whole, as its numbers
+        // mean nothing without their units. The history keeps the question as understood.
+        const QString text = ToQString(question_.result);
+        const QString entry = ToQString(question_.understood);
+        close();
+        emit answerCopied(text, entry);
+        return;
+    }
+    if (!question_.listUnits) {
+        Refuse(
+            QStringLiteral("Only a value between two units of the lists opens in the lists: press Enter to copy "
+                           "the answer."));
+        return;
+    }
+    if (question_.from == question_.into) {
+        // The Into list shows the From unit's entry blank: the lists convert between two units.
+        Refuse(QStringLiteral("The lists convert between two different units: press Enter to copy the answer."));
+        return;
+    }
+    close();
+    emit answerOpened(question_.group, question_.from, question_.into, ToQString(question_.valueText));
+}
+
 void UnitFinder::MoveCurrent(int step) {
     if (lstFound->count() == 0) {
         return;
@@ -120,7 +209,7 @@ void UnitFinder::Choose(int row, bool asInto) {
     const FoundUnit unit = found_[static_cast<std::size_t>(row)];
     if (asInto && IsWarp(unit)) {
         // The Into list holds no Warp: a speed is only ever converted from a warp level.
-        ShowHint(QStringLiteral("Warp can only be converted from: press Enter."));
+        Refuse(QStringLiteral("Warp can only be converted from: press Enter."));
         return;
     }
     close();
@@ -146,9 +235,15 @@ bool UnitFinder::eventFilter(QObject* watched, QEvent* event) {
             MoveCurrent(kVisibleRows);
             return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Choose(lstFound->currentRow(), (key->modifiers() & Qt::ControlModifier) != 0);
+        case Qt::Key_Enter: {
+            const bool ctrl = (key->modifiers() & Qt::ControlModifier) != 0;
+            if (question_.verdict != QuestionVerdict::NotAQuestion) {
+                TakeAnswer(ctrl);
+            } else {
+                Choose(lstFound->currentRow(), ctrl);
+            }
             return true;
+        }
         case Qt::Key_Escape:
             close();
             return true;

@@ -1,7 +1,9 @@
 // The unit finder: a small popup below the main window's input box in which the user types part
-// of a unit's name and picks the unit from a list of matches, whatever group holds it.
+// of a unit's name and picks the unit from a list of matches, whatever group holds it. A text that
+// begins with a value is a question ("3 ft in cm") instead: the finder answers it as it is typed.
 #pragma once
 
+#include "catalogue/question.h"
 #include "catalogue/unit_names.h"
 
 #include <QFrame>
@@ -35,11 +37,18 @@ public:
     QLabel* lblKeys = nullptr;
     /// Says that nothing was found (and that near names follow), or why a choice was not taken.
     QLabel* lblHint = nullptr;
+    /// A question's answer as understood, or why it has none; hidden while a name is searched.
+    QLabel* lblAnswer = nullptr;
 
 signals:
     /// The user chose the unit of group g at list index unit: as the From unit, or as the Into
     /// unit (asInto).
     void unitChosen(int group, int unit, bool asInto);
+    /// The user copied the answer to a question: text goes to the clipboard, entry to the history.
+    void answerCopied(const QString& text, const QString& entry);
+    /// The user asked to see the answer in the lists: its group, the From and Into list indices, and
+    /// the value for the input box.
+    void answerOpened(int group, int from, int into, const QString& value);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,9 +58,18 @@ private:
     void Choose(int row, bool asInto);
     void MoveCurrent(int step);
     void ShowHint(const QString& hint);
+    /// Shows the question's answer line (or hides it when the text is no question) and the keys
+    /// that go with it.
+    void ShowAnswer();
+    /// Enter (copy) or Ctrl+Enter (open in the lists) on a question.
+    void TakeAnswer(bool inLists);
+    /// Shows and says why a key did nothing.
+    void Refuse(const QString& why);
 
     std::unique_ptr<UnitNameIndex> index_;
     std::vector<FoundUnit> found_;
+    QuestionAnswer question_;
+    QWidget* answerNotice_ = nullptr;
 };
 
 }  // namespace halden

@@ -178,6 +178,39 @@ private slots:
         QVERIFY(!finder->isVisible());
     }
 
+    // A text that begins with a value is a question: answered as it is typed, copied with Enter (a
+    // single unit's number alone, two units' answer whole), opened in the lists with Ctrl+Enter
+    // where both units are the lists' own.
+    void aQuestionIsAnsweredCopiedAndOpenedInTheLists() {
+        Started();
+        window->mnuConvArray[2]->trigger();
+        UnitFinder* finder = Find(QStringLiteral("3 fot cm"));
+        QVERIFY(finder->lblAnswer->text().startsWith(QStringLiteral("No unit is named")));
+        finder->txtFind->setText(QStringLiteral("3 ft in cm"));
+        QCOMPARE(finder->lstFound->count(), 0);
+        QVERIFY(finder->lblAnswer->isVisible());
+        QCOMPARE(finder->lblAnswer->text(), QStringLiteral("3 foot, feet (ft) = 91.4400 centimeter (cm)"));
+        QCOMPARE(finder->txtFind->accessibleDescription(), finder->lblAnswer->text());
+        QTest::keyClick(finder->txtFind, Qt::Key_Return);
+        QVERIFY(!finder->isVisible());
+        QCOMPARE(fixture->fake.clipboard, QStringLiteral("91.4400"));
+        QCOMPARE(window->historyTexts()[0], QStringLiteral("3 foot, feet (ft) = 91.4400 centimeter (cm)"));
+        Find(QStringLiteral("1.8 m in ft+in"), Qt::Key_Return);
+        QCOMPARE(fixture->fake.clipboard, QStringLiteral("5 ft 10.8661 in"));
+
+        finder = Find(QStringLiteral("10 mi km"), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(finder->isVisible());
+        QVERIFY(finder->lblHint->text().startsWith(QStringLiteral("Only a value between two units of the lists")));
+        finder->txtFind->setText(QStringLiteral("3 ft in cm"));
+        QTest::keyClick(finder->txtFind, Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(!finder->isVisible());
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("foot, feet (ft)"));
+        QCOMPARE(CurrentText(window->lstConvInto), QStringLiteral("centimeter (cm)"));
+        QCOMPARE(window->txtInput->text(), QStringLiteral("3"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("91.4400"));
+    }
+
     void escapeClosesAndChangesNothing() {
         Started();
         UnitFinder* finder = Find(QStringLiteral("tsubo"), Qt::Key_Escape);
