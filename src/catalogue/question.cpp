@@ -21,6 +21,8 @@ namespace halden {
 namespace {
 
 constexpr std::string_view kHowToAsk = "give a value, its unit and the unit to answer in, as in \"3 ft in cm\"";
+// Near names offered for a name that names nothing, as the shell offers them.
+constexpr std::size_t kNearNames = 5;
 // The longest question read: anything longer is no question typed by a person.
 constexpr std::size_t kLongestQuestion = 400;
 
@@ -151,7 +153,7 @@ std::vector<Token> Tokens(std::string_view text) {
 }
 
 // The words from first to last, as typed between them (one blank each).
-std::string Joined(const std::vector<Token>& tokens, std::size_t first, std::size_t last) {
+std::string WordsBetween(const std::vector<Token>& tokens, std::size_t first, std::size_t last) {
     std::string joined;
     for (std::size_t i = first; i < last; ++i) {
         AppendListed(joined, " ", tokens[i].text);
@@ -205,9 +207,10 @@ struct Resolution {
     int group = -1;
     std::vector<GroupUnit> units;  // the terms' units, then the targets'
     int resolvedNames = 0;         // how many names named a unit: the better failure to report
+    std::string failedName;        // a name that named no unit, or several when case is ignored
 };
 
-Resolution Resolve(const UnitCatalogue& c, const UnitNameIndex& index, NameCache& cache, const Reading& reading) {
+Resolution Resolve(const UnitCatalogue& c, NameCache& cache, const Reading& reading) {
     Resolution r;
     std::vector<std::string> names;
     for (const Term& term : reading.terms) {
@@ -220,9 +223,10 @@ Resolution Resolve(const UnitCatalogue& c, const UnitNameIndex& index, NameCache
         r.units.push_back(GroupUnit{names[n], &named, -1});
         if (named.units.empty() || named.ambiguous) {
             if (r.verdict == QuestionVerdict::Answered) {
+                // Worded only for the reading reported: near names take a while to find.
                 r.verdict = named.ambiguous ? QuestionVerdict::AmbiguousUnit : QuestionVerdict::UnknownUnit;
-                r.reason = NameRefusal(c, index, names[n], named);
-                r.suggestions = named.ambiguous ? named.units : index.Suggest(names[n], 5);
+                r.failedName = names[n];
+                r.suggestions = named.units;
             }
             continue;
         }
@@ -289,7 +293,7 @@ std::vector<RunSplit> RunSplits(const std::vector<Token>& run) {
         std::size_t start = first;
         for (std::size_t i = first; i <= run.size(); ++i) {
             if (i == run.size() || IsJoin(run[i].text)) {
-                targets.push_back(Joined(run, start, i));
+                targets.push_back(WordsBetween(run, start, i));
                 start = i + 1;
             }
         }
@@ -307,7 +311,7 @@ std::vector<RunSplit> RunSplits(const std::vector<Token>& run) {
             const bool complete = targets.size() <= 2 && std::none_of(targets.begin(), targets.end(),
                                                                       [](const std::string& t) { return t.empty(); });
             if (complete) {
-                splits.push_back(RunSplit{Joined(run, 0, i), std::move(targets), connector});
+                splits.push_back(RunSplit{WordsBetween(run, 0, i), std::move(targets), connector});
             }
         }
     }
@@ -478,7 +482,7 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
         if (first == i) {
             return Refused(QuestionVerdict::Incomplete, "the value " + Quoted(term.valueText) + " has no unit");
         }
-        term.unitName = Joined(tokens, first, i);
+        term.unitName = WordsBetween(tokens, first, i);
         base.terms.push_back(std::move(term));
         if (tokens[i].text == "+") {
             ++i;
@@ -492,7 +496,7 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
         Reading reading = base;
         reading.terms.back().unitName = std::move(split.unitName);
         reading.targets = std::move(split.targets);
-        Resolution r = Resolve(c, index, cache, reading);
+        Resolution r = Resolve(c, cache, reading);
         if (r.verdict == QuestionVerdict::Answered) {
             const auto same = [&](const auto& other) {
                 const auto& [o, orr] = other;
@@ -519,7 +523,7 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
         return Compute(c, answered.front().first, answered.front().second, options);
     }
     if (answered.size() > 1) {
-        return Refused(QuestionVerdict::AmbiguousUnit, Quoted(Joined(run, 0, run.size())) +
+        return Refused(QuestionVerdict::AmbiguousUnit, Quoted(WordsBetween(run, 0, run.size())) +
                                                            " reads in more than one way: give the units apart, as in "
                                                            "\"3 ft in cm\"");
     }
@@ -529,16 +533,21 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
     while (named > 0 && (IsConnector(run[named - 1].text) || IsJoin(run[named - 1].text))) {
         --named;
     }
-    const bool oneUnit = named > 0 && !cache.Named(Joined(run, 0, named)).units.empty();
+    const bool oneUnit = named > 0 && !cache.Named(WordsBetween(run, 0, named)).units.empty();
     if (run.empty() || oneUnit || !best) {
         if (!run.empty() && !oneUnit && named > 0) {
-            const std::string name = Joined(run, 0, named);
+            const std::string name = WordsBetween(run, 0, named);
             const NamedUnits& unit = cache.Named(name);
             QuestionAnswer refused = Refused(QuestionVerdict::UnknownUnit, NameRefusal(c, index, name, unit));
-            refused.suggestions = index.Suggest(name, 5);
+            refused.suggestions = index.Suggest(name, kNearNames);
             return refused;
         }
         return Refused(QuestionVerdict::Incomplete, std::string(kHowToAsk));
+    }
+    if (!best->failedName.empty()) {
+        const NamedUnits& failed = cache.Named(best->failedName);
+        best->reason = NameRefusal(c, index, best->failedName, failed);
+        best->suggestions = failed.ambiguous ? failed.units : index.Suggest(best->failedName, kNearNames);
     }
     QuestionAnswer refused = Refused(best->verdict, best->reason);
     refused.suggestions = best->suggestions;

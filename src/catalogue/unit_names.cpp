@@ -207,21 +207,38 @@ bool IsAsciiCapital(char c) { return c >= 'A' && c <= 'Z'; }
 // Whether normal is a prefix symbol followed by a symbol of a unit that takes prefixes ("mbar",
 // "kbit", "Mbit"): a symbol, whatever its letters look like.
 bool IsPrefixedSymbol(std::string_view normal) {
-    for (const UnitPrefixRow& prefix : UnitPrefixRows()) {
-        for (const std::string_view symbol : SplitBars(prefix.symbols)) {
-            if (normal.size() <= symbol.size() || normal.compare(0, symbol.size(), symbol) != 0) {
-                continue;
-            }
-            const std::string_view rest = normal.substr(symbol.size());
-            for (const PrefixableUnitRow& row : PrefixableUnitRows()) {
-                const std::vector<std::string_view> symbols = SplitBars(row.symbols);
-                if (row.prefixes == prefix.kind && std::find(symbols.begin(), symbols.end(), rest) != symbols.end()) {
-                    return true;
+    // Every such symbol, made once per process from the data tables.
+    static const std::vector<std::string> symbols = [] {
+        std::vector<std::string> made;
+        for (const UnitPrefixRow& prefix : UnitPrefixRows()) {
+            for (const std::string_view start : SplitBars(prefix.symbols)) {
+                for (const PrefixableUnitRow& row : PrefixableUnitRows()) {
+                    for (const std::string_view symbol : SplitBars(row.symbols)) {
+                        if (row.prefixes == prefix.kind) {
+                            made.push_back(std::string(start) + std::string(symbol));
+                        }
+                    }
                 }
             }
         }
-    }
-    return false;
+        std::sort(made.begin(), made.end());
+        return made;
+    }();
+    return std::binary_search(symbols.begin(), symbols.end(), normal);
+}
+
+// The list texts the data rows name, read as typed names are read, made once per process: the
+// rows spell a few signs as a keyboard gives them ("Å").
+template <typename Row>
+const std::vector<std::string>& NormalUnitTexts(std::span<const Row> rows) {
+    static const std::vector<std::string> texts = [&] {
+        std::vector<std::string> made;
+        for (const Row& row : rows) {
+            made.push_back(NormalizeName(row.unit));
+        }
+        return made;
+    }();
+    return texts;
 }
 
 // Whether a form is a word name, which may be typed in any letter case: at least three letters,
@@ -392,6 +409,9 @@ bool GroupTakesPart(const UnitCatalogue& catalogue, int g) {
 UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
     const std::span<const std::string_view> notNames = NotUnitNames();
     units_.reserve(kGroupCount * 8);
+    constexpr std::size_t kExpectedForms = 2048;
+    exactForms_.reserve(kExpectedForms);
+    wordForms_.reserve(kExpectedForms / 2);
     for (int g = 0; g < kGroupCount; ++g) {
         if (!GroupTakesPart(catalogue, g)) {
             continue;
@@ -408,17 +428,27 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             if (!IsUserGroup(g)) {
                 // The data rows name a unit by its list text, read as typed names are read.
                 const std::string normalText = NormalizeName(text);
-                for (const UnitAliasRow& row : UnitAliasRows()) {
-                    if (row.group == g && NormalizeName(row.unit) == normalText) {
-                        for (const std::string_view alias : SplitBars(row.names)) {
+                const std::span<const UnitAliasRow> aliasRows = UnitAliasRows();
+                const std::vector<std::string>& aliasUnits = NormalUnitTexts(aliasRows);
+                // The rows come in group order: only this group's are compared.
+                const auto first =
+                    std::lower_bound(aliasRows.begin(), aliasRows.end(), g,
+                                     [](const UnitAliasRow& row, int group) { return row.group < group; });
+                for (auto r = static_cast<std::size_t>(first - aliasRows.begin());
+                     r < aliasRows.size() && aliasRows[r].group == g; ++r) {
+                    if (aliasUnits[r] == normalText) {
+                        for (const std::string_view alias : SplitBars(aliasRows[r].names)) {
                             AddForm(unit.forms, alias, NameFormKind::Alias);
                         }
                     }
                 }
                 for (const SharedNameRow& row : SharedNameRows()) {
+                    if (row.group != g) {
+                        continue;
+                    }
                     const std::vector<std::string_view> shared = SplitBars(row.units);
                     const auto same = [&](std::string_view listed) { return NormalizeName(listed) == normalText; };
-                    if (row.group == g && std::any_of(shared.begin(), shared.end(), same)) {
+                    if (std::any_of(shared.begin(), shared.end(), same)) {
                         for (const std::string_view name : SplitBars(row.names)) {
                             AddForm(unit.forms, name, NameFormKind::Shared);
                         }
@@ -482,9 +512,10 @@ void UnitNameIndex::IndexPrefixBases() {
     const std::span<const PrefixableUnitRow> rows = PrefixableUnitRows();
     for (std::size_t r = 0; r < rows.size(); ++r) {
         PrefixBase base{{}, r};
-        const std::string normalUnit = NormalizeName(rows[r].unit);
+        const std::string& normalUnit = NormalUnitTexts(rows)[r];
         for (std::size_t u = 0; u < units_.size(); ++u) {
-            if (units_[u].group == rows[r].group && NormalizeName(units_[u].listText) == normalUnit) {
+            // A unit's first form is its whole list text.
+            if (units_[u].group == rows[r].group && units_[u].normalForms.front() == normalUnit) {
                 base.units.push_back(u);
             }
         }
