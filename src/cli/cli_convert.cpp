@@ -2,10 +2,14 @@
 
 #include "catalogue/all_units.h"
 #include "catalogue/convert_command.h"
+#include "catalogue/convert_value.h"
 #include "catalogue/menu_texts.h"
+#include "catalogue/question.h"
+#include "catalogue/unit_messages.h"
 #include "cli/cli_messages.h"
 #include "numbers/characters.h"
 #include "numbers/format_result.h"
+#include "numbers/given_value.h"
 #include "numbers/number_checks.h"
 #include "numbers/typed_text.h"
 
@@ -18,7 +22,6 @@
 namespace halden::cli {
 namespace {
 
-constexpr std::size_t kSuggestions = 5;
 // The options a fresh start uses: 6 significant digits; no warp level chosen.
 constexpr int kDefaultFigure = 6;
 constexpr int kNoWarp = 0;
@@ -44,50 +47,14 @@ void ListGroup(const RunUnits& run, int g, std::string_view indent, std::string&
     }
 }
 
-std::string UnitList(const RunUnits& run, int g, const std::vector<int>& units) {
-    std::string names;
-    for (const int i : units) {
-        AppendListed(names, ", ", Quoted(UnitText(run, g, i)));
-    }
-    return names;
-}
-
-std::string GroupList(const RunUnits& run, const std::vector<int>& groups) {
-    std::string names;
-    for (const int g : groups) {
-        AppendListed(names, "; ", GroupName(run, g));
-    }
-    return names;
-}
-
-// Units as "unit" (group), for a message.
-std::string UnitsWithGroups(const RunUnits& run, const std::vector<FoundUnit>& units) {
-    std::string names;
-    for (const FoundUnit& unit : units) {
-        AppendListed(names, ", ",
-                     Quoted(UnitText(run, unit.group, unit.unit)) + " (" + GroupName(run, unit.group) + ")");
-    }
-    return names;
-}
-
-// The message for a name that names nothing (with the units near it) or, only when case is
-// ignored, several units.
-std::string NameFailure(const RunUnits& run, std::string_view name, const NamedUnits& named) {
-    if (named.ambiguous) {
-        return Quoted(name) + " fits several units: " + UnitsWithGroups(run, named.units) +
-               " (give the name in its own letter case, or \"GROUP:NAME\")";
-    }
-    const std::vector<FoundUnit> near = run.index.Suggest(name, kSuggestions);
-    return "no unit is named " + Quoted(name) +
-           (near.empty() ? " (halducnv --list shows every unit)"
-                         : "; did you mean " + UnitsWithGroups(run, near) + "?");
-}
-
 // Two units of one group to convert between.
 struct UnitPair {
     int group = 0;
     int from = 0;
     int into = 0;
+    // The sizes of prefixed units ("km", "mg") in the list units they are read as.
+    UnitScale fromScale;
+    UnitScale intoScale;
 };
 
 // The units FROM and INTO stand for, in the first group that holds both (the given group only
@@ -105,23 +72,22 @@ std::optional<UnitPair> ResolvePair(const RunUnits& run, std::optional<std::stri
     for (const auto& [name, named] :
          {std::pair{inGroup(fromName), &pair.from}, std::pair{inGroup(intoName), &pair.into}}) {
         if (named->units.empty() || named->ambiguous) {
-            error = NameFailure(run, name, *named);
+            error = NameRefusal(run.catalogue, run.index, name, *named);
             return std::nullopt;
         }
     }
     if (pair.group < 0) {
-        error = Quoted(fromName) + " (" + GroupList(run, GroupsOf(pair.from)) + ") and " + Quoted(intoName) + " (" +
-                GroupList(run, GroupsOf(pair.into)) + ") share no group";
+        error = NoCommonGroupRefusal(run.catalogue, fromName, pair.from, intoName, pair.into);
         return std::nullopt;
     }
     const int g = pair.group;
     for (const auto& [name, units] : {std::pair{fromName, &pair.fromUnits}, std::pair{intoName, &pair.intoUnits}}) {
         if (units->size() > 1) {
-            error = Quoted(name) + " fits several units of " + GroupName(run, g) + ": " + UnitList(run, g, *units);
+            error = SeveralUnitsRefusal(run.catalogue, name, g, *units);
             return std::nullopt;
         }
     }
-    return UnitPair{g, pair.fromUnits[0], pair.intoUnits[0]};
+    return UnitPair{g, pair.fromUnits[0], pair.intoUnits[0], pair.from.scale, pair.into.scale};
 }
 
 // The one unit FROM stands for, in the first group that holds it (the given group only when there
@@ -135,7 +101,7 @@ std::optional<UnitPair> ResolveFrom(const RunUnits& run, std::optional<std::stri
     const std::string name = group ? std::string(*group) + ":" + std::string(fromName) : std::string(fromName);
     const NamedUnits named = run.index.Resolve(name);
     if (named.units.empty() || named.ambiguous) {
-        error = NameFailure(run, name, named);
+        error = NameRefusal(run.catalogue, run.index, name, named);
         return std::nullopt;
     }
     const int g = named.units.front().group;
@@ -146,10 +112,10 @@ std::optional<UnitPair> ResolveFrom(const RunUnits& run, std::optional<std::stri
         }
     }
     if (units.size() > 1) {
-        error = Quoted(fromName) + " fits several units of " + GroupName(run, g) + ": " + UnitList(run, g, units);
+        error = SeveralUnitsRefusal(run.catalogue, fromName, g, units);
         return std::nullopt;
     }
-    return UnitPair{g, units.front(), units.front()};
+    return UnitPair{g, units.front(), units.front(), named.scale, named.scale};
 }
 
 // How the results are written.
@@ -160,35 +126,71 @@ struct ResultForm {
 
 // The result box's text for value in the pair's units, or nothing for "Input error". A value is
 // read whole: what the result box lets pass while a number is still being typed ("-", "2e",
-// "one") or reads only in part ("1,5") is no value here. The number bases keep their own digit
-// rules. A unit into itself gives the value, as the result box never does (its blank entry).
+// "one") or reads only in part ("1,5") is no value here, nor is one too small for a double
+// ("1e-400"); fractions and mixed numbers ("1/2", "1 1/2") are. The number bases keep their own
+// digit rules. A unit into itself gives the value, as the result box never does (its blank entry).
 std::optional<std::string> ConvertOne(const RunUnits& run, const UnitPair& pair, std::string_view value,
                                       ResultForm form, MessageSink& sink) {
-    const std::optional<std::string> operand =
-        pair.group == kGroupRadix ? std::optional<std::string>(AsciiTypedText(value)) : FinishedOperand(value);
-    if (!operand) {
-        return std::nullopt;
-    }
     ConvertInput input;
     input.group = pair.group;
     input.from = pair.from;
     input.into = pair.into;
-    input.text = *operand;
     input.pnFigure = form.figure;
     input.pnFormFlag = form.formFlag;
     std::string text;
-    if (pair.group == kGroupRadix && pair.from == pair.into) {
+    if (pair.group == kGroupRadix) {
+        const std::string digits = AsciiTypedText(value);
+        input.text = digits;
         // The number bases write nothing for a base into itself; the table of every unit goes
         // through another base and back.
-        text = AllUnitsResult(run.catalogue, kNoWarp, {pair.group, pair.from, input.text, form.figure, form.formFlag},
-                              pair.into);
-    } else {
-        text = ConvertCommand(run.catalogue, kNoWarp, input, sink);
+        text = pair.from == pair.into
+                   ? AllUnitsResult(run.catalogue, kNoWarp,
+                                    {pair.group, pair.from, input.text, form.figure, form.formFlag}, pair.into)
+                   : ConvertCommand(run.catalogue, kNoWarp, input, sink);
+        return text == kInputError ? std::nullopt : std::optional<std::string>(text);
     }
-    if (text == kInputError) {
+    const std::optional<double> given = GivenValue(value);
+    if (!given) {
         return std::nullopt;
     }
-    return text;
+    const std::optional<std::string> operand = FinishedOperand(value);
+    if (operand && pair.fromScale == UnitScale{} && pair.intoScale == UnitScale{}) {
+        // A number between list units: what the result box shows for it.
+        input.text = *operand;
+        text = ConvertCommand(run.catalogue, kNoWarp, input, sink);
+        return text == kInputError ? std::nullopt : std::optional<std::string>(text);
+    }
+    // A prefixed unit, or a fraction: the value through the sizes of the units, written as the
+    // result box writes a result.
+    const std::optional<double> converted =
+        ConvertScaled(run.catalogue, pair.group, pair.from, pair.fromScale.up, pair.fromScale.down, pair.into,
+                      pair.intoScale.up, pair.intoScale.down, *given);
+    return converted ? FormatResult(*converted, false, form.figure, form.formFlag) : std::nullopt;
+}
+
+// The answer to a one-line question, or why there is none: "Input error" (status 1) or the
+// question's reason (status 2).
+struct Asked {
+    QuestionVerdict verdict = QuestionVerdict::NotAQuestion;
+    std::optional<std::string> text;
+    int status = 0;
+    std::string error;
+};
+
+Asked Ask(const RunUnits& run, std::string_view question, ResultForm form) {
+    const QuestionAnswer answer =
+        Answer(question, run.catalogue, run.index, QuestionOptions{form.figure, form.formFlag});
+    Asked asked{answer.verdict, std::nullopt, 0, {}};
+    if (answer.verdict == QuestionVerdict::Answered) {
+        asked.text = answer.answer;
+    } else if (answer.verdict == QuestionVerdict::InputError) {
+        asked.status = kExitInputError;
+        asked.error = std::string(kInputError);
+    } else {
+        asked.status = kExitUsage;
+        asked.error = answer.reason;
+    }
+    return asked;
 }
 
 std::optional<ResultForm> FormOf(const Options& options, CommandLineResult& result) {
@@ -259,8 +261,11 @@ std::vector<std::string> BatchWords(std::string_view line) {
 }
 
 // Converts a value a line: with a pair (--convert - FROM INTO) each line is a value, without
-// one (--batch) each line is VALUE FROM INTO. A line that fails gives an empty line and its
-// message with the line number; the run goes on and ends with the worst status.
+// one (--batch) each line is VALUE FROM INTO or, without --group, a question ("3 ft in cm"). A
+// line of three words that begins with a value is VALUE FROM INTO; one of three words that does
+// not ("FF hex dec", "350F to C") is a question only when the question has an answer. A line that
+// fails gives an empty line and its message with the line number; the run goes on and ends with
+// the worst status.
 void RunBatch(const Options& options, const RunUnits& run, const std::optional<UnitPair>& pair, ResultForm form,
               const BatchStreams& streams, CommandLineResult& result) {
     // Warnings of the start (a damaged user units file) come before the answers.
@@ -275,21 +280,34 @@ void RunBatch(const Options& options, const RunUnits& run, const std::optional<U
         std::optional<UnitPair> linePair = pair;
         std::string_view value = line;
         std::string error;
-        std::vector<std::string> words;
+        int status = kExitUsage;
+        std::optional<std::string> text;
+        std::vector<std::string> words;  // value looks into the first
         if (!pair) {
             words = BatchWords(line);
-            if (words.size() != 3) {
+            const bool threeWords = words.size() == 3;
+            Asked asked;
+            bool question = false;
+            if (!options.group && !(threeWords && GivenValue(words[0]))) {
+                asked = Ask(run, line, form);
+                question = !threeWords || asked.verdict == QuestionVerdict::Answered;
+            }
+            if (question) {
+                text = std::move(asked.text);
+                error = std::move(asked.error);
+                status = asked.status;
+            } else if (!threeWords) {
                 error = "give VALUE FROM INTO (quote a unit name that holds blanks, or separate by tabs)";
             } else {
                 linePair = ResolvePair(run, options.group, words[1], words[2], error);
                 value = words[0];
             }
         }
-        std::optional<std::string> text;
         if (linePair) {
             text = ConvertOne(run, *linePair, value, form, noMessages);
             if (!text) {
                 error = std::string(kInputError);
+                status = kExitInputError;
             }
         }
         answer.assign(text ? *text : std::string());
@@ -299,7 +317,7 @@ void RunBatch(const Options& options, const RunUnits& run, const std::optional<U
             return;
         }
         if (!text) {
-            result.status = std::max(result.status, linePair ? kExitInputError : kExitUsage);
+            result.status = std::max(result.status, status);
             streams.writeError(std::string(kProgram) + ": line " + std::to_string(number) + ": " + error + "\n");
         }
     }
@@ -313,7 +331,7 @@ void PrintEveryUnit(const RunUnits& run, const UnitPair& pair, std::string_view 
     const int count = TargetCount(run.catalogue, pair.group);
     for (int into = 0; into < count; ++into) {
         const std::optional<std::string> text =
-            ConvertOne(run, UnitPair{pair.group, pair.from, into}, value, form, quiet);
+            ConvertOne(run, UnitPair{pair.group, pair.from, into, pair.fromScale, {}}, value, form, quiet);
         out += (text ? *text : std::string(kInputError)) + "\t" + UnitText(run, pair.group, into) + "\n";
     }
 }
@@ -435,6 +453,23 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
         return;
     }
     result.out += *text + "\n";
+}
+
+void RunQuestion(const Options& options, const RunUnits& run, CommandLineResult& result) {
+    const std::optional<ResultForm> form = FormOf(options, result);
+    if (!form) {
+        return;
+    }
+    std::string question;
+    for (const std::string_view word : options.operands) {
+        AppendListed(question, " ", std::string(word));
+    }
+    const Asked asked = Ask(run, question, *form);
+    if (!asked.text) {
+        Failure(result, asked.status, asked.error);
+        return;
+    }
+    result.out += *asked.text + "\n";
 }
 
 }  // namespace halden::cli

@@ -1,5 +1,6 @@
-// The command line's work on units: listing groups and units, and converting one value, a value
-// a line or VALUE FROM INTO lines, answering as the main window's result box would.
+// The command line's work on units: listing groups and units, converting one value, a value a
+// line or VALUE FROM INTO lines, and answering questions ("3 ft in cm"), as the main window's
+// result box would write the result.
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
@@ -23,5 +24,8 @@ void RunList(const Options& options, const RunUnits& units, CommandLineResult& r
 /// --convert VALUE FROM INTO, --convert - FROM INTO and --batch; the last two read and write
 /// through streams (none: no input).
 void RunConvert(const Options& options, const RunUnits& units, const BatchStreams* streams, CommandLineResult& result);
+/// A question given as words without a command: its answer, or "Input error" (status 1) or why it
+/// has none (status 2).
+void RunQuestion(const Options& options, const RunUnits& units, CommandLineResult& result);
 
 }  // namespace halden::cli

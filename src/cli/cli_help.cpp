@@ -11,6 +11,7 @@ constexpr std::string_view kHelpText =
        halducnv --convert VALUE FROM [options]    (the value in every unit of the group)
        halducnv --convert - FROM INTO [options]   (a value a line from standard input)
        halducnv --batch [options]                 (VALUE FROM INTO a line)
+       halducnv QUESTION [options]                (a question: 3 ft in cm)
        halducnv --list [GROUP]
        halducnv --complete bash|zsh|fish
        halducnv -h | --help
@@ -37,6 +38,8 @@ constexpr std::string_view kHelpText =
 --batch
     Reads lines VALUE FROM INTO from standard input (names quoted as a shell
     would, or the three separated by tabs) and writes one result a line.
+    Without --group a line may also be a question ("3 ft in cm"); three words
+    that begin with a value are VALUE FROM INTO.
 --unbuffered
     With --convert - or --batch: writes each result at once (for a program
     that talks to halducnv through a pipe); otherwise output goes in blocks.
@@ -46,6 +49,15 @@ constexpr std::string_view kHelpText =
     Rounds to 4, 6 or 8 significant digits, or to a whole number.
 --scientific
     Writes the result in scientific notation.
+QUESTION
+    Words without a command ask a question: a value, its unit and the unit
+    (or two units) to answer in; the answer is written with the unit as typed.
+    "in", "to", "into", "as", ">", "->" or "=" may stand between the units.
+    --figures and --scientific apply; --group does not.
+      halducnv 3 ft in cm                  prints 91.4400 cm
+      halducnv "5'11\" in cm"              prints 180.340 cm
+      halducnv 1.8 m in ft+in              prints 5 ft 10.8661 in
+      halducnv 1/2 inch to mm              prints 12.7000 mm
 --list [GROUP]
     Lists every group with its units, or the units of one group
     (for example: halducnv --list Length, or a part of its name: --list temp).
@@ -61,25 +73,31 @@ constexpr std::string_view kHelpText =
 
 Naming a unit: use its name as the unit lists show it ("meter (m)"), the name
 before its brackets ("meter", "deg Celsius", "尺"), what its parentheses hold
-("m", "kt"), what its square brackets hold ("shaku"), one of the names an
-entry lists ("feet", "deci"), or a common name or spelling ("C", "degF",
-"metre", "litre", "inches", "lbs", "m2", "sqft", "mph", "kph", "tsubo",
-"US gal", "UK pint"). Full-width letters, "°C", "℃", "µm" and "m²" are read as
-the lists write them. Letter case counts: "m" is the meter (or milli), "M" is
-mega. A name of three or more letters in another case is used only when it
-fits exactly one unit. Quote names that hold blanks. The two units are looked
-up in the first group, in the window's group order, that holds both; your own
-groups from Add Units take part. "GROUP:NAME" names a unit of one group
-("Graphics Units:inch"). A name that fits several units of that group is
-refused with the list of those units: choose one of them by its whole name.
+("m", "kt"), what its square brackets hold ("shaku"), one of the names an entry
+lists ("feet", "deci"), or a common name or spelling ("C", "degF", "metre",
+"litre", "inches", "lbs", "m2", "sqft", "mph", "kph", "tsubo", "US gal",
+"UK pint"). Full-width letters, "°C", "℃", "µm" and "m²" are read as the lists
+write them. SI prefixes go on SI units: "km", "mg", "kW", "hPa", "MiB",
+"kilometres". Letter case counts: "m" is the meter (or milli), "M" is mega.
+Symbols and abbreviations are taken only in their own letter case ("mPa" is a
+millipascal, "MPa" a megapascal, "Mb" no unit); spelled names in any case
+("Meter", "TSUBO", "Pounds") when they fit exactly one unit. Quote names that
+hold blanks. The two units are looked up in the first group, in the window's
+group order, that holds both; your own groups from Add Units take part.
+"GROUP:NAME" names a unit of one group ("Graphics Units:inch"). A name that
+fits several units of that group is refused with the list of those units:
+choose one of them by its whole name.
 
 VALUE is a whole number as the window's calculator reads it: digits with at
 most one "." and an optional exponent ("1.5e-3"); no comma, nothing after it.
+A fraction or a mixed number is a value too ("3/8"; "1 1/2" as one argument:
+--convert "1 1/2" in mm prints 38.1000). A value too large or too small to
+hold ("1e400", "1e-400") is an input error.
 
 Exit status: 0 done; 1 a value cannot be converted ("Input error" on
 standard error); 2 an unknown unit, a name that fits several units, two units
-in no common group, or a bad option (a one-line message on standard error);
-3 the output could not be written.
+in no common group, a question that is not complete, or a bad option (a
+one-line message on standard error); 3 the output could not be written.
 
 Files: your own units are read from HUC_USER.DAT in the program's folder
 when it holds the program's files, otherwise from $XDG_CONFIG_HOME/halducnv/

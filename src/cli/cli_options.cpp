@@ -1,7 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "catalogue/unit_messages.h"
 #include "catalogue/unit_names.h"
-#include "cli/cli_messages.h"
 #include "numbers/characters.h"
 
 #include <algorithm>
@@ -111,6 +111,14 @@ std::string ParseArguments(std::span<const std::string_view> args, Options& opti
         } else {
             return "unknown option " + Quoted(arg) + " (halducnv --help shows the options)";
         }
+    }
+    if (options.commands == 0 && !options.operands.empty()) {
+        // Bare words ask a question ("3 ft in cm"), which names its own units.
+        options.command = Options::Command::Question;
+        if (options.group || options.unbuffered) {
+            return "--group and --unbuffered go with --convert or --batch only, not with a question";
+        }
+        return {};
     }
     if (options.commands != 1) {
         return "give one of --convert, --batch, --list, --help or --version (halducnv --help shows how)";

@@ -11,7 +11,8 @@
 namespace halden::cli {
 
 struct Options {
-    enum class Command { None, Convert, Batch, List, Help, Version, Complete, CompleteNames, CompleteGroups };
+    /// Question: no command, only words ("3 ft in cm").
+    enum class Command { None, Convert, Batch, List, Help, Version, Complete, CompleteNames, CompleteGroups, Question };
     Command command = Command::None;
     int commands = 0;
     std::vector<std::string_view> operands;
@@ -22,7 +23,7 @@ struct Options {
 };
 
 /// Reads the arguments (without the program name) into options; the one-line error, or an empty
-/// text when they are well formed.
+/// text when they are well formed. Words without any command are a question.
 std::string ParseArguments(std::span<const std::string_view> args, Options& options);
 
 /// Whether an argument is one of the toolkit's window options, and whether it takes the next

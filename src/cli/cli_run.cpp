@@ -90,6 +90,8 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
                                                                : cli::GroupNamesBeginning(*catalogue, prefix);
     } else if (options.command == cli::Options::Command::List) {
         RunList(options, units, result);
+    } else if (options.command == cli::Options::Command::Question) {
+        RunQuestion(options, units, result);
     } else {
         RunConvert(options, units, streams, result);
     }

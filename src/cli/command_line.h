@@ -3,19 +3,21 @@
 //   halducnv --convert VALUE|- FROM INTO [--group GROUP] [--figures 4|6|8|integer] [--scientific]
 //   halducnv --convert VALUE FROM [options]      (the value in every unit of the group)
 //   halducnv --batch [--group GROUP] [--figures ...] [--scientific] [--unbuffered]
+//   halducnv QUESTION... [--figures ...] [--scientific]   (words without a command: "3 ft in cm")
 //   halducnv --list [GROUP]
 //   halducnv -h|--help
 //   halducnv -V|--version
 //
 // It runs without any window and without the window program's process-wide state: each run
 // builds its own unit catalogue with the user units from the user units file, names units as the
-// finder does, and converts through the same convert command as the main window, so that it
-// prints what the result box would show. It never writes a file.
+// finder does (SI prefixes included), and converts list units through the same convert command
+// as the main window, so that it prints what the result box would show; questions are read as
+// the finder reads them. It never writes a file.
 //
 // Exit statuses: 0 done; 1 the result box would show "Input error" (that text goes to standard
 // error); 2 a unit unknown, fitting several units of the group, or the two units in no common
-// group, or a bad option; 3 the output could not be written. Every error is one line on
-// standard error.
+// group, a question not complete, or a bad option; 3 the output could not be written. Every
+// error is one line on standard error.
 #pragma once
 
 #include "storage/user_file.h"

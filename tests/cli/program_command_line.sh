@@ -35,7 +35,9 @@ expect "temperature letters" 0 "98.6000" "" -- --convert 37 C F
 expect "no display for the window" 1 "" "halducnv: cannot open a display" --
 DISPLAY=:77 expect "a display that is gone" 1 "" "halducnv: cannot open a display" --
 WAYLAND_DISPLAY=wayland-77 expect "a Wayland display without its plugin" 1 "" "halducnv: cannot open a display" --
-expect "a value where an option was expected" 2 "" "halducnv: give one of" -- 3 mile m
+expect "a question in words" 0 "91.4400 cm" "" -- 3 ft in cm
+expect "a question without the unit to answer in" 2 "" "halducnv: give a value" -- 3 ft in
+expect "a prefix by its case" 0 "0.00100000" "" -- --convert 1 mPa Pa
 expect "short version" 0 "Halden Unit Converter $version" "" -- -V
 expect "a comma is no decimal separator" 1 "" "halducnv: Input error" -- --convert 1,5 m mm
 expect "ambiguous name" 2 "" 'halducnv: "bu" fits several units of Length' -- --convert 1 bu m
@@ -57,6 +59,12 @@ batch=$(printf '3\n-40\n1,5\n1e-3\n' | "$program" --convert - deg\ Celsius F 2> 
 single=$(for v in 3 -40 1,5 1e-3; do "$program" --convert -- "$v" deg\ Celsius F 2> /dev/null || echo; done)
 if [ "$batch" != "$single" ] || [ "$(cat "$home/err")" != "halducnv: line 3: Input error" ]; then
   echo "FAIL batch '$batch' against single calls '$single', stderr '$(cat "$home/err")'"
+  failures=$((failures + 1))
+fi
+# Batch lines may be questions beside VALUE FROM INTO.
+batch=$(printf '3 ft in cm\n3 mile m\n' | "$program" --batch 2>&1)
+if [ "$batch" != $'91.4400 cm\n4828.03' ]; then
+  echo "FAIL batch question '$batch'"
   failures=$((failures + 1))
 fi
 # A damaged user units file: one warning line, the conversion goes on.
