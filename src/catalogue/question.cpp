@@ -538,7 +538,8 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
         if (!run.empty() && !oneUnit && named > 0) {
             const std::string name = WordsBetween(run, 0, named);
             const NamedUnits& unit = cache.Named(name);
-            QuestionAnswer refused = Refused(QuestionVerdict::UnknownUnit, NameRefusal(c, index, name, unit));
+            QuestionAnswer refused =
+                Refused(QuestionVerdict::UnknownUnit, NameRefusal(c, index, name, unit, options.listHint));
             refused.suggestions = index.Suggest(name, kNearNames);
             return refused;
         }
@@ -546,7 +547,7 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
     }
     if (!best->failedName.empty()) {
         const NamedUnits& failed = cache.Named(best->failedName);
-        best->reason = NameRefusal(c, index, best->failedName, failed);
+        best->reason = NameRefusal(c, index, best->failedName, failed, options.listHint);
         best->suggestions = failed.ambiguous ? failed.units : index.Suggest(best->failedName, kNearNames);
     }
     QuestionAnswer refused = Refused(best->verdict, best->reason);

@@ -21,6 +21,8 @@ namespace halden {
 struct QuestionOptions {
     int figure = 6;    // pnFigure: 4, 6, 8, or 7 for whole numbers
     int formFlag = 0;  // pnFormFlag: 0 normal, 1 scientific
+    /// Where every unit is listed, said when a name names nothing and no name is near it.
+    std::string_view listHint{};
 };
 
 enum class QuestionVerdict {

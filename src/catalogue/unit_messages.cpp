@@ -54,14 +54,16 @@ std::string UnitsWithGroups(const UnitCatalogue& c, const std::vector<FoundUnit>
 }
 
 std::string NameRefusal(const UnitCatalogue& c, const UnitNameIndex& index, std::string_view name,
-                        const NamedUnits& named) {
+                        const NamedUnits& named, std::string_view listHint) {
     if (named.ambiguous) {
         return Quoted(name) + " fits several units: " + UnitsWithGroups(c, named.units) +
                " (give the name in its own letter case, or \"GROUP:NAME\")";
     }
     const std::vector<FoundUnit> near = index.Suggest(name, kSuggestions);
     return "no unit is named " + Quoted(name) +
-           (near.empty() ? " (halducnv --list shows every unit)" : "; did you mean " + UnitsWithGroups(c, near) + "?");
+           (!near.empty()      ? "; did you mean " + UnitsWithGroups(c, near) + "?"
+            : listHint.empty() ? std::string()
+                               : " (" + std::string(listHint) + ")");
 }
 
 std::string SeveralUnitsRefusal(const UnitCatalogue& c, std::string_view name, int g, const std::vector<int>& units) {

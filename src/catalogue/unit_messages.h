@@ -22,9 +22,10 @@ std::string Quoted(std::string_view text);
 std::string UnitsWithGroups(const UnitCatalogue& c, const std::vector<FoundUnit>& units);
 
 /// The reason a name gives no unit: it names nothing ("no unit is named ...", with the units near
-/// it), or fits several units only when case is ignored or read with prefixes of different sizes.
+/// it, or failing those with listHint in parentheses when there is one: where every unit is
+/// listed), or fits several units only when case is ignored or read with prefixes of different sizes.
 std::string NameRefusal(const UnitCatalogue& c, const UnitNameIndex& index, std::string_view name,
-                        const NamedUnits& named);
+                        const NamedUnits& named, std::string_view listHint = {});
 
 /// The reason a name fitting several units of group g names none: "name" fits several units of
 /// the group, with them.

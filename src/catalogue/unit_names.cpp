@@ -10,6 +10,7 @@
 #include <climits>
 #include <iterator>
 #include <span>
+#include <tuple>
 
 namespace halden {
 namespace {
@@ -409,9 +410,6 @@ bool GroupTakesPart(const UnitCatalogue& catalogue, int g) {
 UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
     const std::span<const std::string_view> notNames = NotUnitNames();
     units_.reserve(kGroupCount * 8);
-    constexpr std::size_t kExpectedForms = 2048;
-    exactForms_.reserve(kExpectedForms);
-    wordForms_.reserve(kExpectedForms / 2);
     for (int g = 0; g < kGroupCount; ++g) {
         if (!GroupTakesPart(catalogue, g)) {
             continue;
@@ -442,14 +440,19 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
                         }
                     }
                 }
-                for (const SharedNameRow& row : SharedNameRows()) {
-                    if (row.group != g) {
-                        continue;
+                const std::span<const SharedNameRow> sharedRows = SharedNameRows();
+                static const std::vector<std::string> sharedUnits = [&] {
+                    std::vector<std::string> made;
+                    for (const SharedNameRow& row : sharedRows) {
+                        made.push_back(NormalizeName(row.units));
                     }
-                    const std::vector<std::string_view> shared = SplitBars(row.units);
-                    const auto same = [&](std::string_view listed) { return NormalizeName(listed) == normalText; };
-                    if (std::any_of(shared.begin(), shared.end(), same)) {
-                        for (const std::string_view name : SplitBars(row.names)) {
+                    return made;
+                }();
+                for (std::size_t r = 0; r < sharedRows.size(); ++r) {
+                    // Each row's list texts, read as typed names are, between "|" marks.
+                    const std::string bounded = "|" + sharedUnits[r] + "|";
+                    if (sharedRows[r].group == g && bounded.find("|" + normalText + "|") != std::string::npos) {
+                        for (const std::string_view name : SplitBars(sharedRows[r].names)) {
                             AddForm(unit.forms, name, NameFormKind::Shared);
                         }
                     }
@@ -465,7 +468,6 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
                 unit.foldedForms.push_back(std::move(folded));
             }
             units_.push_back(std::move(unit));
-            IndexForms(units_.size() - 1);
         }
         for (const std::string& name : {GroupMenuName(g), catalogue.GroupName[static_cast<std::size_t>(g)]}) {
             std::string folded = FoldName(name);
@@ -483,29 +485,34 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             groupNames_[static_cast<std::size_t>(g)].push_back(std::move(folded));
         }
     }
+    // The units are all in place now: the tables may point at their texts.
+    IndexForms();
     IndexPrefixBases();
 }
 
-void UnitNameIndex::IndexForms(std::size_t position) {
-    const IndexedUnit& unit = units_[position];
-    if (unit.searchOnly) {
-        return;
-    }
-    for (std::size_t f = 0; f < unit.forms.size(); ++f) {
-        auto& exact = exactForms_[unit.normalForms[f]];
-        const int rank = unit.forms[f].kind == NameFormKind::Whole ? 0 : 1;
-        if (exact.empty() || exact.back().first != position) {
-            exact.emplace_back(position, rank);
-        } else {
-            exact.back().second = std::min(exact.back().second, rank);
-        }
-        if (IsWordName(unit.normalForms[f])) {
-            auto& words = wordForms_[unit.foldedForms[f]];
-            if (words.empty() || words.back() != position) {
-                words.push_back(position);
+void UnitNameIndex::IndexForms() {
+    for (std::size_t position = 0; position < units_.size(); ++position) {
+        const IndexedUnit& unit = units_[position];
+        for (std::size_t f = 0; f < unit.forms.size() && !unit.searchOnly; ++f) {
+            exactForms_.push_back(
+                FormEntry{unit.normalForms[f], position, unit.forms[f].kind == NameFormKind::Whole ? 0 : 1});
+            if (IsWordName(unit.normalForms[f])) {
+                wordForms_.push_back(FormEntry{unit.foldedForms[f], position, 0});
             }
         }
     }
+    const auto order = [](const FormEntry& a, const FormEntry& b) {
+        return std::tie(a.text, a.position, a.rank) < std::tie(b.text, b.position, b.rank);
+    };
+    std::sort(exactForms_.begin(), exactForms_.end(), order);
+    std::sort(wordForms_.begin(), wordForms_.end(), order);
+}
+
+std::span<const UnitNameIndex::FormEntry> UnitNameIndex::FormsNamed(const std::vector<FormEntry>& forms,
+                                                                    std::string_view text) {
+    const auto [first, last] = std::equal_range(forms.begin(), forms.end(), FormEntry{text, 0, 0},
+                                                [](const FormEntry& a, const FormEntry& b) { return a.text < b.text; });
+    return {first, last};
 }
 
 void UnitNameIndex::IndexPrefixBases() {
@@ -685,11 +692,11 @@ NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
         named.units.push_back(FoundUnit{unit.group, unit.unit});
     };
     // Exact forms: the best rank of each group (the hits come in index order).
-    if (const auto exact = exactForms_.find(normal); exact != exactForms_.end()) {
+    if (const std::span<const FormEntry> exact = FormsNamed(exactForms_, normal); !exact.empty()) {
         int group = -1;
         int groupRank = INT_MAX;
         std::size_t groupStart = 0;
-        for (const auto& [position, rank] : exact->second) {
+        for (const auto& [text, position, rank] : exact) {
             if (!takesPart(position)) {
                 continue;
             }
@@ -727,8 +734,10 @@ NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
         std::string folded = normal;
         LowerAscii(folded);
         for (const std::string_view reading : SingularReadings(folded)) {
-            if (const auto words = wordForms_.find(std::string(reading)); words != wordForms_.end()) {
-                std::copy_if(words->second.begin(), words->second.end(), std::back_inserter(positions), takesPart);
+            for (const FormEntry& word : FormsNamed(wordForms_, reading)) {
+                if (takesPart(word.position)) {
+                    positions.push_back(word.position);
+                }
             }
             if (!positions.empty()) {
                 break;

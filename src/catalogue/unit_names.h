@@ -24,6 +24,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -118,6 +119,12 @@ std::vector<int> GroupsOf(const NamedUnits& named);
 class UnitNameIndex {
 public:
     explicit UnitNameIndex(const UnitCatalogue& catalogue);
+    // The form tables point into the units' own texts: a moved index keeps them, a copy would not.
+    UnitNameIndex(const UnitNameIndex&) = delete;
+    UnitNameIndex& operator=(const UnitNameIndex&) = delete;
+    UnitNameIndex(UnitNameIndex&&) = default;
+    UnitNameIndex& operator=(UnitNameIndex&&) = default;
+    ~UnitNameIndex() = default;
 
     /// The units name stands for (blanks around it ignored): exact forms and further names in every
     /// group, the best of each group; else, for a name of three or more characters, the one unit a
@@ -157,7 +164,7 @@ private:
         std::size_t row = 0;             // in PrefixableUnitRows()
     };
 
-    void IndexForms(std::size_t position);
+    void IndexForms();
     void IndexPrefixBases();
     /// The readings of normal as a prefix and a base: symbols in the case typed, names in any case.
     std::vector<Composed> Compose(std::string_view normal) const;
@@ -168,10 +175,18 @@ private:
     std::vector<IndexedUnit> units_;
     std::array<std::vector<std::string>, kGroupCount> groupNames_;  // folded names of each group that takes part
     std::array<std::vector<std::string>, kGroupCount> groupParts_;  // the parts of those names that list several
-    /// Each normal form: the units it is a form of, with 0 for a whole name and 1 for any other.
-    std::unordered_map<std::string, std::vector<std::pair<std::size_t, int>>> exactForms_;
-    /// Each word name folded: the units it names.
-    std::unordered_map<std::string, std::vector<std::size_t>> wordForms_;
+    /// A form of the unit at position in units_ (its text kept there), with 0 for a whole name and 1
+    /// for any other.
+    struct FormEntry {
+        std::string_view text;
+        std::size_t position = 0;
+        int rank = 0;
+    };
+    /// Every normal form, and every word name folded, in text order, then unit order.
+    std::vector<FormEntry> exactForms_;
+    std::vector<FormEntry> wordForms_;
+    /// The entries of forms whose text is text.
+    static std::span<const FormEntry> FormsNamed(const std::vector<FormEntry>& forms, std::string_view text);
     /// The symbols (as written) and the names (folded) of the units that take prefixes.
     std::unordered_map<std::string, std::vector<PrefixBase>> prefixSymbols_;
     std::unordered_map<std::string, std::vector<PrefixBase>> prefixNames_;

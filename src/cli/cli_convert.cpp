@@ -25,6 +25,8 @@ namespace {
 // The options a fresh start uses: 6 significant digits; no warp level chosen.
 constexpr int kDefaultFigure = 6;
 constexpr int kNoWarp = 0;
+// Where a name that names nothing, and is near no name, sends the user.
+constexpr std::string_view kEveryUnitHint = "halducnv --list shows every unit";
 
 const std::string& GroupName(const RunUnits& run, int g) {
     return run.catalogue.GroupName[static_cast<std::size_t>(g)];
@@ -72,7 +74,7 @@ std::optional<UnitPair> ResolvePair(const RunUnits& run, std::optional<std::stri
     for (const auto& [name, named] :
          {std::pair{inGroup(fromName), &pair.from}, std::pair{inGroup(intoName), &pair.into}}) {
         if (named->units.empty() || named->ambiguous) {
-            error = NameRefusal(run.catalogue, run.index, name, *named);
+            error = NameRefusal(run.catalogue, run.index, name, *named, kEveryUnitHint);
             return std::nullopt;
         }
     }
@@ -101,7 +103,7 @@ std::optional<UnitPair> ResolveFrom(const RunUnits& run, std::optional<std::stri
     const std::string name = group ? std::string(*group) + ":" + std::string(fromName) : std::string(fromName);
     const NamedUnits named = run.index.Resolve(name);
     if (named.units.empty() || named.ambiguous) {
-        error = NameRefusal(run.catalogue, run.index, name, named);
+        error = NameRefusal(run.catalogue, run.index, name, named, kEveryUnitHint);
         return std::nullopt;
     }
     const int g = named.units.front().group;
@@ -179,7 +181,7 @@ struct Asked {
 
 Asked Ask(const RunUnits& run, std::string_view question, ResultForm form) {
     const QuestionAnswer answer =
-        Answer(question, run.catalogue, run.index, QuestionOptions{form.figure, form.formFlag});
+        Answer(question, run.catalogue, run.index, QuestionOptions{form.figure, form.formFlag, kEveryUnitHint});
     Asked asked{answer.verdict, std::nullopt, 0, {}};
     if (answer.verdict == QuestionVerdict::Answered) {
         asked.text = answer.answer;
