@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to unit name matching (as a unit's list text, as a typed name and as a
 // search) and, split at NUL bytes, to the command line as its arguments; aborts on any answer
-// that breaks the matching rules.
+// that breaks the matching rules. The name index is built once for the whole run.
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
+#include "cli/cli_convert.h"
+#include "cli/cli_options.h"
 #include "cli/command_line.h"
 #include "shared/settings.h"
 
@@ -81,7 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             start = i + 1;
         }
     }
-    const halden::CommandLineResult result = halden::RunCommandLine(args, halden::UserFileContents{});
+    // Commands on units run on the tables built once; the others (help, completion) as a whole run.
+    halden::cli::Options options;
+    halden::CommandLineResult result;
+    using Command = halden::cli::Options::Command;
+    const std::string error = halden::cli::ParseArguments(args, options);
+    const bool onUnits = error.empty() && (options.command == Command::List || options.command == Command::Question ||
+                                           options.command == Command::Convert || options.command == Command::Batch);
+    if (onUnits) {
+        halden::cli::RunOnUnits(options, halden::cli::RunUnits{halden::catalogue(), *index}, nullptr, result);
+    } else {
+        result = halden::RunCommandLine(args, halden::UserFileContents{});
+    }
     if (result.status < 0 || result.status > halden::kExitUsage) std::abort();
     if (result.status != 0 && result.err.empty()) std::abort();
     return 0;

@@ -474,4 +474,14 @@ void RunQuestion(const Options& options, const RunUnits& run, CommandLineResult&
     result.out += *asked.text + "\n";
 }
 
+void RunOnUnits(const Options& options, const RunUnits& units, const BatchStreams* streams, CommandLineResult& result) {
+    if (options.command == Options::Command::List) {
+        RunList(options, units, result);
+    } else if (options.command == Options::Command::Question) {
+        RunQuestion(options, units, result);
+    } else {
+        RunConvert(options, units, streams, result);
+    }
+}
+
 }  // namespace halden::cli

@@ -27,5 +27,8 @@ void RunConvert(const Options& options, const RunUnits& units, const BatchStream
 /// A question given as words without a command: its answer, or "Input error" (status 1) or why it
 /// has none (status 2).
 void RunQuestion(const Options& options, const RunUnits& units, CommandLineResult& result);
+/// The command the options name, of those that work on units: --list, a question, --convert or
+/// --batch (completion and help are the caller's).
+void RunOnUnits(const Options& options, const RunUnits& units, const BatchStreams* streams, CommandLineResult& result);
 
 }  // namespace halden::cli

@@ -88,12 +88,8 @@ CommandLineResult RunCommandLine(std::span<const std::string_view> args, const U
         const std::string_view prefix = options.operands.empty() ? std::string_view{} : options.operands[0];
         result.out = options.command == Command::CompleteNames ? cli::UnitNamesBeginning(index, prefix)
                                                                : cli::GroupNamesBeginning(*catalogue, prefix);
-    } else if (options.command == cli::Options::Command::List) {
-        RunList(options, units, result);
-    } else if (options.command == cli::Options::Command::Question) {
-        RunQuestion(options, units, result);
     } else {
-        RunConvert(options, units, streams, result);
+        cli::RunOnUnits(options, units, streams, result);
     }
     return result;
 }
