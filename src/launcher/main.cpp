@@ -1,5 +1,6 @@
 // The program's entry: answers the command line itself, without loading any window library, and
-// otherwise loads the window program (a module beside the program) and runs it.
+// otherwise loads the window program (a module beside the program) and runs it; for
+// `--search-provider` it loads the desktop search provider (another module) instead.
 //
 // Keeping the windows in a module of their own is what lets `halducnv --convert` start and end in
 // a few milliseconds: the toolkit's libraries are only loaded when a window is wanted.
@@ -15,15 +16,16 @@
 
 namespace {
 
-using WindowMain = int (*)(int, char**);
+using ModuleMain = int (*)(int, char**);
 
 constexpr const char* kModule = "halducnv-window.so";
+constexpr const char* kSearchModule = "halducnv-search.so";
 
-// The module where an installation or the build puts it (lib/halducnv beside bin), beside the
+// A module where an installation or the build puts it (lib/halducnv beside bin), beside the
 // program, or on the program's run path (a copy of the built program elsewhere).
-void* LoadWindowModule(std::string& error) {
+void* LoadModule(const std::string& name, std::string& error) {
     const std::string dir = halden::ExecutableDirectory();
-    const std::string candidates[] = {dir + "../lib/halducnv/" + kModule, dir + kModule, kModule};
+    const std::string candidates[] = {dir + "../lib/halducnv/" + name, dir + name, name};
     for (const std::string& path : candidates) {
         if (path.front() == '/' && ::access(path.c_str(), R_OK) != 0) {
             continue;
@@ -56,9 +58,28 @@ bool WindowSystemNamed(int argc, char* argv[]) {
     return false;
 }
 
+// Loads a module and runs its entry; what to say when either is missing.
+int RunModule(const char* name, const char* entry, const char* what, int argc, char* argv[]) {
+    std::string error = std::string(name) + " not found";
+    void* module = LoadModule(name, error);
+    if (module == nullptr) {
+        std::fprintf(stderr, "halducnv: cannot load the %s: %s\n", what, error.c_str());
+        return 1;
+    }
+    auto* moduleMain = reinterpret_cast<ModuleMain>(::dlsym(module, entry));
+    if (moduleMain == nullptr) {
+        std::fprintf(stderr, "halducnv: %s holds no %s\n", name, what);
+        return 1;
+    }
+    return moduleMain(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc == 2 && std::strcmp(argv[1], "--search-provider") == 0) {
+        return RunModule(kSearchModule, "HaldenSearchMain", "search provider", argc, argv);
+    }
     if (halden::WantsCommandLine(argc, argv)) {
         return halden::CommandLineMain(argc, argv);
     }
@@ -68,16 +89,5 @@ int main(int argc, char* argv[]) {
                      "halducnv --help shows what the program does without one\n");
         return 1;
     }
-    std::string error = std::string(kModule) + " not found";
-    void* module = LoadWindowModule(error);
-    if (module == nullptr) {
-        std::fprintf(stderr, "halducnv: cannot load the converter window: %s\n", error.c_str());
-        return 1;
-    }
-    auto* windowMain = reinterpret_cast<WindowMain>(::dlsym(module, "HaldenWindowMain"));
-    if (windowMain == nullptr) {
-        std::fprintf(stderr, "halducnv: %s holds no window program\n", kModule);
-        return 1;
-    }
-    return windowMain(argc, argv);
+    return RunModule(kModule, "HaldenWindowMain", "converter window", argc, argv);
 }

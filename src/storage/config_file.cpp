@@ -20,6 +20,8 @@ constexpr int kWindowValueWidth = 5;
 // A real file is a few hundred bytes; reading stops here so that no file can exhaust memory.
 constexpr std::size_t kMaxConfigBytes = 1 << 20;
 
+std::string ConfigPath() { return MyPath() + "HALDUCNV.CFG"; }
+
 /// One stored value: its line, the key written before it, where its characters are read and how
 /// many (five for positions and the selection, one for the options), and its setting. A five-character
 /// value that begins with "-" is read from six, so that every negative value the program writes,
@@ -183,8 +185,13 @@ std::string CfgSaveBytes(const Settings& settings) {
     return text;
 }
 
+void CfgReadQuietly(Settings& settings) {
+    NullSink quiet;
+    CfgReadBytes(ReadFileBytes(ConfigPath(), kMaxConfigBytes), settings, quiet);
+}
+
 void CfgRead(Settings& settings, MessageSink& sink) {
-    const std::string path = MyPath() + "HALDUCNV.CFG";
+    const std::string path = ConfigPath();
     RemoveLeftoverTemporaries(path);
     const auto bytes = ReadFileBytes(path, kMaxConfigBytes);
     if (bytes) {
@@ -205,7 +212,7 @@ void CfgRead(Settings& settings, MessageSink& sink) {
 
 bool CfgSave(Settings& settings, MessageSink& sink) {
     FocusPack(settings);
-    const std::string path = MyPath() + "HALDUCNV.CFG";
+    const std::string path = ConfigPath();
     const OldFile old_file =
         ConfigIsDamaged(path, ReadFileBytes(path, kMaxConfigBytes)) ? OldFile::KeepDamaged : OldFile::Replace;
     if (WriteFileAtomically(path, CfgSaveBytes(settings), old_file)) {

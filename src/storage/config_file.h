@@ -28,6 +28,9 @@ void FocusPack(Settings& settings);
 /// of it left. A damaged file (not a missing or empty one) gets a fallback message with a line that
 /// says under which name the next save keeps it.
 void CfgRead(Settings& settings, MessageSink& sink);
+/// Reads MyPath() + "HALDUCNV.CFG" into settings and nothing else: no file is touched and no
+/// message given, a fault leaving the defaults. For a program that only needs the options.
+void CfgReadQuietly(Settings& settings);
 /// Writes settings to MyPath() + "HALDUCNV.CFG" atomically, after packing pbShowInSysCol into
 /// settings.pnFocusFlag. An old file that is there but cannot be read as a configuration is kept
 /// beside the new one as HALDUCNV.CFG.damaged (.1, .2 … when taken). Returns false on failure
