@@ -14,6 +14,7 @@ constexpr std::string_view kHelpText =
        halducnv QUESTION [options]                (a question: 3 ft in cm)
        halducnv --list [GROUP]
        halducnv --complete bash|zsh|fish
+       halducnv --search-provider                 (the desktop search's converter)
        halducnv -h | --help
        halducnv -V | --version
        halducnv                  (no option: opens the converter window)
@@ -66,6 +67,10 @@ QUESTION
       source <(halducnv --complete bash)
     It completes unit and group names (quoted as they need), options and
     their values.
+--search-provider
+    Answers questions typed into GNOME Shell's search and KRunner as a D-Bus
+    service on the session bus, which starts it when a search asks; it leaves
+    after 10 s without a question. Not for use by hand.
 -h, --help
     Shows this text.
 -V, --version
