@@ -4,14 +4,20 @@
 include(GNUInstallDirs)
 
 set(HALDEN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/halducnv)
-# The window module: the program looks for it in lib/halducnv beside its bin directory.
+# The program's modules (its windows, its search service): it looks for them in lib/halducnv beside
+# its bin directory.
 set(HALDEN_MODULE_DIR lib/halducnv)
 set(HALDEN_DESKTOP_ENTRY ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.desktop)
+# The desktop search: GNOME Shell and KRunner ask the program's bus service, which the session bus
+# starts as `halducnv --search-provider`.
+set(HALDEN_SEARCH_BUS_NAME ${HALDEN_APP_ID}.SearchProvider)
+set(HALDEN_SEARCH_SERVICE ${CMAKE_SOURCE_DIR}/resources/${HALDEN_SEARCH_BUS_NAME}.service.in)
 
 # Every directory the rules below install into, relative to the prefix.
 set(HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${HALDEN_MODULE_DIR} ${CMAKE_INSTALL_DATADIR}/applications
                         ${CMAKE_INSTALL_DATADIR}/metainfo ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-                        ${HALDEN_DOC_DIR})
+                        ${HALDEN_DOC_DIR} ${CMAKE_INSTALL_DATADIR}/gnome-shell/search-providers
+                        ${CMAKE_INSTALL_DATADIR}/dbus-1/services ${CMAKE_INSTALL_DATADIR}/krunner/dbusplugins)
 foreach(size IN LISTS HALDEN_ICON_SIZES)
   list(APPEND HALDEN_INSTALL_DIRS ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
@@ -32,16 +38,30 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenRecordDirs.cmake.in ${CMAKE_BINAR
 install(SCRIPT ${CMAKE_BINARY_DIR}/cmake/HaldenRecordDirs.cmake)
 
 install(TARGETS halducnv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET halducnv_window)
-  install(TARGETS halducnv_window LIBRARY DESTINATION ${HALDEN_MODULE_DIR}
-          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-endif()
+# The window module, and the search service's module the program loads for
+# `halducnv --search-provider`.
+foreach(module halducnv_window halducnv_search)
+  if(TARGET ${module})
+    install(TARGETS ${module} LIBRARY DESTINATION ${HALDEN_MODULE_DIR}
+            PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  endif()
+endforeach()
 
 # The desktop entry starts the program by its full installed path, so the menu finds it even where
 # the prefix's bin directory is not on the PATH. The prefix is known only at install time.
 configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenDesktopEntry.cmake.in ${CMAKE_BINARY_DIR}/cmake/HaldenDesktopEntry.cmake
                @ONLY)
 install(SCRIPT ${CMAKE_BINARY_DIR}/cmake/HaldenDesktopEntry.cmake)
+# The bus activation file names the program by its full path as well.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/HaldenDBusService.cmake.in ${CMAKE_BINARY_DIR}/cmake/HaldenDBusService.cmake
+               @ONLY)
+install(SCRIPT ${CMAKE_BINARY_DIR}/cmake/HaldenDBusService.cmake)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.search-provider.ini
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/search-providers)
+# KRunner's plugin file, installed under the application id; in the source tree that name is the
+# menu's desktop entry.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/${HALDEN_APP_ID}.krunner.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/krunner/dbusplugins RENAME ${HALDEN_APP_ID}.desktop)
 
 install(FILES ${HALDEN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size IN LISTS HALDEN_ICON_SIZES)

@@ -4,7 +4,8 @@
 # install under DESTDIR, and a second install over the first; an uninstall with the wrong PREFIX
 # removes nothing. In between, the installed tree holds the program and its window module (and
 # the program starts from them), a valid desktop entry that starts it by its full path, the
-# AppStream metainfo, every icon at its size and the manual page.
+# AppStream metainfo, every icon at its size, the manual page and the desktop search's files (the
+# bus starts the installed program from them and it answers).
 #
 #   install_roundtrip.sh <source dir> <build dir>
 set -euo pipefail
@@ -78,6 +79,27 @@ check_installed() {
         [ -z "$report" ] || fail "installed desktop entry: $report"
     else
         fail "no desktop entry at $entry"
+    fi
+    # The desktop search: GNOME Shell finds the program by its desktop entry's file name, KRunner
+    # asks the same bus service, and on a private bus that knows only this install's data folder
+    # the bus starts the installed program by its full path, whose search module answers as the
+    # provider file says. (A staged install's bus service names a program not there yet.)
+    local provider=$base/share/gnome-shell/search-providers/$id.search-provider.ini answer bus
+    bus=$(sed -n 's/^BusName=//p' "$provider") || true
+    grep -qx "DesktopId=$id.desktop" "$provider" || fail "$provider does not name $id.desktop"
+    grep -qx "X-Plasma-DBusRunner-Service=$bus" "$base/share/krunner/dbusplugins/$id.desktop" ||
+        fail "the KRunner plugin does not ask the bus service '$bus'"
+    if [ -z "$root" ]; then
+        answer=$(env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_DIRS="$base/share" XDG_DATA_HOME="$logs/data" \
+            XDG_CONFIG_HOME="$logs/config" timeout 60 dbus-run-session -- sh -c '
+                gdbus call --session --dest "$1" --object-path "$2" \
+                    --method org.gnome.Shell.SearchProvider2.GetInitialResultSet "[\"3\",\"ft\",\"in\",\"cm\"]"
+                pid=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+                    --method org.freedesktop.DBus.GetConnectionUnixProcessID "$1" | sed -n "s/.*uint32 \([0-9]*\).*/\1/p")
+                [ -z "$pid" ] || kill "$pid"' sh "$bus" "$(sed -n 's/^ObjectPath=//p' "$provider")" \
+            2>"$logs/bus.log") || true
+        [[ $answer == "(['"* ]] ||
+            fail "the installed search service answers '3 ft in cm' with: $answer $(cat "$logs/bus.log")"
     fi
     report=$(appstreamcli validate-tree --strict --no-net "$base" 2>&1) ||
         fail "appstreamcli validate-tree: $report"

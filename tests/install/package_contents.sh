@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package built from the install rules: its name and version, its dependencies (the
-# libraries the program links plus the two font packages), its files under /usr, no maintainer
+# libraries the program and its modules link plus the two font packages), its files under /usr (the
+# desktop search's among them, its bus service starting /usr/bin/halducnv), no maintainer
 # scripts, hardened binaries, and lintian's approval where lintian is installed. Building it leaves
 # the notes of a real install in the build directory untouched.
 #
@@ -33,7 +34,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = halducnv ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
 depends=$(field Depends)
-for needed in fonts-ipafont-mincho fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+for needed in fonts-ipafont-mincho fonts-liberation libqt6widgets6 libqt6gui6 libqt6dbus6 libqt6core6 libc6 libstdc++6; do
     [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] || fail "Depends lacks $needed: $depends"
 done
 [ -n "$(field Section)" ] || fail "no Section"
@@ -50,6 +51,7 @@ expect_file() {
 }
 expect_file -rwxr-xr-x bin/halducnv
 expect_file -rw-r--r-- lib/halducnv/halducnv-window.so
+expect_file -rw-r--r-- lib/halducnv/halducnv-search.so
 expect_file -rw-r--r-- "share/applications/$id.desktop"
 expect_file -rw-r--r-- "share/metainfo/$id.metainfo.xml"
 expect_file -rw-r--r-- "share/icons/hicolor/scalable/apps/$id.svg"
@@ -57,6 +59,9 @@ for size in 16 24 32 48 64 128 256; do
     expect_file -rw-r--r-- "share/icons/hicolor/${size}x${size}/apps/$id.png"
 done
 expect_file -rw-r--r-- share/doc/halducnv/copyright
+expect_file -rw-r--r-- "share/gnome-shell/search-providers/$id.search-provider.ini"
+expect_file -rw-r--r-- "share/dbus-1/services/$id.SearchProvider.service"
+expect_file -rw-r--r-- "share/krunner/dbusplugins/$id.desktop"
 expect_file -rw-r--r-- share/doc/halducnv/changelog.gz
 if [ -f "$src/resources/halducnv.1.in" ]; then
     expect_file -rw-r--r-- share/man/man1/halducnv.1.gz
@@ -68,7 +73,9 @@ mkdir "$out/x"
 dpkg-deb -x "$deb" "$out/x"
 grep -qx 'Exec=/usr/bin/halducnv' "$out/x/usr/share/applications/$id.desktop" ||
     fail "the packaged desktop entry does not start /usr/bin/halducnv"
-for elf in bin/halducnv lib/halducnv/halducnv-window.so; do
+grep -qx 'Exec=/usr/bin/halducnv --search-provider' "$out/x/usr/share/dbus-1/services/$id.SearchProvider.service" ||
+    fail "the packaged bus service does not start /usr/bin/halducnv --search-provider"
+for elf in bin/halducnv lib/halducnv/halducnv-window.so lib/halducnv/halducnv-search.so; do
     file -b "$out/x/usr/$elf" | grep -q ', stripped' || fail "the packaged $elf is not stripped"
     readelf -lW "$out/x/usr/$elf" | grep GNU_RELRO >/dev/null || fail "the packaged $elf has no read-only relocations"
     readelf -dW "$out/x/usr/$elf" | grep 'FLAGS.*NOW' >/dev/null || fail "the packaged $elf is not bound at load"
