@@ -136,6 +136,12 @@ public:
     /// icon's menu does); a dialog open over it stays in front of it. While the program ends, only
     /// the message it waits on comes forward.
     void BringToFront();
+    /// A question asked from outside the window (the desktop's search, a second start): the full
+    /// window comes to the front (see BringToFront) and shows a value between two units of the
+    /// lists there, converted as Ctrl+Enter in the finder shows it; any other question, or any
+    /// question when inFinder, opens the unit finder holding it, with its answer or why it has none.
+    /// While a message or dialog waits on the user, only that comes forward.
+    void ShowQuestion(const QString& question, bool inFinder);
     /// Shows the user groups in the Additional Units menu as their names say.
     void ApplyUserMenu();
 
@@ -209,6 +215,7 @@ private:
 
     // The unit finder.
     void mnuEditFind_Click();
+    void OpenFinder(const QString& text);
     void FoundUnit_Chosen(int group, int unit, bool asInto);
     void FoundAnswer_Copied(const QString& text, const QString& entry);
     void FoundAnswer_Opened(int group, int from, int into, const QString& value);

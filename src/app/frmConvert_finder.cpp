@@ -1,14 +1,18 @@
 // The main window's unit finder: Edit > Find Unit... (Ctrl+F) and what choosing a unit or taking
-// a question's answer does.
+// a question's answer does; a question asked from outside the window.
 #include "app/unit_finder.h"
 #include "app/unit_list.h"
 #include "catalogue/menu_texts.h"
+#include "catalogue/question.h"
+#include "catalogue/unit_names.h"
 #include "shared/settings.h"
 
 #include "app/frmConvert.h"
 #include "shared/platform.h"
+#include "shared/ui_text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -16,7 +20,9 @@ namespace halden {
 
 UnitFinder* frmConvert::unitFinder() const { return finder_.data(); }
 
-void frmConvert::mnuEditFind_Click() {
+void frmConvert::mnuEditFind_Click() { OpenFinder(QString()); }
+
+void frmConvert::OpenFinder(const QString& text) {
     // The reduced shape offers no finder: the main window is out of sight then.
     if (settings().pnShapeFlag == 0) {
         return;
@@ -27,7 +33,31 @@ void frmConvert::mnuEditFind_Click() {
         connect(finder_, &UnitFinder::answerCopied, this, &frmConvert::FoundAnswer_Copied);
         connect(finder_, &UnitFinder::answerOpened, this, &frmConvert::FoundAnswer_Opened);
     }
-    finder_->Open(txtInput, width());
+    finder_->Open(txtInput, width(), text);
+}
+
+void frmConvert::ShowQuestion(const QString& question, bool inFinder) {
+    // From the reduced shape the full window comes back as on choosing the group shown from the icon.
+    BringToFront();
+    if (state().pbEnding || settings().pnShapeFlag == 0 || QApplication::activeModalWidget() != nullptr) {
+        return;
+    }
+    if (!inFinder) {
+        const UnitNameIndex index(catalogue());
+        const QuestionAnswer answer =
+            Answer(ToStdString(question), catalogue(), index, {settings().pnFigure, settings().pnFormFlag});
+        // The lists convert between two different units of one list; the finder shows any other
+        // answer as understood, or why there is none.
+        if (answer.verdict == QuestionVerdict::Answered && answer.listUnits && answer.from != answer.into) {
+            // A finder still open from an earlier question would hide the lists.
+            if (!finder_.isNull()) {
+                finder_->close();
+            }
+            FoundAnswer_Opened(answer.group, answer.from, answer.into, ToQString(answer.valueText));
+            return;
+        }
+    }
+    OpenFinder(question);
 }
 
 bool frmConvert::ShowFoundGroup(int group) {

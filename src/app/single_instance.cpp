@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStringDecoder>
 #include <QThread>
 
+#include <optional>
+#include <string_view>
 #include <unistd.h>
 
 namespace halden {
@@ -16,6 +19,11 @@ namespace {
 
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
 const QByteArray kAnswer = QByteArrayLiteral("done\n");
+// A question travels as one line of UTF-8 after its word: "show 3 ft in cm\n" to be shown in the
+// lists where it can, "find 3 ft in cm\n" in the unit finder.
+constexpr std::string_view kShowWord = "show ";
+constexpr std::string_view kFindWord = "find ";
+static_assert(kShowWord.size() == kFindWord.size());
 
 // How long a second start waits for a copy that holds the lock but does not listen yet (it is
 // starting), and for each step of the conversation with it.
@@ -24,7 +32,7 @@ constexpr int kRetryMs = 50;
 constexpr int kConnectWaitMs = 1000;
 constexpr int kAnswerWaitMs = 3000;
 // A request longer than this is not one of ours.
-constexpr qint64 kLongestRequest = 64;
+constexpr qint64 kLongestRequest = static_cast<qint64>(kShowWord.size()) + SingleInstance::kLongestQuestion + 1;
 // A local socket's path must fit in 108 bytes; a longer runtime directory gives way to /tmp.
 constexpr qsizetype kLongestRuntimeDir = 60;
 constexpr qsizetype kKeyHexDigits = 24;
@@ -61,7 +69,32 @@ QString RuntimeDirectory() {
     return temp.size() <= kLongestRuntimeDir ? temp : QStringLiteral("/tmp");
 }
 
+struct HandedQuestion {
+    QString text;
+    bool inFinder = false;
+};
+
+// The question a request hands over; nothing for a request that is not a question of ours.
+std::optional<HandedQuestion> QuestionInRequest(const QByteArray& request) {
+    const bool inFinder = request.startsWith(kFindWord);
+    if ((!inFinder && !request.startsWith(kShowWord)) || !request.endsWith('\n')) {
+        return std::nullopt;
+    }
+    const auto wordSize = static_cast<qsizetype>(kShowWord.size());
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(request.mid(wordSize, request.size() - wordSize - 1));
+    if (utf8.hasError() || !QuestionFits(text)) {
+        return std::nullopt;
+    }
+    return HandedQuestion{text, inFinder};
+}
+
 }  // namespace
+
+bool QuestionFits(const QString& question) {
+    return !question.isEmpty() && !question.contains(QLatin1Char('\n')) && !question.contains(QLatin1Char('\r')) &&
+           question.toUtf8().size() <= SingleInstance::kLongestQuestion;
+}
 
 QString InstanceKeyFor(const QString& configDir) {
     const QByteArray digest =
@@ -77,6 +110,13 @@ SingleInstance::SingleInstance(const QString& configDir, QObject* parent)
 }
 
 SingleInstance::~SingleInstance() = default;
+
+void SingleInstance::HandOverQuestion(const QString& question, bool inFinder) {
+    if (QuestionFits(question)) {
+        const std::string_view word = inFinder ? kFindWord : kShowWord;
+        request_ = QByteArray(word.data(), static_cast<qsizetype>(word.size())) + question.toUtf8() + '\n';
+    }
+}
 
 SingleInstance::Claim SingleInstance::ClaimDirectory() {
     const QDeadlineTimer deadline(kClaimWaitMs);
@@ -112,7 +152,7 @@ bool SingleInstance::AskRunningCopy() const {
     if (!socket.waitForConnected(kConnectWaitMs)) {
         return false;
     }
-    socket.write(kRaiseRequest);
+    socket.write(request_.isEmpty() ? kRaiseRequest : request_);
     socket.waitForBytesWritten(kAnswerWaitMs);
     // The running copy answers once it has come to the front; a connected copy is running either way.
     socket.waitForReadyRead(kAnswerWaitMs);
@@ -136,9 +176,13 @@ void SingleInstance::ConnectionArrived() {
             if (!socket->canReadLine() && socket->bytesAvailable() <= kLongestRequest) {
                 return;
             }
-            const bool raise = socket->readLine(kLongestRequest + 1) == kRaiseRequest;
-            if (raise) {
+            const QByteArray request = socket->readLine(kLongestRequest + 1);
+            const std::optional<HandedQuestion> question = QuestionInRequest(request);
+            if (request == kRaiseRequest || question) {
                 emit raiseRequested();
+            }
+            if (question) {
+                emit questionRequested(question->text, question->inFinder);
             }
             socket->write(kAnswer);
             socket->flush();

@@ -81,10 +81,10 @@ UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
 
 UnitFinder::~UnitFinder() = default;
 
-void UnitFinder::Open(const QWidget* anchor, int width) {
+void UnitFinder::Open(const QWidget* anchor, int width, const QString& text) {
     // The user groups may have changed since the last time.
     index_ = std::make_unique<UnitNameIndex>(catalogue());
-    txtFind->clear();
+    txtFind->setText(text);
     txtFind_Change();
     const int rowHeight = lstFound->fontMetrics().height() + 2;
     lstFound->setFixedHeight(rowHeight * kVisibleRows + 2 * lstFound->frameWidth());

@@ -28,9 +28,9 @@ public:
     ~UnitFinder() override;
     Q_DISABLE_COPY_MOVE(UnitFinder)
 
-    /// Shows the finder with an empty search line just below anchor, as wide as width, over the
-    /// units the catalogue holds now.
-    void Open(const QWidget* anchor, int width);
+    /// Shows the finder just below anchor, as wide as width, over the units the catalogue holds
+    /// now, its search line empty or holding text (a question asked from outside the window).
+    void Open(const QWidget* anchor, int width, const QString& text = QString());
 
     QLineEdit* txtFind = nullptr;
     QListWidget* lstFound = nullptr;

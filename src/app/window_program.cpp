@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -48,6 +49,33 @@ void EndStartMessages() {
     g_startMessages.clear();
 }
 
+// A question the desktop's search hands the program, to show in the lists or in the unit finder.
+struct AskedQuestion {
+    QString text;
+    bool inFinder = false;
+};
+
+// The last --show-question or --find-question given (also written --show-question=TEXT). A
+// question that cannot be handed to a running copy whole is left aside, here as there.
+std::optional<AskedQuestion> QuestionArgument(const QStringList& args) {
+    const QString showOption = QStringLiteral("--show-question");
+    const QString findOption = QStringLiteral("--find-question");
+    std::optional<AskedQuestion> question;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const qsizetype equals = args[i].indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? args[i] : args[i].left(equals);
+        if (name != showOption && name != findOption) {
+            continue;
+        }
+        if (equals < 0 && i + 1 == args.size()) {
+            break;
+        }
+        const QString text = (equals < 0 ? args[++i] : args[i].mid(equals + 1)).trimmed();
+        question = halden::QuestionFits(text) ? std::optional(AskedQuestion{text, name == findOption}) : std::nullopt;
+    }
+    return question;
+}
+
 }  // namespace
 
 /// The window program; the program's launcher loads this module and calls it when no
@@ -62,8 +90,15 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     EndStartMessages();
     // Also the name the instance lock records and checks a left-behind lock's process against.
     app.setApplicationName(QStringLiteral("halducnv"));
-    // One copy per configuration directory: a second start brings the first to the front.
+    // The question to show once the main window is there: this start's own, or the last one a
+    // second start hands over while this one starts.
+    std::optional<AskedQuestion> question = QuestionArgument(QApplication::arguments());
+    // One copy per configuration directory: a second start brings the first to the front, with its
+    // question.
     halden::SingleInstance instance(halden::ToQString(halden::MyPath()));
+    if (question) {
+        instance.HandOverQuestion(question->text, question->inFinder);
+    }
     switch (instance.ClaimDirectory()) {
         case halden::SingleInstance::Claim::First:
             break;
@@ -105,6 +140,14 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
             message->activateWindow();
         }
     });
+    QObject::connect(&instance, &halden::SingleInstance::questionRequested, &app,
+                     [&mainWindow, &question](const QString& text, bool inFinder) {
+                         if (mainWindow != nullptr) {
+                             mainWindow->ShowQuestion(text, inFinder);
+                         } else {
+                             question = AskedQuestion{text, inFinder};
+                         }
+                     });
     halden::frmConvert window;
     mainWindow = &window;
     // From here on a message shown while the program ends (a failed save) waits for the user.
@@ -112,6 +155,9 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     if (endRequested) {
         window.close();
         return 0;
+    }
+    if (question) {
+        window.ShowQuestion(question->text, question->inFinder);
     }
     return QApplication::exec();
 }

@@ -12,9 +12,10 @@ namespace {
 
 constexpr int kFigureInteger = 7;
 
-// Options the toolkit reads for a window program, and whether each takes the next argument as
-// its value; they open the window as before.
-constexpr std::array<std::pair<std::string_view, bool>, 27> kToolkitOptions{{
+// Options that open the window, and whether each takes the next argument as its value: those the
+// toolkit reads for a window program, and the question the desktop's search hands the window to
+// show in the lists or in the unit finder.
+constexpr std::array<std::pair<std::string_view, bool>, 29> kToolkitOptions{{
     {"-platform", true},      {"-platformpluginpath", true},
     {"-platformtheme", true}, {"-plugin", true},
     {"-style", true},         {"-stylesheet", true},
@@ -26,7 +27,8 @@ constexpr std::array<std::pair<std::string_view, bool>, 27> kToolkitOptions{{
     {"-background", true},    {"-bg", true},
     {"-foreground", true},    {"-fg", true},
     {"-button", true},        {"-btn", true},
-    {"-reverse", false},      {"-widgetcount", false},
+    {"-reverse", false},      {"--show-question", true},
+    {"-widgetcount", false},  {"--find-question", true},
     {"-nograb", false},       {"-dograb", false},
     {"-sync", false},
 }};

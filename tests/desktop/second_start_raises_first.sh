@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A second start with the same configuration brings the running program to the front and ends at
 # once with status 0, whether the program was minimised, reduced to its icon (also minimised from
-# there) or behind another application; one program keeps running. A program killed outright leaves a lock that the next
-# start takes over.
+# there) or behind another application; one program keeps running. A second start with a question
+# has the first show its conversion. A program killed outright leaves a lock that the next start
+# takes over.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin second_start_raises_first 60
 
@@ -61,6 +62,18 @@ for state in "${rows[@]}"; do
         desk_expect 5 "the icon window stayed on the screen" desk_not_viewable "$icon"
     fi
 done
+desk_log "row: a second start with a question while the program is reduced shows the conversion"
+# desk_start gives the program no arguments: a script in another folder adds them.
+asking="$DESK_DIR/asking"
+mkdir -p "$asking"
+printf '#!/bin/sh\nexec "%s/halducnv" --show-question "3 ft in cm"\n' "$DESK_FOLDER" >"$asking/halducnv"
+chmod +x "$asking/halducnv"
+desk_click_tool_button "$main" "$DESK_REDUCE"
+desk_expect 5 "the main window stayed on the screen when reduced" desk_not_viewable "$main"
+DESK_FOLDER=$asking second_start
+desk_expect_eq "exit status of the second start with a question" 0 "$SECOND_STATUS"
+desk_expect 5 "the main window did not come back for the question" desk_is_normal "$main"
+desk_expect_eq "the result of 3 ft in cm" "91.4400" "$(desk_copy_result "$main")"
 desk_expect_eq "programs running with the folder" 1 "$(pgrep -c -f "^$DESK_FOLDER/halducnv$")"
 
 desk_log "row: a start after the program was killed outright runs"

@@ -211,6 +211,35 @@ private slots:
         QCOMPARE(window->txtResult->text(), QStringLiteral("91.4400"));
     }
 
+    // A question asked from outside, in the reduced shape: the full window shows a value between two
+    // units of the lists there; any other question opens the finder holding it, with its answer.
+    void aQuestionFromOutsideShowsInTheListsOrInTheFinder() {
+        Started();
+        window->mnuConvArray[2]->trigger();
+        Click(window->picShrink);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
+        window->ShowQuestion(QStringLiteral("3 ft in cm"), false);
+        QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
+        QVERIFY(window->miniWindow() == nullptr);
+        QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
+        QCOMPARE(CurrentText(window->lstConvFrom), QStringLiteral("foot, feet (ft)"));
+        QCOMPARE(CurrentText(window->lstConvInto), QStringLiteral("centimeter (cm)"));
+        QCOMPARE(window->txtInput->text(), QStringLiteral("3"));
+        QCOMPARE(window->txtResult->text(), QStringLiteral("91.4400"));
+        QVERIFY(window->unitFinder() == nullptr);
+
+        for (const bool inFinder : {false, true}) {
+            const QString question = inFinder ? QStringLiteral("3 ft in cm") : QStringLiteral("10 mi km");
+            window->ShowQuestion(question, inFinder);
+            UnitFinder* finder = window->unitFinder();
+            QVERIFY(finder != nullptr && finder->isVisible());
+            QCOMPARE(finder->txtFind->text(), question);
+            QCOMPARE(finder->lblAnswer->text(), inFinder ? QStringLiteral("3 foot, feet (ft) = 91.4400 centimeter (cm)")
+                                                         : QStringLiteral("10 mile = 16.0934 kilometer (km)"));
+            finder->close();
+        }
+    }
+
     void escapeClosesAndChangesNothing() {
         Started();
         UnitFinder* finder = Find(QStringLiteral("tsubo"), Qt::Key_Escape);
