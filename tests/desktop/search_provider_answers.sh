@@ -72,6 +72,13 @@ runner_call Run "answer:3 ft in cm" copy >/dev/null
 clipboard() { [ "$(timeout 3 xclip -o -selection clipboard 2>/dev/null)" = "91.4400" ]; }
 desk_expect 5 "the clipboard did not get 91.4400" clipboard
 
+desk_log "row: choosing \"open\" brings the converter with the question's group"
+shell_call ActivateResult "open:350F to C" '["350F","to","C"]' 1234 >/dev/null
+_window_started() { DESK_PID=$(pgrep -n -f -- "--show-question 350F to C"); }
+desk_expect 10 "choosing open started no converter window" _window_started
+DESK_PIDS+=("$DESK_PID")
+desk_find_window '^ Halden Unit Converter - Temperature$' >/dev/null
+
 desk_log "row: a second start while one answers ends at once"
 timeout 10 "$DESK_FOLDER/halducnv" --search-provider
 desk_expect_eq "exit status of a second start" 0 "$?"
