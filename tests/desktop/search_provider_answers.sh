@@ -67,6 +67,16 @@ big=$(head -c 120000 /dev/zero | tr '\0' '7')
 reply=$(shell_call GetInitialResultSet "[\"$big\", \"m\"]")
 desk_expect_eq "reply to a long term" "(@as [],)" "$reply"
 
+desk_log "row: a burst of calls at once: each is answered, and the service answers on"
+burst=()
+for ((i = 0; i < 300; i++)); do
+    timeout 20 dbus-send --session --print-reply --dest=$name /runner org.kde.krunner1.Match "string:$i ft in cm" \
+        >>"$DESK_DIR/burst" 2>&1 &
+    burst+=($!)
+done
+wait "${burst[@]}"
+desk_expect_eq "answers to the burst" 300 "$(grep -c "ft in cm" "$DESK_DIR/burst")"
+
 desk_log "row: KRunner's Copy puts the number on the clipboard"
 runner_call Run "answer:3 ft in cm" copy >/dev/null
 clipboard() { [ "$(timeout 3 xclip -o -selection clipboard 2>/dev/null)" = "91.4400" ]; }
