@@ -5,6 +5,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
+#include "search/search_answers.h"
 #include "shared/settings.h"
 
 #include <benchmark/benchmark.h>
@@ -66,6 +67,16 @@ void BM_QuestionFeetInchesToCentimeters(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_QuestionFeetInchesToCentimeters);
+
+// What the desktop search provider does for one search: the result ids and the answer's meta.
+void BM_SearchProviderResults(benchmark::State& state) {
+    const halden::SearchTables tables{halden::catalogue(), BuiltIndex(), {}};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(halden::SearchResultIds("3 ft in cm", tables));
+        benchmark::DoNotOptimize(halden::SearchResultMetaFor("answer:3 ft in cm", tables));
+    }
+}
+BENCHMARK(BM_SearchProviderResults);
 
 void BM_UnitNameIndexBuild(benchmark::State& state) {
     BuiltIndex();

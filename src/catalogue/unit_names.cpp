@@ -9,6 +9,7 @@
 #include <array>
 #include <climits>
 #include <iterator>
+#include <mutex>
 #include <span>
 #include <tuple>
 
@@ -205,27 +206,19 @@ std::vector<std::string_view> SplitBars(std::string_view list) {
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiCapital(char c) { return c >= 'A' && c <= 'Z'; }
 
-// Whether normal is a prefix symbol followed by a symbol of a unit that takes prefixes ("mbar",
-// "kbit", "Mbit"): a symbol, whatever its letters look like.
-bool IsPrefixedSymbol(std::string_view normal) {
-    // Every such symbol, made once per process from the data tables.
-    static const std::vector<std::string> symbols = [] {
-        std::vector<std::string> made;
+// Each way a prefix is written (its symbols, or its name) with the prefix, made once per process.
+const std::vector<std::pair<std::string_view, const UnitPrefixRow*>>& PrefixStarts(bool byName) {
+    static const auto starts = [] {
+        std::array<std::vector<std::pair<std::string_view, const UnitPrefixRow*>>, 2> made;
         for (const UnitPrefixRow& prefix : UnitPrefixRows()) {
-            for (const std::string_view start : SplitBars(prefix.symbols)) {
-                for (const PrefixableUnitRow& row : PrefixableUnitRows()) {
-                    for (const std::string_view symbol : SplitBars(row.symbols)) {
-                        if (row.prefixes == prefix.kind) {
-                            made.push_back(std::string(start) + std::string(symbol));
-                        }
-                    }
-                }
+            for (const std::string_view symbol : SplitBars(prefix.symbols)) {
+                made[0].emplace_back(symbol, &prefix);
             }
+            made[1].emplace_back(prefix.name, &prefix);
         }
-        std::sort(made.begin(), made.end());
         return made;
     }();
-    return std::binary_search(symbols.begin(), symbols.end(), normal);
+    return starts[byName ? 1 : 0];
 }
 
 // The list texts the data rows name, read as typed names are read, made once per process: the
@@ -246,7 +239,8 @@ const std::vector<std::string>& NormalUnitTexts(std::span<const Row> rows) {
 // nothing but letters, blanks, hyphens and characters beyond ASCII, each run of ASCII letters in
 // small letters or capitalised ("Kelvin", "Point Pica"), and no prefixed symbol. Symbols and
 // abbreviations ("MPa", "US gal", "m^2", "mbar") are not: their letter case is their meaning.
-bool IsWordName(std::string_view normal) {
+template <typename PrefixedSymbol>
+bool IsWordName(std::string_view normal, const PrefixedSymbol& isPrefixedSymbol) {
     std::size_t letters = 0;
     std::size_t runStart = 0;
     bool inRun = false;
@@ -271,7 +265,7 @@ bool IsWordName(std::string_view normal) {
             return false;
         }
     }
-    return letters >= 3 && !IsPrefixedSymbol(normal);
+    return letters >= 3 && !isPrefixedSymbol(normal);
 }
 
 // 10^n or 2^n as a double: exact wherever the power is.
@@ -420,12 +414,14 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
             if (Trim(text).empty()) {
                 continue;
             }
-            IndexedUnit unit{g, i, text, FoldName(text), UnitNameForms(text), {}, {}};
+            const std::string normalText = NormalizeName(text);
+            std::string foldedText = normalText;
+            LowerAscii(foldedText);
+            IndexedUnit unit{g, i, text, std::move(foldedText), UnitNameForms(text), {}, {}};
             // Warp stands for the warp level chosen in its menu, which only the window has.
             unit.searchOnly = g == kGroupVelocity && i == kWarpUnit;
             if (!IsUserGroup(g)) {
                 // The data rows name a unit by its list text, read as typed names are read.
-                const std::string normalText = NormalizeName(text);
                 const std::span<const UnitAliasRow> aliasRows = UnitAliasRows();
                 const std::vector<std::string>& aliasUnits = NormalUnitTexts(aliasRows);
                 // The rows come in group order: only this group's are compared.
@@ -449,9 +445,12 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
                     return made;
                 }();
                 for (std::size_t r = 0; r < sharedRows.size(); ++r) {
+                    if (sharedRows[r].group != g) {
+                        continue;
+                    }
                     // Each row's list texts, read as typed names are, between "|" marks.
                     const std::string bounded = "|" + sharedUnits[r] + "|";
-                    if (sharedRows[r].group == g && bounded.find("|" + normalText + "|") != std::string::npos) {
+                    if (bounded.find("|" + normalText + "|") != std::string::npos) {
                         for (const std::string_view name : SplitBars(sharedRows[r].names)) {
                             AddForm(unit.forms, name, NameFormKind::Shared);
                         }
@@ -490,22 +489,53 @@ UnitNameIndex::UnitNameIndex(const UnitCatalogue& catalogue) {
     IndexPrefixBases();
 }
 
+bool UnitNameIndex::FormOrder(const FormEntry& a, const FormEntry& b) {
+    return std::tie(a.text, a.position, a.rank) < std::tie(b.text, b.position, b.rank);
+}
+
 void UnitNameIndex::IndexForms() {
     for (std::size_t position = 0; position < units_.size(); ++position) {
         const IndexedUnit& unit = units_[position];
         for (std::size_t f = 0; f < unit.forms.size() && !unit.searchOnly; ++f) {
             exactForms_.push_back(
                 FormEntry{unit.normalForms[f], position, unit.forms[f].kind == NameFormKind::Whole ? 0 : 1});
-            if (IsWordName(unit.normalForms[f])) {
-                wordForms_.push_back(FormEntry{unit.foldedForms[f], position, 0});
-            }
         }
     }
-    const auto order = [](const FormEntry& a, const FormEntry& b) {
-        return std::tie(a.text, a.position, a.rank) < std::tie(b.text, b.position, b.rank);
-    };
-    std::sort(exactForms_.begin(), exactForms_.end(), order);
-    std::sort(wordForms_.begin(), wordForms_.end(), order);
+    std::sort(exactForms_.begin(), exactForms_.end(),
+              [](const FormEntry& a, const FormEntry& b) { return FormOrder(a, b); });
+}
+
+const std::vector<UnitNameIndex::FormEntry>& UnitNameIndex::WordForms() const {
+    // Made at the first name that no form fits exactly: most runs of the command line never need it.
+    std::call_once(wordFormsMade_->once, [this] {
+        // A prefix symbol on a symbol of a unit that takes that prefix ("mbar", "kbit").
+        const auto prefixedSymbol = [this](std::string_view normal) {
+            for (const auto& [start, prefix] : PrefixStarts(false)) {
+                if (normal.size() <= start.size() || normal.compare(0, start.size(), start) != 0) {
+                    continue;
+                }
+                const auto found = prefixSymbols_.find(std::string(normal.substr(start.size())));
+                if (found != prefixSymbols_.end() &&
+                    std::any_of(found->second.begin(), found->second.end(), [&](const PrefixBase& base) {
+                        return PrefixableUnitRows()[base.row].prefixes == prefix->kind;
+                    })) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        std::vector<FormEntry>& words = wordFormsMade_->forms;
+        for (std::size_t position = 0; position < units_.size(); ++position) {
+            const IndexedUnit& unit = units_[position];
+            for (std::size_t f = 0; f < unit.forms.size() && !unit.searchOnly; ++f) {
+                if (IsWordName(unit.normalForms[f], prefixedSymbol)) {
+                    words.push_back(FormEntry{unit.foldedForms[f], position, 0});
+                }
+            }
+        }
+        std::sort(words.begin(), words.end(), [](const FormEntry& a, const FormEntry& b) { return FormOrder(a, b); });
+    });
+    return wordFormsMade_->forms;
 }
 
 std::span<const UnitNameIndex::FormEntry> UnitNameIndex::FormsNamed(const std::vector<FormEntry>& forms,
@@ -560,12 +590,9 @@ std::vector<UnitNameIndex::Composed> UnitNameIndex::Compose(std::string_view nor
     // Each prefix (or none) that the text begins with, and what is left for the unit.
     const auto eachPrefix = [&](std::string_view text, bool byName, const auto& withRest) {
         withRest(text, nullptr);
-        for (const UnitPrefixRow& prefix : UnitPrefixRows()) {
-            for (const std::string_view start :
-                 byName ? std::vector<std::string_view>{prefix.name} : SplitBars(prefix.symbols)) {
-                if (text.size() > start.size() && text.compare(0, start.size(), start) == 0) {
-                    withRest(text.substr(start.size()), &prefix);
-                }
+        for (const auto& [start, prefix] : PrefixStarts(byName)) {
+            if (text.size() > start.size() && text.compare(0, start.size(), start) == 0) {
+                withRest(text.substr(start.size()), prefix);
             }
         }
     };
@@ -734,7 +761,7 @@ NamedUnits UnitNameIndex::Resolve(std::string_view name) const {
         std::string folded = normal;
         LowerAscii(folded);
         for (const std::string_view reading : SingularReadings(folded)) {
-            for (const FormEntry& word : FormsNamed(wordForms_, reading)) {
+            for (const FormEntry& word : FormsNamed(WordForms(), reading)) {
                 if (takesPart(word.position)) {
                     positions.push_back(word.position);
                 }

@@ -24,6 +24,8 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -182,9 +184,17 @@ private:
         std::size_t position = 0;
         int rank = 0;
     };
-    /// Every normal form, and every word name folded, in text order, then unit order.
+    static bool FormOrder(const FormEntry& a, const FormEntry& b);
+    /// Every normal form in text order, then unit order.
     std::vector<FormEntry> exactForms_;
-    std::vector<FormEntry> wordForms_;
+    /// Every word name folded, in the same order; made the first time a name is read with case
+    /// ignored.
+    struct LazyForms {
+        std::once_flag once;
+        std::vector<FormEntry> forms;
+    };
+    std::unique_ptr<LazyForms> wordFormsMade_ = std::make_unique<LazyForms>();
+    const std::vector<FormEntry>& WordForms() const;
     /// The entries of forms whose text is text.
     static std::span<const FormEntry> FormsNamed(const std::vector<FormEntry>& forms, std::string_view text);
     /// The symbols (as written) and the names (folded) of the units that take prefixes.
