@@ -510,14 +510,16 @@ const std::vector<UnitNameIndex::FormEntry>& UnitNameIndex::WordForms() const {
     std::call_once(wordFormsMade_->once, [this] {
         // A prefix symbol on a symbol of a unit that takes that prefix ("mbar", "kbit").
         const auto prefixedSymbol = [this](std::string_view normal) {
-            for (const auto& [start, prefix] : PrefixStarts(false)) {
+            for (const auto& written : PrefixStarts(false)) {
+                const std::string_view start = written.first;
+                const PrefixKind kind = written.second->kind;
                 if (normal.size() <= start.size() || normal.compare(0, start.size(), start) != 0) {
                     continue;
                 }
                 const auto found = prefixSymbols_.find(std::string(normal.substr(start.size())));
                 if (found != prefixSymbols_.end() &&
-                    std::any_of(found->second.begin(), found->second.end(), [&](const PrefixBase& base) {
-                        return PrefixableUnitRows()[base.row].prefixes == prefix->kind;
+                    std::any_of(found->second.begin(), found->second.end(), [kind](const PrefixBase& base) {
+                        return PrefixableUnitRows()[base.row].prefixes == kind;
                     })) {
                     return true;
                 }
