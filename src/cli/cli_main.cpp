@@ -58,6 +58,34 @@ private:
     int failed_ = 0;
 };
 
+// Lines of standard input ended by LF, CR LF or CR alone, as files from any system end them. A
+// line is handed on as soon as its end arrives, so that a program talking through a pipe gets
+// each answer at once: the LF after a CR is skipped when it comes, not waited for.
+class InputLines {
+public:
+    bool Next(std::string& line) {
+        line.clear();
+        while (true) {
+            const int c = getc_unlocked(stdin);
+            if (c == EOF) {
+                return !line.empty();  // a last line without its line end
+            }
+            if (c == '\n' && skipLineFeed_) {
+                skipLineFeed_ = false;
+                continue;
+            }
+            skipLineFeed_ = c == '\r';
+            if (c == '\n' || c == '\r') {
+                return true;
+            }
+            line += static_cast<char>(c);
+        }
+    }
+
+private:
+    bool skipLineFeed_ = false;
+};
+
 }  // namespace
 
 bool WantsCommandLine(int argc, const char* const* argv) { return WantsCommandLine(Arguments(argc, argv)); }
@@ -65,20 +93,9 @@ bool WantsCommandLine(int argc, const char* const* argv) { return WantsCommandLi
 int CommandLineMain(int argc, const char* const* argv) {
     const std::vector<std::string_view> args = Arguments(argc, argv);
     Output output;
-    char* lineBuffer = nullptr;
-    std::size_t lineCapacity = 0;
+    InputLines input;
     BatchStreams streams;
-    streams.readLine = [&](std::string& line) {
-        const ssize_t length = ::getline(&lineBuffer, &lineCapacity, stdin);
-        if (length < 0) {
-            return false;
-        }
-        line.assign(lineBuffer, static_cast<std::size_t>(length));
-        if (!line.empty() && line.back() == '\n') {
-            line.pop_back();
-        }
-        return true;
-    };
+    streams.readLine = [&input](std::string& line) { return input.Next(line); };
     streams.write = [&](std::string_view text, bool flush) { return output.Write(text, flush); };
     streams.writeError = [&](std::string_view text) {
         // Messages keep their place after the answers written before them.
@@ -86,7 +103,6 @@ int CommandLineMain(int argc, const char* const* argv) {
         std::fwrite(text.data(), 1, text.size(), stderr);
     };
     CommandLineResult result = RunCommandLine(args, ReadUserFileContents(), &streams);
-    std::free(lineBuffer);
     output.Write(result.out, false);
     if (!output.Close()) {
         // Output that could not be written (a full disk, a closed pipe) is no success.
