@@ -31,8 +31,10 @@ CoefChangeResult CoefChange(std::string_view boxText, std::string_view lastFacto
     const std::string factor(TrimBlanks(SplitCoefText(boxText, kCoefSeparator, 1)));
     const std::string offset = SplitCoefText(boxText, kCoefSeparator, 2);
     const bool rejected = NonNumCheck(factor, sink) > 0 || NonNumCheck(offset, sink) > 0;
-    if (rejected) {
-        return {false, std::string(lastFactorText), std::string(lastOffsetText)};
+    // A box that still shows the row's texts leaves them as they were, blanks and all, so that a
+    // group only looked at is saved back as it was read.
+    if (rejected || boxText == CoefText(lastFactorText, lastOffsetText)) {
+        return {!rejected, std::string(lastFactorText), std::string(lastOffsetText)};
     }
     return {true, factor, offset};
 }

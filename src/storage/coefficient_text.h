@@ -35,7 +35,8 @@ struct CoefChangeResult {
 
 /// Takes an edited coefficient box text apart: the factor part (trimmed) and the offset part are
 /// checked with NonNumCheck, the offset only when the factor passes; an empty part passes. When
-/// both pass they become the row's new texts; otherwise the row keeps lastFactorText and
+/// both pass they become the row's new texts, unless the box shows just what CoefText makes of the
+/// last texts, which are then kept untrimmed; otherwise the row keeps lastFactorText and
 /// lastOffsetText. Comma warnings of the checks go to sink.
 CoefChangeResult CoefChange(std::string_view boxText, std::string_view lastFactorText, std::string_view lastOffsetText,
                             MessageSink& sink);

@@ -5,6 +5,7 @@
 #include "storage/file_access.h"
 #include "storage/my_path.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -17,8 +18,10 @@ namespace {
 
 constexpr int kLineCount = 19;
 constexpr int kWindowValueWidth = 5;
-// A real file is a few hundred bytes; reading stops here so that no file can exhaust memory.
-constexpr std::size_t kMaxConfigBytes = 1 << 20;
+// A real file is 19 short lines, a few hundred bytes. A file longer than this is something else
+// in its place; reading stops one byte past it, so that no file can exhaust memory.
+constexpr std::size_t kMaxConfigBytes = 1 << 16;
+constexpr std::size_t kReadLimit = kMaxConfigBytes + 1;
 
 std::string ConfigPath() { return MyPath() + "HALDUCNV.CFG"; }
 
@@ -32,6 +35,9 @@ struct ConfigLine {
     int width;
     std::int16_t Settings::*value;
 };
+
+constexpr std::string_view kWindowSection = "[Window]";
+constexpr std::string_view kOptionSection = "[Option]";
 
 constexpr std::array<ConfigLine, 17> kLines{{
     {2, "Form_Normal_Top=", 5, &Settings::Form_Normal_Top},
@@ -52,9 +58,6 @@ constexpr std::array<ConfigLine, 17> kLines{{
     {18, "Focus=", 1, &Settings::pnFocusFlag},
     {19, "Shape=", 1, &Settings::pnShapeFlag},
 }};
-
-constexpr std::string_view kWindowSection = "[Window]";
-constexpr std::string_view kOptionSection = "[Option]";
 
 /// Splits the text into lines ended by CR LF, CR or LF; a last line without an ending counts.
 /// Returns fewer than count lines when the text ends first.
@@ -82,10 +85,40 @@ std::size_t FieldWidth(const ConfigLine& entry, std::string_view rest) {
     return static_cast<std::size_t>(entry.width == kWindowValueWidth && negative ? entry.width + 1 : entry.width);
 }
 
+/// Whether the 19 lines can be a configuration at all: text without control characters (but tabs
+/// and the end-of-file mark of old editors), and at least one line that begins with one of the
+/// file's keys or section lines, letter case aside. Binary data or some other text in the file's
+/// place holds no number either, and would otherwise read as a file of zeros.
+bool LooksLikeConfig(const std::vector<std::string_view>& lines) {
+    constexpr char kEndOfFileMark = '\x1a';
+    constexpr char kDelete = '\x7f';
+    const auto isControl = [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != kEndOfFileMark) || c == kDelete;
+    };
+    const auto startsWith = [](std::string_view line, std::string_view key) {
+        return line.size() >= key.size() && std::equal(key.begin(), key.end(), line.begin(),
+                                                       [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+    };
+    bool keyFound = false;
+    for (const std::string_view line : lines) {
+        if (std::any_of(line.begin(), line.end(), isControl)) {
+            return false;
+        }
+        const std::string_view trimmed = TrimBlanks(line);
+        keyFound = keyFound || startsWith(trimmed, kWindowSection) || startsWith(trimmed, kOptionSection) ||
+                   std::any_of(kLines.begin(), kLines.end(),
+                               [&](const ConfigLine& entry) { return startsWith(trimmed, entry.key); });
+    }
+    return keyFound;
+}
+
 /// Reads all 17 values, or std::nullopt at the first fault.
 std::optional<Settings> ParseConfig(std::string_view text, const Settings& start) {
+    if (text.size() > kMaxConfigBytes) {
+        return std::nullopt;
+    }
     const auto lines = FirstLines(text, kLineCount);
-    if (static_cast<int>(lines.size()) < kLineCount) {
+    if (static_cast<int>(lines.size()) < kLineCount || !LooksLikeConfig(lines)) {
         return std::nullopt;
     }
     Settings read = start;
@@ -187,13 +220,13 @@ std::string CfgSaveBytes(const Settings& settings) {
 
 void CfgReadQuietly(Settings& settings) {
     NullSink quiet;
-    CfgReadBytes(ReadFileBytes(ConfigPath(), kMaxConfigBytes), settings, quiet);
+    CfgReadBytes(ReadFileBytes(ConfigPath(), kReadLimit), settings, quiet);
 }
 
 void CfgRead(Settings& settings, MessageSink& sink) {
     const std::string path = ConfigPath();
     RemoveLeftoverTemporaries(path);
-    const auto bytes = ReadFileBytes(path, kMaxConfigBytes);
+    const auto bytes = ReadFileBytes(path, kReadLimit);
     if (bytes) {
         if (auto read = ParseConfig(*bytes, settings)) {
             settings = *read;
@@ -214,7 +247,7 @@ bool CfgSave(Settings& settings, MessageSink& sink) {
     FocusPack(settings);
     const std::string path = ConfigPath();
     const OldFile old_file =
-        ConfigIsDamaged(path, ReadFileBytes(path, kMaxConfigBytes)) ? OldFile::KeepDamaged : OldFile::Replace;
+        ConfigIsDamaged(path, ReadFileBytes(path, kReadLimit)) ? OldFile::KeepDamaged : OldFile::Replace;
     if (WriteFileAtomically(path, CfgSaveBytes(settings), old_file)) {
         return true;
     }

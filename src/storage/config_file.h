@@ -1,7 +1,8 @@
 // The configuration file "HALDUCNV.CFG": 19 lines of window positions and options.
 //
 // Each value is found by its line number and a fixed character column, never by its key; a file
-// that cannot be read whole puts every value back to its default. Saves replace the file
+// that cannot be read whole, or is not a configuration at all, puts every value back to its
+// default. Saves replace the file
 // atomically.
 #pragma once
 
@@ -15,7 +16,9 @@
 namespace halden {
 
 /// Reads the file's bytes (std::nullopt: no file) into settings; on any fault every value takes
-/// its default and the fallback message goes to sink. pnFocusFlag is left packed.
+/// its default and the fallback message goes to sink. Bytes that are not a configuration at all
+/// are a fault: more than 64 KiB, control characters in the 19 lines read, or no line of them that
+/// begins with one of the file's keys or section lines. pnFocusFlag is left packed.
 void CfgReadBytes(const std::optional<std::string>& bytes, Settings& settings, MessageSink& sink);
 /// The 19-line file text for settings (pnFocusFlag unpacked, pbShowInSysCol packed in here).
 std::string CfgSaveBytes(const Settings& settings);

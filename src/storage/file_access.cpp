@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -168,12 +170,51 @@ int CreateLockedTemporary(const std::string& target, std::string& temporary) {
     return -1;
 }
 
-/// The name of the n-th copy of a damaged file: NAME.damaged, then NAME.damaged.1, .2 …
-std::string DamagedName(const std::string& target, int n) {
-    return target + ".damaged" + (n == 0 ? std::string() : "." + std::to_string(n));
+/// The name of the n-th kept copy of a file: NAME.damaged, then NAME.damaged.1, .2 … (or
+/// NAME.replaced …).
+std::string KeptName(const std::string& target, OldFile old_file, int n) {
+    const char* kind = old_file == OldFile::KeepReplaced ? ".replaced" : ".damaged";
+    return target + kind + (n == 0 ? std::string() : "." + std::to_string(n));
 }
 
-constexpr int kMostDamagedCopies = 1000;
+constexpr int kMostKeptCopies = 1000;
+
+/// A folder as the user is told of it: without "." and ".." steps or a trailing "/".
+std::string FolderName(const std::string& dir) {
+    std::string name = std::filesystem::path(dir).lexically_normal().string();
+    if (name.size() > 1 && name.back() == '/') {
+        name.pop_back();
+    }
+    return name;
+}
+
+/// The system's text for an error, as a sentence.
+std::string SystemText(int error) { return std::generic_category().message(error) + "."; }
+
+/// Why a file could not be made in dir, for the error the system gave.
+std::string CannotCreateIn(const std::string& dir, int error) {
+    if (error == EACCES || error == EPERM) {
+        return "The folder '" + FolderName(dir) + "' is read-only.";
+    }
+    if (error == EROFS) {
+        return "The folder '" + FolderName(dir) + "' is on a read-only file system.";
+    }
+    return SystemText(error);
+}
+
+/// Why the file at target may not be replaced.
+std::string CannotReplace(const std::string& target, int error) {
+    if (error == EACCES || error == EPERM) {
+        return "The file '" + NameOf(target) + "' is read-only.";
+    }
+    return CannotCreateIn(DirectoryOf(target), error);
+}
+
+void Say(std::string* why, std::string text) {
+    if (why != nullptr) {
+        *why = std::move(text);
+    }
+}
 
 /// Writes a new file copy (failing when the name is taken) with the bytes of target; for a file
 /// system without hard links. -1: the name is taken; 0: failed; 1: done.
@@ -205,15 +246,15 @@ int CopyToNewFile(const std::string& target, const std::string& copy) {
     return ok ? 1 : 0;
 }
 
-/// Keeps the file at target (when there is a regular file) under the first free damaged name: a
-/// second link to it, so that the rename of the save leaves it in place, or else a copy.
-bool KeepDamaged(const std::string& target) {
+/// Keeps the file at target (when there is a regular file) under the first free name of its kind:
+/// a second link to it, so that the rename of the save leaves it in place, or else a copy.
+bool KeepOldFile(const std::string& target, OldFile old_file) {
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return true;  // nothing there that holds anything of the user's
     }
-    for (int n = 0; n < kMostDamagedCopies; ++n) {
-        const std::string copy = DamagedName(target, n);
+    for (int n = 0; n < kMostKeptCopies; ++n) {
+        const std::string copy = KeptName(target, old_file, n);
         if (::link(target.c_str(), copy.c_str()) == 0) {
             return true;
         }
@@ -273,13 +314,13 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<std::string> DamagedCopyName(const std::string& path) {
+std::optional<std::string> KeptCopyName(const std::string& path, OldFile old_file) {
     const auto target = SaveTarget(path);
-    if (!target || !IsRegularFile(*target) || !MayReplace(*target)) {
+    if (old_file == OldFile::Replace || !target || !IsRegularFile(*target) || !MayReplace(*target)) {
         return std::nullopt;
     }
-    for (int n = 0; n < kMostDamagedCopies; ++n) {
-        const std::string copy = DamagedName(*target, n);
+    for (int n = 0; n < kMostKeptCopies; ++n) {
+        const std::string copy = KeptName(*target, old_file, n);
         if (!PathIsTaken(copy)) {
             return NameOf(copy);
         }
@@ -287,37 +328,63 @@ std::optional<std::string> DamagedCopyName(const std::string& path) {
     return std::nullopt;
 }
 
+std::optional<std::string> DamagedCopyName(const std::string& path) { return KeptCopyName(path, OldFile::KeepDamaged); }
+
 void RemoveLeftoverTemporaries(const std::string& path) {
     if (const auto target = SaveTarget(path)) {
         RemoveLeftoversOf(*target);
     }
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFile old_file) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFile old_file, std::string* why) {
     if (!MakeDirectories(DirectoryOf(path))) {
+        const int error = errno;
+        Say(why, "The folder '" + FolderName(DirectoryOf(path)) + "' cannot be made: " + SystemText(error));
         return false;
     }
     const auto target = SaveTarget(path);
-    if (!target || !MayReplace(*target)) {
+    if (!target) {
+        Say(why, "'" + NameOf(path) + "' is a symbolic link that loops or cannot be followed.");
+        return false;
+    }
+    struct stat there {};
+    if (::stat(target->c_str(), &there) == 0 && S_ISDIR(there.st_mode)) {
+        Say(why, "'" + NameOf(*target) + "' is a folder, not a file.");
+        return false;
+    }
+    if (!MayReplace(*target)) {
+        Say(why, CannotReplace(*target, errno));
         return false;
     }
     RemoveLeftoversOf(*target);
     std::string temporary;
     const int fd = CreateLockedTemporary(*target, temporary);
     if (fd < 0) {
+        Say(why, CannotCreateIn(DirectoryOf(*target), errno));
         return false;
     }
     const bool written = ::fchmod(fd, ModeFor(*target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const int write_error = errno;
     // The old file is kept only once the new one is complete, so that a failed save leaves no copy.
-    const bool kept = written && (old_file == OldFile::Replace || KeepDamaged(*target));
+    const bool kept = written && (old_file == OldFile::Replace || KeepOldFile(*target, old_file));
     // The lock is held until the rename is done: only then may another copy's clean-up see the name.
     const bool renamed = kept && ::rename(temporary.c_str(), target->c_str()) == 0;
+    const int rename_error = errno;
     if (!renamed) {
         ::unlink(temporary.c_str());
     }
     // After the sync a close has nothing left to report.
     ::close(fd);
+    if (!written) {
+        Say(why, SystemText(write_error));
+        return false;
+    }
+    if (!kept) {
+        Say(why, "The old file could not be kept beside the new one, so nothing was saved.");
+        return false;
+    }
     if (!renamed) {
+        Say(why, SystemText(rename_error));
         return false;
     }
     // The rename itself reaches the disk only when the directory is synced; a failure here

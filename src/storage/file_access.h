@@ -24,8 +24,9 @@ bool PathIsTaken(const std::string& path);
 
 /// What a save does with the file it replaces.
 enum class OldFile {
-    Replace,     // the old file is gone after the save
-    KeepDamaged  // the old file stays beside the new one as NAME.damaged (or NAME.damaged.1, .2 …)
+    Replace,      // the old file is gone after the save
+    KeepDamaged,  // the old file stays beside the new one as NAME.damaged (or NAME.damaged.1, .2 …)
+    KeepReplaced  // the old file, another program's version, stays as NAME.replaced (.replaced.1, .2 …)
 };
 
 /// Replaces the file at path with bytes: creates the directory if it is missing, writes a temporary
@@ -36,13 +37,19 @@ enum class OldFile {
 /// same file left behind are removed. The saved file keeps the old file's mode where that lets its
 /// owner read and write it; otherwise it gets 0666 less the umask. With OldFile::KeepDamaged the old
 /// file (when there is one) is first kept under the name DamagedCopyName gives; when it cannot be
-/// kept, nothing is saved and the result is false.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFile old_file = OldFile::Replace);
+/// kept, nothing is saved and the result is false. With why given, a failure puts there one
+/// sentence for the user that says what stood in the way ("The folder '/a/b' is read-only.", or the
+/// system's own text for the error, such as "No space left on device.").
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, OldFile old_file = OldFile::Replace,
+                         std::string* why = nullptr);
 
-/// The bare name a save with OldFile::KeepDamaged would keep the file at path under now
-/// ("HUC_USER.DAT.damaged", or numbered "HUC_USER.DAT.damaged.1", .2 … when that name is taken); for
-/// a link, the name beside its target. std::nullopt when there is no regular file there that a save
-/// may replace (none, a directory, a file the user may not write).
+/// The bare name a save with old_file (KeepDamaged or KeepReplaced) would keep the file at path
+/// under now ("HUC_USER.DAT.damaged", or numbered "HUC_USER.DAT.damaged.1", .2 … when that name is
+/// taken); for a link, the name beside its target. std::nullopt when there is no regular file there
+/// that a save may replace (none, a directory, a file the user may not write), or for
+/// OldFile::Replace.
+std::optional<std::string> KeptCopyName(const std::string& path, OldFile old_file);
+/// KeptCopyName(path, OldFile::KeepDamaged).
 std::optional<std::string> DamagedCopyName(const std::string& path);
 
 /// Whether a regular file is at path (following links), readable or not.

@@ -35,6 +35,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace halden {
@@ -91,7 +92,9 @@ bool UserFileChangedSinceSeen() {
     return now.exists && now != seen->print;
 }
 
-Message Question(const char* text) { return Message{std::string(kMessageTitle), text, MessageIcon::Exclamation}; }
+Message Question(std::string text) {
+    return Message{std::string(kMessageTitle), std::move(text), MessageIcon::Exclamation};
+}
 
 // The texts of units the file cannot store, one line each, by the group and row the dialog shows
 // them in (counted from 1); empty when every text can be stored. Rows without a name are dropped
@@ -316,6 +319,7 @@ void frmUser::Form_Load() {
     CentreWindowTwips(this, TwipsX(width() + platform().GetNonClientWidth(this)),
                       TwipsY(height() + platform().GetNonClientHeight(this)));
 
+    fileUnits_ = userUnits();
     CopyTexts(userUnits(), working);
     ShowWorkingCopy();
 }
@@ -459,16 +463,22 @@ void frmUser::cmdSave_Click() {
 
 bool frmUser::SaveUnits() {
     // Another copy of the program, or the user by hand, may have saved units since this run read
-    // the file; replacing them silently would lose them.
+    // the file; replacing them silently would lose them. Enter keeps them; replacing keeps them too,
+    // as a copy beside the file.
+    OldFile otherVersion = OldFile::Replace;
     if (UserFileChangedSinceSeen()) {
-        const int answer = platform().AskQuestion(
-            this,
-            Question("HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r"
-                     "Keep the other version to write nothing: your changes stay in this window."),
-            {QStringLiteral("&Replace It"), QStringLiteral("&Keep the Other Version")}, 1);
-        if (answer != 0) {
+        std::string text = "HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r";
+        if (const auto copy = UserFileKeptCopyName(OldFile::KeepReplaced)) {
+            text += "Replace It keeps the other version as '" + *copy + "'. ";
+        }
+        text += "Keep the Other Version writes nothing: your changes stay in this window.";
+        const int answer =
+            platform().AskQuestion(this, Question(std::move(text)),
+                                   {QStringLiteral("&Keep the Other Version"), QStringLiteral("&Replace It")}, 0);
+        if (answer != 1) {
             return false;
         }
+        otherVersion = OldFile::KeepReplaced;
     }
     const std::string unstorable = UnstorableTexts(working);
     CopyTexts(working, userUnits());
@@ -476,24 +486,40 @@ bool frmUser::SaveUnits() {
     CloseUnitGaps(userUnits());
     TransferUserGroups(halden::catalogue(), halden::userUnits());
     emit saved();
-    edited_ = false;
-    // A failed write shows its message; the new groups stay in use for the rest of the run, as do
-    // texts too long for the file, which the file leaves out.
+    // A failed write shows its message and why; the new groups stay in use for the rest of the
+    // run, and the edits stay unsaved: the dialog stays open with them, closing it asks again, and
+    // the program's end keeps them for the next session. Texts too long for the file are left out
+    // of it and stay in use.
     WriteFailureSink sink(this);
     std::vector<UserTextPlace> leftOut;
-    if (DatWrite(FileForm(userUnits()), sink, &leftOut)) {
-        NoteUserFileRead();
-        std::error_code ignored;
-        std::filesystem::remove(RecoveryFilePath(), ignored);
-        if (!unstorable.empty()) {
-            platform().ShowMessage(this, Message{std::string(kMessageTitle),
-                                                 "These texts are too long to be stored in 'HUC_USER.DAT' and "
-                                                 "were not saved; everything else was saved.\r" +
-                                                     unstorable,
-                                                 MessageIcon::Exclamation});
-        }
+    if (!DatWrite(FileForm(userUnits()), sink, &leftOut, otherVersion)) {
+        unitsNotInFile_ = true;
+        return false;
+    }
+    edited_ = false;
+    unitsNotInFile_ = false;
+    fileUnits_ = userUnits();
+    NoteUserFileRead();
+    std::error_code ignored;
+    std::filesystem::remove(RecoveryFilePath(), ignored);
+    if (!unstorable.empty()) {
+        platform().ShowMessage(this, Message{std::string(kMessageTitle),
+                                             "These texts are too long to be stored in 'HUC_USER.DAT' and "
+                                             "were not saved; everything else was saved.\r" +
+                                                 unstorable,
+                                             MessageIcon::Exclamation});
     }
     return true;
+}
+
+void frmUser::DropUnsavedUnits() {
+    if (!unitsNotInFile_) {
+        return;
+    }
+    userUnits() = fileUnits_;
+    TransferUserGroups(halden::catalogue(), halden::userUnits());
+    unitsNotInFile_ = false;
+    emit saved();
 }
 
 void frmUser::cmdCancel_Click() {
@@ -514,6 +540,8 @@ bool frmUser::AskToSaveBeforeClosing() {
     if (answer != 0 && answer != 1) {
         return false;
     }
+    // Discarded after a Save that could not write the file: the units the file holds come back.
+    DropUnsavedUnits();
     edited_ = false;
     state().pbUserOpen = false;
     return true;
@@ -524,14 +552,18 @@ void frmUser::HideForReduce() {
     hide();
 }
 
-void frmUser::KeepEditsForNextSession() {
+bool frmUser::KeepEditsForNextSession(MessageSink& sink) {
     if (!edited_) {
-        return;
+        return true;
     }
-    // Texts too long for the file are left out, as Save leaves them out. Nothing more can be done
-    // for the edits when they cannot be written; the program is ending.
-    WriteFileAtomically(RecoveryFilePath(), DatWriteImage(working).bytes);
     edited_ = false;
+    // Texts too long for the file are left out, as Save leaves them out.
+    std::string why;
+    if (WriteFileAtomically(RecoveryFilePath(), DatWriteImage(working).bytes, OldFile::Replace, &why)) {
+        return true;
+    }
+    sink.Show(UnkeptEditsMessage(working, fileUnits_, "HUC_USER.DAT.unsaved", why));
+    return false;
 }
 
 void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextAddUnits); }
@@ -540,7 +572,8 @@ void frmUser::closeEvent(QCloseEvent* event) {
     // The main window is closing (the user, a signal or the end of the session): no question
     // holds the program up, and the edits wait for the next opening.
     if (state().pbEnding) {
-        KeepEditsForNextSession();
+        PlatformMessageSink sink(isVisible() ? this : nullptr);
+        KeepEditsForNextSession(sink);
         event->accept();
         return;
     }

@@ -6,14 +6,17 @@
 // groups of the catalogue, tells the main window (saved()) so it can update its Additional Units
 // menu, writes the user units file (naming the texts too long for it, which it leaves out) and
 // closes; when another program changed the file since this one read it, Save first asks whether to
-// replace it. Cancel and the close box close without changing anything, after asking whether to
-// save edits made. Reducing the main window only hides the dialog; the main window closing (by the
-// user, a signal or the end of the session) keeps unsaved edits in a recovery file that the next
-// opening offers to restore. The dialog deletes itself when it closes, so the next opening starts
-// afresh.
+// replace it, and replacing keeps the other version beside it. A Save whose file cannot be written
+// says why and leaves the dialog open with its edits still unsaved. Cancel and the close box close
+// without changing anything, after asking whether to save edits made. Reducing the main window only
+// hides the dialog; the main window closing (by the user, a signal or the end of the session) keeps
+// unsaved edits in a recovery file that the next opening offers to restore, and says which units
+// are lost when even that file cannot be written. The dialog deletes itself when it closes, so the
+// next opening starts afresh.
 #pragma once
 
 #include "catalogue/unit_catalogue.h"
+#include "numbers/message_sink.h"
 
 #include <QWidget>
 
@@ -75,6 +78,14 @@ public:
     /// Where the edits of a session that ended with the dialog unsaved are kept.
     static std::string RecoveryFilePath();
 
+    /// For the program's end: keeps the unsaved edits in the recovery file, for the next opening to
+    /// offer, and clears the edited mark. When the file cannot be written, sink gets one message
+    /// (UnkeptEditsMessage) that names the groups and units whose edits are lost and why, and the
+    /// result is false. True when the edits are kept or there are none. Closing the dialog while
+    /// the program ends calls it with a message box; a caller that wants the message elsewhere
+    /// (standard error) calls it first with its own sink.
+    bool KeepEditsForNextSession(MessageSink& sink);
+
 signals:
     /// Emitted once by Save, after the user groups of the catalogue are rebuilt and before the file
     /// is written: the main window updates its Additional Units menu from the new group names.
@@ -98,13 +109,15 @@ private:
     /// unloadMode 0: the user closed the window from its close box or window menu.
     void Form_QueryUnload(int unloadMode);
 
-    /// Puts the working copy into use and writes the file. False, with nothing changed, when the
-    /// user chose to keep a version another program wrote.
+    /// Puts the working copy into use and writes the file. False when the user chose to keep a
+    /// version another program wrote (nothing changed), or when the file could not be written (the
+    /// new groups are in use for the run, the edits stay unsaved).
     bool SaveUnits();
     /// Asks whether to save the edits before closing; true when the dialog may close (saved or
     /// discarded), false to keep it open.
     bool AskToSaveBeforeClosing();
-    void KeepEditsForNextSession();
+    /// Puts the user units back as the file holds them, after a Save that could not write it.
+    void DropUnsavedUnits();
     void OfferRecoveredEdits();
     /// Shows the working copy's group names and the first group's rows.
     void ShowWorkingCopy();
@@ -120,6 +133,10 @@ private:
     void PaintRow(int index);
 
     UserUnits working{};  // only the four text tables are used
+    // The user units as the file holds them: as at the opening, or as the last Save wrote them.
+    UserUnits fileUnits_{};
+    // A Save put the working copy into use but could not write it.
+    bool unitsNotInFile_ = false;
     int nCurGroup = 0;
     std::array<bool, kRows> coefRejected_{};
     bool edited_ = false;

@@ -258,7 +258,7 @@ void DatRead(UserUnits& units, MessageSink& sink) {
     sink.Show(Message{std::string(kMessageTitle), text, MessageIcon::Exclamation});
 }
 
-bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPlace>* left_out) {
+bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPlace>* left_out, OldFile whole_old_file) {
     const std::string path = MyPath() + "HUC_USER.DAT";
     const UserFileImage image = DatWriteImage(units);
     if (left_out != nullptr) {
@@ -266,12 +266,75 @@ bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPla
     }
     // A caller that takes no report of the texts left out gets a failed save instead.
     const bool complete = left_out != nullptr || image.left_out.empty();
-    const OldFile old_file = UserFileIsDamaged(path) ? OldFile::KeepDamaged : OldFile::Replace;
-    if (complete && WriteFileAtomically(path, image.bytes, old_file)) {
+    const OldFile old_file = UserFileIsDamaged(path) ? OldFile::KeepDamaged : whole_old_file;
+    std::string why = "A text is too long to be stored in the file.";
+    if (complete && WriteFileAtomically(path, image.bytes, old_file, &why)) {
         return true;
     }
-    sink.Show(Message{std::string(kMessageTitle), "Failed to save file as 'HUC_USER.DAT'.", MessageIcon::Critical});
+    sink.Show(
+        Message{std::string(kMessageTitle), "Failed to save file as 'HUC_USER.DAT'.\r" + why, MessageIcon::Critical});
     return false;
+}
+
+std::optional<std::string> UserFileKeptCopyName(OldFile whole_old_file) {
+    const std::string path = MyPath() + "HUC_USER.DAT";
+    return KeptCopyName(path, UserFileIsDamaged(path) ? OldFile::KeepDamaged : whole_old_file);
+}
+
+namespace {
+
+/// A group as the user knows it: its name, or the menu's caption for a group without one.
+std::string GroupLabel(const UserUnits& edited, const UserUnits& saved, int u) {
+    for (const UserUnits* units : {&edited, &saved}) {
+        const std::string_view name = TrimBlanks(units->UserGroupName[u]);
+        if (!name.empty()) {
+            return std::string(name);
+        }
+    }
+    return "User " + std::to_string(u + 1);
+}
+
+/// The group's entry in the list of lost edits ("Lengths (rod, chain)"); empty when nothing of the
+/// group differs.
+std::string LostGroupEdits(const UserUnits& edited, const UserUnits& saved, int u) {
+    bool changed = edited.UserGroupName[u] != saved.UserGroupName[u];
+    std::string units;
+    for (int j = 0; j < kUserUnitsUsed; ++j) {
+        if (edited.UserUnitName[u][j] == saved.UserUnitName[u][j] &&
+            edited.UserFactorText[u][j] == saved.UserFactorText[u][j] &&
+            edited.UserOffsetText[u][j] == saved.UserOffsetText[u][j]) {
+            continue;
+        }
+        changed = true;
+        std::string_view name = TrimBlanks(edited.UserUnitName[u][j]);
+        if (name.empty()) {
+            name = TrimBlanks(saved.UserUnitName[u][j]);
+        }
+        if (!name.empty()) {
+            units += (units.empty() ? "" : ", ") + std::string(name);
+        }
+    }
+    if (!changed) {
+        return {};
+    }
+    return GroupLabel(edited, saved, u) + (units.empty() ? std::string() : " (" + units + ")");
+}
+
+}  // namespace
+
+Message UnkeptEditsMessage(const UserUnits& edited, const UserUnits& saved, std::string_view file_name,
+                           std::string_view why) {
+    std::string groups;
+    for (int u = 0; u < kUserGroups; ++u) {
+        const std::string lost = LostGroupEdits(edited, saved, u);
+        if (!lost.empty()) {
+            groups += (groups.empty() ? "" : "; ") + lost;
+        }
+    }
+    std::string text = groups.empty() ? std::string("Your unsaved changes to your units could not be kept.")
+                                      : "Your unsaved changes to these units could not be kept: " + groups + ".";
+    text += "\rFailed to save file as '" + std::string(file_name) + "'.\r" + std::string(why);
+    return Message{std::string(kMessageTitle), std::move(text), MessageIcon::Critical};
 }
 
 }  // namespace halden

@@ -8,6 +8,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "numbers/message_sink.h"
+#include "storage/file_access.h"
 
 #include <cstddef>
 #include <optional>
@@ -74,8 +75,21 @@ void DatRead(UserUnits& units, MessageSink& sink);
 /// Writes units to MyPath() + "HUC_USER.DAT" atomically. With left_out given, a text that cannot
 /// be stored is left out (written empty), its place added to left_out, and the rest is saved;
 /// without it, such a text fails the save and the old file stays. An old file that cannot be read
-/// whole is kept beside the new one as HUC_USER.DAT.damaged (.1, .2 … when taken). Returns false
-/// on failure (after the critical message).
-bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPlace>* left_out = nullptr);
+/// whole is kept beside the new one as HUC_USER.DAT.damaged (.1, .2 … when taken); one read whole
+/// is replaced, or kept as HUC_USER.DAT.replaced (.1, .2 …) with OldFile::KeepReplaced. Returns
+/// false on failure, after the critical message, whose second line says why.
+bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPlace>* left_out = nullptr,
+              OldFile whole_old_file = OldFile::Replace);
+
+/// The bare name under which DatWrite with whole_old_file would keep the file that is there now
+/// (a damaged file always as a damaged copy); std::nullopt when it would keep none.
+std::optional<std::string> UserFileKeptCopyName(OldFile whole_old_file);
+
+/// The message of a program that ends while the edits of units that it could not save cannot be
+/// kept for the next session either (file_name could not be written, for the reason why): it names
+/// each group whose texts differ between edited and saved, with the units changed in it. Its lines
+/// are joined by "\r" as every message's are; joined by blanks instead they read as one line.
+Message UnkeptEditsMessage(const UserUnits& edited, const UserUnits& saved, std::string_view file_name,
+                           std::string_view why);
 
 }  // namespace halden

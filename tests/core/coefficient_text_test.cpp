@@ -110,19 +110,24 @@ TEST(CoefChange, AcceptedPartsReplaceTheRowRejectedOnesKeepIt) {
     }
 }
 
-TEST(CoefChange, ShownTextReadsBackAsTheTrimmedStoredTexts) {
+TEST(CoefChange, ShownTextReadsBackAsTheStoredTexts) {
     // What a row shows when a group is picked must give the same texts back when it is taken apart,
-    // or switching groups would change the working copy.
+    // or switching groups would change the working copy: the row's own texts byte for byte, and
+    // another row's texts trimmed.
     const std::pair<const char*, const char*> stored[] = {
-        {"2.54", "0"}, {" 1.8", "32 "}, {"5", ""}, {"", "3"}, {"-", "-"}, {"1e3", "  "},
+        {"2.54", "0"}, {" 1.8", "32 "}, {"5", ""}, {"", "3"}, {"-", "-"}, {"1e3", "  "}, {"  7  ", ""},
     };
     for (const auto& [factor, offset] : stored) {
         SCOPED_TRACE(std::string(factor) + "|" + offset);
         RecordingSink sink;
-        const CoefChangeResult result = CoefChange(CoefText(factor, offset), "", "", sink);
-        ASSERT_TRUE(result.accepted);
-        EXPECT_EQ(result.factorText, CoefText(factor, "")) << "factor";
-        EXPECT_EQ(CoefText(result.factorText, result.offsetText), CoefText(factor, offset));
+        const CoefChangeResult own = CoefChange(CoefText(factor, offset), factor, offset, sink);
+        ASSERT_TRUE(own.accepted);
+        EXPECT_EQ(own.factorText, factor);
+        EXPECT_EQ(own.offsetText, offset);
+        const CoefChangeResult other = CoefChange(CoefText(factor, offset), "", "", sink);
+        ASSERT_TRUE(other.accepted);
+        EXPECT_EQ(other.factorText, CoefText(factor, "")) << "factor";
+        EXPECT_EQ(CoefText(other.factorText, other.offsetText), CoefText(factor, offset));
     }
 }
 

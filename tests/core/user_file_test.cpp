@@ -548,7 +548,8 @@ TEST_F(UserFileOnDisk, AFileTheUserMayNotWriteIsLeftAsItWasAndTheSaveFails) {
             halden::RecordingSink sink;
             const bool ok = halden::DatWrite(halden::userUnits(), sink);
             return !ok && sink.messages.size() == 1 &&
-                   sink.messages[0].text == "Failed to save file as 'HUC_USER.DAT'." &&
+                   sink.messages[0].text ==
+                       "Failed to save file as 'HUC_USER.DAT'.\rThe file 'HUC_USER.DAT' is read-only." &&
                    sink.messages[0].icon == halden::MessageIcon::Critical;
         });
         EXPECT_TRUE(saved) << "the save must fail with the critical message";
@@ -576,30 +577,46 @@ TEST_F(UserFileOnDisk, WriteCreatesTheFileAndReadsBack) {
     ExpectSameTexts(halden::userUnits(), written);
 }
 
-TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
+TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageWithWhyAndKeepsTheOldFile) {
+    enum class Place { OldFile, Folder, LoopingLink };  // what is where the file belongs
     struct Row {
         const char* name;
         std::optional<halden::test::WriteFault> fault;  // std::nullopt: the directory is unwritable
-        bool too_long = false;                          // and the caller takes no report of it
+        std::string why;
+        bool too_long = false;  // and the caller takes no report of it
+        Place place = Place::OldFile;
     };
+    using Step = halden::test::WriteFault::Step;
+    const std::string folder = FilesDir().substr(0, FilesDir().size() - 1);
     const Row rows[] = {
-        {"unwritable directory", std::nullopt},
-        {"write fails after part of the data", halden::test::WriteFault{halden::test::WriteFault::Step::Write, 700}},
-        {"sync fails", halden::test::WriteFault{halden::test::WriteFault::Step::Sync, 0}},
-        {"rename fails", halden::test::WriteFault{halden::test::WriteFault::Step::Rename, 0}},
-        {"a text too long for its count", std::nullopt, true},
+        {"unwritable directory", std::nullopt, "The folder '" + folder + "' is read-only."},
+        {"write fails after part of the data", halden::test::WriteFault{Step::Write, 700}, "No space left on device."},
+        {"sync fails", halden::test::WriteFault{Step::Sync, 0}, "Input/output error."},
+        {"rename fails", halden::test::WriteFault{Step::Rename, 0}, "Invalid cross-device link."},
+        {"a text too long for its count", std::nullopt, "A text is too long to be stored in the file.", true},
+        {"a folder in the file's place", std::nullopt, "'HUC_USER.DAT' is a folder, not a file.", false, Place::Folder},
+        {"a link that loops", std::nullopt, "'HUC_USER.DAT' is a symbolic link that loops or cannot be followed.",
+         false, Place::LoopingLink},
     };
     const std::string old_file = WriteOrFail(Distinct());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        PutFile("HUC_USER.DAT", old_file);
+        std::filesystem::remove_all(FilesDir());
+        std::filesystem::create_directories(FilesDir());
+        if (row.place == Place::Folder) {
+            std::filesystem::create_directories(FilesDir() + "HUC_USER.DAT");
+        } else if (row.place == Place::LoopingLink) {
+            std::filesystem::create_symlink("HUC_USER.DAT", FilesDir() + "HUC_USER.DAT");
+        } else {
+            PutFile("HUC_USER.DAT", old_file);
+        }
         halden::userUnits() = UserUnits{};
         halden::userUnits().UserGroupName[0] = "new";
         if (row.too_long) {
             halden::userUnits().UserUnitName[5][5] = std::string(70000, 'x');
         } else if (row.fault) {
             halden::test::SetWriteFault(row.fault);
-        } else {
+        } else if (row.place == Place::OldFile) {
             MakeFilesDirUnwritable();
         }
         halden::RecordingSink sink;
@@ -607,9 +624,12 @@ TEST_F(UserFileOnDisk, FailedWriteShowsTheCriticalMessageAndKeepsTheOldFile) {
         halden::test::SetWriteFault(std::nullopt);
         ::chmod(FilesDir().c_str(), 0700);
         ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_EQ(sink.messages[0], (halden::Message{" Halden Unit Converter", "Failed to save file as 'HUC_USER.DAT'.",
-                                                     halden::MessageIcon::Critical}));
-        EXPECT_EQ(FileBytes("HUC_USER.DAT"), old_file);
+        EXPECT_EQ(sink.messages[0],
+                  (halden::Message{" Halden Unit Converter", "Failed to save file as 'HUC_USER.DAT'.\r" + row.why,
+                                   halden::MessageIcon::Critical}));
+        if (row.place == Place::OldFile) {
+            EXPECT_EQ(FileBytes("HUC_USER.DAT"), old_file);
+        }
         EXPECT_TRUE(OtherEntries("HUC_USER.DAT").empty());
     }
 }
@@ -726,10 +746,11 @@ TEST_F(UserFileOnDisk, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink
     // A target in a directory the user may not write is not saved.
     ASSERT_EQ(::chmod((root_ + "/units").c_str(), 0555), 0);
     ASSERT_EQ(::chmod((root_ + "/units/mine.dat").c_str(), 0666), 0);
-    const bool refused = storage_test::RunAsOwnerOfFiles(root_, [] {
+    const bool refused = storage_test::RunAsOwnerOfFiles(root_, [this] {
         halden::RecordingSink sink;
         return !halden::DatWrite(halden::userUnits(), sink) && sink.messages.size() == 1 &&
-               sink.messages[0].text == "Failed to save file as 'HUC_USER.DAT'.";
+               sink.messages[0].text ==
+                   "Failed to save file as 'HUC_USER.DAT'.\rThe folder '" + root_ + "/units' is read-only.";
     });
     ::chmod((root_ + "/units").c_str(), 0700);
     EXPECT_TRUE(refused);

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -333,24 +334,41 @@ private slots:
         QCOMPARE(QFile::exists(UserFile(*fixture)), saved);
     }
 
-    // Another copy of the program saved its units after this one read the file: Save asks, and
-    // keeping the other version writes nothing and leaves the edits in the dialog.
+    // Another copy of the program saved its units after this one read the file: Save asks, Enter
+    // (the first button) or Escape keeps the other version, writes nothing and leaves the edits in
+    // the dialog; replacing keeps the other version beside the file under the name the question gives.
     void saveOverAFileChangedByAnotherProgramAsksFirst_data() {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("replace it") << "&Replace It";
-        QTest::newRow("keep the other version") << "&Keep the Other Version";
-        QTest::newRow("Escape") << "";
+        QTest::addColumn<bool>("earlierCopy");
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("replace it") << "&Replace It" << false << "HUC_USER.DAT.replaced";
+        QTest::newRow("replace it, an earlier copy there") << "&Replace It" << true << "HUC_USER.DAT.replaced.1";
+        QTest::newRow("keep the other version") << "&Keep the Other Version" << false << "HUC_USER.DAT.replaced";
+        QTest::newRow("Escape") << "" << false << "HUC_USER.DAT.replaced";
     }
 
     void saveOverAFileChangedByAnotherProgramAsksFirst() {
         QFETCH(QString, answer);
+        QFETCH(bool, earlierCopy);
+        QFETCH(QString, copy);
         const bool replace = answer == QStringLiteral("&Replace It");
-        QVERIFY(WriteBytes(UserFile(*fixture), std::string(660, '\0')));
+        // A file whose first group is named "A": 220 records of three texts, each behind its size.
+        QVERIFY(WriteBytes(UserFile(*fixture), std::string("\x01\x00"
+                                                           "A",
+                                                           3) +
+                                                   std::string(1318, '\0')));
+        if (earlierCopy) {
+            QVERIFY(WriteBytes(UserFile(*fixture) + QStringLiteral(".replaced"), "earlier"));
+        }
         frmUser::NoteUserFileRead();
         Open();
         TypeOver(dlg->txtUserUnit[2], QStringLiteral("rod"));
         // The same size as before: only the content tells the versions apart.
-        const std::string other = std::string(659, '\0') + "\x01";
+        const std::string other = std::string(
+                                      "\x01\x00"
+                                      "B",
+                                      3) +
+                                  std::string(1318, '\0');
         QVERIFY(WriteBytes(UserFile(*fixture), other));
         if (!answer.isEmpty()) {
             fixture->fake.answers = {answer};
@@ -358,9 +376,13 @@ private slots:
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         DeletePending();
         QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
-        QCOMPARE(fixture->fake.questions[0].message.text,
-                 std::string("HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r"
-                             "Keep the other version to write nothing: your changes stay in this window."));
+        QCOMPARE(QString::fromStdString(fixture->fake.questions[0].message.text),
+                 QStringLiteral("HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r"
+                                "Replace It keeps the other version as '") +
+                     copy +
+                     QStringLiteral("'. Keep the Other Version writes nothing: your changes stay in this window."));
+        QCOMPARE(fixture->fake.questions[0].buttons.front(), QStringLiteral("&Keep the Other Version"));
+        QCOMPARE(ReadBytes(fixture->configDir() + copy) == other, replace);
         QCOMPARE(dlg.isNull(), replace);
         QCOMPARE(userUnits().UserUnitName[0][2], std::string(replace ? "rod" : ""));
         QCOMPARE(ReadBytes(UserFile(*fixture)) == other, !replace);
@@ -421,11 +443,12 @@ private slots:
         QFile file(UserFile(*fixture));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        // Group 0's record, then its unit "inch" with the trimmed factor the row showed.
+        // Group 0's record, then its unit "inch" with its factor and offset texts as they were: the
+        // row showed them trimmed, but nobody edited them.
         QVERIFY(
-            bytes.startsWith(QByteArray("\x07\x00Lengths\x00\x00\x00\x00\x04\x00inch\x04\x00"
-                                        "2.54\x00\x00",
-                                        27)));
+            bytes.startsWith(QByteArray("\x07\x00Lengths\x00\x00\x00\x00\x04\x00inch\x06\x00"
+                                        " 2.54 \x02\x00  ",
+                                        31)));
         QVERIFY(bytes.contains(QByteArray("\x04\x00Mass", 6)));
         QVERIFY(
             bytes.contains(QByteArray("\x03\x00kan\x04\x00"
@@ -433,19 +456,51 @@ private slots:
                                       13)));
     }
 
-    void failedWriteShowsItsMessageAndStillCloses() {
-        // A directory where the file belongs: the file cannot be written.
-        QVERIFY(QDir().mkpath(UserFile(*fixture)));
+    // A Save that cannot write the file says why and keeps the dialog with its edits unsaved: the
+    // new groups are in use, closing asks again, and discarding puts back the units of the file.
+    void failedSaveKeepsTheDialogAndItsEdits_data() {
+        QTest::addColumn<QString>("inPlace");  // what is where the file belongs
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a folder") << "folder"
+                                  << "'HUC_USER.DAT' is a folder, not a file.";
+        QTest::newRow("a link to itself") << "link"
+                                          << "'HUC_USER.DAT' is a symbolic link that loops or cannot be followed.";
+    }
+
+    void failedSaveKeepsTheDialogAndItsEdits() {
+        QFETCH(QString, inPlace);
+        QFETCH(QString, why);
+        QVERIFY(QDir().mkpath(inPlace == QStringLiteral("folder") ? UserFile(*fixture) : fixture->configDir()));
+        if (inPlace == QStringLiteral("link")) {
+            std::filesystem::create_symlink("HUC_USER.DAT", UserFile(*fixture).toStdString());
+        }
         Open();
         TypeOver(dlg->txtUserUnit[2], QStringLiteral("chain"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         DeletePending();
-        QVERIFY(dlg.isNull());
-        QVERIFY(!state().pbUserOpen);
+        QVERIFY(!dlg.isNull() && dlg->isVisible());
+        QVERIFY(state().pbUserOpen);
+        QVERIFY(dlg->HasUnsavedEdits());
+        QCOMPARE(dlg->txtUserUnit[2]->text(), QStringLiteral("chain"));
         QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
         QCOMPARE(fixture->fake.messages[0].icon, MessageIcon::Critical);
-        QCOMPARE(fixture->fake.messages[0].text, std::string("Failed to save file as 'HUC_USER.DAT'."));
+        QCOMPARE(QString::fromStdString(fixture->fake.messages[0].text),
+                 QStringLiteral("Failed to save file as 'HUC_USER.DAT'.\r") + why);
         QCOMPARE(catalogue().UnitName[kFirstUserGroup][2], std::string("chain"));
+
+        // The close box's Save fails the same way and keeps the dialog; Discard then closes it.
+        fixture->fake.answers = {QStringLiteral("&Save")};
+        CloseBox(dlg);
+        DeletePending();
+        QVERIFY(!dlg.isNull() && dlg->isVisible());
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{2});
+        fixture->fake.answers = {QStringLiteral("&Discard")};
+        CloseBox(dlg);
+        DeletePending();
+        QVERIFY(dlg.isNull());
+        QCOMPARE(fixture->fake.questions.size(), std::size_t{2});
+        QCOMPARE(userUnits().UserUnitName[0][2], std::string());
+        QCOMPARE(catalogue().UnitCount[kFirstUserGroup], 2);
     }
 
     // Blank rows between units are closed up by Save, so every unit saved is in the lists.

@@ -457,16 +457,22 @@ private slots:
     }
 
     // Closing the program (as a signal or the session's end also does) with Add Units edited
-    // keeps the edits beside the units file, and the next opening offers them once.
+    // keeps the edits beside the units file, and the next opening offers them once. Where they
+    // cannot be kept, one message says which units are lost.
     void unsavedAddUnitsEditsOutliveTheSession_data() {
         QTest::addColumn<QString>("answer");
         QTest::newRow("restored") << "&Yes";
         QTest::newRow("declined") << "&No";
+        QTest::newRow("a folder in the recovery file's place") << "";
     }
 
     void unsavedAddUnitsEditsOutliveTheSession() {
         QFETCH(QString, answer);
         const bool restore = answer == QStringLiteral("&Yes");
+        const QString recovery = QString::fromStdString(frmUser::RecoveryFilePath());
+        if (answer.isEmpty()) {
+            QVERIFY(QDir().mkpath(recovery));
+        }
         QVERIFY(Start() != nullptr);
         window->mnuUserDef->trigger();
         auto* user = qobject_cast<frmUser*>(window->userWindow.data());
@@ -480,7 +486,14 @@ private slots:
         DeletePending();
         QVERIFY(fixture->fake.questions.empty());
         QCOMPARE(ReadBytes(unitsFile), before);
-        const QString recovery = QString::fromStdString(frmUser::RecoveryFilePath());
+        if (answer.isEmpty()) {
+            QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+            QCOMPARE(fixture->fake.messages[0].text,
+                     std::string("Your unsaved changes to these units could not be kept: User 1 (span).\r"
+                                 "Failed to save file as 'HUC_USER.DAT.unsaved'.\r"
+                                 "'HUC_USER.DAT.unsaved' is a folder, not a file."));
+            return;
+        }
         QVERIFY(QFile::exists(recovery));
 
         QVERIFY(Start() != nullptr);
