@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Add Units takes a pasted unit name of 10,000 characters whole, and Save writes all of it into
-# the user units file. A second program writes the file first: Save asks before replacing it, and
-# keeping the other version writes nothing and leaves the dialog open with the pasted name.
+# the user units file. A second program writes the file first: Save asks before replacing it;
+# Enter keeps the other version, writes nothing and leaves the dialog open with the pasted name, and
+# Replace It keeps the other version beside the file as HUC_USER.DAT.replaced.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin add_units_takes_long_pasted_name 30
 
@@ -27,8 +28,8 @@ desk_key alt+s
 box=$(desk_message_window) || desk_fail "Save asked nothing over the other program's file"
 desk_activate "$box"
 desk_expect 5 "the question did not become active" desk_is_active "$box"
-desk_key alt+k
-desk_expect 5 "the question stayed after Keep the Other Version" desk_not_viewable "$box"
+desk_key Return
+desk_expect 5 "the question stayed after Enter" desk_not_viewable "$box"
 cmp -s "$DESK_DIR/theirs.dat" "$DESK_FOLDER/HUC_USER.DAT" || desk_fail "the other program's file was replaced"
 desk_expect 5 "Add Units closed although nothing was saved" desk_is_viewable "$dialog"
 
@@ -40,6 +41,8 @@ desk_activate "$box"
 desk_expect 5 "the question did not become active" desk_is_active "$box"
 desk_key alt+r
 desk_expect 5 "Add Units stayed open after its Save" desk_not_viewable "$dialog"
+cmp -s "$DESK_DIR/theirs.dat" "$DESK_FOLDER/HUC_USER.DAT.replaced" ||
+    desk_fail "the other program's file was not kept as HUC_USER.DAT.replaced"
 
 # The file: group 0's record (three empty texts), the first unit's record (the name, 10,000 =
 # 0x2710 bytes, and two empty texts), then 218 records of three empty texts.

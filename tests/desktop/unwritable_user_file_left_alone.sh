@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # A user units file that the user may not write (mode 444 or 000) is left as it was, byte for
 # byte and mode for mode, and Add Units' Save fails with its message (critical icon); the dialog
-# closes all the same. The program runs as an unprivileged user: root may write any file.
+# stays open with the edits, and the program's end keeps them in HUC_USER.DAT.unsaved. In a folder
+# the user may not write, the edits cannot be kept either: the end says so (critical icon) after
+# the configuration's own failure. The program runs as an unprivileged user: root may write any file.
 source "$(dirname "$0")/desktop_support.sh"
-desk_begin unwritable_user_file_left_alone 30
+desk_begin unwritable_user_file_left_alone 45
 
-for mode in 444 000; do
+for mode in 444 000 folder; do
     desk_log "row: mode $mode"
     rm -rf "$DESK_DIR/portable"
     desk_folder
     cp "$DESK_FOLDER/HUC_USER.DAT" "$DESK_DIR/before"
-    chmod "$mode" "$DESK_FOLDER/HUC_USER.DAT"
+    if [ "$mode" = folder ]; then chmod 555 "$DESK_FOLDER"; else chmod "$mode" "$DESK_FOLDER/HUC_USER.DAT"; fi
     desk_start --as-nobody
 
     [ "$mode" = 000 ] && desk_expect_message 10 warning "the read failure of the user units file"
@@ -22,11 +24,21 @@ for mode in 444 000; do
     desk_type "Mine"
     desk_key alt+s
     desk_expect_message 10 critical "the save failure of HUC_USER.DAT"
-    cmp -s "$DESK_DIR/before" "$DESK_FOLDER/HUC_USER.DAT" || desk_fail "HUC_USER.DAT (mode $mode) was changed"
-    desk_expect_eq "mode of HUC_USER.DAT" "$mode" "$(desk_file_mode "$DESK_FOLDER/HUC_USER.DAT")"
-    desk_expect 5 "Add Units stayed open after its Save" desk_not_viewable "$dialog"
+    cmp -s "$DESK_DIR/before" "$DESK_FOLDER/HUC_USER.DAT" || desk_fail "HUC_USER.DAT ($mode) was changed"
+    [ "$mode" = folder ] || desk_expect_eq "mode of HUC_USER.DAT" "$mode" "$(desk_file_mode "$DESK_FOLDER/HUC_USER.DAT")"
+    desk_expect 5 "Add Units closed after a Save that failed" desk_is_viewable "$dialog"
 
     desk_close "$main"
+    if [ "$mode" = folder ]; then
+        desk_expect_message 10 critical "the save failure of HALDUCNV.CFG"
+        desk_expect_message 10 critical "the units that could not be kept"
+    fi
     desk_expect_exit 0
+    if [ "$mode" = folder ]; then
+        [ ! -e "$DESK_FOLDER/HUC_USER.DAT.unsaved" ] || desk_fail "a recovery file appeared in a read-only folder"
+    else
+        [ -s "$DESK_FOLDER/HUC_USER.DAT.unsaved" ] || desk_fail "the unsaved edits were not kept"
+        grep -q Mine "$DESK_FOLDER/HUC_USER.DAT.unsaved" || desk_fail "the recovery file lacks the edited name"
+    fi
 done
 desk_pass
