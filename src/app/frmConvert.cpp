@@ -2,6 +2,7 @@
 // shown or the icon window) and shutdown (places recorded, the configuration written).
 #include "app/frmConvert.h"
 
+#include "app/shutdown_signals.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/settings.h"
@@ -46,6 +47,14 @@ public:
 private:
     frmConvert* window_;
 };
+
+// An ending no one watches keeps Add Units' unsaved edits before anything closes the dialog, so
+// that sink (standard error) names the units it could not keep, not a message box.
+void KeepAddUnitsEdits(QWidget* addUnits, MessageSink& sink) {
+    if (auto* dialog = qobject_cast<frmUser*>(addUnits)) {
+        dialog->KeepEditsForNextSession(sink);
+    }
+}
 
 }  // namespace
 
@@ -125,12 +134,31 @@ void frmConvert::Form_Load() {
 }
 
 void frmConvert::closeEvent(QCloseEvent* event) {
+    const EndingCause cause = CauseOf(event);
+    // No one may be there to read a message: a signal, the end of the session, no display.
+    StandardErrorSink unwatched;
     if (shutDown_) {
+        // The user's close waits on its failure message when a signal comes or the display goes.
+        if (cause != EndingCause::Person) {
+            KeepAddUnitsEdits(userWindow.data(), unwatched);
+        }
         event->accept();
         return;
     }
     shutDown_ = true;
-    SaveSettings();
+    if (cause == EndingCause::Person) {
+        SaveFailureSink sink(this);
+        SaveSettings(sink);
+    } else {
+        SaveSettings(unwatched);
+        KeepAddUnitsEdits(userWindow.data(), unwatched);
+    }
+    if (cause == EndingCause::DisplayLost) {
+        // The windows stay as they are: closing them would use the display.
+        state().pbEnding = true;
+        event->accept();
+        return;
+    }
     SetAlwaysOnTop(false);
     state().pbEnding = true;
     UnloadMiniWindow();
@@ -145,7 +173,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
-void frmConvert::SaveSettings() {
+void frmConvert::SaveSettings(MessageSink& sink) {
     Settings& set = settings();
     const ProcessState& st = state();
     // The parked window keeps the place it had when it was reduced: that stored place is saved.
@@ -168,7 +196,6 @@ void frmConvert::SaveSettings() {
     if (frmCal* cal = cal_.data(); cal != nullptr && cal->isVisible() && IsNormalState(cal)) {
         StoreWindowPlace(cal, set.Form_Cal_Left, set.Form_Cal_Top);
     }
-    SaveFailureSink sink(this);
     CfgSave(settings(), sink);
     SaveSideFile();
 }

@@ -35,6 +35,7 @@ class QPushButton;
 
 namespace halden {
 
+class MessageSink;
 class ToolButton;
 class frmAllUnits;
 class UnitList;
@@ -161,8 +162,8 @@ private:
     void Form_Load();
     void arrangeControls();
 
-    /// Records the open windows' positions and writes the configuration file.
-    void SaveSettings();
+    /// Records the open windows' positions and writes the configuration file; a failure goes to sink.
+    void SaveSettings(MessageSink& sink);
     /// Raises or releases the window's topmost state.
     void SetAlwaysOnTop(bool onTop);
 

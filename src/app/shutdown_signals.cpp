@@ -3,14 +3,21 @@
 #include <QApplication>
 #include <QEvent>
 #include <QSocketNotifier>
+#include <QString>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <string>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace halden {
 namespace {
@@ -30,10 +37,53 @@ extern "C" void OnShutdownSignal(int signal) {
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
 }
 
+// What the toolkit's X11 connection says once the connection has broken, just before it ends the
+// program (from its event handling, or from Xlib's handler of a broken connection).
+constexpr QLatin1String kBrokenDisplay("The X11 connection broke");
+
+QtMessageHandler g_earlierHandler = nullptr;
+std::function<void()> g_keepWithoutDisplay;
+std::atomic<bool> g_displayLost{false};
+
+void WatchedMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    g_earlierHandler(type, context, message);
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!message.startsWith(kBrokenDisplay) || app == nullptr || QThread::currentThread() != app->thread() ||
+        g_displayLost.exchange(true)) {
+        return;
+    }
+    if (g_keepWithoutDisplay) {
+        g_keepWithoutDisplay();
+    }
+    std::fflush(stderr);
+    // The toolkit would end the program now; it ends here, before anything else tries the display.
+    std::_Exit(1);
+}
+
 }  // namespace
 
-ShutdownSignals::ShutdownSignals(std::function<void()> shutdown, QObject* parent)
+EndingCause CauseOf(const QCloseEvent* event) {
+    const auto* ending = dynamic_cast<const EndingCloseEvent*>(event);
+    return ending != nullptr ? ending->cause() : EndingCause::Person;
+}
+
+void StandardErrorSink::Show(const Message& message) {
+    std::string line = "halducnv: " + message.text;
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+ShutdownSignals::ShutdownSignals(std::function<void()> shutdown, std::function<void()> keepWithoutDisplay,
+                                 QObject* parent)
     : QObject(parent), shutdown_(std::move(shutdown)) {
+    g_keepWithoutDisplay = std::move(keepWithoutDisplay);
+    g_earlierHandler = qInstallMessageHandler(WatchedMessage);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe.data()) != 0) {
         g_pipe = {-1, -1};
         return;
@@ -48,9 +98,14 @@ ShutdownSignals::ShutdownSignals(std::function<void()> shutdown, QObject* parent
     for (const int signal : kShutdownSignals) {
         ::sigaction(signal, &action, nullptr);
     }
+    // A write to the display's connection once it has broken fails and the toolkit reports the
+    // break (WatchedMessage), instead of the write ending the program before its files are kept.
+    ::signal(SIGPIPE, SIG_IGN);
 }
 
 ShutdownSignals::~ShutdownSignals() {
+    qInstallMessageHandler(g_earlierHandler);
+    g_keepWithoutDisplay = nullptr;
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);

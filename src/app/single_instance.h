@@ -5,8 +5,14 @@
 // configuration directory (another XDG_CONFIG_HOME, a portable folder) runs beside it.
 //
 // The first copy holds a lock file and listens on a local socket, both named after the
-// configuration directory, in the user's runtime directory. A lock left by a copy that crashed is
-// taken over.
+// configuration directory, in a folder only the user can write: the user's runtime directory
+// (XDG_RUNTIME_DIR) when it is the user's own and closed to others, else the folder
+// halducnv-<uid> in the temporary directory, made for the purpose and checked before each use.
+// No other user can so put a socket or a file where a start looks. A second start believes only
+// an answer from a process of its own user that says it came to the front; a copy that holds the
+// lock and gives no such answer (stopped, hung) ends the start with status 1 and a line that says
+// so. Where no such folder can be had, the program runs without the rule and says so. A lock left
+// by a copy that crashed is taken over.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +23,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace halden {
 
@@ -25,13 +32,11 @@ class SingleInstance final : public QObject {
 
 public:
     enum class Claim {
-        First,        ///< This copy runs: it holds the directory (or no lock can be made there).
-        OtherRaised,  ///< Another copy runs and has been asked to come to the front.
-        OtherSilent,  ///< Another copy holds the directory but did not answer.
+        First,        ///< This copy runs and holds the directory.
+        Unguarded,    ///< This copy runs, but without the rule: problem() says why.
+        OtherRaised,  ///< Another copy runs and answered that it came to the front.
+        OtherSilent,  ///< Another copy holds the directory but did not answer so: problem() says so.
     };
-
-    /// The longest question handed to the running copy, in bytes of UTF-8.
-    static constexpr qsizetype kLongestQuestion = 1000;
 
     /// configDir: the directory of the program's files (MyPath()). Claims nothing yet.
     explicit SingleInstance(const QString& configDir, QObject* parent = nullptr);
@@ -39,7 +44,7 @@ public:
     Q_DISABLE_COPY_MOVE(SingleInstance)
 
     /// Takes the directory for this copy, or asks the copy that holds it to come to the front.
-    /// Waits a few seconds at most for a copy that is still starting.
+    /// Waits a few seconds at most for a copy that is still starting or does not answer.
     Claim ClaimDirectory();
 
     /// Has a second start hand a question to the running copy as well, to show in the lists where
@@ -47,28 +52,36 @@ public:
     /// handed over: the running copy only comes to the front.
     void HandOverQuestion(const QString& question, bool inFinder);
 
-    /// The local socket's path; the lock file is this path with ".lock" appended.
+    /// The local socket's path (the lock file is this path with ".lock" appended); empty where
+    /// no private folder could be had.
     const QString& serverPath() const { return serverPath_; }
+    /// One line for the user when the claim is Unguarded or OtherSilent.
+    const QString& problem() const { return problem_; }
 
 signals:
-    /// A second start asked this copy to come to the front.
+    /// A second start asked this copy to come to the front; it is answered once the handlers ran.
     void raiseRequested();
     /// A second start handed this copy a question to show, just after asking it to come to the front.
     void questionRequested(const QString& question, bool inFinder);
 
 private:
-    bool AskRunningCopy() const;
+    enum class Answer { Nobody, Raised, NotConfirmed, Stranger };
+
+    Answer AskRunningCopy();
     void Listen();
     void ConnectionArrived();
+    void RequestArrived(QLocalSocket* socket);
 
+    QString configDir_;
     QString serverPath_;
-    QByteArray request_;
+    QString problem_;
+    QByteArray request_ = QByteArrayLiteral("raise\n");
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };
 
-/// Whether a question can be handed to the running copy: one line, not empty, of at most
-/// SingleInstance::kLongestQuestion bytes in UTF-8.
+/// Whether a question can be handed to the running copy: one line, not empty, of at most 1000
+/// bytes in UTF-8 (see ReadInstanceRequest).
 bool QuestionFits(const QString& question);
 
 /// The name of the lock and socket for a configuration directory: the same for every spelling of

@@ -49,6 +49,15 @@ void EndStartMessages() {
     g_startMessages.clear();
 }
 
+// Ends the program for a reason other than the user's close (see EndingCause); nothing before the
+// main window exists.
+void EndProgram(halden::frmConvert* mainWindow, halden::EndingCause cause) {
+    if (mainWindow != nullptr) {
+        halden::EndingCloseEvent ending(cause);
+        QCoreApplication::sendEvent(mainWindow, &ending);
+    }
+}
+
 // A question the desktop's search hands the program, to show in the lists or in the unit finder.
 struct AskedQuestion {
     QString text;
@@ -102,11 +111,15 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     switch (instance.ClaimDirectory()) {
         case halden::SingleInstance::Claim::First:
             break;
+        case halden::SingleInstance::Claim::Unguarded:
+            // Refusing to run would let anyone who can write the temporary folder keep the user
+            // from the program; running unguarded risks only a second copy the user starts himself.
+            std::fprintf(stderr, "halducnv: %s\n", qPrintable(instance.problem()));
+            break;
         case halden::SingleInstance::Claim::OtherRaised:
             return 0;
         case halden::SingleInstance::Claim::OtherSilent:
-            std::fprintf(stderr, "halducnv: another copy of the program uses the files in %s and does not answer\n",
-                         halden::MyPath().c_str());
+            std::fprintf(stderr, "halducnv: %s\n", qPrintable(instance.problem()));
             return 1;
     }
     halden::InstallProgramStyle();
@@ -116,26 +129,34 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();
     // A signal or the end of the desktop session closes the main window as the user would, so the
-    // configuration is saved. A signal during start-up (its messages run before the window exists)
-    // closes those messages and ends the program once the window is there.
+    // configuration is saved, but without waiting on anyone: a failed save goes to standard error,
+    // and the messages shown then (the start-up's, before the window exists, or the failure message
+    // of a close the user began) are closed. A signal during start-up ends the program once the
+    // window is there. The display going away keeps the files the same way, at once and without
+    // the display.
     halden::frmConvert* mainWindow = nullptr;
     bool endRequested = false;
-    std::unique_ptr<halden::ModalMessageCloser> startupMessageCloser;
-    const auto shutDown = [&mainWindow, &endRequested, &startupMessageCloser] {
+    std::unique_ptr<halden::ModalMessageCloser> messageCloser;
+    const auto shutDown = [&mainWindow, &endRequested, &messageCloser] {
         endRequested = true;
-        if (mainWindow != nullptr) {
-            mainWindow->close();
-        } else if (startupMessageCloser == nullptr) {
-            startupMessageCloser = std::make_unique<halden::ModalMessageCloser>();
+        if (messageCloser == nullptr) {
+            messageCloser = std::make_unique<halden::ModalMessageCloser>();
         }
+        EndProgram(mainWindow, halden::EndingCause::Outside);
     };
-    halden::ShutdownSignals shutdownSignals(shutDown);
+    // During start-up nothing has changed yet that the files do not hold.
+    const auto keepWithoutDisplay = [&mainWindow] { EndProgram(mainWindow, halden::EndingCause::DisplayLost); };
+    halden::ShutdownSignals shutdownSignals(shutDown, keepWithoutDisplay);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&shutDown](QSessionManager&) { shutDown(); });
-    // A second start while a start-up message shows brings that message to the front.
+    // A second start brings back what this copy shows: the main window, or a start-up message,
+    // also a minimised one. It is answered once this has run.
     QObject::connect(&instance, &halden::SingleInstance::raiseRequested, &app, [&mainWindow] {
         if (mainWindow != nullptr) {
             mainWindow->BringToFront();
-        } else if (QWidget* message = QApplication::activeModalWidget()) {
+        }
+        if (QWidget* message = QApplication::activeModalWidget()) {
+            message->setWindowState(message->windowState() & ~Qt::WindowMinimized);
+            message->show();
             message->raise();
             message->activateWindow();
         }
@@ -150,10 +171,10 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
                      });
     halden::frmConvert window;
     mainWindow = &window;
-    // From here on a message shown while the program ends (a failed save) waits for the user.
-    startupMessageCloser.reset();
+    // From here on a message shown while the user closes the program (a failed save) waits for him.
+    messageCloser.reset();
     if (endRequested) {
-        window.close();
+        EndProgram(&window, halden::EndingCause::Outside);
         return 0;
     }
     if (question) {

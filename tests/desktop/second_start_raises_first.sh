@@ -2,10 +2,11 @@
 # A second start with the same configuration brings the running program to the front and ends at
 # once with status 0, whether the program was minimised, reduced to its icon (also minimised from
 # there) or behind another application; one program keeps running. A second start with a question
-# has the first show its conversion. A program killed outright leaves a lock that the next start
-# takes over.
+# has the first show its conversion. A stopped program does not answer: a second start says so and
+# ends with status 1. A program killed outright leaves a lock that the next start takes over. A
+# minimised start-up message comes back at a second start.
 source "$(dirname "$0")/desktop_support.sh"
-desk_begin second_start_raises_first 60
+desk_begin second_start_raises_first 80
 
 # second_start : starts the program again and waits for it to end; its exit status goes to
 # SECOND_STATUS, and the first stays DESK_PID.
@@ -76,10 +77,36 @@ desk_expect 5 "the main window did not come back for the question" desk_is_norma
 desk_expect_eq "the result of 3 ft in cm" "91.4400" "$(desk_copy_result "$main")"
 desk_expect_eq "programs running with the folder" 1 "$(pgrep -c -f "^$DESK_FOLDER/halducnv$")"
 
+desk_log "row: a second start while the program is stopped ends with status 1 and says why"
+kill -STOP "$DESK_PID"
+: >"$DESK_CHILD_LOG"
+second_start
+kill -CONT "$DESK_PID"
+desk_expect_eq "exit status of the second start while the program is stopped" 1 "$SECOND_STATUS"
+grep -q "^halducnv: another copy of the program (process $DESK_PID) uses the files in .* and does not answer$" \
+    "$DESK_CHILD_LOG" || desk_fail "the second start did not say that the running program does not answer"
+
 desk_log "row: a start after the program was killed outright runs"
 kill -KILL "$DESK_PID"
 desk_wait_exit 5 >/dev/null
 desk_start
 desk_find_window '^ Halden Unit Converter - Length$' >/dev/null
 desk_running || desk_fail "the start after a killed program ended"
+
+# (IceWM does not minimise a message box.)
+if [ "$DESK_WM" = openbox ]; then
+    desk_log "row: a second start brings back a minimised start-up message"
+    kill -KILL "$DESK_PID"
+    desk_wait_exit 5 >/dev/null
+    rm -rf "$DESK_FOLDER"
+    desk_folder --cfg-none
+    desk_start
+    box=$(desk_find_window '^ Halden Unit Converter$')
+    desk_minimize "$box"
+    desk_expect 5 "the start-up message was not minimised" desk_is_iconic "$box"
+    second_start
+    desk_expect_eq "exit status of the second start while the start-up message is minimised" 0 "$SECOND_STATUS"
+    desk_expect 5 "the start-up message did not come back" desk_is_normal "$box"
+    desk_expect 5 "the start-up message did not take the keyboard" desk_is_active "$box"
+fi
 desk_pass

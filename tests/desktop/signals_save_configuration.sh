@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SIGTERM, SIGHUP and SIGINT end the program as its close box does: the configuration is saved,
 # with what changed during the run (an option, the reduced shape, the main window's place), also
-# while the start-up's messages wait for the user. A second signal while the shutdown waits (here
-# on its save-failure message) ends it at once.
+# while the start-up's messages wait for the user. A signal never waits on anyone: a failed save
+# is one line on standard error, and a signal while the user's close waits on its save-failure
+# message ends the program. The display going away (the X server killed) saves the same way,
+# and keeps Add Units' unsaved edits for the next start.
 source "$(dirname "$0")/desktop_support.sh"
-desk_begin signals_save_configuration 40
+desk_begin signals_save_configuration 60
 
 # signal  change during the run
 rows=(
@@ -63,14 +65,55 @@ desk_wait_exit 10 >/dev/null
 [ -f "$DESK_FOLDER/HALDUCNV.CFG" ] || desk_fail "SIGTERM during the start-up messages saved no configuration"
 desk_expect_eq "saved shape after SIGTERM during the start-up messages" 0 "$(desk_config_value Shape)"
 
-desk_log "row: SIGTERM while the shutdown's save-failure message shows"
+desk_log "row: SIGTERM while nothing can be saved, Add Units holding unsaved edits"
 rm -rf "$DESK_DIR/portable"
 desk_folder
-chmod 444 "$DESK_FOLDER/HALDUCNV.CFG"
+: >"$DESK_CHILD_LOG"
 desk_start --as-nobody
-desk_find_window '^ Halden Unit Converter - Length$' >/dev/null
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+desk_open_companion "$main" addunits
+dialog=$(desk_find_window '^ Add Units$')
+# The name box of the first unit row.
+desk_click "$dialog" 120 86
+desk_type "furlong"
+chmod 555 "$DESK_FOLDER"
 desk_signal TERM
-desk_message_window 10 >/dev/null || desk_fail "SIGTERM did not run the shutdown's save of the configuration"
+desk_expect_exit 0 5
+desk_message_window 0 >/dev/null && desk_fail "SIGTERM waited on a message"
+grep -qx "halducnv: Failed to save file as 'HALDUCNV.CFG'." "$DESK_CHILD_LOG" ||
+    desk_fail "the failed save of the configuration was not told on standard error"
+grep -q "^halducnv: Your unsaved changes to these units could not be kept: .*furlong.*HUC_USER.DAT.unsaved" \
+    "$DESK_CHILD_LOG" || desk_fail "the units that could not be kept were not named on standard error"
+chmod 755 "$DESK_FOLDER"
+
+desk_log "row: SIGTERM while the user's close waits on its save-failure message"
+desk_start --as-nobody
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+chmod 555 "$DESK_FOLDER"
+desk_close "$main"
+desk_message_window 10 >/dev/null || desk_fail "the close showed no save-failure message"
 desk_signal TERM
-desk_wait_exit 5 >/dev/null
+desk_expect_exit 0 5
+chmod 755 "$DESK_FOLDER"
+
+desk_log "row: the X server killed while Add Units holds unsaved edits"
+rm -rf "$DESK_DIR/portable"
+desk_folder
+# The runtime directory back from nobody (the rows above) to the user who runs this one.
+chown "$(id -u)" "$DESK_DIR/run"
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+desk_activate "$main"
+desk_expect 5 "the main window did not become active" desk_is_active "$main"
+desk_key alt+o s 8
+desk_open_companion "$main" addunits
+dialog=$(desk_find_window '^ Add Units$')
+# The name box of the first unit row.
+desk_click "$dialog" 120 86
+desk_type "furlong"
+desk_settle
+kill -KILL "$DESK_XVFB_PID"
+desk_expect_exit 1 10
+desk_expect_eq "saved digits" 8 "$(desk_config_value Figure)"
+grep -q furlong "$DESK_FOLDER/HUC_USER.DAT.unsaved" 2>/dev/null || desk_fail "the unsaved edits were not kept"
 desk_pass
