@@ -175,10 +175,14 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     messageCloser.reset();
     if (endRequested) {
         EndProgram(&window, halden::EndingCause::Outside);
+        mainWindow = nullptr;
         return 0;
     }
     if (question) {
         window.ShowQuestion(question->text, question->inFinder);
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The window goes before the handlers that reach it through this pointer.
+    mainWindow = nullptr;
+    return status;
 }

