@@ -21,9 +21,9 @@
 #include <QString>
 
 #include <memory>
+#include <string_view>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace halden {
 
@@ -67,17 +67,21 @@ signals:
 private:
     enum class Answer { Nobody, Raised, NotConfirmed, Stranger };
 
+    class Connection;
+
     Answer AskRunningCopy();
     void Listen();
     void ConnectionArrived();
-    void RequestArrived(QLocalSocket* socket);
+    /// Acts on a request line a connection brought: true when it was one of ours.
+    bool RequestArrived(std::string_view line);
 
     QString configDir_;
     QString serverPath_;
     QString problem_;
     QByteArray request_ = QByteArrayLiteral("raise\n");
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    int server_ = -1;  // the listening local socket, or -1
+    QSocketNotifier* serverNotifier_ = nullptr;
 };
 
 /// Whether a question can be handed to the running copy: one line, not empty, of at most 1000
