@@ -20,17 +20,26 @@ namespace halden {
 
 void frmConvert::connectToolButtons() {
     // The tool buttons take no keyboard focus (the Tab order stays as designed); each has a key of
-    // its own instead. The help's main window page lists them.
+    // its own instead. The help's main window page lists them, and each button's tooltip (which is
+    // its description to a screen reader too) names what it does and its key.
     struct Tool {
         ToolButton* button;
         QKeyCombination key;
         void (frmConvert::*handler)();
+        const char* does;
     };
-    const std::array<Tool, 4> tools{{{picPaste, Qt::CTRL | Qt::SHIFT | Qt::Key_V, &frmConvert::lblPaste_Click},
-                                     {picShrink, Qt::CTRL | Qt::SHIFT | Qt::Key_R, &frmConvert::lblShrink_Click},
-                                     {picCal, Qt::CTRL | Qt::SHIFT | Qt::Key_L, &frmConvert::lblCal_Click},
-                                     {picCopy, Qt::CTRL | Qt::SHIFT | Qt::Key_C, &frmConvert::lblCopy_Click}}};
+    const std::array<Tool, 4> tools{
+        {{picPaste, Qt::CTRL | Qt::SHIFT | Qt::Key_V, &frmConvert::lblPaste_Click,
+          "Paste the clipboard's text as the value to convert"},
+         {picShrink, Qt::CTRL | Qt::SHIFT | Qt::Key_R, &frmConvert::lblShrink_Click,
+          "Reduce the converter to its icon window"},
+         {picCal, Qt::CTRL | Qt::SHIFT | Qt::Key_L, &frmConvert::lblCal_Click, "Open the calculator"},
+         {picCopy, Qt::CTRL | Qt::SHIFT | Qt::Key_C, &frmConvert::lblCopy_Click, "Copy the result"}}};
     for (const Tool& tool : tools) {
+        const QString tip = QStringLiteral("%1 (%2)").arg(QString::fromLatin1(tool.does),
+                                                          QKeySequence(tool.key).toString(QKeySequence::NativeText));
+        tool.button->setToolTip(tip);
+        tool.button->setAccessibleDescription(tip);
         connect(tool.button, &ToolButton::clicked, this, tool.handler);
         auto* action = new QAction(this);
         action->setShortcut(QKeySequence(tool.key));

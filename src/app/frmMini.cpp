@@ -66,9 +66,9 @@ void frmMini::setUpKeyboardAccess() {
     // Task bars, window switchers and screen readers name the window.
     setWindowTitle(QStringLiteral("Halden Unit Converter"));
     setAccessibleName(QStringLiteral("Halden Unit Converter \u2014 click or press Enter to choose a unit group"));
-    setToolTip(
-        QStringLiteral("Halden Unit Converter: click or press Enter to choose a unit group, "
-                       "right-click or press the Menu key for the File menu"));
+    // The tooltip adds what the name leaves out; it is the button's description to a screen reader
+    // too, read after the name.
+    setToolTip(QStringLiteral("Right-click or press the Menu key for the File menu"));
     setFocusPolicy(Qt::StrongFocus);
 }
 

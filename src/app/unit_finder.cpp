@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -51,7 +52,9 @@ UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
     lstFound->setFocusPolicy(Qt::NoFocus);
     txtFind->setAccessibleName(QStringLiteral("Find unit"));
     lstFound->setAccessibleName(QStringLiteral("Units found"));
+    // A dialog of the main window to assistive tools, named as the menu item that opens it.
     SetAccessibleWindowRole(this, QAccessible::Dialog);
+    setAccessibleName(QStringLiteral("Find Unit"));
     lblKeys = new QLabel(FindKeys(), this);
     lblHint = new QLabel(this);
     lblHint->setWordWrap(true);
@@ -61,7 +64,8 @@ UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
     lblAnswer->setAccessibleName(QStringLiteral("Answer"));
     lblAnswer->setWordWrap(true);
     lblAnswer->hide();
-    // The answer line changes while the user types in the search line: a screen reader is told.
+    // The answer line and the hint change while the user types in the search line: a screen reader
+    // is told.
     answerNotice_ = MakeSpokenNotice(this, QStringLiteral("answerNotice"));
 
     auto* layout = new QVBoxLayout(this);
@@ -116,6 +120,7 @@ void UnitFinder::txtFind_Change() {
                    ? QStringLiteral("No unit is named \u201C%1\u201D.").arg(txtFind->text().trimmed())
                    : QStringLiteral("No unit is named \u201C%1\u201D. Did you mean:").arg(txtFind->text().trimmed());
     }
+    const bool newHint = hint != lblHint->text();
     ShowAnswer();
     ShowHint(hint);
     const UnitCatalogue& cat = catalogue();
@@ -126,6 +131,17 @@ void UnitFinder::txtFind_Change() {
     }
     // The best match is current, so Enter takes it at once.
     lstFound->setCurrentRow(found_.empty() ? -1 : 0);
+    // A new hint is heard with the near names it offers; the same hint again says nothing.
+    if (newHint && !hint.isEmpty()) {
+        QStringList spoken{hint};
+        for (int row = 0; row < lstFound->count(); ++row) {
+            spoken << lstFound->item(row)->text() + QLatin1Char(row + 1 < lstFound->count() ? ';' : '.');
+        }
+        Tell(spoken.join(QLatin1Char(' ')));
+    } else if (newHint) {
+        // The hint has gone: the description is the answer line's again, which was said as it came.
+        txtFind->setAccessibleDescription(lblAnswer->text());
+    }
 }
 
 void UnitFinder::ShowHint(const QString& hint) {
@@ -151,17 +167,21 @@ void UnitFinder::ShowAnswer() {
     }
     lblAnswer->setText(line);
     lblAnswer->setVisible(!line.isEmpty());
-    // Spoken as it changes, and read with the search line's name when the focus comes back to it.
-    txtFind->setAccessibleDescription(line);
-    Say(answerNotice_, line);
+    Tell(line);
     if (isVisible()) {
         adjustSize();
     }
 }
 
+void UnitFinder::Tell(const QString& words) {
+    // Spoken as it changes, and read with the search line's name when the focus comes back to it.
+    txtFind->setAccessibleDescription(words);
+    Say(answerNotice_, words);
+}
+
 void UnitFinder::Refuse(const QString& why) {
     ShowHint(why);
-    Say(answerNotice_, why);
+    Tell(why);
 }
 
 void UnitFinder::TakeAnswer(bool inLists) {

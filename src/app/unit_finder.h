@@ -65,6 +65,9 @@ private:
     void TakeAnswer(bool inLists);
     /// Shows and says why a key did nothing.
     void Refuse(const QString& why);
+    /// Says words at once (nothing when they are empty) and makes them the search line's
+    /// description, read with its name.
+    void Tell(const QString& words);
 
     std::unique_ptr<UnitNameIndex> index_;
     std::vector<FoundUnit> found_;

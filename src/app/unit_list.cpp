@@ -1,5 +1,7 @@
 #include "app/unit_list.h"
 
+#include "shared/ui_accessible.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,6 +18,27 @@ UnitList::UnitList(QWidget* parent) : QListWidget(parent) {
     // already current.
     connect(this, &QListWidget::currentRowChanged, this, &UnitList::RowChanged);
     connect(this, &QListWidget::itemClicked, this, &UnitList::ItemClicked);
+    // An entry that shows nothing (the Into list's entry of the From unit, a user group's blank
+    // slot) is named for a screen reader, which would otherwise say nothing at all.
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { NameBlankEntries(first, last); });
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) { NameBlankEntries(from.row(), to.row()); });
+}
+
+void UnitList::NameBlankEntries(int first, int last) {
+    for (int row = first; row <= last; ++row) {
+        QListWidgetItem* entry = item(row);
+        if (entry == nullptr) {
+            continue;
+        }
+        // Only a blank entry carries a name of its own (an entry with text is named by it); the
+        // name set or cleared changes the entry once more, and that change finds nothing to do.
+        const bool blank = entry->text().trimmed().isEmpty();
+        if (blank != entry->data(Qt::AccessibleTextRole).isValid()) {
+            entry->setData(Qt::AccessibleTextRole, blank ? QVariant(SpokenEntry(entry->text())) : QVariant());
+        }
+    }
 }
 
 template <typename Change>

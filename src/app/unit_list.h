@@ -42,6 +42,8 @@ protected:
 
 private:
     void RowChanged(int row);
+    /// Gives the entries of rows first to last the names a screen reader reads for them.
+    void NameBlankEntries(int first, int last);
     void ItemClicked();
     /// Whether a mouse press is one the list acts on: the left button, on an entry.
     bool ChoosingPress(const QMouseEvent* event) const;

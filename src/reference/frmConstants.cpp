@@ -193,6 +193,20 @@ void frmConstants::fillPage() {
             list->addItem(ToQString(entry));
         }
     }
+    // The four lists show a constant's line side by side; a screen reader reads one list at a time,
+    // so each entry is named by its whole line: "Planck定数, ｈ = 6.626 176 E-34 J/Hz".
+    for (int row = 0; row < lstQuantity->count(); ++row) {
+        const QString quantity = lstQuantity->item(row)->text();
+        const QString line = quantity.trimmed().isEmpty()
+                                 ? SpokenEntry(quantity)
+                                 : QStringLiteral("%1, %2 = %3 %4")
+                                       .arg(quantity, lstSymbol->item(row)->text(), lstValue->item(row)->text(),
+                                            lstUnit->item(row)->text())
+                                       .trimmed();
+        for (QListWidget* list : {lstQuantity, lstSymbol, lstUnit, lstValue}) {
+            list->item(row)->setData(Qt::AccessibleTextRole, line);
+        }
+    }
 }
 
 void frmConstants::cmdNext_Click() {

@@ -91,6 +91,13 @@ void frmEquiv::fillLists() {
         lstQuantity->addItem(ToQString(row.Quantity));
         lstSIUnit->addItem(ToQString(row.SiUnit));
         lstAlternative->addItem(ToQString(row.Alternative));
+        // The three lists show a row side by side; a screen reader reads one list at a time, so
+        // each entry is named by its whole row: "光束: lumen (lm) = cd-sr".
+        const QString line = QStringLiteral("%1: %2 = %3")
+                                 .arg(ToQString(row.Quantity), ToQString(row.SiUnit), ToQString(row.Alternative));
+        for (QListWidget* list : {lstQuantity, lstSIUnit, lstAlternative}) {
+            list->item(list->count() - 1)->setData(Qt::AccessibleTextRole, line);
+        }
     }
 }
 

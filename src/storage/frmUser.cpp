@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStringList>
 
 #include <algorithm>
 #include <filesystem>
@@ -90,6 +91,24 @@ bool UserFileChangedSinceSeen() {
     }
     const FileFingerprint now = FingerprintOf(path, kUserFileMaxBytes);
     return now.exists && now != seen->print;
+}
+
+// Why a text the file cannot store is refused, saying what Save does with it.
+QString TooLong(const char* what) {
+    return QStringLiteral("too long to be stored in HUC_USER.DAT; Save leaves %1 out of the file")
+        .arg(QLatin1String(what));
+}
+
+// Why a coefficient that is not a number is refused, saying what the row keeps instead.
+QString NotANumber(const std::string& factorText, const std::string& offsetText) {
+    const QString factor = ToQString(factorText).trimmed();
+    const QString offset = ToQString(offsetText).trimmed();
+    QString why =
+        QStringLiteral("not a number; the factor stays ") + (factor.isEmpty() ? QStringLiteral("empty") : factor);
+    if (!offset.isEmpty()) {
+        why += QStringLiteral(" and the offset ") + offset;
+    }
+    return why;
 }
 
 Message Question(std::string text) {
@@ -204,6 +223,7 @@ void frmUser::createControls() {
     combo->onDropDown = [this] { cboUserGroups_DropDown(); };
     cboUserGroups = combo;
     cboUserGroups->setEditable(true);
+    ExposeCheckedEntry(cboUserGroups->lineEdit());
     // The text field is the current group's name: nothing may complete it, add it to the list or
     // jump to another group because the typed name matches one.
     cboUserGroups->setCompleter(nullptr);
@@ -218,14 +238,18 @@ void frmUser::createControls() {
     for (int i = 0; i < kRows; ++i) {
         txtUserUnit[i] = new QLineEdit(fraUserUnits);
         txtUserCoef[i] = new QLineEdit(fraUserCoefs);
+        ExposeCheckedEntry(txtUserUnit[i]);
+        ExposeCheckedEntry(txtUserCoef[i]);
         txtUserUnit[i]->setMaxLength(kNoTextLimit);
         txtUserCoef[i]->setMaxLength(kNoTextLimit);
         const QString row = QString::number(i + 1);
         txtUserUnit[i]->setAccessibleName(QStringLiteral("Unit name, row ") + row);
         txtUserCoef[i]->setAccessibleName(QStringLiteral("Factor, row ") + row);
     }
+    // The combo box's name is its text field's too: a name of the field's own would be heard twice.
     cboUserGroups->setAccessibleName(QStringLiteral("Category of units"));
-    cboUserGroups->lineEdit()->setAccessibleName(QStringLiteral("Category of units"));
+    // A refused text is said as it happens, wherever the focus is.
+    refusalNotice_ = MakeSpokenNotice(this, QStringLiteral("refusalNotice"));
 
     cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -297,11 +321,7 @@ void frmUser::connectHandlers() {
     // puts into the rows itself do not.
     const auto markEdited = [this] { edited_ = true; };
     for (int i = 0; i < kRows; ++i) {
-        connect(txtUserUnit[i], &QLineEdit::textChanged, this, [this, i](const QString& name) {
-            // A factor heard alone says which unit it belongs to.
-            txtUserCoef[i]->setAccessibleDescription(name.isEmpty() ? QString() : QStringLiteral("Factor of ") + name);
-            txtUserUnit_Change(i);
-        });
+        connect(txtUserUnit[i], &QLineEdit::textChanged, this, [this, i] { txtUserUnit_Change(i); });
         connect(txtUserCoef[i], &QLineEdit::textChanged, this, [this, i] { txtUserCoef_Change(i); });
         connect(txtUserUnit[i], &QLineEdit::textEdited, this, markEdited);
         connect(txtUserCoef[i], &QLineEdit::textEdited, this, markEdited);
@@ -403,10 +423,30 @@ void frmUser::SetComboText(const QString& text) {
 void frmUser::PaintRow(int index) {
     const bool oddRow = index % 2 == 1;
     const QColor rowColour = oddRow ? kOddRowColour : platform().SystemColourOf(SystemColour::WindowBackground);
-    const bool unitRejected = !StorableUserText(working.UserUnitName[nCurGroup][index]);
-    const bool coefRejected = coefRejected_[index];
+    const std::string& name = working.UserUnitName[nCurGroup][index];
+    const bool unitRejected = !StorableUserText(name);
+    const bool coefRejected = !coefRefusal_[index].isEmpty();
     PaintBox(txtUserUnit[index], unitRejected ? kRejectedColour : rowColour, oddRow || unitRejected);
     PaintBox(txtUserCoef[index], coefRejected ? kRejectedColour : rowColour, oddRow || coefRejected);
+    TellRefusal(txtUserUnit[index], QString(), unitRejected ? TooLong("this unit") : QString());
+    // A factor heard alone says which unit it belongs to.
+    TellRefusal(txtUserCoef[index], name.empty() ? QString() : QStringLiteral("Factor of ") + ToQString(name),
+                coefRefusal_[index]);
+}
+
+void frmUser::TellRefusal(QLineEdit* box, const QString& about, const QString& why) {
+    const bool news = SetEntryRefused(box, why);
+    QStringList parts{about, why};
+    parts.removeAll(QString());
+    // Set only when it changes: every change of a description is news to a screen reader.
+    if (const QString description = parts.join(QStringLiteral(", ")); description != box->accessibleDescription()) {
+        box->setAccessibleDescription(description);
+    }
+    if (news) {
+        // The group's text field is named by its combo box.
+        const QString name = box == cboUserGroups->lineEdit() ? cboUserGroups->accessibleName() : box->accessibleName();
+        Say(refusalNotice_, name + QStringLiteral(": ") + why);
+    }
 }
 
 void frmUser::cboUserGroups_Click(int index) {
@@ -419,11 +459,13 @@ void frmUser::cboUserGroups_Change() {
     working.UserGroupName[nCurGroup] = ToStdString(cboUserGroups->currentText());
     // A name too long for the file turns yellow; a name it takes keeps the box's own colours.
     QLineEdit* box = cboUserGroups->lineEdit();
-    if (StorableUserText(working.UserGroupName[nCurGroup])) {
+    const bool storable = StorableUserText(working.UserGroupName[nCurGroup]);
+    if (storable) {
         box->setPalette(QPalette());
     } else {
         PaintBox(box, kRejectedColour, true);
     }
+    TellRefusal(box, QString(), storable ? QString() : TooLong("the name"));
 }
 
 void frmUser::cboUserGroups_DropDown() {
@@ -449,8 +491,35 @@ void frmUser::txtUserCoef_Change(int index) {
         factorText = result.factorText;
         offsetText = result.offsetText;
     }
-    coefRejected_[index] = !result.accepted || !StorableUserText(factorText) || !StorableUserText(offsetText);
+    if (!result.accepted) {
+        coefRefusal_[index] = NotANumber(factorText, offsetText);
+    } else if (!StorableUserText(factorText) || !StorableUserText(offsetText)) {
+        coefRefusal_[index] = TooLong("the factor");
+    } else {
+        coefRefusal_[index].clear();
+    }
+    // A refused text that is not just what the row keeps is one Save does not take.
+    const QString typed = txtUserCoef[index]->text();
+    const bool keptShown = typed == ToQString(CoefText(factorText, offsetText));
+    refusedCoefs_[nCurGroup][index] = result.accepted || keptShown ? QString() : typed;
     PaintRow(index);
+}
+
+std::string frmUser::RefusedCoefTexts() const {
+    std::string lines;
+    for (int u = 0; u < kUserGroups; ++u) {
+        for (int j = 0; j < kRows; ++j) {
+            const QString& typed = refusedCoefs_[u][j];
+            if (typed.isEmpty()) {
+                continue;
+            }
+            const std::string kept = CoefText(working.UserFactorText[u][j], working.UserOffsetText[u][j]);
+            lines += "\rGroup " + std::to_string(u + 1) + ", row " + std::to_string(j + 1) + ": '" +
+                     ToStdString(typed) + "', " +
+                     (kept.empty() ? std::string("saved without a factor") : "saved as '" + kept + "'");
+        }
+    }
+    return lines.empty() ? lines : lines.substr(1);
 }
 
 void frmUser::cmdSave_Click() {
@@ -481,6 +550,7 @@ bool frmUser::SaveUnits() {
         otherVersion = OldFile::KeepReplaced;
     }
     const std::string unstorable = UnstorableTexts(working);
+    const std::string refused = RefusedCoefTexts();
     CopyTexts(working, userUnits());
     // A blank row between units would hide the units below it from the lists.
     CloseUnitGaps(userUnits());
@@ -502,13 +572,24 @@ bool frmUser::SaveUnits() {
     NoteUserFileRead();
     std::error_code ignored;
     std::filesystem::remove(RecoveryFilePath(), ignored);
-    if (!unstorable.empty()) {
-        platform().ShowMessage(this, Message{std::string(kMessageTitle),
-                                             "These texts are too long to be stored in 'HUC_USER.DAT' and "
-                                             "were not saved; everything else was saved.\r" +
-                                                 unstorable,
-                                             MessageIcon::Exclamation});
+    // What was not saved as typed is named, a group and row a line.
+    std::string notSaved;
+    if (!refused.empty()) {
+        notSaved =
+            "These factors are not numbers and were not taken; their rows were saved with the factors "
+            "they had before.\r" +
+            refused;
     }
+    if (!unstorable.empty()) {
+        notSaved += std::string(notSaved.empty() ? "" : "\r\r") +
+                    "These texts are too long to be stored in 'HUC_USER.DAT' and were not saved; everything else "
+                    "was saved.\r" +
+                    unstorable;
+    }
+    if (!notSaved.empty()) {
+        platform().ShowMessage(this, Message{std::string(kMessageTitle), notSaved, MessageIcon::Exclamation});
+    }
+    refusedCoefs_ = {};
     return true;
 }
 

@@ -6,7 +6,9 @@
 // groups of the catalogue, tells the main window (saved()) so it can update its Additional Units
 // menu, writes the user units file (naming the texts too long for it, which it leaves out) and
 // closes; when another program changed the file since this one read it, Save first asks whether to
-// replace it, and replacing keeps the other version beside it. A Save whose file cannot be written
+// replace it, and replacing keeps the other version beside it. A box whose text is refused (a
+// coefficient that is not a number, a text too long for the file) turns yellow and tells assistive
+// tools why; Save names each row whose typed coefficient it did not take. A Save whose file cannot be written
 // says why and leaves the dialog open with its edits still unsaved. Cancel and the close box close
 // without changing anything, after asking whether to save edits made. Reducing the main window only
 // hides the dialog; the main window closing (by the user, a signal or the end of the session) keeps
@@ -129,8 +131,15 @@ private:
     void SetUnitText(int index, const QString& text);
     void SetCoefText(int index, const QString& text);
     void SetComboText(const QString& text);
-    /// Paints a row's boxes: yellow for a coefficient rejected or a text the file cannot store.
+    /// Paints a row's boxes: yellow for a coefficient rejected or a text the file cannot store; and
+    /// tells assistive tools the same.
     void PaintRow(int index);
+    /// Tells assistive tools whether box's text is taken: its state, its description (`about`, what
+    /// the box is for, then why the text is refused) and a notice that says a new refusal.
+    void TellRefusal(QLineEdit* box, const QString& about, const QString& why);
+    /// The coefficient texts typed but not taken, one line each by group and row, with what their
+    /// rows keep instead; empty when every typed text was taken.
+    std::string RefusedCoefTexts() const;
 
     UserUnits working{};  // only the four text tables are used
     // The user units as the file holds them: as at the opening, or as the last Save wrote them.
@@ -138,7 +147,14 @@ private:
     // A Save put the working copy into use but could not write it.
     bool unitsNotInFile_ = false;
     int nCurGroup = 0;
-    std::array<bool, kRows> coefRejected_{};
+    // Why each shown row's coefficient text is refused: not a number, or too long for the file;
+    // empty when it is taken.
+    std::array<QString, kRows> coefRefusal_{};
+    // The coefficient texts typed and refused, by group and row, while their rows keep the last
+    // accepted ones (empty where the row took what it shows): Save names them. A group left shows
+    // its kept texts when it comes back, and they replace what was typed.
+    std::array<std::array<QString, kRows>, kUserGroups> refusedCoefs_{};
+    QWidget* refusalNotice_ = nullptr;
     bool edited_ = false;
     bool hiddenForReduce_ = false;
 };

@@ -1,6 +1,8 @@
 // What a screen reader is told about each window: every control a user can focus or act on has a
 // name of its own, each window has the role of a window or a dialog, and the About window's moving
-// notice gives it nothing to read at every step.
+// notice gives it nothing to read at every step; a refused text, the finder, the tool buttons'
+// keys, and list entries that stand for a whole line or for nothing.
+#include "app/tool_button.h"
 #include "app/unit_finder.h"
 #include "app/unit_list.h"
 #include "gui_fixture.h"
@@ -53,6 +55,18 @@ void CollectControls(QAccessibleInterface* iface, const QString& path, QStringLi
         const QString childPath = path + QLatin1Char('/') + QString::number(child == nullptr ? 0 : child->role(), 16);
         CollectControls(child, childPath, controls);
     }
+}
+
+// What a notice of window says now; empty when it is not shown.
+QString Heard(QWidget* window, const char* notice) {
+    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(notice));
+    return widget != nullptr && widget->isVisible()
+               ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
+               : QString();
+}
+
+QString EntryName(QWidget* list, int row) {
+    return QAccessible::queryAccessibleInterface(list)->child(row)->text(QAccessible::Name);
 }
 
 }  // namespace
@@ -113,6 +127,65 @@ private slots:
         QCOMPARE(addUnits.txtUserCoef[2]->accessibleName(), QStringLiteral("Factor, row 3"));
         addUnits.txtUserUnit[2]->setText(QStringLiteral("tsubo"));
         QVERIFY(addUnits.txtUserCoef[2]->accessibleDescription().contains(QStringLiteral("tsubo")));
+        main.close();
+    }
+
+    void aRefusedFactorIsInvalidDescribedAndHeard() {
+        frmUser addUnits;
+        addUnits.show();
+        QLineEdit* factor = addUnits.txtUserCoef[1];
+        QTest::keyClicks(factor, QStringLiteral("1x"));
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(factor);
+        QVERIFY(box->state().invalid);
+        QCOMPARE(box->text(QAccessible::Description), QStringLiteral("not a number; the factor stays 1"));
+        QCOMPARE(Heard(&addUnits, "refusalNotice"), QStringLiteral("Factor, row 2: not a number; the factor stays 1"));
+        // Still an entry box to read and edit.
+        QCOMPARE(box->textInterface()->text(0, 2), QStringLiteral("1x"));
+        QVERIFY(box->editableTextInterface() != nullptr && box->state().editable);
+        QTest::keyClick(factor, Qt::Key_Backspace);
+        QVERIFY(!box->state().invalid && box->text(QAccessible::Description).isEmpty());
+        // The group's combo box is named once: its text field has no name of its own.
+        QVERIFY(QAccessible::queryAccessibleInterface(addUnits.cboUserGroups->lineEdit())
+                    ->text(QAccessible::Name)
+                    .isEmpty());
+    }
+
+    void theFinderIsAWindowOfTheProgramAndKeysAndLinesAreTold() {
+        frmConvert main;
+        main.mnuConvArray[0]->trigger();
+        main.show();
+        main.mnuEditFind->trigger();
+        QAccessibleInterface* program = QAccessible::queryAccessibleInterface(qApp);
+        QAccessibleInterface* finder = QAccessible::queryAccessibleInterface(main.unitFinder());
+        QVERIFY(program->indexOfChild(finder) >= 0);
+        QCOMPARE(program->child(program->indexOfChild(finder)), finder);
+        QCOMPARE(finder->text(QAccessible::Name), QStringLiteral("Find Unit"));
+        main.unitFinder()->close();
+
+        const std::vector<std::pair<QWidget*, const char*>> tools{
+            {main.picPaste, "Paste the clipboard's text as the value to convert (Ctrl+Shift+V)"},
+            {main.picShrink, "Reduce the converter to its icon window (Ctrl+Shift+R)"},
+            {main.picCal, "Open the calculator (Ctrl+Shift+L)"},
+            {main.picCopy, "Copy the result (Ctrl+Shift+C)"}};
+        for (const auto& [button, tip] : tools) {
+            QCOMPARE(button->toolTip(), QString::fromUtf8(tip));
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description), button->toolTip());
+        }
+        frmMini icon;
+        QVERIFY(!icon.toolTip().isEmpty() && !icon.toolTip().contains(icon.windowTitle()));
+
+        // The Into list's entry of the From unit shows nothing: it is heard as blank.
+        main.lstConvFrom->setCurrentRow(3);
+        QCOMPARE(EntryName(main.lstConvInto, 3), QStringLiteral("(blank)"));
+        main.lstConvFrom->setCurrentRow(2);
+        QCOMPARE(EntryName(main.lstConvInto, 3), main.lstConvInto->item(3)->text());
+        frmConstants constants;
+        QCOMPARE(EntryName(constants.lstValue, 0), QStringLiteral("Avogadro定数, ＮA = 6.022 045 E+23 mol^-1"));
+        QCOMPARE(EntryName(constants.lstSymbol, 4), QStringLiteral("(blank)"));
+        constants.cmdNext_Click();
+        QCOMPARE(EntryName(constants.lstUnit, 6), QStringLiteral("微細構造定数, α-1 = 1.370 360 4 E+2"));
+        frmEquiv equivalence;
+        QCOMPARE(EntryName(equivalence.lstAlternative, 6), QStringLiteral("光束: lumen (lm) = cd-sr"));
         main.close();
     }
 

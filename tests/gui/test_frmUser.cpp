@@ -149,17 +149,25 @@ private slots:
         QCOMPARE(BoxColour(dlg->txtUserCoef[2]), fixture->fake.SystemColourOf(SystemColour::WindowBackground));
     }
 
+    // Save names each row whose typed text it did not take, in the group shown or in one left.
     void yellowRowIsSavedWithItsLastAcceptedValues() {
         Open();
         TypeOver(dlg->txtUserCoef[0], QStringLiteral("1;2;3"));
         QCOMPARE(dlg->txtUserCoef[0]->text(), QStringLiteral("1;2;3"));
         QCOMPARE(BoxColour(dlg->txtUserCoef[0]), kYellow);
+        PickGroup(dlg->cboUserGroups, 3);
+        TypeOver(dlg->txtUserCoef[2], QStringLiteral("9x"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         // "1;2" was the last text accepted while typing.
         QCOMPARE(userUnits().UserFactorText[0][0], std::string("1"));
         QCOMPARE(userUnits().UserOffsetText[0][0], std::string("2"));
         QCOMPARE(catalogue().TempScale[1][0], 1.0);
         QCOMPARE(catalogue().TempOffset[1][0], 2.0);
+        QCOMPARE(fixture->fake.messages.size(), std::size_t{1});
+        QCOMPARE(fixture->fake.messages[0].text,
+                 std::string("These factors are not numbers and were not taken; their rows were saved with the "
+                             "factors they had before.\rGroup 1, row 1: '1;2;3', saved as '1;2'\rGroup 4, row 3: "
+                             "'9x', saved as '9'"));
     }
 
     void emptyCoefficientGivesTheZeroFactorRule() {

@@ -12,6 +12,7 @@
 
 #include "app/frmConvert.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -95,6 +96,10 @@ private slots:
         QCOMPARE(finder->lstFound->count(), 0);
         QVERIFY(finder->lblHint->isVisible());
         QCOMPARE(finder->lblHint->text(), QStringLiteral("No unit is named \u201Cqqqqqqqq\u201D."));
+        // A screen reader hears the hint as it appears.
+        auto* notice = finder->findChild<QWidget*>(QStringLiteral("answerNotice"));
+        QVERIFY(notice->isVisible());
+        QCOMPARE(QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name), finder->lblHint->text());
         // A name pasted with its line break, as copied from a terminal, finds as the typed one.
         finder->txtFind->clear();
         fixture->fake.clipboard = QStringLiteral("tsubo\r\n");
