@@ -23,6 +23,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -30,6 +31,10 @@
 #include <vector>
 
 namespace {
+
+// A long session of typing, and the keys after which its memory is the baseline.
+constexpr int kSessionKeys = 25000;
+constexpr int kFirstKeys = 1000;
 
 constexpr int kWarmUp = 200;
 constexpr int kRepetitions = 5000;
@@ -39,6 +44,18 @@ bool WriteFile(const QString& path, const std::string& bytes) {
     std::ofstream file(path.toStdString(), std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
+}
+
+// The process's resident memory now, in KiB (0 when it cannot be read).
+long ResidentKib() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -100,6 +117,22 @@ int main(int argc, char* argv[]) {
     }
     std::nth_element(micros.begin(), micros.begin() + kRepetitions / 2, micros.end());
     std::printf("keystroke_median_us %.2f\n", micros[kRepetitions / 2]);
+
+    // Memory over a long session of typing: numbers typed and erased again, 25,000 keys; what the
+    // keys after the first 1,000 added to the resident memory.
+    const auto typeKeys = [&window](int count) {
+        constexpr std::array kKeys{Qt::Key_1,         Qt::Key_2,         Qt::Key_3,
+                                   Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace};
+        for (int i = 0; i < count; ++i) {
+            QTest::keyClick(window.txtInput, kKeys[static_cast<std::size_t>(i) % kKeys.size()]);
+            QApplication::processEvents();
+        }
+    };
+    window.txtInput->clear();
+    typeKeys(kFirstKeys);
+    const long before = ResidentKib();
+    typeKeys(kSessionKeys - kFirstKeys);
+    std::printf("keystroke_growth_kib %ld\n", ResidentKib() - before);
 
     // Metric Prefixes, the group of most units, from its first unit, with All Units open: the
     // keystroke runs through the result box and every row of the table, and the table is painted.

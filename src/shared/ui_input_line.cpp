@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 #include <optional>
 
@@ -40,7 +41,33 @@ QKeyEvent WithText(const QKeyEvent* event, int key, const QString& text) {
 
 }  // namespace
 
-InputLine::InputLine(QWidget* parent) : QLineEdit(parent) {}
+InputLine::InputLine(QWidget* parent) : QLineEdit(parent) {
+    // The line edit keeps every edit for its undo, without end; the history starts afresh after
+    // a while, once the edit that made it that long is done.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (++edits_ == kUndoEdits) {
+            QMetaObject::invokeMethod(this, &InputLine::ForgetOldEdits, Qt::QueuedConnection);
+        }
+    });
+}
+
+void InputLine::ForgetOldEdits() {
+    edits_ = 0;
+    const int cursor = cursorPosition();
+    const int first = selectionStart();
+    const int selected = selectionLength();
+    {
+        // The same text again, which only clears the history: no change to tell anyone of.
+        const QSignalBlocker quiet(this);
+        setText(text());
+    }
+    if (first >= 0 && selected > 0) {
+        // The cursor stays at the end of the selection it stood at.
+        setSelection(cursor == first ? first + selected : first, cursor == first ? -selected : selected);
+    } else {
+        setCursorPosition(cursor);
+    }
+}
 
 InputLine::~InputLine() = default;
 
