@@ -4,6 +4,8 @@
 
 #include "storage/frmUser.h"
 
+#include <QApplication>
+
 #include <array>
 
 namespace halden {
@@ -28,6 +30,13 @@ void CompanionWindows::ShowOpenOnes() const {
     for (const auto& [companion, open] : companions) {
         if (companion != nullptr && open) {
             Show(companion);
+        }
+    }
+    // A window minimised from its own title bar (the calculator, help) took the main window down
+    // with it, having no task bar button to come back by: it comes back with the main window.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isMinimized()) {
+            Show(window);
         }
     }
 }
@@ -66,6 +75,12 @@ void CompanionWindows::CloseAll() const {
 void CompanionWindows::Show(QWidget* companion) {
     companion->setWindowState(companion->windowState() & ~Qt::WindowMinimized);
     companion->show();
+}
+
+void CompanionWindows::BringForward(QWidget* companion) {
+    Show(companion);
+    companion->raise();
+    companion->activateWindow();
 }
 
 }  // namespace halden

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 
@@ -47,6 +48,12 @@ constexpr int kMinResultWidth = 110;
 constexpr int kInputTextMargin = 20;
 // A window wider than the window system can map is of no use; texts beyond this width are cut.
 constexpr int kMaxBoxWidth = 16000;
+
+// What a button does and its key, shown by the mouse and read by a screen reader alike.
+void DescribeButton(QPushButton* button, const QString& text) {
+    button->setToolTip(text);
+    button->setAccessibleDescription(text);
+}
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -97,10 +104,12 @@ void frmCal::createControls() {
     txtCalResult->setReadOnly(true);
 
     // The buttons' captions are signs, and the boxes have no label: each is named for a screen reader.
+    // The edit field is the combo box itself to its user, heard under the combo box's one name.
     cboInput->setAccessibleName(QStringLiteral("Expression"));
-    cboInput->lineEdit()->setAccessibleName(QStringLiteral("Expression"));
     cmdExecCalc->setAccessibleName(QStringLiteral("Calculate"));
     cmdReplace->setAccessibleName(QStringLiteral("Use result as expression"));
+    DescribeButton(cmdExecCalc, QStringLiteral("Calculates the expression (Enter)"));
+    DescribeButton(cmdReplace, QStringLiteral("Puts the result back into the expression (Ctrl+R)"));
     txtCalResult->setAccessibleName(QStringLiteral("Calculation result"));
     AnnounceChangesOf(txtCalResult, {cboInput, cboInput->lineEdit()},
                       [](const QString& result) { return QStringLiteral("Result: ") + result; });
@@ -124,6 +133,15 @@ void frmCal::connectHandlers() {
     // Enter may reach the combo box or its edit field first, depending on where focus sits.
     cboInput->installEventFilter(this);
     cboInput->lineEdit()->installEventFilter(this);
+    auto* replaceKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    replaceKey->setContext(Qt::WindowShortcut);
+    connect(replaceKey, &QShortcut::activated, cmdReplace, &QPushButton::click);
+    // Escape closes the window as its close box does, the place where it stands kept for next time.
+    InstallEscapeKey(this, [this] {
+        closingByUser_ = true;
+        close();
+        closingByUser_ = false;
+    });
 }
 
 void frmCal::Form_Load() {
@@ -238,8 +256,9 @@ bool frmCal::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmCal::BringToFront() {
-    show();
+    // Shown still minimised, it would stay out of sight: it has no task bar button of its own.
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     // An open calculator behind other windows comes to the front with the keyboard, as a newly
     // shown one does.
     raise();
@@ -313,7 +332,7 @@ void frmCal::showEvent(QShowEvent* event) {
 }
 
 void frmCal::closeEvent(QCloseEvent* event) {
-    Form_QueryUnload(event->spontaneous());
+    Form_QueryUnload(event->spontaneous() || closingByUser_);
     Form_Unload();
     event->accept();
 }

@@ -48,7 +48,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    /// A close from the window's own close control (a spontaneous close) records the position;
+    /// A close from the window's own close control (a spontaneous close) or Escape records the position;
     /// every close returns the window to its freshly loaded state.
     void closeEvent(QCloseEvent* event) override;
 
@@ -72,14 +72,15 @@ private:
     int formHeightTwips();
 
     CalculatorHistory history_;
-    int nInputWidth = 100;       // pixels
-    int nResultWidth = 110;      // pixels
-    int nFormWidth = 0;          // outer width, twips
-    int leastWidth_ = 0;         // outer width never gone below, twips
-    bool placePending_ = false;  // closed since last shown: the next showing goes to the stored place
-    bool pushedLeft_ = false;    // moved left of where the user had it, to keep "<" on the screen
-    int homeLeft_ = 0;           // where the user had the window's left edge, pixels
-    int pushedTo_ = 0;           // where it was moved to
+    int nInputWidth = 100;        // pixels
+    int nResultWidth = 110;       // pixels
+    int nFormWidth = 0;           // outer width, twips
+    int leastWidth_ = 0;          // outer width never gone below, twips
+    bool placePending_ = false;   // closed since last shown: the next showing goes to the stored place
+    bool closingByUser_ = false;  // a close from the keyboard, taken as one from the close box
+    bool pushedLeft_ = false;     // moved left of where the user had it, to keep "<" on the screen
+    int homeLeft_ = 0;            // where the user had the window's left edge, pixels
+    int pushedTo_ = 0;            // where it was moved to
 };
 
 }  // namespace halden

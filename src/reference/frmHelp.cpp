@@ -103,9 +103,7 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     // With Always on Top the converter's windows float above the rest; help asked for from one of
     // them floats with them, or it would open hidden behind the window that asked for it.
     platform().SetAlwaysOnTop(window, settings().pnShowTop == 1);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    window->BringToFront();
 }
 
 }  // namespace
@@ -127,6 +125,9 @@ void frmHelp::createControls() {
     txtHelp = new HelpBrowser(this);
     txtHelp->setOpenLinks(true);
     txtHelp->setOpenExternalLinks(false);
+    // The arrow keys move a caret through the text, as in a document, so that a screen reader reads
+    // the line, word or letter they reach; the text stays read-only and looks as before.
+    txtHelp->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     txtHelp->setAccessibleName(QStringLiteral("Help text"));
     SetAccessibleWindowRole(this, QAccessible::Window);
     cmdContents = new QPushButton(QStringLiteral("&Contents"), this);
@@ -199,6 +200,15 @@ void frmHelp::ShowPage(const QString& page) {
     } else {
         txtHelp->setSource(target);
     }
+}
+
+void frmHelp::BringToFront() {
+    // Minimised from its own title bar it has no task bar button to come back by: asking for help
+    // brings it back.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 QString frmHelp::CurrentPage() const { return QFileInfo(txtHelp->source().path()).fileName(); }

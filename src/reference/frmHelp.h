@@ -31,6 +31,8 @@ public:
 
     /// Shows one page of the help, by its file name ("contents.html").
     void ShowPage(const QString& page);
+    /// Shows the window in front with the keyboard, out of the minimised state if it was in it.
+    void BringToFront();
     /// The file name of the page shown.
     QString CurrentPage() const;
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # F1 opens the help at the window's own topic: the main window at the contents, the constants
 # window, Add Units, the calculator, the equivalence window and the about window at their pages.
+# Help minimised from its own title bar (the main window goes down with it) comes back at F1.
 source "$(dirname "$0")/desktop_support.sh"
-desk_begin f1_opens_help_topics 30
+desk_begin f1_opens_help_topics 45
 
 desk_folder
 desk_start
@@ -34,5 +35,23 @@ for row in "${rows[@]}"; do
     desk_expect 5 "F1 in the $window window did not bring the help to the front" desk_is_active "$help"
     desk_expect_eq "page of F1 in the $window window" "$heading" "$(desk_help_page "$help")"
 done
+kill -KILL "$DESK_PID"
+wait "$DESK_PID" 2>/dev/null
 
+# The calculator stays on the screen while the main window is minimised: F1 there.
+desk_folder
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - Length$')
+desk_open_companion "$main" calculator
+cal=$(desk_find_window "$(desk_companion_title calculator)")
+desk_expect 5 "the calculator did not become active" desk_is_active "$cal"
+desk_key F1
+help=$(desk_find_window "$help_title" 5)
+desk_minimize "$help"
+desk_expect 5 "the help window was not minimised" desk_is_iconic "$help"
+desk_activate "$cal"
+desk_expect 5 "the calculator did not become active" desk_is_active "$cal"
+desk_key F1
+desk_expect 5 "F1 left the minimised help window minimised" desk_is_normal "$help"
+desk_expect 5 "F1 did not bring the help window back to the front" desk_is_active "$help"
 desk_pass

@@ -12,7 +12,9 @@ rows=(
     "addunits            main"
     "addunits            companion"
     "calculator          main"
+    "calculator          companion"
     "help                main"
+    "help                companion"
     "about               main"
 )
 

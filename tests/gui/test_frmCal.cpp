@@ -5,6 +5,7 @@
 
 #include "calc/frmCal.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -268,6 +269,29 @@ private slots:
             Execute(w, text);
         }
         QCOMPARE(HistoryEntries(w), (QStringList{"b7", "b6", "b5", "b4", "b3", "b2", "b1"}));
+    }
+
+    void escapeClosesAsTheCloseBoxDoesAndTheButtonsTellTheirKeys() {
+        frmCal w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.move(50, 60);
+        Execute(w, QStringLiteral("2+3"));
+        QTest::keyClick(w.cboInput->lineEdit(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(w.cboInput->currentText(), QStringLiteral("5.00000"));
+        const std::pair<QPushButton*, const char*> buttons[] = {{w.cmdExecCalc, "(Enter)"}, {w.cmdReplace, "(Ctrl+R)"}};
+        for (const auto& [button, key] : buttons) {
+            QVERIFY2(button->toolTip().endsWith(QLatin1String(key)), key);
+            QCOMPARE(button->accessibleDescription(), button->toolTip());
+        }
+        // The edit field is heard under the combo box's name, not as a second "Expression".
+        QVERIFY(QAccessible::queryAccessibleInterface(w.cboInput->lineEdit())->text(QAccessible::Name).isEmpty());
+
+        QTest::keyClick(w.cboInput->lineEdit(), Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.cboInput->count(), 0);
+        QCOMPARE(settings().Form_Cal_Left, 750);
+        QCOMPARE(settings().Form_Cal_Top, 900);
     }
 
 private:

@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
 
 #include <memory>
 
@@ -137,8 +138,27 @@ private slots:
             if (page != QStringLiteral("contents.html")) {
                 QVERIFY2(html.contains(QStringLiteral("href=\"contents.html\"")), qPrintable(page));
             }
+            // Each page tells how its window closes.
+            QVERIFY2(html.contains(QStringLiteral("close")), qPrintable(page));
         }
         QVERIFY(links > pages.size());
+    }
+
+    void arrowKeysReadThroughTheTextAndARequestBringsTheWindowBack() {
+        frmHelp* window = Request(QStringLiteral("HALDUCNV.HLP"), HelpCommand::Context, kHelpContextCalculator);
+        QTextBrowser* text = window->txtHelp;
+        text->moveCursor(QTextCursor::Start);
+        QTest::keyClick(text, Qt::Key_Down);
+        QTest::keyClick(text, Qt::Key_Right);
+        // A caret moves, where a screen reader reads, and the text stays as it was.
+        const int caret = text->textCursor().position();
+        QVERIFY(caret > 1);
+        QCOMPARE(QAccessible::queryAccessibleInterface(text)->textInterface()->cursorPosition(), caret);
+        QVERIFY(text->isReadOnly());
+        // Minimised, it has no task bar button: asking for help shows it again.
+        window->showMinimized();
+        QCOMPARE(Request(QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0), window);
+        QVERIFY(!window->isMinimized() && window->isVisible());
     }
 
     void aScreenReaderHearsThePageOpenedAndTheLinkTabSelects() {
