@@ -11,6 +11,7 @@
 #include "reference/frmEquiv.h"
 #include "reference/frmInfo.h"
 #include "shared/platform.h"
+#include "shared/ui_window_place.h"
 #include "storage/frmUser.h"
 
 #include <QAction>
@@ -27,8 +28,7 @@ void frmConvert::mnuConvConst_Click() {
     if (constantsWindow.isNull()) {
         constantsWindow = new frmConstants(this);
     }
-    constantsWindow->show();
-    constantsWindow->raise();
+    CompanionWindows::BringForward(constantsWindow);
 }
 
 void frmConvert::mnuUserDef_Click() {
@@ -38,10 +38,10 @@ void frmConvert::mnuUserDef_Click() {
         connect(dialog, &frmUser::saved, this, &frmConvert::userWindow_Saved);
         connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
         connect(dialog, &frmUser::writeFailureShown, this, &frmConvert::RestoreMainWindow);
+        KeepAboveOwner(dialog, this);
         userWindow = dialog;
     }
-    userWindow->show();
-    userWindow->raise();
+    CompanionWindows::BringForward(userWindow);
 }
 
 // Add Units changes only the user groups. A user group shown in the lists is shown again as it is
@@ -76,8 +76,7 @@ void frmConvert::lblHidden_Click() {
     if (equivWindow.isNull()) {
         equivWindow = new frmEquiv(this);
     }
-    equivWindow->show();
-    equivWindow->raise();
+    CompanionWindows::BringForward(equivWindow);
 }
 
 void frmConvert::connectWindowKeys() {

@@ -10,6 +10,7 @@
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
 #include "shared/ui_window.h"
+#include "shared/ui_window_place.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -66,6 +67,7 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
     // Modal to the main window and its companions only: the help window that F1 opens over it takes
     // the keyboard and the mouse.
     setWindowModality(Qt::WindowModal);
+    KeepAboveOwner(this, parent);
     createControls();
     connectHandlers();
     InstallHelpKey(this, HelpCommand::Context, kHelpContextAbout);

@@ -3,16 +3,18 @@
 #include "shared/platform.h"
 #include "shared/ui_twips.h"
 
-#include <QElapsedTimer>
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace halden {
 namespace {
@@ -29,10 +31,46 @@ QList<QRect> FreeScreenAreas() {
 // its start at low.
 int IntoRange(int start, int length, int low, int high) { return std::max(low, std::min(start, high - length)); }
 
+xcb_atom_t FrameExtentsAtom(xcb_connection_t* connection) {
+    static xcb_atom_t atom = XCB_ATOM_NONE;
+    if (atom == XCB_ATOM_NONE && connection != nullptr) {
+        static constexpr char kExtents[] = "_NET_FRAME_EXTENTS";
+        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, sizeof kExtents - 1, kExtents);
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        atom = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+        std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
+    }
+    return atom;
+}
+
+void WatchFrameExtents();
+
+// Whether the window manager has told the window's frame (_NET_FRAME_EXTENTS is set on it, even
+// to no frame at all); false where the window system has no such property.
+bool FrameExtentsSet(const QWidget* window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr || window->windowHandle() == nullptr) {
+        return false;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t extents = FrameExtentsAtom(connection);
+    if (extents == XCB_ATOM_NONE) {
+        return false;
+    }
+    const xcb_get_property_cookie_t cookie = xcb_get_property(
+        connection, 0, static_cast<xcb_window_t>(window->internalWinId()), extents, XCB_ATOM_CARDINAL, 0, 4);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    const bool set = reply != nullptr && reply->format == 32 && reply->value_len == 4;
+    std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
+    return set;
+}
+
 // Keeps a window at the place last restored: the window goes there when it is next shown, and
 // once the window manager has framed it, its frame is moved there once more if the window manager
 // put it elsewhere (some offset a new window's frame by their border, so that each run would save
-// a place a few pixels off the one before). Found again by its name: it has no meta-object.
+// a place a few pixels off the one before). However long the window manager takes, the frame is
+// waited for: its extents, or its first move once on the screen; nothing gives up by the clock.
+// Found again by its name: it has no meta-object.
 class PlaceKeeper final : public QObject {
 public:
     static constexpr const char* kName = "placeKeeper";
@@ -40,11 +78,15 @@ public:
     explicit PlaceKeeper(QWidget* window) : QObject(window), window_(window) {
         setObjectName(QLatin1String(kName));
         window->installEventFilter(this);
+        WatchFrameExtents();
+    }
+
+    static PlaceKeeper* Find(const QWidget* window) {
+        return static_cast<PlaceKeeper*>(window->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly));
     }
 
     static PlaceKeeper* Of(QWidget* window) {
-        auto* keeper =
-            static_cast<PlaceKeeper*>(window->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly));
+        PlaceKeeper* keeper = Find(window);
         return keeper != nullptr ? keeper : new PlaceKeeper(window);
     }
 
@@ -66,6 +108,15 @@ public:
         }
     }
 
+    // The window manager wrote the frame's extents (once the toolkit has read them).
+    void FrameChanged() {
+        if (watching_) {
+            Check(false);
+        } else if (fitted_) {
+            Refit();
+        }
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == window_ && event->type() == QEvent::Show && pending_) {
             // Laid out by now: the whole window is brought on the screen, not only its first size.
@@ -73,10 +124,9 @@ public:
             Watch();
         } else if (watching_ && watched == window_->windowHandle() &&
                    (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
-            Check();
-        } else if (fitted_ && watched == window_->windowHandle() &&
-                   (event->type() == QEvent::Resize || event->type() == QEvent::Expose)) {
-            Refit();
+            Check(event->type() == QEvent::Move);
+        } else if (fitted_ && watched == window_->windowHandle()) {
+            FollowFitted(event);
         }
         return false;
     }
@@ -95,26 +145,28 @@ private:
             return;
         }
         watching_ = true;
-        watchStarted_.start();
         window_->windowHandle()->removeEventFilter(this);
         window_->windowHandle()->installEventFilter(this);
     }
 
-    void Check() {
-        // A window the window manager left alone sends nothing to check by; a later move is the
-        // user's own, never undone.
-        if (watchStarted_.hasExpired(kWatchMilliseconds)) {
-            watching_ = false;
-            return;
-        }
+    // The frame is known once the window manager has told its extents or drawn one (the toolkit
+    // reads it from the window's parents), or, with neither, once it has moved the window on the
+    // screen: a window manager without frames.
+    bool FrameKnown(bool moved) const {
         const QWindow* handle = window_->windowHandle();
-        const bool framed = handle->frameMargins() != QMargins() || window_->windowFlags() & Qt::FramelessWindowHint;
-        if (!handle->isExposed() || !framed) {
+        return handle->frameMargins() != QMargins() || window_->windowFlags() & Qt::FramelessWindowHint ||
+               FrameExtentsSet(window_) || moved;
+    }
+
+    void Check(bool moved) {
+        if (!window_->windowHandle()->isExposed() || !FrameKnown(moved)) {
             return;  // not yet on the screen with its frame: its place is not final
         }
+        // Checked once: a later move is the user's own, never undone.
         watching_ = false;
-        // Framed now: the whole frame, title bar included, is brought onto the screen.
-        const QRect actual = window_->frameGeometry();
+        // Framed now: the whole frame, title bar included, is brought onto the screen. (The window's
+        // own geometry: the widget learns of a move only after this event.)
+        const QRect actual = window_->windowHandle()->frameGeometry();
         if (rule_ == OffScreenPlace::BringOnScreen) {
             place_ = ReachablePlace(QRect(stored_, actual.size()), FreeScreenAreas());
         }
@@ -122,29 +174,24 @@ private:
             window_->move(place_);
         }
         fitted_ = place_ != stored_;
-        if (fitted_) {
-            // The window manager may still be settling the frame's edges: looked at again shortly.
-            for (const int delay : {kSettleMilliseconds, 4 * kSettleMilliseconds}) {
-                QTimer::singleShot(delay, this, [this] {
-                    if (fitted_) {
-                        Refit();
-                    }
-                });
-            }
+    }
+
+    // A window brought onto the screen stays fitted while it stands where it was put: growing (its
+    // width applied again once framed, a frame settling) it is brought on again. Moved elsewhere,
+    // by the user or for its own reasons, it is left where it went.
+    void FollowFitted(const QEvent* event) {
+        if (event->type() == QEvent::Move && window_->windowHandle()->framePosition() != place_) {
+            fitted_ = false;
+        } else if (event->type() == QEvent::Resize || event->type() == QEvent::Expose) {
+            Refit();
         }
     }
 
-    // A window brought onto the screen that grows a moment later (its width applied again once
-    // framed) is brought on again, as far as it now needs.
     void Refit() {
-        if (watchStarted_.hasExpired(kWatchMilliseconds)) {
-            fitted_ = false;
-            return;
-        }
-        const QRect frame = window_->frameGeometry();
+        const QRect frame = window_->windowHandle()->frameGeometry();
         const QList<QRect> areas = FreeScreenAreas();
         if (std::any_of(areas.begin(), areas.end(), [&frame](const QRect& area) { return area.contains(frame); })) {
-            return;  // wholly on a screen, wherever the user may have moved it since
+            return;  // wholly on a screen
         }
         place_ = ReachablePlace(QRect(stored_, frame.size()), areas);
         if (frame.topLeft() != place_) {
@@ -158,13 +205,65 @@ private:
     OffScreenPlace rule_ = OffScreenPlace::BringOnScreen;
     bool pending_ = false;
     bool watching_ = false;
-    bool fitted_ = false;  // moved onto the screen from its stored place
-    QElapsedTimer watchStarted_;
-    static constexpr qint64 kWatchMilliseconds = 3000;
-    static constexpr int kSettleMilliseconds = 200;
+    bool fitted_ = false;  // moved onto the screen from its stored place, and still there
 };
 
+// Tells each window's keeper when the window manager writes the window's frame extents: no event
+// of the toolkit's says so. Installed once, where windows are X windows.
+class FrameExtentsFilter final : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override {
+        if (eventType != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY) {
+            return false;
+        }
+        const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 == nullptr || change->atom != FrameExtentsAtom(x11->connection())) {
+            return false;
+        }
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            PlaceKeeper* keeper = window->internalWinId() == change->window ? PlaceKeeper::Find(window) : nullptr;
+            if (keeper != nullptr) {
+                // After the toolkit has taken the change in: it reads the extents anew.
+                QMetaObject::invokeMethod(
+                    keeper, [keeper] { keeper->FrameChanged(); }, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+};
+
+void WatchFrameExtents() {
+    static FrameExtentsFilter* filter = nullptr;
+    if (filter == nullptr && qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr) {
+        filter = new FrameExtentsFilter;  // NOLINT(cppcoreguidelines-owning-memory): lives as long as the program
+        qGuiApp->installNativeEventFilter(filter);
+    }
+}
+
 }  // namespace
+
+void KeepAboveOwner(QWidget* dialog, QWidget* owner) {
+    if (dialog == nullptr || owner == nullptr) {
+        return;
+    }
+    // The focus moving to the owner tells that it came to the front: a click on it, or the window
+    // manager's choice. (An owner a modal dialog blocks still takes the focus from the window manager.)
+    const QPointer<QWidget> watched(owner);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, dialog, [dialog, watched](QWindow* focus) {
+        if (focus == nullptr || watched.isNull() || focus != watched->windowHandle() || !dialog->isVisible()) {
+            return;
+        }
+        dialog->raise();
+        if (dialog->isModal()) {
+            dialog->activateWindow();
+        }
+    });
+}
 
 bool WindowPlacesKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 

@@ -5,7 +5,8 @@
 // A stored place that leaves too little of a window on the screens (a monitor since unplugged, a
 // larger scale factor) is moved just far enough to be wholly on the screen. Where the platform
 // cannot tell where windows are (Wayland), stored places are left as they were. The frame around
-// a window is the platform seam's (WindowFrameMargins), the one account of it.
+// a window is the platform seam's (WindowFrameMargins), the one account of it. A dialog stays
+// above the window it belongs to, also under window managers that do not keep it there.
 #pragma once
 
 #include "shared/settings.h"
@@ -36,7 +37,8 @@ enum class OffScreenPlace { BringOnScreen, AsStored };
 /// that leaves less than a usable part of the window on the screens (its title bar and 100 x 40
 /// pixels) moves just far enough for the whole window to be on the nearest screen's free area.
 /// The next showing of the window puts its frame at that place, and, once the window manager
-/// has framed it, corrects the frame's place once where the window manager put it elsewhere.
+/// has framed it (however long that takes), corrects the frame's place once where the window
+/// manager put it elsewhere.
 void RestoreWindowPlace(QWidget* window, int left, int top, OffScreenPlace rule = OffScreenPlace::BringOnScreen);
 
 /// The user moves the window (a drag the window starts itself): where it goes is the user's
@@ -68,6 +70,11 @@ QPoint BesidePlace(const QRect& anchor, const QSize& size, const QRect& area);
 /// Puts a top-level window beside another (its frame beside the other's frame), on the free area
 /// of the other's screen.
 void PlaceBeside(QWidget* window, const QWidget* anchor);
+
+/// Keeps dialog (a window transient for owner) above owner also where the window manager does
+/// not: whenever owner comes to the front with the keyboard while dialog is shown, dialog is
+/// raised above it, and a modal dialog takes the keyboard, which owner cannot use meanwhile.
+void KeepAboveOwner(QWidget* dialog, QWidget* owner);
 
 /// Moves a popup (its outer rectangle at wanted, in pixels) to lie wholly inside the free area of
 /// the screen it is shown on, as far as it fits.

@@ -1,8 +1,31 @@
 #!/usr/bin/env bash
 # The help window fits the screen at a scale factor of 2 on a 1280 x 1024 screen; with Always on
-# Top, help opened from Add Units shows above the dialog, beside the main window.
+# Top, help opened from Add Units shows above the dialog, beside the main window. The about box and
+# Add Units stay above the main window when the user clicks it.
 source "$(dirname "$0")/desktop_support.sh"
-desk_begin help_window_fits_and_stays_above 50 1280x1024x24
+desk_begin help_window_fits_and_stays_above 60 1280x1024x24
+
+desk_folder
+desk_start
+main=$(desk_find_window '^ Halden Unit Converter - ')
+for dialog in about addunits; do
+    desk_open_companion "$main" "$dialog"
+    other=$(desk_find_window "$(desk_companion_title "$dialog")")
+    owner=$(timeout 3 xprop -id "$other" WM_TRANSIENT_FOR | grep -o '0x[0-9a-fA-F]*')
+    desk_expect_eq "the window the $dialog window is transient for" "$main" "$((${owner:-0}))"
+    desk_raise "$main"
+    desk_settle
+    desk_expect 5 "a click on the main window put it above the $dialog window" desk_is_above "$other" "$main"
+    desk_holds 1 "the $dialog window went below the main window" desk_is_above "$other" "$main"
+    if [ "$dialog" = about ]; then
+        desk_activate "$other"
+        desk_expect 5 "the about window did not become active" desk_is_active "$other"
+        desk_key Return
+        desk_expect 5 "the about window stayed after Enter" desk_not_viewable "$other"
+    fi
+done
+kill -KILL "$DESK_PID"
+wait "$DESK_PID" 2>/dev/null
 
 desk_folder
 desk_start QT_SCALE_FACTOR=2
