@@ -10,7 +10,6 @@
 #include "calc/frmCal.h"
 #include "reference/frmConstants.h"
 #include "reference/frmEquiv.h"
-#include "reference/frmHelp.h"
 #include "shared/ui_window.h"
 #include "storage/frmUser.h"
 
@@ -115,27 +114,6 @@ private slots:
             QVERIFY2(companion->isVisible(), name);
             QVERIFY2(!companion->isMinimized(), name);
         }
-    }
-
-    // The calculator and help, minimised from their own title bars, took the main window down with
-    // them; restoring the main window brings them back.
-    void restoringTheMainWindowBringsBackTheCalculatorAndHelp() {
-        QVERIFY(StartFull());
-        InstallProgramHelp();
-        InstalledHelpViewer()(window.get(), QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0);
-        Click(window->picCal);
-        const std::pair<const char*, QPointer<QWidget>> windows[] = {{"calculator", window->calculatorWindow()},
-                                                                     {"help", OpenHelpWindow()}};
-        for (const auto& [name, other] : windows) {
-            QVERIFY2(!other.isNull() && other->isVisible(), name);
-            other->setWindowState(other->windowState() | Qt::WindowMinimized);
-        }
-        QVERIFY(window->isMinimized());
-        window->setWindowState(Qt::WindowNoState);
-        for (const auto& [name, other] : windows) {
-            QVERIFY2(other->isVisible() && !other->isMinimized(), name);
-        }
-        delete OpenHelpWindow();
     }
 
     // A companion closed before the main window was minimised stays closed after the restore.
