@@ -70,14 +70,11 @@ void frmConvert::createControls() {
         button->setCursor(Qt::ArrowCursor);
     }
     // Heard alone, the captions say too little: each button is named by what it does.
+    // Their descriptions are their tooltips, which name their keys too (connectHandlers).
     picPaste->setAccessibleName(QStringLiteral("Paste"));
-    picPaste->setAccessibleDescription(QStringLiteral("Pastes the clipboard's text as the value to convert"));
     picShrink->setAccessibleName(QStringLiteral("Reduce"));
-    picShrink->setAccessibleDescription(QStringLiteral("Reduces the converter to its icon window"));
     picCal->setAccessibleName(QStringLiteral("Calculator"));
-    picCal->setAccessibleDescription(QStringLiteral("Opens the calculator"));
     picCopy->setAccessibleName(QStringLiteral("Copy result"));
-    picCopy->setAccessibleDescription(QStringLiteral("Copies the result to the clipboard"));
 
     fraConvFrom = new CaptionFrame(QStringLiteral("Convert..."), client_);
     fraConvFrom->setFont(Arial(8.25));
