@@ -11,6 +11,7 @@
 #include "cli/cli_convert.h"
 #include "cli/cli_options.h"
 #include "cli/command_line.h"
+#include "fuzz_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -25,15 +26,7 @@
 
 namespace {
 
-struct Tables {
-    std::unique_ptr<halden::UserUnits> user = std::make_unique<halden::UserUnits>();
-    std::unique_ptr<halden::UnitCatalogue> catalogue = std::make_unique<halden::UnitCatalogue>();
-    std::unique_ptr<halden::UnitNameIndex> index;
-    Tables() {
-        halden::BuildUnitCatalogue(*catalogue, *user, 15);
-        index = std::make_unique<halden::UnitNameIndex>(*catalogue);
-    }
-};
+using halden::fuzz::Tables;
 
 // The command lines a run is given: questions and VALUE FROM INTO lines, in one group, with other
 // figures, and a value a line between two fixed units (number bases and temperatures too).

@@ -6,6 +6,7 @@
 #include "catalogue/question.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
+#include "fuzz_tables.h"
 #include "numbers/message_sink.h"
 
 #include <cstddef>
@@ -18,15 +19,7 @@ namespace {
 
 constexpr int kFigures[] = {4, 6, 7, 8};
 
-struct Tables {
-    std::unique_ptr<halden::UserUnits> user = std::make_unique<halden::UserUnits>();
-    std::unique_ptr<halden::UnitCatalogue> catalogue = std::make_unique<halden::UnitCatalogue>();
-    std::unique_ptr<halden::UnitNameIndex> index;
-    Tables() {
-        halden::BuildUnitCatalogue(*catalogue, *user, 15);
-        index = std::make_unique<halden::UnitNameIndex>(*catalogue);
-    }
-};
+using halden::fuzz::Tables;
 
 bool IsUnit(const halden::UnitCatalogue& c, int g, int unit) {
     return g >= 0 && g < halden::kGroupCount && unit >= 0 && unit < c.UnitCount[static_cast<std::size_t>(g)];

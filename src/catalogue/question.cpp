@@ -21,8 +21,6 @@ namespace halden {
 namespace {
 
 constexpr std::string_view kHowToAsk = "give a value, its unit and the unit to answer in, as in \"3 ft in cm\"";
-// Near names offered for a name that names nothing, as the shell offers them.
-constexpr std::size_t kNearNames = 5;
 // The longest question read: anything longer is no question typed by a person.
 constexpr std::size_t kLongestQuestion = 400;
 
@@ -538,17 +536,15 @@ QuestionAnswer Answer(std::string_view question, const UnitCatalogue& c, const U
         if (!run.empty() && !oneUnit && named > 0) {
             const std::string name = WordsBetween(run, 0, named);
             const NamedUnits& unit = cache.Named(name);
-            QuestionAnswer refused =
-                Refused(QuestionVerdict::UnknownUnit, NameRefusal(c, index, name, unit, options.listHint));
-            refused.suggestions = index.Suggest(name, kNearNames);
+            QuestionAnswer refused = Refused(QuestionVerdict::UnknownUnit, {});
+            refused.reason = NameRefusal(c, index, name, unit, options.listHint, &refused.suggestions);
             return refused;
         }
         return Refused(QuestionVerdict::Incomplete, std::string(kHowToAsk));
     }
     if (!best->failedName.empty()) {
         const NamedUnits& failed = cache.Named(best->failedName);
-        best->reason = NameRefusal(c, index, best->failedName, failed, options.listHint);
-        best->suggestions = failed.ambiguous ? failed.units : index.Suggest(best->failedName, kNearNames);
+        best->reason = NameRefusal(c, index, best->failedName, failed, options.listHint, &best->suggestions);
     }
     QuestionAnswer refused = Refused(best->verdict, best->reason);
     refused.suggestions = best->suggestions;

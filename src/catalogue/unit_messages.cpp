@@ -54,16 +54,23 @@ std::string UnitsWithGroups(const UnitCatalogue& c, const std::vector<FoundUnit>
 }
 
 std::string NameRefusal(const UnitCatalogue& c, const UnitNameIndex& index, std::string_view name,
-                        const NamedUnits& named, std::string_view listHint) {
+                        const NamedUnits& named, std::string_view listHint, std::vector<FoundUnit>* namedUnits) {
     if (named.ambiguous) {
+        if (namedUnits != nullptr) {
+            *namedUnits = named.units;
+        }
         return Quoted(name) + " fits several units: " + UnitsWithGroups(c, named.units) +
                " (give the name in its own letter case, or \"GROUP:NAME\")";
     }
-    const std::vector<FoundUnit> near = index.Suggest(name, kSuggestions);
-    return "no unit is named " + Quoted(name) +
-           (!near.empty()      ? "; did you mean " + UnitsWithGroups(c, near) + "?"
-            : listHint.empty() ? std::string()
-                               : " (" + std::string(listHint) + ")");
+    std::vector<FoundUnit> near = index.Suggest(name, kSuggestions);
+    std::string reason = "no unit is named " + Quoted(name) +
+                         (!near.empty()      ? "; did you mean " + UnitsWithGroups(c, near) + "?"
+                          : listHint.empty() ? std::string()
+                                             : " (" + std::string(listHint) + ")");
+    if (namedUnits != nullptr) {
+        *namedUnits = std::move(near);
+    }
+    return reason;
 }
 
 std::string SeveralUnitsRefusal(const UnitCatalogue& c, std::string_view name, int g, const std::vector<int>& units) {

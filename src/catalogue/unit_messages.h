@@ -24,8 +24,10 @@ std::string UnitsWithGroups(const UnitCatalogue& c, const std::vector<FoundUnit>
 /// The reason a name gives no unit: it names nothing ("no unit is named ...", with the units near
 /// it, or failing those with listHint in parentheses when there is one: where every unit is
 /// listed), or fits several units only when case is ignored or read with prefixes of different sizes.
+/// The units the reason names (the near ones, or the candidates) go to named when it is given.
 std::string NameRefusal(const UnitCatalogue& c, const UnitNameIndex& index, std::string_view name,
-                        const NamedUnits& named, std::string_view listHint = {});
+                        const NamedUnits& named, std::string_view listHint = {},
+                        std::vector<FoundUnit>* namedUnits = nullptr);
 
 /// The reason a name fitting several units of group g names none: "name" fits several units of
 /// the group, with them.
