@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace halden {
 namespace {
@@ -55,7 +56,9 @@ int Px(double value) { return static_cast<int>(std::lround(value)); }
 
 void frmConvert::createControls() {
     setFont(Arial(9));
-    setWindowIcon(ApplicationIcon());
+    // The icon set is decoded for the window system once the window is up: nothing shows it
+    // sooner, and decoding every size would delay the window's first appearance.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(ApplicationIcon()); });
     client_ = new QWidget(this);
     setCentralWidget(client_);
 

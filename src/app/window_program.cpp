@@ -13,6 +13,7 @@
 #include <QSessionManager>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -126,7 +127,6 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(halden::ApplicationId());
     halden::InitResources();
-    QApplication::setWindowIcon(halden::ApplicationIcon());
     halden::InstallProgramHelp();
     // A signal or the end of the desktop session closes the main window as the user would, so the
     // configuration is saved, but without waiting on anyone: a failed save goes to standard error,
@@ -181,6 +181,8 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     if (question) {
         window.ShowQuestion(question->text, question->inFinder);
     }
+    // The windows' icon once they are up (see the main window's own).
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(halden::ApplicationIcon()); });
     const int status = QApplication::exec();
     // The window goes before the handlers that reach it through this pointer.
     mainWindow = nullptr;

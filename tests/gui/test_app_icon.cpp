@@ -109,6 +109,8 @@ private slots:
         frmConvert main;
         frmEquiv equivalence;
         frmInfo about;
+        // The main window takes its icon once it is up, after its first turn of the event loop.
+        QCoreApplication::processEvents();
         for (const QWidget* w : std::array<const QWidget*, 3>{&main, &equivalence, &about}) {
             QCOMPARE(Sorted(w->windowIcon().availableSizes()), SquareSizes());
         }
