@@ -240,17 +240,18 @@ Resolution Resolve(const UnitCatalogue& c, NameCache& cache, const Reading& read
         return r;
     }
     if (common.empty()) {
+        // Named: the first unit and the first other that shares no group with it, else the last.
         r.verdict = QuestionVerdict::NoCommonGroup;
-        const NamedUnits& last = *r.units.back().named;
+        const std::vector<int> first = GroupsOf(*r.units.front().named);
+        std::size_t apart = r.units.size() - 1;
         for (std::size_t n = 1; n < r.units.size(); ++n) {
-            const std::vector<int> first = GroupsOf(*r.units.front().named);
             const std::vector<int> other = GroupsOf(*r.units[n].named);
             if (std::find_first_of(first.begin(), first.end(), other.begin(), other.end()) == first.end()) {
-                r.reason = NoCommonGroupRefusal(c, names.front(), *r.units.front().named, names[n], *r.units[n].named);
-                return r;
+                apart = n;
+                break;
             }
         }
-        r.reason = NoCommonGroupRefusal(c, names.front(), *r.units.front().named, names.back(), last);
+        r.reason = NoCommonGroupRefusal(c, names.front(), *r.units.front().named, names[apart], *r.units[apart].named);
         return r;
     }
     r.group = common.front();
