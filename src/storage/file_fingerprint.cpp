@@ -8,13 +8,14 @@ namespace halden {
 
 namespace {
 
-// FNV-1a, 64 bits: enough to tell one version of a small file from another.
 constexpr std::uint64_t kHashStart = 14695981039346656037ULL;
 constexpr std::uint64_t kHashPrime = 1099511628211ULL;
 // The hash of something at the path that cannot be read: no content hashes to it in practice.
 constexpr std::uint64_t kUnreadableHash = ~std::uint64_t{0};
 
-std::uint64_t HashOf(const std::string& bytes) {
+}  // namespace
+
+std::uint64_t ContentHash(std::string_view bytes) {
     std::uint64_t hash = kHashStart;
     for (const char c : bytes) {
         hash ^= static_cast<unsigned char>(c);
@@ -22,8 +23,6 @@ std::uint64_t HashOf(const std::string& bytes) {
     }
     return hash;
 }
-
-}  // namespace
 
 FileFingerprint FingerprintOf(const std::string& path, std::size_t max_bytes) {
     FileFingerprint print;
@@ -36,7 +35,7 @@ FileFingerprint FingerprintOf(const std::string& path, std::size_t max_bytes) {
     print.modifiedSeconds = info.st_mtim.tv_sec;
     print.modifiedNanoseconds = info.st_mtim.tv_nsec;
     const auto bytes = ReadFileBytes(path, max_bytes);
-    print.contentHash = bytes ? HashOf(*bytes) : kUnreadableHash;
+    print.contentHash = bytes ? ContentHash(*bytes) : kUnreadableHash;
     return print;
 }
 

@@ -5,8 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace halden {
+
+/// A 64-bit hash of bytes (FNV-1a): enough to tell one version of a small file from another, or to
+/// give a path a short name of its own.
+std::uint64_t ContentHash(std::string_view bytes);
 
 /// A file's size, modification time and a hash of its content; a missing file has its own
 /// fingerprint (exists false), so a file another program created is a change too.

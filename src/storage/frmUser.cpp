@@ -31,11 +31,12 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <filesystem>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -358,10 +359,14 @@ void frmUser::ShowWorkingCopy() {
 }
 
 // The edits a session left unsaved when it ended are offered once: restored or not, the recovery
-// file goes. A recovery file cut short is not offered, and is left for the user to look at.
+// files go. A recovery file cut short is not offered, and is left for the user to look at.
 void frmUser::OfferRecoveredEdits() {
-    const std::string path = RecoveryFilePath();
-    const auto bytes = ReadFileBytes(path, kUserFileMaxBytes);
+    std::optional<std::string> bytes;
+    for (const std::string& path : RecoveryFilePaths()) {
+        if (bytes = ReadFileBytes(path, kUserFileMaxBytes); bytes) {
+            break;
+        }
+    }
     if (!bytes) {
         return;
     }
@@ -379,11 +384,38 @@ void frmUser::OfferRecoveredEdits() {
         ShowWorkingCopy();
         edited_ = true;
     }
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    RemoveRecoveryFiles();
 }
 
 std::string frmUser::RecoveryFilePath() { return UserFilePath() + ".unsaved"; }
+
+// A folder the user may not write keeps its recovery file in the user's state folder instead,
+// named for the units file's path so that two portable folders never share one.
+std::string frmUser::StateRecoveryFilePath() {
+    const std::string folder = StatePath();
+    if (folder.empty()) {
+        return {};
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, "HUC_USER.DAT.unsaved.%016llx",
+                  static_cast<unsigned long long>(ContentHash(UserFilePath())));
+    return folder + name;
+}
+
+std::vector<std::string> frmUser::RecoveryFilePaths() {
+    std::vector<std::string> paths{RecoveryFilePath()};
+    if (std::string other = StateRecoveryFilePath(); !other.empty()) {
+        paths.push_back(std::move(other));
+    }
+    return paths;
+}
+
+void frmUser::RemoveRecoveryFiles() {
+    // Only files: a folder of that name is the user's, not a recovery file.
+    for (const std::string& path : RecoveryFilePaths()) {
+        ::unlink(path.c_str());
+    }
+}
 
 void frmUser::NoteUserFileRead() {
     const std::string path = UserFilePath();
@@ -570,8 +602,7 @@ bool frmUser::SaveUnits() {
     unitsNotInFile_ = false;
     fileUnits_ = userUnits();
     NoteUserFileRead();
-    std::error_code ignored;
-    std::filesystem::remove(RecoveryFilePath(), ignored);
+    RemoveRecoveryFiles();
     // What was not saved as typed is named, a group and row a line.
     std::string notSaved;
     if (!refused.empty()) {
@@ -639,8 +670,14 @@ bool frmUser::KeepEditsForNextSession(MessageSink& sink) {
     }
     edited_ = false;
     // Texts too long for the file are left out, as Save leaves them out.
+    // Beside the units file first; where its folder refuses, in the user's state folder.
+    const std::string image = DatWriteImage(working).bytes;
     std::string why;
-    if (WriteFileAtomically(RecoveryFilePath(), DatWriteImage(working).bytes, OldFile::Replace, &why)) {
+    if (WriteFileAtomically(RecoveryFilePath(), image, OldFile::Replace, &why)) {
+        return true;
+    }
+    if (const std::string other = StateRecoveryFilePath();
+        !other.empty() && WriteFileAtomically(other, image, OldFile::Replace)) {
         return true;
     }
     sink.Show(UnkeptEditsMessage(working, fileUnits_, "HUC_USER.DAT.unsaved", why));

@@ -24,6 +24,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class QCloseEvent;
 class QComboBox;
@@ -77,8 +78,10 @@ public:
     /// Records how the user units file looks now, as the program reads it (at start-up) or after
     /// it wrote it; Save asks before replacing a file that no longer looks so.
     static void NoteUserFileRead();
-    /// Where the edits of a session that ended with the dialog unsaved are kept.
+    /// Where the edits of a session that ended with the dialog unsaved are kept: beside the units
+    /// file, or where its folder cannot take them, at StateRecoveryFilePath (empty without a home).
     static std::string RecoveryFilePath();
+    static std::string StateRecoveryFilePath();
 
     /// For the program's end: keeps the unsaved edits in the recovery file, for the next opening to
     /// offer, and clears the edited mark. When the file cannot be written, sink gets one message
@@ -121,6 +124,8 @@ private:
     /// Puts the user units back as the file holds them, after a Save that could not write it.
     void DropUnsavedUnits();
     void OfferRecoveredEdits();
+    static std::vector<std::string> RecoveryFilePaths();
+    static void RemoveRecoveryFiles();
     /// Shows the working copy's group names and the first group's rows.
     void ShowWorkingCopy();
 

@@ -67,4 +67,12 @@ std::string MyPathFor(std::string_view executable_dir) {
 
 std::string MyPath() { return MyPathFor(ExecutableDirectory()); }
 
+std::string StatePath() {
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && state[0] == '/') {
+        return WithSlash(state) + "halducnv/";
+    }
+    const std::string home = HomeDirectory();
+    return home.empty() ? std::string() : WithSlash(home) + ".local/state/halducnv/";
+}
+
 }  // namespace halden

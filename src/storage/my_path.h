@@ -17,4 +17,9 @@ std::string ExecutableDirectory();
 /// unknown), reading the environment as it is now.
 std::string MyPathFor(std::string_view executable_dir);
 
+/// The user's own folder for what the program keeps between sessions when its files' folder cannot
+/// take it, with a trailing "/": $XDG_STATE_HOME/halducnv/ (~/.local/state/halducnv/); empty when
+/// the user has no home.
+std::string StatePath();
+
 }  // namespace halden

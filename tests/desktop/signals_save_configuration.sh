@@ -76,7 +76,8 @@ desk_log "row: SIGTERM while nothing can be saved, Add Units holding unsaved edi
 rm -rf "$DESK_DIR/portable"
 desk_folder
 : >"$DESK_CHILD_LOG"
-desk_start --as-nobody
+# The state folder inside the folder made read-only below, so that it cannot take the edits either.
+desk_start --as-nobody XDG_STATE_HOME="$DESK_FOLDER/state"
 edit_add_units "$(desk_find_window '^ Halden Unit Converter - Length$')"
 chmod 555 "$DESK_FOLDER"
 desk_signal TERM

@@ -2,8 +2,9 @@
 # A user units file that the user may not write (mode 444 or 000) is left as it was, byte for
 # byte and mode for mode, and Add Units' Save fails with its message (critical icon); the dialog
 # stays open with the edits, and the program's end keeps them in HUC_USER.DAT.unsaved. In a folder
-# the user may not write, the edits cannot be kept either: the end says so (critical icon) after
-# the configuration's own failure. The program runs as an unprivileged user: root may write any file.
+# the user may not write, the end says that the configuration could not be saved (critical icon),
+# and the edits are kept in the user's state folder. The program runs as an unprivileged user:
+# root may write any file.
 source "$(dirname "$0")/desktop_support.sh"
 desk_begin unwritable_user_file_left_alone 45
 
@@ -31,11 +32,12 @@ for mode in 444 000 folder; do
     desk_close "$main"
     if [ "$mode" = folder ]; then
         desk_expect_message 10 critical "the save failure of HALDUCNV.CFG"
-        desk_expect_message 10 critical "the units that could not be kept"
     fi
     desk_expect_exit 0
     if [ "$mode" = folder ]; then
         [ ! -e "$DESK_FOLDER/HUC_USER.DAT.unsaved" ] || desk_fail "a recovery file appeared in a read-only folder"
+        grep -q Mine "$DESK_DIR"/home/.local/state/halducnv/HUC_USER.DAT.unsaved.* ||
+            desk_fail "the unsaved edits were not kept in the state folder"
     else
         [ -s "$DESK_FOLDER/HUC_USER.DAT.unsaved" ] || desk_fail "the unsaved edits were not kept"
         grep -q Mine "$DESK_FOLDER/HUC_USER.DAT.unsaved" || desk_fail "the recovery file lacks the edited name"

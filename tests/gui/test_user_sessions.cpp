@@ -457,22 +457,28 @@ private slots:
     }
 
     // Closing the program (as a signal or the session's end also does) with Add Units edited
-    // keeps the edits beside the units file, and the next opening offers them once. Where they
-    // cannot be kept, one message says which units are lost.
+    // keeps the edits beside the units file, or in the user's state folder where that place is
+    // taken, and the next opening offers them once. Where neither can take them, one message says
+    // which units are lost.
     void unsavedAddUnitsEditsOutliveTheSession_data() {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("restored") << "&Yes";
-        QTest::newRow("declined") << "&No";
-        QTest::newRow("a folder in the recovery file's place") << "";
+        QTest::addColumn<int>("placesTaken");
+        QTest::newRow("restored") << "&Yes" << 0;
+        QTest::newRow("declined") << "&No" << 0;
+        QTest::newRow("restored from the state folder") << "&Yes" << 1;
+        QTest::newRow("a folder in both recovery files' places") << "" << 2;
     }
 
     void unsavedAddUnitsEditsOutliveTheSession() {
         QFETCH(QString, answer);
+        QFETCH(int, placesTaken);
         const bool restore = answer == QStringLiteral("&Yes");
-        const QString recovery = QString::fromStdString(frmUser::RecoveryFilePath());
-        if (answer.isEmpty()) {
-            QVERIFY(QDir().mkpath(recovery));
+        const QString places[] = {QString::fromStdString(frmUser::RecoveryFilePath()),
+                                  QString::fromStdString(frmUser::StateRecoveryFilePath())};
+        for (int i = 0; i < placesTaken; ++i) {
+            QVERIFY(QDir().mkpath(places[i]));
         }
+        const QString recovery = places[placesTaken % 2];
         QVERIFY(Start() != nullptr);
         window->mnuUserDef->trigger();
         auto* user = qobject_cast<frmUser*>(window->userWindow.data());

@@ -11,9 +11,12 @@
 namespace halden::test {
 
 GuiFixture::GuiFixture() {
-    hadXdg_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    oldXdg_ = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
+    for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", home_.path()},
+                                      std::pair{"XDG_STATE_HOME", home_.path() + QStringLiteral("/state")}}) {
+        oldVariables_.emplace_back(
+            name, qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt);
+        qputenv(name, value.toLocal8Bit());
+    }
     ResetProcessState();
     SetPlatform(&fake);
     // What the program registers at its start: the resource files and the font substitutions.
@@ -23,10 +26,12 @@ GuiFixture::GuiFixture() {
 GuiFixture::~GuiFixture() {
     SetPlatform(nullptr);
     ResetProcessState();
-    if (hadXdg_) {
-        qputenv("XDG_CONFIG_HOME", oldXdg_);
-    } else {
-        qunsetenv("XDG_CONFIG_HOME");
+    for (const auto& [name, value] : oldVariables_) {
+        if (value) {
+            qputenv(name, *value);
+        } else {
+            qunsetenv(name);
+        }
     }
 }
 

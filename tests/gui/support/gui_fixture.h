@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -30,8 +33,8 @@ public:
 
 private:
     QTemporaryDir home_;
-    QByteArray oldXdg_;
-    bool hadXdg_ = false;
+    // XDG_CONFIG_HOME and XDG_STATE_HOME as they were before the test pointed them into home_.
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> oldVariables_;
 };
 
 /// The base of the GUI test classes. Before each test function a fresh fixture, then setUp();
