@@ -18,8 +18,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -96,7 +98,11 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
     g_toolkitHandler = qInstallMessageHandler(StartMessage);
+    // Reading the font configuration (its files and caches, a few milliseconds) runs on a second
+    // thread while the toolkit connects to the display, so the window's first font finds it read.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
+    fontConfiguration.join();
     EndStartMessages();
     // Also the name the instance lock records and checks a left-behind lock's process against.
     app.setApplicationName(QStringLiteral("halducnv"));
