@@ -3,7 +3,7 @@
 #include "catalogue/convert_value.h"
 #include "catalogue/radix.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <benchmark/benchmark.h>
 

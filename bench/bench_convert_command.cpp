@@ -5,7 +5,7 @@
 #include "catalogue/unit_catalogue_build.h"
 #include "cli/command_line.h"
 #include "numbers/message_sink.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

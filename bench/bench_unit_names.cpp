@@ -6,7 +6,7 @@
 #include "catalogue/unit_catalogue_build.h"
 #include "catalogue/unit_names.h"
 #include "search/search_answers.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "catalogue/unit_catalogue_build.h"
 #include "numbers/given_value.h"
 #include "numbers/message_sink.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "catalogue/radix.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <cmath>
 #include <cstddef>

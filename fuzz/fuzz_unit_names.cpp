@@ -16,7 +16,7 @@
 #include "cli/cli_convert.h"
 #include "cli/cli_options.h"
 #include "cli/command_line.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 // for an answer. Prints the median of many keystrokes in microseconds; then the same with the All
 // Units window open on the largest group, up to its table updated and painted.
 #include "app/unit_list.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 
 #include "app/frmAllUnits.h"

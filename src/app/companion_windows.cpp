@@ -1,6 +1,6 @@
 #include "app/companion_windows.h"
 
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "storage/frmUser.h"
 

@@ -1,7 +1,7 @@
 #include "app/frmAllUnits.h"
 
 #include "catalogue/unit_catalogue.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"

@@ -5,7 +5,7 @@
 #include "app/shutdown_signals.h"
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/my_path.h"
 #include "storage/user_file.h"
@@ -175,19 +175,18 @@ void frmConvert::closeEvent(QCloseEvent* event) {
 
 void frmConvert::SaveSettings(MessageSink& sink) {
     Settings& set = settings();
-    const ProcessState& st = state();
     // The parked window keeps the place it had when it was reduced: that stored place is saved.
     if (IsNormalState(this) && set.pnShapeFlag != 0) {
         StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
     if (frmMini* mini = mini_.data()) {
         StoreWindowPlace(mini, set.Form_Normal_Left, set.Form_Normal_Top);
-        StoreTwips(set.Form_Normal_Width, static_cast<double>(mini->frameGeometry().width()) * st.Tppx);
-        StoreTwips(set.Form_Normal_Height, static_cast<double>(mini->frameGeometry().height()) * st.Tppy);
+        StoreTwips(set.Form_Normal_Width, TwipsX(mini->frameGeometry().width()));
+        StoreTwips(set.Form_Normal_Height, TwipsY(mini->frameGeometry().height()));
     } else {
         // Not open: the size it takes when it opens.
-        StoreTwips(set.Form_Normal_Width, static_cast<double>(frmMini::kOuterWidth) * st.Tppx);
-        StoreTwips(set.Form_Normal_Height, static_cast<double>(frmMini::kOuterHeight) * st.Tppy);
+        StoreTwips(set.Form_Normal_Width, TwipsX(frmMini::kOuterWidth));
+        StoreTwips(set.Form_Normal_Height, TwipsY(frmMini::kOuterHeight));
     }
     // A window that was never put on the screen keeps its stored place.
     if (QWidget* constants = constantsWindow.data(); constants != nullptr && constants->windowHandle() != nullptr) {

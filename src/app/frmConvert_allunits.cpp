@@ -3,7 +3,7 @@
 #include "app/unit_list.h"
 #include "catalogue/all_units.h"
 #include "catalogue/menu_texts.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/side_file.h"
 
 #include "app/frmAllUnits.h"

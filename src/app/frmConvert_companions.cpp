@@ -4,7 +4,7 @@
 #include "app/accessible_button.h"
 #include "catalogue/unit_catalogue.h"
 #include "numbers/characters.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "reference/frmConstants.h"

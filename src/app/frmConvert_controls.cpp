@@ -3,7 +3,7 @@
 #include "app/main_layout.h"
 #include "app/tool_button.h"
 #include "app/unit_list.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "app/frmMini.h"

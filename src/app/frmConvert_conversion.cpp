@@ -4,7 +4,7 @@
 #include "catalogue/convert_command.h"
 #include "catalogue/menu_texts.h"
 #include "catalogue/unit_catalogue.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmAllUnits.h"
 #include "app/frmConvert.h"

@@ -5,7 +5,7 @@
 #include "catalogue/menu_texts.h"
 #include "catalogue/question.h"
 #include "catalogue/unit_names.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "shared/platform.h"

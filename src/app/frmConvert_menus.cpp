@@ -1,6 +1,6 @@
 // The main window's menus: built from caption tables, one handler per menu array.
 #include "app/unit_list.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"

@@ -2,7 +2,7 @@
 // window, whose menus lead back; minimising and restoring take the companion windows along; a
 // second start brings the full window to the front.
 #include "catalogue/menu_texts.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmAllUnits.h"
 #include "app/frmConvert.h"

@@ -3,7 +3,7 @@
 #include "app/tool_button.h"
 #include "app/unit_list.h"
 #include "catalogue/menu_texts.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"

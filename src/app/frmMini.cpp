@@ -1,7 +1,7 @@
 #include "app/frmMini.h"
 
 #include "app/accessible_button.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_window_place.h"

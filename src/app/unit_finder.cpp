@@ -1,7 +1,7 @@
 #include "app/unit_finder.h"
 
 #include "catalogue/unit_catalogue.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/ui_accessible.h"
 #include "shared/ui_input_line.h"

@@ -2,7 +2,7 @@
 
 #include "calc/evaluator.h"
 #include "numbers/format_result.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"

@@ -1,7 +1,7 @@
 #include "reference/frmConstants.h"
 
 #include "reference/constants_table.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"

@@ -1,7 +1,7 @@
 #include "reference/frmEquiv.h"
 
 #include "reference/equivalence_table.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"
@@ -128,10 +128,9 @@ void frmEquiv::arrangeControls() {
         left = right - 1;
     }
 
-    const int width = (right + kRightMargin) * state().Tppx;
+    const int width = TwipsX(right + kRightMargin);
     const int height =
-        (platform().GetNonClientHeight(this) + kEquivHeadingTop + headingHeight + listHeight + kBottomMargin) *
-        state().Tppy;
+        TwipsY(platform().GetNonClientHeight(this) + kEquivHeadingTop + headingHeight + listHeight + kBottomMargin);
     ResizeWindowTwips(this, width, height);
 }
 

@@ -3,7 +3,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "numbers/message_sink.h"
 #include "reference/help_unit_list.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"

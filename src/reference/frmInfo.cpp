@@ -1,7 +1,7 @@
 #include "reference/frmInfo.h"
 
 #include "reference/about_texts.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 #include "shared/ui_accessible.h"
@@ -145,8 +145,8 @@ void frmInfo::arrangeControls() {
         PlaceTwips(widget, centred(width), top, width, height);
         top += height + gapBelow;
     };
-    const int iconWidth = kIconPixels * state().Tppx;
-    const int iconHeight = kIconPixels * state().Tppy;
+    const int iconWidth = TwipsX(kIconPixels);
+    const int iconHeight = TwipsY(kIconPixels);
     stack(imgMain, iconWidth, iconHeight, 90);
     stack(lblAppname, TextWidthTwips(lblAppname), TextHeightTwips(lblAppname), 30);
     stack(lblVersion, TextWidthTwips(lblVersion), TextHeightTwips(lblVersion), 120);

@@ -1,25 +1,10 @@
 #include "shared/settings.h"
 
-#include "catalogue/unit_catalogue.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace halden {
-
-Settings& settings() {
-    static Settings instance;
-    return instance;
-}
-
-ProcessState& state() {
-    static ProcessState instance;
-    return instance;
-}
-
-int PixelTwipsX() { return std::max<int>(1, state().Tppx); }
-int PixelTwipsY() { return std::max<int>(1, state().Tppy); }
 
 std::optional<std::int16_t> NearestInt16(double value) {
     if (!std::isfinite(value)) {
@@ -52,27 +37,6 @@ bool StoreTwips(std::int16_t& setting, double twips, PlaceOutOfRange rule) {
     }
     setting = *whole;
     return true;
-}
-
-UnitCatalogue& catalogue() {
-    static UnitCatalogue instance;
-    return instance;
-}
-
-UserUnits& userUnits() {
-    static UserUnits instance;
-    return instance;
-}
-
-void ResetProcessState() {
-    // Copy-assigning from empty tables lets every text keep its storage, so resetting before
-    // each test or driver request does not reallocate thousands of texts.
-    static const UnitCatalogue kEmptyCatalogue{};
-    static const UserUnits kEmptyUserUnits{};
-    settings() = Settings{};
-    state() = ProcessState{};
-    catalogue() = kEmptyCatalogue;
-    userUnits() = kEmptyUserUnits;
 }
 
 }  // namespace halden

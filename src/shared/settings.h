@@ -1,13 +1,6 @@
-// Process-wide settings and state of the program.
-//
-// The settings are the values kept in the configuration file (window positions in twips, the
-// selected group and the options); the state is what lives only while the program runs (the
-// screen's twips per pixel, the chosen warp level, which companion windows are open). Each group
-// sits in one plain struct with one process-wide instance; ResetProcessState() puts both back to
-// their start-up values, so that tests start from a known state.
+// The program's settings: the values kept in the configuration file (window positions in twips,
+// the selected group and the options), and the one rounding rule for storing window places.
 #pragma once
-
-#include "catalogue/unit_catalogue.h"
 
 #include <cstdint>
 #include <optional>
@@ -35,17 +28,6 @@ struct Settings {
     bool pbShowInSysCol = false;   // travels in the Focus value as +2
 };
 
-struct ProcessState {
-    std::int16_t Tppx = 15;    // twips per horizontal pixel, measured at start-up
-    std::int16_t Tppy = 15;    // twips per vertical pixel
-    std::int16_t WarpIdx = 0;  // warp level last chosen from the Warp menu; never saved
-    bool pbConstantsOpen = false;
-    bool pbEquivOpen = false;
-    bool pbUserOpen = false;
-    bool pbInputReady = false;
-    bool pbEnding = false;
-};
-
 /// What storing a place that does not fit a 16-bit setting does.
 enum class PlaceOutOfRange { KeepStored, Clamp };
 
@@ -58,22 +40,5 @@ std::optional<std::int16_t> NearestInt16(double value);
 /// false (KeepStored), or stores the nearer end of the range (Clamp); a value that is not finite
 /// always keeps the setting's value and gives false.
 bool StoreTwips(std::int16_t& setting, double twips, PlaceOutOfRange rule = PlaceOutOfRange::KeepStored);
-
-/// The one process-wide instance of the settings.
-Settings& settings();
-/// Twips per horizontal or vertical pixel as the windows divide by them: as measured at
-/// start-up, never below 1.
-int PixelTwipsX();
-int PixelTwipsY();
-/// The one process-wide instance of the run-time state.
-ProcessState& state();
-
-/// The one process-wide catalogue.
-UnitCatalogue& catalogue();
-/// The one process-wide set of user-units source tables.
-UserUnits& userUnits();
-
-/// Puts settings, state, the unit catalogue and the user-units tables back to their start-up values.
-void ResetProcessState();
 
 }  // namespace halden

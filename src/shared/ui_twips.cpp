@@ -1,6 +1,6 @@
 #include "shared/ui_twips.h"
 
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/platform.h"
 
@@ -18,8 +18,6 @@
 
 namespace halden {
 namespace {
-
-int Positive(int value) { return value > 0 ? value : 1; }
 
 // Keeps a window's outer width as set: before the window manager has framed the window its side
 // frames are only a guess, so the width is applied again once the window is on the screen. The
@@ -71,10 +69,10 @@ void CentreWindowTwips(QWidget* window, int width, int height) {
     MoveWindowTwips(window, left, top);
 }
 
-int PixelsX(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppx))); }
-int PixelsY(double twips) { return static_cast<int>(std::lround(twips / Positive(state().Tppy))); }
-int TwipsX(int pixels) { return pixels * Positive(state().Tppx); }
-int TwipsY(int pixels) { return pixels * Positive(state().Tppy); }
+int PixelsX(double twips) { return static_cast<int>(std::lround(twips / PixelTwipsX())); }
+int PixelsY(double twips) { return static_cast<int>(std::lround(twips / PixelTwipsY())); }
+int TwipsX(int pixels) { return pixels * PixelTwipsX(); }
+int TwipsY(int pixels) { return pixels * PixelTwipsY(); }
 
 void MoveWindowTwips(QWidget* window, double left, double top) { window->move(PixelsX(left), PixelsY(top)); }
 

@@ -23,8 +23,6 @@ constexpr int kWindowValueWidth = 5;
 constexpr std::size_t kMaxConfigBytes = 1 << 16;
 constexpr std::size_t kReadLimit = kMaxConfigBytes + 1;
 
-std::string ConfigPath() { return MyPath() + "HALDUCNV.CFG"; }
-
 /// One stored value: its line, the key written before it, where its characters are read and how
 /// many (five for positions and the selection, one for the options), and its setting. A five-character
 /// value that begins with "-" is read from six, so that every negative value the program writes,
@@ -220,11 +218,11 @@ std::string CfgSaveBytes(const Settings& settings) {
 
 void CfgReadQuietly(Settings& settings) {
     NullSink quiet;
-    CfgReadBytes(ReadFileBytes(ConfigPath(), kReadLimit), settings, quiet);
+    CfgReadBytes(ReadFileBytes(ConfigFilePath(), kReadLimit), settings, quiet);
 }
 
 void CfgRead(Settings& settings, MessageSink& sink) {
-    const std::string path = ConfigPath();
+    const std::string path = ConfigFilePath();
     RemoveLeftoverTemporaries(path);
     const auto bytes = ReadFileBytes(path, kReadLimit);
     if (bytes) {
@@ -245,7 +243,7 @@ void CfgRead(Settings& settings, MessageSink& sink) {
 
 bool CfgSave(Settings& settings, MessageSink& sink) {
     FocusPack(settings);
-    const std::string path = ConfigPath();
+    const std::string path = ConfigFilePath();
     const OldFile old_file =
         ConfigIsDamaged(path, ReadFileBytes(path, kReadLimit)) ? OldFile::KeepDamaged : OldFile::Replace;
     if (WriteFileAtomically(path, CfgSaveBytes(settings), old_file)) {

@@ -27,14 +27,14 @@ void FocusUnpack(Settings& settings);
 /// Packs pbShowInSysCol into pnFocusFlag as +2, the form the file keeps.
 void FocusPack(Settings& settings);
 
-/// Reads MyPath() + "HALDUCNV.CFG" into settings, after removing the temporaries that killed saves
+/// Reads ConfigFilePath() into settings, after removing the temporaries that killed saves
 /// of it left. A damaged file (not a missing or empty one) gets a fallback message with a line that
 /// says under which name the next save keeps it.
 void CfgRead(Settings& settings, MessageSink& sink);
-/// Reads MyPath() + "HALDUCNV.CFG" into settings and nothing else: no file is touched and no
+/// Reads ConfigFilePath() into settings and nothing else: no file is touched and no
 /// message given, a fault leaving the defaults. For a program that only needs the options.
 void CfgReadQuietly(Settings& settings);
-/// Writes settings to MyPath() + "HALDUCNV.CFG" atomically, after packing pbShowInSysCol into
+/// Writes settings to ConfigFilePath() atomically, after packing pbShowInSysCol into
 /// settings.pnFocusFlag. An old file that is there but cannot be read as a configuration is kept
 /// beside the new one as HALDUCNV.CFG.damaged (.1, .2 … when taken). Returns false on failure
 /// (after the critical message).

@@ -2,7 +2,7 @@
 
 #include "catalogue/unit_catalogue_build.h"
 #include "numbers/characters.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/coefficient_text.h"
 #include "storage/file_access.h"
 #include "storage/file_fingerprint.h"
@@ -67,8 +67,6 @@ void PaintBox(QLineEdit* box, const QColor& background, bool ownColour) {
     palette.setColor(QPalette::Text, ownColour ? QColor(Qt::black) : QApplication::palette().color(QPalette::Text));
     box->setPalette(palette);
 }
-
-std::string UserFilePath() { return MyPath() + "HUC_USER.DAT"; }
 
 // How the user units file looked when the program last read or wrote it, and where it was then.
 struct UserFileSeen {

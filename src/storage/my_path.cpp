@@ -9,6 +9,9 @@ namespace halden {
 
 namespace {
 
+constexpr const char* kConfigFileName = "HALDUCNV.CFG";
+constexpr const char* kUserFileName = "HUC_USER.DAT";
+
 bool IsFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -49,7 +52,7 @@ std::string MyPathFor(std::string_view executable_dir) {
     if (!executable_dir.empty()) {
         std::string dir = WithSlash(executable_dir);
         // A portable install keeps its files beside the program.
-        if (IsFile(dir + "HALDUCNV.CFG") || IsFile(dir + "HUC_USER.DAT")) {
+        if (IsFile(dir + kConfigFileName) || IsFile(dir + kUserFileName)) {
             return dir;
         }
     }
@@ -66,6 +69,10 @@ std::string MyPathFor(std::string_view executable_dir) {
 }
 
 std::string MyPath() { return MyPathFor(ExecutableDirectory()); }
+
+std::string ConfigFilePath() { return MyPath() + kConfigFileName; }
+
+std::string UserFilePath() { return MyPath() + kUserFileName; }
 
 std::string StatePath() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && state[0] == '/') {

@@ -10,6 +10,10 @@ namespace halden {
 /// already holds one of the files, otherwise $XDG_CONFIG_HOME/halducnv/ (~/.config/halducnv/).
 std::string MyPath();
 
+/// The program's two files, in MyPath().
+std::string ConfigFilePath();
+std::string UserFilePath();
+
 /// The directory of the running executable with a trailing "/"; empty when it cannot be told.
 std::string ExecutableDirectory();
 

@@ -231,7 +231,7 @@ void CloseUnitGaps(UserUnits& units) {
 }
 
 UserFileContents ReadUserFileContents() {
-    const std::string path = MyPath() + "HUC_USER.DAT";
+    const std::string path = UserFilePath();
     std::optional<std::string> bytes = ReadFileBytes(path, kMaxUserFileBytes);
     if (bytes) {
         return UserFileContents{UserFileContents::State::Read, std::move(*bytes)};
@@ -242,7 +242,7 @@ UserFileContents ReadUserFileContents() {
 }
 
 void DatRead(UserUnits& units, MessageSink& sink) {
-    const std::string path = MyPath() + "HUC_USER.DAT";
+    const std::string path = UserFilePath();
     RemoveLeftoverTemporaries(path);
     const UserFileContents file = ReadUserFileContents();
     if (file.state == UserFileContents::State::Missing) {
@@ -259,7 +259,7 @@ void DatRead(UserUnits& units, MessageSink& sink) {
 }
 
 bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPlace>* left_out, OldFile whole_old_file) {
-    const std::string path = MyPath() + "HUC_USER.DAT";
+    const std::string path = UserFilePath();
     const UserFileImage image = DatWriteImage(units);
     if (left_out != nullptr) {
         left_out->insert(left_out->end(), image.left_out.begin(), image.left_out.end());
@@ -277,7 +277,7 @@ bool DatWrite(const UserUnits& units, MessageSink& sink, std::vector<UserTextPla
 }
 
 std::optional<std::string> UserFileKeptCopyName(OldFile whole_old_file) {
-    const std::string path = MyPath() + "HUC_USER.DAT";
+    const std::string path = UserFilePath();
     return KeptCopyName(path, UserFileIsDamaged(path) ? OldFile::KeepDamaged : whole_old_file);
 }
 

@@ -65,14 +65,14 @@ struct UserFileContents {
     std::string bytes;  // the file's bytes when State::Read
 };
 
-/// Reads MyPath() + "HUC_USER.DAT" without writing anything.
+/// Reads UserFilePath() without writing anything.
 UserFileContents ReadUserFileContents();
 
-/// Reads MyPath() + "HUC_USER.DAT" into units and removes the temporaries that killed saves of it
+/// Reads UserFilePath() into units and removes the temporaries that killed saves of it
 /// left. No file: empty tables, no message; a file that is there but cannot be read whole: the read
 /// failure message, with a line that says under which name the next save keeps the old file.
 void DatRead(UserUnits& units, MessageSink& sink);
-/// Writes units to MyPath() + "HUC_USER.DAT" atomically. With left_out given, a text that cannot
+/// Writes units to UserFilePath() atomically. With left_out given, a text that cannot
 /// be stored is left out (written empty), its place added to left_out, and the rest is saved;
 /// without it, such a text fails the save and the old file stays. An old file that cannot be read
 /// whole is kept beside the new one as HUC_USER.DAT.damaged (.1, .2 … when taken); one read whole

@@ -2,7 +2,7 @@
 
 #include "catalogue/convert_command.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <gtest/gtest.h>
 #include <string>

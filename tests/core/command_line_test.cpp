@@ -2,7 +2,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "program_version.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/user_file.h"
 #include "storage_test_support.h"
 #include "table_cells.h"

@@ -2,7 +2,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,7 +2,7 @@
 // XDG_CONFIG_HOME pointing into it and the process-wide state fresh.
 #pragma once
 
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/file_access.h"
 #include "write_faults.h"
 

@@ -1,6 +1,6 @@
 #include "storage/user_file.h"
 
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/cp932_text.h"
 #include "storage/file_access.h"

@@ -1,6 +1,6 @@
 #include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "table_cells.h"
 
 #include <array>

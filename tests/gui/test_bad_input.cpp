@@ -8,7 +8,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"
 

@@ -4,7 +4,7 @@
 #include "app/shutdown_signals.h"
 #include "app/single_instance.h"
 #include "app/unit_list.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"
 #include "support/gui_actions.h"

@@ -1,7 +1,7 @@
 // The calculator window driven as a user drives it: typing, "=", Enter, "<", closing.
 
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "calc/frmCal.h"
 

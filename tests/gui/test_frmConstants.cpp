@@ -1,7 +1,7 @@
 // The physical constants window: pages, Copy forms, layout, closing and its stored position.
 
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "reference/frmConstants.h"
 

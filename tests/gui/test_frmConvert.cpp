@@ -6,7 +6,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "app/frmMini.h"

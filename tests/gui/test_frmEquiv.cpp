@@ -2,7 +2,7 @@
 
 #include "gui_fixture.h"
 #include "reference/equivalence_table.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "reference/frmEquiv.h"
 

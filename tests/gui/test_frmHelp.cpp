@@ -3,7 +3,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "reference/frmHelp.h"
 #include "shared/ui_resources.h"
@@ -170,5 +170,5 @@ private slots:
 };
 
 QTEST_MAIN(HelpTest)
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "test_frmHelp.moc"

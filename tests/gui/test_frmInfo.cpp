@@ -3,7 +3,7 @@
 
 #include "gui_fixture.h"
 #include "reference/about_texts.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "reference/frmInfo.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/tool_button.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "app/frmMini.h"

@@ -5,7 +5,7 @@
 #include "catalogue/unit_catalogue_build.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "storage/frmUser.h"
 

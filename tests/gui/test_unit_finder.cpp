@@ -8,7 +8,7 @@
 #include "cli/command_line.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 

@@ -2,7 +2,7 @@
 // marks, the frames' caption line, a calculator wider than the screen, Add Units centred by its
 // outer size, stored places brought onto the screen, a window beside another.
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"

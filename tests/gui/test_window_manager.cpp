@@ -3,7 +3,7 @@
 
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 
 #include "app/frmConvert.h"

@@ -1,6 +1,6 @@
 #include "gui_fixture.h"
 
-#include "shared/settings.h"
+#include "shared/process_state.h"
 
 #include "shared/ui_resources.h"
 

@@ -6,7 +6,7 @@
 
 #include "gui_actions.h"
 #include "gui_fixture.h"
-#include "shared/settings.h"
+#include "shared/process_state.h"
 #include "storage/config_file.h"
 
 #include "app/frmConvert.h"
