@@ -58,11 +58,13 @@ void KeepAddUnitsEdits(QWidget* addUnits, MessageSink& sink) {
 
 }  // namespace
 
-frmConvert::frmConvert(QWidget* parent) : QMainWindow(parent) {
+frmConvert::frmConvert(QWidget* parent)
+    : QMainWindow(parent), userUnitsStore_(halden::userUnits(), halden::catalogue()) {
     UseFixedSizeFrame(this);
     createControls();
     createMenus();
     connectHandlers();
+    userUnitsStore_.AddListener([this] { userWindow_Saved(); });
     InstallHelpKey(this, HelpCommand::Contents);
     // Start-up reads the files and lays the window out; it shows the window (or the icon window)
     // only at its end, so its messages come before any window.
@@ -96,9 +98,7 @@ void frmConvert::Form_Load() {
     PlatformMessageSink sink(nullptr);
     CfgRead(settings(), sink);
     FocusUnpack(set);
-    // Noted before reading: a file changed during the read makes Save ask rather than overwrite.
-    frmUser::NoteUserFileRead();
-    DatRead(userUnits(), sink);
+    userUnitsStore_.Read(sink);
 
     RestoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     arrangeControls();

@@ -20,6 +20,7 @@
 #include "app/copy_history.h"
 #include "catalogue/menu_texts.h"
 #include "storage/side_file.h"
+#include "storage/user_units_store.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -243,6 +244,8 @@ private:
     void connectWindowKeys();
     bool lblHiddenEvent(QObject* watched, QEvent* event);
 
+    // The user's units and their file; Add Units hands its edits here, and the menus listen.
+    UserUnitsStore userUnitsStore_;
     QWidget* client_ = nullptr;
     QPointer<frmMini> mini_;
     QPointer<frmCal> cal_;

@@ -34,8 +34,7 @@ void frmConvert::mnuConvConst_Click() {
 void frmConvert::mnuUserDef_Click() {
     state().pbUserOpen = true;
     if (userWindow.isNull()) {
-        auto* dialog = new frmUser(this);
-        connect(dialog, &frmUser::saved, this, &frmConvert::userWindow_Saved);
+        auto* dialog = new frmUser(userUnitsStore_, this);
         connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
         connect(dialog, &frmUser::writeFailureShown, this, &frmConvert::RestoreMainWindow);
         KeepAboveOwner(dialog, this);

@@ -68,30 +68,6 @@ void PaintBox(QLineEdit* box, const QColor& background, bool ownColour) {
     box->setPalette(palette);
 }
 
-// How the user units file looked when the program last read or wrote it, and where it was then.
-struct UserFileSeen {
-    std::string path;
-    FileFingerprint print;
-};
-
-std::optional<UserFileSeen>& LastSeenUserFile() {
-    static std::optional<UserFileSeen> seen;
-    return seen;
-}
-
-// Whether something is at the user units path that is not the file as the program last read or
-// wrote it. A file removed since holds nothing to lose; a path this run never read (the path
-// changed) is left to the save as it is.
-bool UserFileChangedSinceSeen() {
-    const std::optional<UserFileSeen>& seen = LastSeenUserFile();
-    const std::string path = UserFilePath();
-    if (!seen || seen->path != path) {
-        return false;
-    }
-    const FileFingerprint now = FingerprintOf(path, kUserFileMaxBytes);
-    return now.exists && now != seen->print;
-}
-
 // Why a text the file cannot store is refused, saying what Save does with it.
 QString TooLong(const char* what) {
     return QStringLiteral("too long to be stored in HUC_USER.DAT; Save leaves %1 out of the file")
@@ -112,60 +88,6 @@ QString NotANumber(const std::string& factorText, const std::string& offsetText)
 
 Message Question(std::string text) {
     return Message{std::string(kMessageTitle), std::move(text), MessageIcon::Exclamation};
-}
-
-// The texts of units the file cannot store, one line each, by the group and row the dialog shows
-// them in (counted from 1); empty when every text can be stored. Rows without a name are dropped
-// by the save and not listed.
-std::string UnstorableTexts(const UserUnits& units) {
-    std::string lines;
-    const auto add = [&lines](int group, int row, const char* what) {
-        lines += "\rGroup " + std::to_string(group + 1);
-        if (row >= 0) {
-            lines += ", row " + std::to_string(row + 1);
-        }
-        lines += std::string(": ") + what;
-    };
-    for (int u = 0; u < kUserGroups; ++u) {
-        if (!StorableUserText(units.UserGroupName[u])) {
-            add(u, -1, "the group's name");
-        }
-        for (int j = 0; j < kUserUnitsUsed; ++j) {
-            if (IsSpacesOnly(units.UserUnitName[u][j])) {
-                continue;
-            }
-            if (!StorableUserText(units.UserUnitName[u][j])) {
-                add(u, j, "the unit's name");
-            }
-            if (!StorableUserText(units.UserFactorText[u][j]) || !StorableUserText(units.UserOffsetText[u][j])) {
-                add(u, j, "the conversion factor");
-            }
-        }
-    }
-    return lines.empty() ? lines : lines.substr(1);
-}
-
-// The tables as the file gets them: a unit whose name the file cannot store is left out with its
-// row, and the units below it move up, so that none of them falls out of the lists at the next
-// start.
-UserUnits FileForm(const UserUnits& units) {
-    UserUnits form = units;
-    for (auto& names : form.UserUnitName) {
-        for (std::string& name : names) {
-            if (!StorableUserText(name)) {
-                name.clear();
-            }
-        }
-    }
-    CloseUnitGaps(form);
-    return form;
-}
-
-void CopyTexts(const UserUnits& from, UserUnits& to) {
-    to.UserGroupName = from.UserGroupName;
-    to.UserUnitName = from.UserUnitName;
-    to.UserFactorText = from.UserFactorText;
-    to.UserOffsetText = from.UserOffsetText;
 }
 
 // The group list whose drop-down first refreshes the names: the list always shows the names as
@@ -199,7 +121,7 @@ private:
     frmUser* dialog_;
 };
 
-frmUser::frmUser(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+frmUser::frmUser(UserUnitsStore& store, QWidget* parent) : QWidget(parent, Qt::Dialog), store_(store) {
     MakeCompanionOf(this, parent);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" Add Units"));
@@ -338,8 +260,7 @@ void frmUser::Form_Load() {
     CentreWindowTwips(this, TwipsX(width() + platform().GetNonClientWidth(this)),
                       TwipsY(height() + platform().GetNonClientHeight(this)));
 
-    fileUnits_ = userUnits();
-    CopyTexts(userUnits(), working);
+    CopyUserTexts(store_.Units(), working);
     ShowWorkingCopy();
 }
 
@@ -357,67 +278,21 @@ void frmUser::ShowWorkingCopy() {
 }
 
 // The edits a session left unsaved when it ended are offered once: restored or not, the recovery
-// files go. A recovery file cut short is not offered, and is left for the user to look at.
+// files go.
 void frmUser::OfferRecoveredEdits() {
-    std::optional<std::string> bytes;
-    for (const std::string& path : RecoveryFilePaths()) {
-        if (bytes = ReadFileBytes(path, kUserFileMaxBytes); bytes) {
-            break;
-        }
-    }
-    if (!bytes) {
-        return;
-    }
-    UserUnits recovered{};
-    RecordingSink problems;
-    DatReadBytes(bytes, recovered, problems);
-    if (!problems.messages.empty()) {
+    const std::optional<UserUnits> recovered = UserUnitsStore::RecoveredEdits();
+    if (!recovered) {
         return;
     }
     const int answer =
         platform().AskQuestion(this, Question("Restore the unsaved changes to your units from the last session?"),
                                {QStringLiteral("&Yes"), QStringLiteral("&No")}, 1);
     if (answer == 0) {
-        CopyTexts(recovered, working);
+        CopyUserTexts(*recovered, working);
         ShowWorkingCopy();
         edited_ = true;
     }
-    RemoveRecoveryFiles();
-}
-
-std::string frmUser::RecoveryFilePath() { return UserFilePath() + ".unsaved"; }
-
-// A folder the user may not write keeps its recovery file in the user's state folder instead,
-// named for the units file's path so that two portable folders never share one.
-std::string frmUser::StateRecoveryFilePath() {
-    const std::string folder = StatePath();
-    if (folder.empty()) {
-        return {};
-    }
-    char name[40];
-    std::snprintf(name, sizeof name, "HUC_USER.DAT.unsaved.%016llx",
-                  static_cast<unsigned long long>(ContentHash(UserFilePath())));
-    return folder + name;
-}
-
-std::vector<std::string> frmUser::RecoveryFilePaths() {
-    std::vector<std::string> paths{RecoveryFilePath()};
-    if (std::string other = StateRecoveryFilePath(); !other.empty()) {
-        paths.push_back(std::move(other));
-    }
-    return paths;
-}
-
-void frmUser::RemoveRecoveryFiles() {
-    // Only files: a folder of that name is the user's, not a recovery file.
-    for (const std::string& path : RecoveryFilePaths()) {
-        ::unlink(path.c_str());
-    }
-}
-
-void frmUser::NoteUserFileRead() {
-    const std::string path = UserFilePath();
-    LastSeenUserFile() = UserFileSeen{path, FingerprintOf(path, kUserFileMaxBytes)};
+    UserUnitsStore::RemoveRecoveredEdits();
 }
 
 void frmUser::ShowGroupRows(const UserUnits& from) {
@@ -565,7 +440,7 @@ bool frmUser::SaveUnits() {
     // the file; replacing them silently would lose them. Enter keeps them; replacing keeps them too,
     // as a copy beside the file.
     OldFile otherVersion = OldFile::Replace;
-    if (UserFileChangedSinceSeen()) {
+    if (store_.ChangedSinceRead()) {
         std::string text = "HUC_USER.DAT was changed by another program since it was read. Replace it?\r\r";
         if (const auto copy = UserFileKeptCopyName(OldFile::KeepReplaced)) {
             text += "Replace It keeps the other version as '" + *copy + "'. ";
@@ -579,28 +454,17 @@ bool frmUser::SaveUnits() {
         }
         otherVersion = OldFile::KeepReplaced;
     }
-    const std::string unstorable = UnstorableTexts(working);
+    const std::string unstorable = UserUnitsStore::UnstorableTexts(working);
     const std::string refused = RefusedCoefTexts();
-    CopyTexts(working, userUnits());
-    // A blank row between units would hide the units below it from the lists.
-    CloseUnitGaps(userUnits());
-    TransferUserGroups(halden::catalogue(), halden::userUnits());
-    emit saved();
     // A failed write shows its message and why; the new groups stay in use for the rest of the
     // run, and the edits stay unsaved: the dialog stays open with them, closing it asks again, and
     // the program's end keeps them for the next session. Texts too long for the file are left out
     // of it and stay in use.
     WriteFailureSink sink(this);
-    std::vector<UserTextPlace> leftOut;
-    if (!DatWrite(FileForm(userUnits()), sink, &leftOut, otherVersion)) {
-        unitsNotInFile_ = true;
+    if (!store_.SaveUserUnits(working, sink, otherVersion).written) {
         return false;
     }
     edited_ = false;
-    unitsNotInFile_ = false;
-    fileUnits_ = userUnits();
-    NoteUserFileRead();
-    RemoveRecoveryFiles();
     // What was not saved as typed is named, a group and row a line.
     std::string notSaved;
     if (!refused.empty()) {
@@ -622,16 +486,6 @@ bool frmUser::SaveUnits() {
     return true;
 }
 
-void frmUser::DropUnsavedUnits() {
-    if (!unitsNotInFile_) {
-        return;
-    }
-    userUnits() = fileUnits_;
-    TransferUserGroups(halden::catalogue(), halden::userUnits());
-    unitsNotInFile_ = false;
-    emit saved();
-}
-
 void frmUser::cmdCancel_Click() {
     if (edited_ && !AskToSaveBeforeClosing()) {
         return;
@@ -651,7 +505,7 @@ bool frmUser::AskToSaveBeforeClosing() {
         return false;
     }
     // Discarded after a Save that could not write the file: the units the file holds come back.
-    DropUnsavedUnits();
+    store_.DropUnsavedUnits();
     edited_ = false;
     state().pbUserOpen = false;
     return true;
@@ -667,19 +521,7 @@ bool frmUser::KeepEditsForNextSession(MessageSink& sink) {
         return true;
     }
     edited_ = false;
-    // Texts too long for the file are left out, as Save leaves them out.
-    // Beside the units file first; where its folder refuses, in the user's state folder.
-    const std::string image = DatWriteImage(working).bytes;
-    std::string why;
-    if (WriteFileAtomically(RecoveryFilePath(), image, OldFile::Replace, &why)) {
-        return true;
-    }
-    if (const std::string other = StateRecoveryFilePath();
-        !other.empty() && WriteFileAtomically(other, image, OldFile::Replace)) {
-        return true;
-    }
-    sink.Show(UnkeptEditsMessage(working, fileUnits_, "HUC_USER.DAT.unsaved", why));
-    return false;
+    return store_.KeepEdits(working, sink);
 }
 
 void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextAddUnits); }

@@ -1,10 +1,9 @@
 // The Add Units dialog: the user names his twenty user groups and types, for each, up to ten units
 // with a factor and an optional offset.
 //
-// The dialog edits a working copy of the user-units tables, loaded when it opens. Save puts the
-// copy into the tables with the blank rows between a group's units closed up, rebuilds the user
-// groups of the catalogue, tells the main window (saved()) so it can update its Additional Units
-// menu, writes the user units file (naming the texts too long for it, which it leaves out) and
+// The dialog edits a working copy of the user units, loaded from the store when it opens. Save
+// hands the copy to the store, which puts it in use (the main window listens there) and writes the
+// user units file; the dialog names the texts too long for it, which the file leaves out, and
 // closes; when another program changed the file since this one read it, Save first asks whether to
 // replace it, and replacing keeps the other version beside it. A box whose text is refused (a
 // coefficient that is not a number, a text too long for the file) turns yellow and tells assistive
@@ -19,6 +18,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "numbers/message_sink.h"
+#include "storage/user_units_store.h"
 
 #include <QWidget>
 
@@ -39,8 +39,8 @@ class frmUser : public QWidget {
     Q_OBJECT
 
 public:
-    /// Builds the dialog and loads its working copy from userUnits(). It is shown by the caller.
-    explicit frmUser(QWidget* parent = nullptr);
+    /// Builds the dialog and loads its working copy from store. It is shown by the caller.
+    explicit frmUser(UserUnitsStore& store, QWidget* parent = nullptr);
     ~frmUser() override;
     Q_DISABLE_COPY_MOVE(frmUser)
 
@@ -75,14 +75,6 @@ public:
     /// Whether the dialog was hidden by the reduced shape and not shown since.
     bool HiddenForReduce() const { return hiddenForReduce_; }
 
-    /// Records how the user units file looks now, as the program reads it (at start-up) or after
-    /// it wrote it; Save asks before replacing a file that no longer looks so.
-    static void NoteUserFileRead();
-    /// Where the edits of a session that ended with the dialog unsaved are kept: beside the units
-    /// file, or where its folder cannot take them, at StateRecoveryFilePath (empty without a home).
-    static std::string RecoveryFilePath();
-    static std::string StateRecoveryFilePath();
-
     /// For the program's end: keeps the unsaved edits in the recovery file, for the next opening to
     /// offer, and clears the edited mark. When the file cannot be written, sink gets one message
     /// (UnkeptEditsMessage) that names the groups and units whose edits are lost and why, and the
@@ -92,9 +84,6 @@ public:
     bool KeepEditsForNextSession(MessageSink& sink);
 
 signals:
-    /// Emitted once by Save, after the user groups of the catalogue are rebuilt and before the file
-    /// is written: the main window updates its Additional Units menu from the new group names.
-    void saved();
     /// Emitted around the message of a failed file write: the main window steps out of sight
     /// while the message is shown and comes back at its place afterwards.
     void writeFailureShowing();
@@ -121,11 +110,7 @@ private:
     /// Asks whether to save the edits before closing; true when the dialog may close (saved or
     /// discarded), false to keep it open.
     bool AskToSaveBeforeClosing();
-    /// Puts the user units back as the file holds them, after a Save that could not write it.
-    void DropUnsavedUnits();
     void OfferRecoveredEdits();
-    static std::vector<std::string> RecoveryFilePaths();
-    static void RemoveRecoveryFiles();
     /// Shows the working copy's group names and the first group's rows.
     void ShowWorkingCopy();
 
@@ -146,11 +131,8 @@ private:
     /// rows keep instead; empty when every typed text was taken.
     std::string RefusedCoefTexts() const;
 
+    UserUnitsStore& store_;
     UserUnits working{};  // only the four text tables are used
-    // The user units as the file holds them: as at the opening, or as the last Save wrote them.
-    UserUnits fileUnits_{};
-    // A Save put the working copy into use but could not write it.
-    bool unitsNotInFile_ = false;
     int nCurGroup = 0;
     // Why each shown row's coefficient text is refused: not a number, or too long for the file;
     // empty when it is taken.

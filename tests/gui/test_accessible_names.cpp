@@ -88,7 +88,7 @@ private slots:
         frmCal calculator;
         frmConstants constants;
         frmEquiv equivalence;
-        frmUser addUnits;
+        frmUser addUnits(fixture->store);
         frmInfo about;
         InstalledHelpViewer()(nullptr, QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0);
         const std::vector<std::pair<const char*, QWidget*>> windows{{"main", &main},
@@ -131,7 +131,7 @@ private slots:
     }
 
     void aRefusedFactorIsInvalidDescribedAndHeard() {
-        frmUser addUnits;
+        frmUser addUnits(fixture->store);
         addUnits.show();
         QLineEdit* factor = addUnits.txtUserCoef[1];
         QTest::keyClicks(factor, QStringLiteral("1x"));

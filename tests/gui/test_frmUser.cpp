@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
@@ -49,11 +48,13 @@ class FrmUserTest : public halden::test::GuiTest {
     Q_OBJECT
 
     QPointer<frmUser> dlg;
+    // The user's units as the start-up read them: those setUp puts in place.
+    std::unique_ptr<UserUnitsStore> store;
 
     // The dialog as the main window opens it: the open flag first, then a fresh dialog.
     void Open() {
         state().pbUserOpen = true;
-        dlg = new frmUser;
+        dlg = new frmUser(*store);
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg));
     }
@@ -67,6 +68,7 @@ class FrmUserTest : public halden::test::GuiTest {
         SetUnit(0, 1, "ell", "7", "8");
         SetUnit(3, 2, "knot", "9", "");
         TransferUserGroups(halden::catalogue(), halden::userUnits());
+        store = std::make_unique<UserUnitsStore>(userUnits(), catalogue());
     }
     void tearDown() override { delete dlg.data(); }
 
@@ -214,7 +216,8 @@ private slots:
 
     void typingInTheComboRenamesOnlyTheGroupShown() {
         Open();
-        QSignalSpy saved(dlg.data(), &frmUser::saved);
+        int saved = 0;
+        store->AddListener([&saved] { ++saved; });
         TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Distances"));
         // The drop-down lists the names as edited so far.
         dlg->cboUserGroups->showPopup();
@@ -228,7 +231,7 @@ private slots:
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
         TypeOver(dlg->cboUserGroups->lineEdit(), QString());
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
-        QCOMPARE(saved.count(), 1);
+        QCOMPARE(saved, 1);
         QCOMPARE(userUnits().UserGroupName[0], std::string("Distances"));
         QCOMPARE(userUnits().UserGroupName[3], std::string());
         QCOMPARE(catalogue().GroupName[kFirstUserGroup], std::string("Distances"));
@@ -258,7 +261,8 @@ private slots:
         const UserUnits unitsBefore = userUnits();
         const UnitCatalogue catalogueBefore = catalogue();
         Open();
-        QSignalSpy saved(dlg.data(), &frmUser::saved);
+        int saved = 0;
+        store->AddListener([&saved] { ++saved; });
         TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Other"));
         TypeOver(dlg->txtUserUnit[4], QStringLiteral("rod"));
         TypeOver(dlg->txtUserCoef[4], QStringLiteral("5.0292;1"));
@@ -272,7 +276,7 @@ private slots:
                  QStringList({QStringLiteral("&Save"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}));
         QVERIFY(dlg.isNull());
         QVERIFY(!state().pbUserOpen);
-        QCOMPARE(saved.count(), 0);
+        QCOMPARE(saved, 0);
         QVERIFY(userUnits().UserGroupName == unitsBefore.UserGroupName);
         QVERIFY(userUnits().UserUnitName == unitsBefore.UserUnitName);
         QVERIFY(userUnits().UserFactorText == unitsBefore.UserFactorText);
@@ -358,7 +362,7 @@ private slots:
         // A file whose first group has a one-letter name.
         const auto groupNamed = [](char name) { return std::string("\x01\x00", 2) + name + std::string(1318, '\0'); };
         QVERIFY(WriteBytes(UserFile(*fixture), groupNamed('A')));
-        frmUser::NoteUserFileRead();
+        store->NoteFileSeen();
         Open();
         TypeOver(dlg->txtUserUnit[2], QStringLiteral("rod"));
         // The same size as before: only the content tells the versions apart.
@@ -415,10 +419,12 @@ private slots:
 
     void saveWritesTheFileAndSignalsOnceAfterTheCatalogueIsRebuilt() {
         Open();
-        QSignalSpy saved(dlg.data(), &frmUser::saved);
+        int saved = 0;
         std::string groupAtSignal;
-        connect(dlg.data(), &frmUser::saved, this,
-                [&groupAtSignal] { groupAtSignal = catalogue().GroupName[kFirstUserGroup + 1]; });
+        store->AddListener([&saved, &groupAtSignal] {
+            ++saved;
+            groupAtSignal = catalogue().GroupName[kFirstUserGroup + 1];
+        });
         PickGroup(dlg->cboUserGroups, 1);
         TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Mass"));
         TypeOver(dlg->txtUserUnit[0], QStringLiteral("kan"));
@@ -427,7 +433,7 @@ private slots:
         DeletePending();
         QVERIFY(dlg.isNull());
         QVERIFY(!state().pbUserOpen);
-        QCOMPARE(saved.count(), 1);
+        QCOMPARE(saved, 1);
         QCOMPARE(groupAtSignal, std::string("Mass"));
         QCOMPARE(catalogue().UnitCount[kFirstUserGroup + 1], 1);
         QCOMPARE(catalogue().TempScale[2][0], 3.75);

@@ -473,8 +473,8 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, placesTaken);
         const bool restore = answer == QStringLiteral("&Yes");
-        const QString places[] = {QString::fromStdString(frmUser::RecoveryFilePath()),
-                                  QString::fromStdString(frmUser::StateRecoveryFilePath())};
+        const QString places[] = {QString::fromStdString(UserUnitsStore::RecoveryFilePath()),
+                                  QString::fromStdString(UserUnitsStore::StateRecoveryFilePath())};
         for (int i = 0; i < placesTaken; ++i) {
             QVERIFY(QDir().mkpath(places[i]));
         }

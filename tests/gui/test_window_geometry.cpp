@@ -138,7 +138,7 @@ private slots:
         state().Tppy = 15;
         fixture->fake.nonClientWidth = 8;
         fixture->fake.nonClientHeight = 30;
-        frmUser dialog;
+        frmUser dialog(fixture->store);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const int outerWidth = dialog.width() + 8;
         const int outerHeight = dialog.height() + 30;

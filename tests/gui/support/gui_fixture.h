@@ -4,6 +4,8 @@
 #pragma once
 
 #include "fake_platform.h"
+#include "shared/process_state.h"
+#include "storage/user_units_store.h"
 
 #include "app/frmConvert.h"
 
@@ -28,6 +30,8 @@ public:
     GuiFixture& operator=(const GuiFixture&) = delete;
 
     FakePlatform fake;
+    /// The user's units for a dialog opened without the main window.
+    UserUnitsStore store{userUnits(), catalogue()};
     /// The per-test directory the program keeps its files in (with a trailing "/").
     QString configDir() const;
 

@@ -28,7 +28,7 @@ private slots:
     void addUnitsWithRowsTypedIn() {
         userUnits().UserGroupName[0] = "Lengths";
         state().pbUserOpen = true;
-        auto* dlg = new frmUser;
+        auto* dlg = new frmUser(fixture->store);
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg));
         dlg->txtUserUnit[2]->setText(QStringLiteral("尺 [shaku]"));
