@@ -3,19 +3,16 @@
 #include "catalogue/all_units.h"
 #include "catalogue/convert_command.h"
 #include "catalogue/convert_value.h"
-#include "catalogue/menu_texts.h"
 #include "catalogue/question.h"
 #include "catalogue/unit_messages.h"
+#include "cli/cli_convert_internal.h"
 #include "cli/cli_messages.h"
-#include "numbers/characters.h"
 #include "numbers/format_result.h"
 #include "numbers/given_value.h"
 #include "numbers/number_checks.h"
 #include "numbers/typed_text.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,36 +25,13 @@ constexpr int kNoWarp = 0;
 // Where a name that names nothing, and is near no name, sends the user.
 constexpr std::string_view kEveryUnitHint = "halducnv --list shows every unit";
 
-const std::string& GroupName(const RunUnits& run, int g) {
-    return run.catalogue.GroupName[static_cast<std::size_t>(g)];
-}
 const std::string& UnitText(const RunUnits& run, int g, int i) {
     return run.catalogue.UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)];
 }
 
-// The group names without the dots some end with ("Work Rate, Power....").
-std::string_view BareGroupName(std::string_view name) {
-    const std::size_t last = name.find_last_not_of(". ");
-    return last == std::string_view::npos ? std::string_view{} : name.substr(0, last + 1);
-}
+}  // namespace
 
-void ListGroup(const RunUnits& run, int g, std::string_view indent, std::string& out) {
-    for (const IndexedUnit& unit : run.index.units()) {
-        if (unit.group == g && !unit.searchOnly) {
-            out += std::string(indent) + unit.listText + "\n";
-        }
-    }
-}
-
-// Two units of one group to convert between.
-struct UnitPair {
-    int group = 0;
-    int from = 0;
-    int into = 0;
-    // The sizes of prefixed units ("km", "mg") in the list units they are read as.
-    UnitScale fromScale;
-    UnitScale intoScale;
-};
+namespace detail {
 
 // The units FROM and INTO stand for, in the first group that holds both (the given group only
 // when there is one); an empty error means found.
@@ -91,40 +65,6 @@ std::optional<UnitPair> ResolvePair(const RunUnits& run, std::optional<std::stri
     }
     return UnitPair{g, pair.fromUnits[0], pair.intoUnits[0], pair.from.scale, pair.into.scale};
 }
-
-// The one unit FROM stands for, in the first group that holds it (the given group only when there
-// is one); an empty error means found.
-std::optional<UnitPair> ResolveFrom(const RunUnits& run, std::optional<std::string_view> group,
-                                    std::string_view fromName, std::string& error) {
-    if (group && run.index.GroupNamed(*group) < 0) {
-        error = "no group is named " + Quoted(*group) + " (halducnv --list shows every group)";
-        return std::nullopt;
-    }
-    const std::string name = group ? std::string(*group) + ":" + std::string(fromName) : std::string(fromName);
-    const NamedUnits named = run.index.Resolve(name);
-    if (named.units.empty() || named.ambiguous) {
-        error = NameRefusal(run.catalogue, run.index, name, named, kEveryUnitHint);
-        return std::nullopt;
-    }
-    const int g = named.units.front().group;
-    std::vector<int> units;
-    for (const FoundUnit& unit : named.units) {
-        if (unit.group == g) {
-            units.push_back(unit.unit);
-        }
-    }
-    if (units.size() > 1) {
-        error = SeveralUnitsRefusal(run.catalogue, fromName, g, units);
-        return std::nullopt;
-    }
-    return UnitPair{g, units.front(), units.front(), named.scale, named.scale};
-}
-
-// How the results are written.
-struct ResultForm {
-    int figure = 6;
-    int formFlag = 0;
-};
 
 // The result box's text for value in the pair's units, or nothing for "Input error". A value is
 // read whole: what the result box lets pass while a number is still being typed ("-", "2e",
@@ -170,15 +110,6 @@ std::optional<std::string> ConvertOne(const RunUnits& run, const UnitPair& pair,
     return converted ? FormatResult(*converted, false, form.figure, form.formFlag) : std::nullopt;
 }
 
-// The answer to a one-line question, or why there is none: "Input error" (status 1) or the
-// question's reason (status 2).
-struct Asked {
-    QuestionVerdict verdict = QuestionVerdict::NotAQuestion;
-    std::optional<std::string> text;
-    int status = 0;
-    std::string error;
-};
-
 Asked Ask(const RunUnits& run, std::string_view question, ResultForm form) {
     const QuestionAnswer answer =
         Answer(question, run.catalogue, run.index, QuestionOptions{form.figure, form.formFlag, kEveryUnitHint});
@@ -195,8 +126,40 @@ Asked Ask(const RunUnits& run, std::string_view question, ResultForm form) {
     return asked;
 }
 
-std::optional<ResultForm> FormOf(const Options& options, CommandLineResult& result) {
-    ResultForm form{kDefaultFigure, options.scientific ? 1 : 0};
+}  // namespace detail
+
+namespace {
+
+// The one unit FROM stands for, in the first group that holds it (the given group only when there
+// is one); an empty error means found.
+std::optional<detail::UnitPair> ResolveFrom(const RunUnits& run, std::optional<std::string_view> group,
+                                            std::string_view fromName, std::string& error) {
+    if (group && run.index.GroupNamed(*group) < 0) {
+        error = "no group is named " + Quoted(*group) + " (halducnv --list shows every group)";
+        return std::nullopt;
+    }
+    const std::string name = group ? std::string(*group) + ":" + std::string(fromName) : std::string(fromName);
+    const NamedUnits named = run.index.Resolve(name);
+    if (named.units.empty() || named.ambiguous) {
+        error = NameRefusal(run.catalogue, run.index, name, named, kEveryUnitHint);
+        return std::nullopt;
+    }
+    const int g = named.units.front().group;
+    std::vector<int> units;
+    for (const FoundUnit& unit : named.units) {
+        if (unit.group == g) {
+            units.push_back(unit.unit);
+        }
+    }
+    if (units.size() > 1) {
+        error = SeveralUnitsRefusal(run.catalogue, fromName, g, units);
+        return std::nullopt;
+    }
+    return detail::UnitPair{g, units.front(), units.front(), named.scale, named.scale};
+}
+
+std::optional<detail::ResultForm> FormOf(const Options& options, CommandLineResult& result) {
+    detail::ResultForm form{kDefaultFigure, options.scientific ? 1 : 0};
     if (options.figures) {
         const std::optional<int> chosen = FigureOf(*options.figures);
         if (!chosen) {
@@ -208,132 +171,15 @@ std::optional<ResultForm> FormOf(const Options& options, CommandLineResult& resu
     return form;
 }
 
-// The words of one --batch line: separated by tabs when it holds one (names may hold blanks
-// then), else by blanks, with quotes and backslashes as a shell reads them.
-std::vector<std::string> BatchWords(std::string_view line) {
-    std::vector<std::string> words;
-    if (line.find('\t') != std::string_view::npos) {
-        std::size_t start = 0;
-        for (std::size_t tab = line.find('\t'); start <= line.size(); tab = line.find('\t', start)) {
-            const std::string_view word = TrimBlanks(line.substr(start, tab - start), kSpaces);
-            if (!word.empty()) {
-                words.emplace_back(word);
-            }
-            if (tab == std::string_view::npos) {
-                break;
-            }
-            start = tab + 1;
-        }
-        return words;
-    }
-    std::string word;
-    bool inWord = false;
-    char quote = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            } else if (c == '\\' && quote == '"' && i + 1 < line.size()) {
-                word += line[++i];
-            } else {
-                word += c;
-            }
-        } else if (c == ' ' || c == '\r') {
-            if (inWord) {
-                words.push_back(std::move(word));
-                word.clear();
-                inWord = false;
-            }
-        } else {
-            inWord = true;
-            if (c == '\'' || c == '"') {
-                quote = c;
-            } else if (c == '\\' && i + 1 < line.size()) {
-                word += line[++i];
-            } else {
-                word += c;
-            }
-        }
-    }
-    if (inWord) {
-        words.push_back(std::move(word));
-    }
-    return words;
-}
-
-// Converts a value a line: with a pair (--convert - FROM INTO) each line is a value, without
-// one (--batch) each line is VALUE FROM INTO or, without --group, a question ("3 ft in cm"). A
-// line of three words that begins with a value is VALUE FROM INTO; one of three words that does
-// not ("FF hex dec", "350F to C") is a question only when the question has an answer. A line that
-// fails gives an empty line and its message with the line number; the run goes on and ends with
-// the worst status.
-void RunBatch(const Options& options, const RunUnits& run, const std::optional<UnitPair>& pair, ResultForm form,
-              const BatchStreams& streams, CommandLineResult& result) {
-    // Warnings of the start (a damaged user units file) come before the answers.
-    if (!result.err.empty()) {
-        streams.writeError(result.err);
-        result.err.clear();
-    }
-    std::string line;
-    std::string answer;
-    NullSink noMessages;
-    for (long number = 1; streams.readLine(line); ++number) {
-        std::optional<UnitPair> linePair = pair;
-        std::string_view value = line;
-        std::string error;
-        int status = kExitUsage;
-        std::optional<std::string> text;
-        std::vector<std::string> words;  // value looks into the first
-        if (!pair) {
-            words = BatchWords(line);
-            const bool threeWords = words.size() == 3;
-            Asked asked;
-            bool question = false;
-            if (!options.group && !(threeWords && GivenValue(words[0]))) {
-                asked = Ask(run, line, form);
-                question = !threeWords || asked.verdict == QuestionVerdict::Answered;
-            }
-            if (question) {
-                text = std::move(asked.text);
-                error = std::move(asked.error);
-                status = asked.status;
-            } else if (!threeWords) {
-                error = "give VALUE FROM INTO (quote a unit name that holds blanks, or separate by tabs)";
-            } else {
-                linePair = ResolvePair(run, options.group, words[1], words[2], error);
-                value = words[0];
-            }
-        }
-        if (linePair) {
-            text = ConvertOne(run, *linePair, value, form, noMessages);
-            if (!text) {
-                error = std::string(kInputError);
-                status = kExitInputError;
-            }
-        }
-        answer.assign(text ? *text : std::string());
-        answer += '\n';
-        if (!streams.write(answer, options.unbuffered)) {
-            result.status = kExitOutput;
-            return;
-        }
-        if (!text) {
-            result.status = std::max(result.status, status);
-            streams.writeError(std::string(kProgram) + ": line " + std::to_string(number) + ": " + error + "\n");
-        }
-    }
-}
-
 // "result<TAB>unit name" for every unit of the group, the texts the All Units window shows; a unit
 // the value cannot be given in shows "Input error" as the window does.
-void PrintEveryUnit(const RunUnits& run, const UnitPair& pair, std::string_view value, ResultForm form,
+void PrintEveryUnit(const RunUnits& run, const detail::UnitPair& pair, std::string_view value, detail::ResultForm form,
                     std::string& out) {
     NullSink quiet;
     const int count = TargetCount(run.catalogue, pair.group);
     for (int into = 0; into < count; ++into) {
-        const std::optional<std::string> text =
-            ConvertOne(run, UnitPair{pair.group, pair.from, into, pair.fromScale, {}}, value, form, quiet);
+        const std::optional<std::string> text = detail::ConvertOne(
+            run, detail::UnitPair{pair.group, pair.from, into, pair.fromScale, {}}, value, form, quiet);
         out += (text ? *text : std::string(kInputError)) + "\t" + UnitText(run, pair.group, into) + "\n";
     }
 }
@@ -343,69 +189,6 @@ void PrintEveryUnit(const RunUnits& run, const UnitPair& pair, std::string_view 
 void Failure(CommandLineResult& result, int status, std::string_view message) {
     result.status = status;
     result.err += std::string(kProgram) + ": " + std::string(message) + "\n";
-}
-
-void RunList(const Options& options, const RunUnits& run, CommandLineResult& result) {
-    std::vector<int> groups;
-    for (int g = 0; g < kGroupCount; ++g) {
-        if (GroupTakesPart(run.catalogue, g)) {
-            groups.push_back(g);
-        }
-    }
-    if (options.operands.empty()) {
-        for (const int g : groups) {
-            result.out += GroupName(run, g) + "\n";
-            ListGroup(run, g, "  ", result.out);
-        }
-        return;
-    }
-    if (options.operands.size() > 1) {
-        Failure(result, kExitUsage, "--list takes one group name (quote a name that holds blanks)");
-        return;
-    }
-    // A group is named as a unit is: its whole name or one of the names it lists.
-    const std::string_view wanted = options.operands[0];
-    const std::string folded = FoldName(wanted);
-    std::vector<int> exact;
-    std::vector<int> anyCase;
-    for (const int g : groups) {
-        for (const NameForm& form : UnitNameForms(BareGroupName(GroupName(run, g)))) {
-            if (form.text == wanted || wanted == GroupName(run, g)) {
-                exact.push_back(g);
-                break;
-            }
-            if (FoldName(form.text) == folded) {
-                anyCase.push_back(g);
-                break;
-            }
-        }
-    }
-    // Failing a name, the menu's name for the group ("Graphics Units") or a part of a group's name
-    // ("Prefixes", "temp"), case ignored.
-    std::vector<int> found = exact.empty() ? anyCase : exact;
-    if (const int named = run.index.GroupNamed(wanted); found.empty() && named >= 0) {
-        found.push_back(named);
-    }
-    const auto holds = [&](int g) {
-        return FoldName(GroupMenuName(g)).find(folded) != std::string::npos ||
-               FoldName(GroupName(run, g)).find(folded) != std::string::npos;
-    };
-    if (found.empty() && !folded.empty()) {
-        std::copy_if(groups.begin(), groups.end(), std::back_inserter(found), holds);
-    }
-    if (found.empty()) {
-        Failure(result, kExitUsage, "no group is named " + Quoted(wanted) + " (halducnv --list shows every group)");
-        return;
-    }
-    if (found.size() > 1) {
-        std::string names;
-        for (const int g : found) {
-            AppendListed(names, ", ", Quoted(GroupName(run, g)));
-        }
-        Failure(result, kExitUsage, Quoted(wanted) + " fits several groups: " + names);
-        return;
-    }
-    ListGroup(run, found[0], "", result.out);
 }
 
 void RunConvert(const Options& options, const RunUnits& run, const BatchStreams* streams, CommandLineResult& result) {
@@ -419,15 +202,15 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
         Failure(result, kExitUsage, "--batch reads VALUE FROM INTO from standard input and takes no operand");
         return;
     }
-    const std::optional<ResultForm> form = FormOf(options, result);
+    const std::optional<detail::ResultForm> form = FormOf(options, result);
     if (!form) {
         return;
     }
-    std::optional<UnitPair> pair;
+    std::optional<detail::UnitPair> pair;
     if (!batch) {
         std::string error;
         pair = everyUnit ? ResolveFrom(run, options.group, options.operands[1], error)
-                         : ResolvePair(run, options.group, options.operands[1], options.operands[2], error);
+                         : detail::ResolvePair(run, options.group, options.operands[1], options.operands[2], error);
         if (!pair) {
             Failure(result, kExitUsage, error);
             return;
@@ -438,13 +221,13 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
     }
     if (batch || options.operands[0] == "-") {
         if (streams != nullptr) {
-            RunBatch(options, run, pair, *form, *streams, result);
+            detail::RunBatch(options, run, pair, *form, *streams, result);
         }
         return;
     }
     WarningSink sink(result.err);
     // The value in its own unit first: a value its unit cannot take is an input error.
-    const std::optional<std::string> text = ConvertOne(run, *pair, options.operands[0], *form, sink);
+    const std::optional<std::string> text = detail::ConvertOne(run, *pair, options.operands[0], *form, sink);
     if (text && everyUnit) {
         PrintEveryUnit(run, *pair, options.operands[0], *form, result.out);
         return;
@@ -458,7 +241,7 @@ void RunConvert(const Options& options, const RunUnits& run, const BatchStreams*
 }
 
 void RunQuestion(const Options& options, const RunUnits& run, CommandLineResult& result) {
-    const std::optional<ResultForm> form = FormOf(options, result);
+    const std::optional<detail::ResultForm> form = FormOf(options, result);
     if (!form) {
         return;
     }
@@ -466,7 +249,7 @@ void RunQuestion(const Options& options, const RunUnits& run, CommandLineResult&
     for (const std::string_view word : options.operands) {
         AppendListed(question, " ", std::string(word));
     }
-    const Asked asked = Ask(run, question, *form);
+    const detail::Asked asked = detail::Ask(run, question, *form);
     if (!asked.text) {
         Failure(result, asked.status, asked.error);
         return;
