@@ -52,9 +52,6 @@ public:
     /// handed over: the running copy only comes to the front.
     void HandOverQuestion(const QString& question, bool inFinder);
 
-    /// The local socket's path (the lock file is this path with ".lock" appended); empty where
-    /// no private folder could be had.
-    const QString& serverPath() const { return serverPath_; }
     /// One line for the user when the claim is Unguarded or OtherSilent.
     const QString& problem() const { return problem_; }
 

@@ -108,8 +108,6 @@ struct NamedPair {
     int group = -1;              // -1: no group holds both (or a name names nothing)
     std::vector<int> fromUnits;  // the from name's units in group, several when it fits several
     std::vector<int> intoUnits;
-    /// One unit each, in one group.
-    bool Found() const { return group >= 0 && fromUnits.size() == 1 && intoUnits.size() == 1; }
 };
 
 /// The groups that hold a unit of named, ascending, each once.

@@ -7,7 +7,8 @@ prose around them there is the picture of the whole. A folder may include only t
 line names, and no two modules may include each other, directly or round a longer loop. A module
 is a header with the sources that implement it (frmConvert.h, frmConvert.cpp,
 frmConvert_menus.cpp, ...). Prints every include that breaks a rule and exits 1; prints a one-line
-summary and exits 0 when there is none.
+summary and exits 0 when there is none. It also checks that the README's Layout section names
+every folder under src/ and tests/.
 """
 import pathlib
 import re
@@ -111,9 +112,29 @@ def check(src: pathlib.Path):
     return problems, len(files)
 
 
+def missing_from_layout(src: pathlib.Path):
+    """The folders under src/ and tests/ that the README's Layout section does not name as
+    `src/NAME/` or `tests/NAME/` (nothing when there is no README beside src/)."""
+    readme = src.parent / "README.md"
+    if not readme.exists():
+        return []
+    text = readme.read_text(encoding="utf-8")
+    start = text.find("## Layout")
+    end = text.find("\n## ", start + 1)
+    layout = text[start:end if end > 0 else len(text)] if start >= 0 else ""
+    problems = []
+    for top in (src, src.parent / "tests"):
+        for folder in sorted(p for p in top.iterdir() if p.is_dir()) if top.is_dir() else []:
+            name = f"{top.name}/{folder.name}/"
+            if f"`{name}`" not in layout:
+                problems.append(f"README.md: the Layout section does not name `{name}`")
+    return problems
+
+
 def main() -> int:
     src = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "src").resolve()
     problems, count = check(src)
+    problems += missing_from_layout(src)
     for problem in problems:
         print(problem)
     if problems:

@@ -52,4 +52,10 @@ tree
 grep -v "may include:" "$rules" >"$work/src/CMakeLists.txt"
 expect "rules missing from src/CMakeLists.txt" 1 "states no include rules"
 
+tree
+mkdir -p "$work/tests/gui"
+printf '## Layout\n\n- `src/numbers/`, `src/catalogue/`, `src/shared/`, `src/app/`\n' >"$work/README.md"
+expect "a folder the README's layout does not name" 1 "does not name .tests/gui/."
+rm -rf "$work/tests" "$work/README.md"
+
 exit $((failures > 0))
