@@ -89,26 +89,32 @@ int main(int argc, char* argv[]) {
     halden::InitResources();
     halden::frmConvert window;
     QApplication::processEvents();
-    if (halden::settings().pnSelUnitGrp != 0 || window.lstConvFrom->count() <= 3 || window.lstConvInto->count() <= 0) {
+    // The controls, found by their names as a user finds them by what they are.
+    auto* txtInput = window.findChild<QLineEdit*>(QStringLiteral("txtInput"));
+    auto* txtResult = window.findChild<QLineEdit*>(QStringLiteral("txtResult"));
+    auto* lstConvFrom = window.findChild<QListWidget*>(QStringLiteral("lstConvFrom"));
+    auto* lstConvInto = window.findChild<QListWidget*>(QStringLiteral("lstConvInto"));
+    auto* mnuConvDecimal = window.findChild<QAction*>(QStringLiteral("mnuConvDecimal"));
+    if (halden::settings().pnSelUnitGrp != 0 || lstConvFrom->count() <= 3 || lstConvInto->count() <= 0) {
         std::fprintf(stderr, "the window did not open on the length group\n");
         return 1;
     }
-    window.lstConvFrom->setCurrentRow(3);
-    window.lstConvInto->setCurrentRow(0);
+    lstConvFrom->setCurrentRow(3);
+    lstConvInto->setCurrentRow(0);
     QApplication::processEvents();
 
     const QString expected = QStringLiteral("4828.03");
     std::vector<double> micros;
     micros.reserve(kRepetitions);
     for (int i = 0; i < kWarmUp + kRepetitions; ++i) {
-        window.txtInput->clear();
-        window.txtResult->clear();
+        txtInput->clear();
+        txtResult->clear();
         const auto start = std::chrono::steady_clock::now();
-        QTest::keyClick(window.txtInput, Qt::Key_3);
+        QTest::keyClick(txtInput, Qt::Key_3);
         const auto end = std::chrono::steady_clock::now();
-        if (window.txtInput->text() != QStringLiteral("3") || window.txtResult->text() != expected) {
+        if (txtInput->text() != QStringLiteral("3") || txtResult->text() != expected) {
             std::fprintf(stderr, "keystroke %d: input \"%s\", result \"%s\" instead of \"4828.03\"\n", i,
-                         qPrintable(window.txtInput->text()), qPrintable(window.txtResult->text()));
+                         qPrintable(txtInput->text()), qPrintable(txtResult->text()));
             return 1;
         }
         if (i >= kWarmUp) {
@@ -120,15 +126,15 @@ int main(int argc, char* argv[]) {
 
     // Memory over a long session of typing: numbers typed and erased again, 25,000 keys; what the
     // keys after the first 1,000 added to the resident memory.
-    const auto typeKeys = [&window](int count) {
+    const auto typeKeys = [txtInput](int count) {
         constexpr std::array kKeys{Qt::Key_1,         Qt::Key_2,         Qt::Key_3,
                                    Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace};
         for (int i = 0; i < count; ++i) {
-            QTest::keyClick(window.txtInput, kKeys[static_cast<std::size_t>(i) % kKeys.size()]);
+            QTest::keyClick(txtInput, kKeys[static_cast<std::size_t>(i) % kKeys.size()]);
             QApplication::processEvents();
         }
     };
-    window.txtInput->clear();
+    txtInput->clear();
     typeKeys(kFirstKeys);
     const long before = ResidentKib();
     typeKeys(kSessionKeys - kFirstKeys);
@@ -136,30 +142,29 @@ int main(int argc, char* argv[]) {
 
     // Metric Prefixes, the group of most units, from its first unit, with All Units open: the
     // keystroke runs through the result box and every row of the table, and the table is painted.
-    window.mnuConvDecimal->trigger();
-    window.lstConvFrom->setCurrentRow(0);
-    window.lstConvInto->setCurrentRow(1);
-    window.mnuConvAllUnits->trigger();
+    mnuConvDecimal->trigger();
+    lstConvFrom->setCurrentRow(0);
+    lstConvInto->setCurrentRow(1);
+    window.findChild<QAction*>(QStringLiteral("mnuConvAllUnits"))->trigger();
     halden::frmAllUnits* all = window.allUnitsWindow();
     QApplication::processEvents();
     const int rows = all != nullptr ? all->grdUnits->rowCount() : 0;
-    if (rows != window.lstConvInto->count() || rows < 2) {
-        std::fprintf(stderr, "the All Units window did not open on the group's %d units\n",
-                     window.lstConvInto->count());
+    if (rows != lstConvInto->count() || rows < 2) {
+        std::fprintf(stderr, "the All Units window did not open on the group's %d units\n", lstConvInto->count());
         return 1;
     }
     micros.clear();
     for (int i = 0; i < kWarmUp + kRepetitions; ++i) {
-        window.txtInput->clear();
+        txtInput->clear();
         QApplication::processEvents();
         const auto start = std::chrono::steady_clock::now();
-        QTest::keyClick(window.txtInput, Qt::Key_3);
+        QTest::keyClick(txtInput, Qt::Key_3);
         QApplication::processEvents();
         const auto end = std::chrono::steady_clock::now();
-        if (all->ResultAt(rows - 1).isEmpty() || all->ResultAt(1) != window.txtResult->text()) {
+        if (all->ResultAt(rows - 1).isEmpty() || all->ResultAt(1) != txtResult->text()) {
             std::fprintf(stderr, "keystroke %d: the table's last row \"%s\", its second \"%s\", the result \"%s\"\n", i,
                          qPrintable(all->ResultAt(rows - 1)), qPrintable(all->ResultAt(1)),
-                         qPrintable(window.txtResult->text()));
+                         qPrintable(txtResult->text()));
             return 1;
         }
         if (i >= kWarmUp) {

@@ -105,13 +105,10 @@ void frmConvert::Form_Load() {
 
     const bool onTop = set.pnShowTop == 1;
     SetAlwaysOnTop(onTop);
-    mnuShowTop->setChecked(onTop);
+    menus_.mnuShowTop->setChecked(onTop);
 
     BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), st.Tppx);
-    for (int i = 0; i < kWarpLevels; ++i) {
-        mnuWarpArray[static_cast<std::size_t>(i)]->setText(
-            ToQString(catalogue().WarpMenuCaption[static_cast<std::size_t>(i)]));
-    }
+    menus_.ShowWarpCaptions(catalogue());
 
     // Clearing the boxes is the input box's first change: it makes every later edit convert.
     txtInput->setText(QString());

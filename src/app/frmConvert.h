@@ -7,17 +7,18 @@
 //   frmConvert.cpp              construction, start-up (files read, window laid out), shutdown
 //   frmConvert_controls.cpp     the controls: made, named, arranged by the layout rule, connected
 //   frmConvert_conversion.cpp   group → lists → units chosen → value typed → result
-//   frmConvert_menus.cpp        the menu bar and the Options and Edit menus' handlers
+//   frmConvert_menus.cpp        what the menus' items do (the menus themselves: main_menus)
 //   frmConvert_tool_buttons.cpp Paste, Calculator, Copy (and the copy history), the buttons' keys
 //   frmConvert_reduced.cpp      Reduce, the icon window, minimise and restore, a second start
 //   frmConvert_companions.cpp   opening the companion windows, About and Help; Ctrl+E and F10
 //   frmConvert_finder.cpp       Edit > Find Unit... and what choosing a found unit or an answer does
 //   frmConvert_allunits.cpp     All Units, Swap Units and the units remembered for each group
-// The controls and menus stay public for the window tests, which act on them as a user does.
+// The controls and menus are its own; the window tests find them by their names, as a user does.
 #pragma once
 
 #include "app/companion_windows.h"
 #include "app/copy_history.h"
+#include "app/main_menus.h"
 #include "catalogue/menu_texts.h"
 #include "storage/side_file.h"
 #include "storage/user_units_store.h"
@@ -52,70 +53,10 @@ public:
     ~frmConvert() override;
     Q_DISABLE_COPY_MOVE(frmConvert)
 
-    // Controls.
-    QGroupBox* fraConvFrom = nullptr;
-    QLineEdit* txtInput = nullptr;
-    UnitList* lstConvFrom = nullptr;
-    QGroupBox* fraConvInto = nullptr;
-    QLineEdit* txtResult = nullptr;
-    UnitList* lstConvInto = nullptr;
-    QLabel* imgHand = nullptr;
-    QLabel* lblHidden = nullptr;
-    QPushButton* cmdConvert = nullptr;
-    ToolButton* picPaste = nullptr;
-    ToolButton* picShrink = nullptr;
-    ToolButton* picCal = nullptr;
-    ToolButton* picCopy = nullptr;
-
-    // Menus.
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileMinimize = nullptr;
-    QAction* mnuFileBar = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QMenu* mnuEditCopy = nullptr;
-    QAction* mnuEditCopyVResult = nullptr;
-    QAction* mnuEditCopyCResult = nullptr;
-    QMenu* mnuEditPaste = nullptr;
-    QAction* mnuEditPasteVInput = nullptr;
-    QAction* mnuEditPasteCInput = nullptr;
-    QMenu* mnuHistory = nullptr;
-    QAction* mnuEditFind = nullptr;
-    QAction* mnuEditSwap = nullptr;
-    std::array<QAction*, kHistoryItems> mnuHistoryArray{};
-    QMenu* mnuConvert = nullptr;
-    std::array<QAction*, kConvCaptions.size()> mnuConvArray{};
-    QMenu* mnuConvComp = nullptr;
-    std::array<QAction*, kConvCompCaptions.size()> mnuConvCompArray{};
-    QMenu* mnuConvOther = nullptr;
-    std::array<QAction*, kConvOtherCaptions.size()> mnuConvOtherArray{};
-    QMenu* mnuUser = nullptr;
-    std::array<QAction*, kUserGroups> mnuUserArray{};
-    QAction* mnuConvDecimal = nullptr;
-    QAction* mnuConvAllUnits = nullptr;
-    QAction* mnuConvConst = nullptr;
-    QMenu* mnuOptions = nullptr;
-    QMenu* mnuOptionsFig = nullptr;
-    std::array<QAction*, kOptionsFigCaptions.size()> mnuOptionsFigArray{};
-    QMenu* mnuOptionsForm = nullptr;
-    std::array<QAction*, kOptionsFormCaptions.size()> mnuOptionsFormArray{};
-    QMenu* mnuOptionsFocus = nullptr;
-    std::array<QAction*, kOptionsFocusCaptions.size()> mnuOptionsFocusArray{};
-    QAction* mnuShowTop = nullptr;
-    QAction* mnuUserDef = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuContents = nullptr;
-    QAction* mnuAbout = nullptr;
-    QMenu* mnuWarp = nullptr;
-    std::array<QAction*, kWarpLevels> mnuWarpArray{};
-
     // Companion windows, null until first opened.
     QPointer<QWidget> constantsWindow;
     QPointer<QWidget> equivWindow;
     QPointer<QWidget> userWindow;
-
-    /// The tool buttons' width from the layout rule, in pixels.
-    int nButtonWidth = 0;
 
     /// The icon window while the reduced shape is shown, else nullptr.
     frmMini* miniWindow() const;
@@ -203,9 +144,6 @@ private:
     void ToggleSystemColours(bool shiftHeld);
 
     // Menu handlers receiving the item's index.
-    void mnuOptionsFigArray_Click(int index);
-    void mnuOptionsFormArray_Click(int index);
-    void mnuOptionsFocusArray_Click(int index);
     void mnuShowTop_Click();
     void mnuWarpArray_Click(int index);
     void mnuFileExit_Click();
@@ -246,6 +184,24 @@ private:
 
     // The user's units and their file; Add Units hands its edits here, and the menus listen.
     UserUnitsStore userUnitsStore_;
+    // The controls, each named (objectName) as here.
+    QGroupBox* fraConvFrom = nullptr;
+    QLineEdit* txtInput = nullptr;
+    UnitList* lstConvFrom = nullptr;
+    QGroupBox* fraConvInto = nullptr;
+    QLineEdit* txtResult = nullptr;
+    UnitList* lstConvInto = nullptr;
+    QLabel* imgHand = nullptr;
+    QLabel* lblHidden = nullptr;
+    QPushButton* cmdConvert = nullptr;
+    ToolButton* picPaste = nullptr;
+    ToolButton* picShrink = nullptr;
+    ToolButton* picCal = nullptr;
+    ToolButton* picCopy = nullptr;
+
+    /// The tool buttons' width from the layout rule, in pixels.
+    int nButtonWidth = 0;
+    MainMenus menus_;
     QWidget* client_ = nullptr;
     QPointer<frmMini> mini_;
     QPointer<frmCal> cal_;
@@ -255,7 +211,7 @@ private:
     SideFile sideSaved_;  // what the side file holds: a save writes only when side_ differs
     int nPrevFrom_ = 0;
     int mainFormWidth_ = 0;  // outer width in twips at the last layout; the calculator's least
-    CopyHistory history_{mnuHistory, mnuHistoryArray};
+    CopyHistory history_{menus_.mnuHistory, menus_.mnuHistoryArray};
     CompanionWindows companions_{constantsWindow, equivWindow, userWindow};
     bool shutDown_ = false;
 };

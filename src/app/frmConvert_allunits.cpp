@@ -21,8 +21,8 @@ namespace halden {
 frmAllUnits* frmConvert::allUnitsWindow() const { return allUnits_.data(); }
 
 void frmConvert::connectAllUnits() {
-    connect(mnuConvAllUnits, &QAction::triggered, this, &frmConvert::mnuConvAllUnits_Click);
-    connect(mnuEditSwap, &QAction::triggered, this, &frmConvert::mnuEditSwap_Click);
+    connect(menus_.mnuConvAllUnits, &QAction::triggered, this, &frmConvert::mnuConvAllUnits_Click);
+    connect(menus_.mnuEditSwap, &QAction::triggered, this, &frmConvert::mnuEditSwap_Click);
     // Connected after the window's own handlers, so that the table follows what they did.
     connect(txtInput, &QLineEdit::textChanged, this, &frmConvert::UpdateAllUnits);
     connect(lstConvFrom, &UnitList::unitChosen, this, &frmConvert::UpdateAllUnits);
@@ -30,9 +30,9 @@ void frmConvert::connectAllUnits() {
         connect(list, &UnitList::unitChosen, this, &frmConvert::RememberUnits);
     }
     // Digits, notation and the warp level change what every row shows.
-    QList<QAction*> items(mnuOptionsFigArray.begin(), mnuOptionsFigArray.end());
-    items.append(QList<QAction*>(mnuOptionsFormArray.begin(), mnuOptionsFormArray.end()));
-    items.append(QList<QAction*>(mnuWarpArray.begin(), mnuWarpArray.end()));
+    QList<QAction*> items(menus_.mnuOptionsFigArray.begin(), menus_.mnuOptionsFigArray.end());
+    items.append(QList<QAction*>(menus_.mnuOptionsFormArray.begin(), menus_.mnuOptionsFormArray.end()));
+    items.append(QList<QAction*>(menus_.mnuWarpArray.begin(), menus_.mnuWarpArray.end()));
     for (QAction* item : items) {
         connect(item, &QAction::triggered, this, &frmConvert::UpdateAllUnits);
     }

@@ -121,6 +121,16 @@ void frmConvert::createControls() {
     cmdConvert->setFocusPolicy(Qt::NoFocus);
     // Told apart from the Convert menu for a screen reader, which can still reach the button.
     cmdConvert->setAccessibleName(QStringLiteral("Convert value"));
+
+    const std::pair<QWidget*, const char*> named[] = {
+        {fraConvFrom, "fraConvFrom"}, {txtInput, "txtInput"},   {lstConvFrom, "lstConvFrom"},
+        {fraConvInto, "fraConvInto"}, {txtResult, "txtResult"}, {lstConvInto, "lstConvInto"},
+        {imgHand, "imgHand"},         {lblHidden, "lblHidden"}, {cmdConvert, "cmdConvert"},
+        {picPaste, "picPaste"},       {picShrink, "picShrink"}, {picCal, "picCal"},
+        {picCopy, "picCopy"}};
+    for (const auto& [control, name] : named) {
+        control->setObjectName(QLatin1String(name));
+    }
 }
 
 void frmConvert::arrangeControls() {

@@ -181,9 +181,9 @@ void frmConvert::lstConvFrom_Click() {
         if (lstConvFrom->ChoosingByKey()) {
             // Chosen with a key: the menu opens beside the chosen entry, wherever the mouse is.
             const QRect entry = lstConvFrom->visualItemRect(lstConvFrom->currentItem());
-            platform().PopupMenuAt(this, mnuWarp, lstConvFrom->viewport()->mapToGlobal(entry.topRight()));
+            platform().PopupMenuAt(this, menus_.mnuWarp, lstConvFrom->viewport()->mapToGlobal(entry.topRight()));
         } else {
-            platform().PopupMenu(this, mnuWarp);
+            platform().PopupMenu(this, menus_.mnuWarp);
         }
         txtInput->setEnabled(false);
     } else {

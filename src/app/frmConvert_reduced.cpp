@@ -65,21 +65,17 @@ void frmConvert::ShowMiniWindow() {
 void frmConvert::mini_ConvertMenu(bool byKey) {
     ParkMainWindow();
     // The icon's menu offers what it always did; All Units belongs to the full shape.
-    mnuConvAllUnits->setVisible(false);
-    PopupFromIcon(mnuConvert, byKey);
-    mnuConvAllUnits->setVisible(true);
+    menus_.mnuConvAllUnits->setVisible(false);
+    PopupFromIcon(menus_.mnuConvert, byKey);
+    menus_.mnuConvAllUnits->setVisible(true);
 }
 
 // The icon window's File menu offers Minimize and its own Exit caption; the main window's menu bar
 // goes back to its usual items once the popup closes.
 void frmConvert::mini_FileMenu(bool byKey) {
-    mnuFileMinimize->setVisible(true);
-    mnuFileBar->setVisible(true);
-    mnuFileExit->setText(QStringLiteral("Exit"));
-    PopupFromIcon(mnuFile, byKey);
-    mnuFileMinimize->setVisible(false);
-    mnuFileBar->setVisible(false);
-    mnuFileExit->setText(QStringLiteral("E&xit"));
+    menus_.ShowIconFileMenu(true);
+    PopupFromIcon(menus_.mnuFile, byKey);
+    menus_.ShowIconFileMenu(false);
 }
 
 // A click pops the menu up at the mouse. A key pops it up below the icon with its first item

@@ -6,6 +6,7 @@
 #include "app/unit_finder.h"
 #include "app/unit_list.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 
 #include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
@@ -27,6 +28,7 @@
 #include <vector>
 
 using namespace halden;
+using halden::test::Ui;
 
 namespace {
 
@@ -80,10 +82,10 @@ private slots:
     void everyControlHasAUniqueNameAndEveryWindowARole() {
         InstallProgramHelp();
         frmConvert main;
-        main.mnuConvArray[0]->trigger();
+        Ui(main).mnuConvArray[0]->trigger();
         main.show();
-        main.mnuEditFind->trigger();
-        main.mnuConvAllUnits->trigger();
+        Ui(main).mnuEditFind->trigger();
+        Ui(main).mnuConvAllUnits->trigger();
         frmMini icon;
         frmCal calculator;
         frmConstants constants;
@@ -122,8 +124,8 @@ private slots:
             }
         }
         // The names heard for the converter's own boxes and lists, and the rows of Add Units.
-        QCOMPARE(main.txtInput->accessibleName(), QStringLiteral("Value to convert"));
-        QCOMPARE(main.lstConvInto->accessibleName(), QStringLiteral("Convert into unit"));
+        QCOMPARE(Ui(main).txtInput->accessibleName(), QStringLiteral("Value to convert"));
+        QCOMPARE(Ui(main).lstConvInto->accessibleName(), QStringLiteral("Convert into unit"));
         QCOMPARE(addUnits.txtUserCoef[2]->accessibleName(), QStringLiteral("Factor, row 3"));
         addUnits.txtUserUnit[2]->setText(QStringLiteral("tsubo"));
         QVERIFY(addUnits.txtUserCoef[2]->accessibleDescription().contains(QStringLiteral("tsubo")));
@@ -152,9 +154,9 @@ private slots:
 
     void theFinderIsAWindowOfTheProgramAndKeysAndLinesAreTold() {
         frmConvert main;
-        main.mnuConvArray[0]->trigger();
+        Ui(main).mnuConvArray[0]->trigger();
         main.show();
-        main.mnuEditFind->trigger();
+        Ui(main).mnuEditFind->trigger();
         QAccessibleInterface* program = QAccessible::queryAccessibleInterface(qApp);
         QAccessibleInterface* finder = QAccessible::queryAccessibleInterface(main.unitFinder());
         QVERIFY(program->indexOfChild(finder) >= 0);
@@ -163,10 +165,10 @@ private slots:
         main.unitFinder()->close();
 
         const std::vector<std::pair<QWidget*, const char*>> tools{
-            {main.picPaste, "Paste the clipboard's text as the value to convert (Ctrl+Shift+V)"},
-            {main.picShrink, "Reduce the converter to its icon window (Ctrl+Shift+R)"},
-            {main.picCal, "Open the calculator (Ctrl+Shift+L)"},
-            {main.picCopy, "Copy the result (Ctrl+Shift+C)"}};
+            {Ui(main).picPaste, "Paste the clipboard's text as the value to convert (Ctrl+Shift+V)"},
+            {Ui(main).picShrink, "Reduce the converter to its icon window (Ctrl+Shift+R)"},
+            {Ui(main).picCal, "Open the calculator (Ctrl+Shift+L)"},
+            {Ui(main).picCopy, "Copy the result (Ctrl+Shift+C)"}};
         for (const auto& [button, tip] : tools) {
             QCOMPARE(button->toolTip(), QString::fromUtf8(tip));
             QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description), button->toolTip());
@@ -175,10 +177,10 @@ private slots:
         QVERIFY(!icon.toolTip().isEmpty() && !icon.toolTip().contains(icon.windowTitle()));
 
         // The Into list's entry of the From unit shows nothing: it is heard as blank.
-        main.lstConvFrom->setCurrentRow(3);
-        QCOMPARE(EntryName(main.lstConvInto, 3), QStringLiteral("(blank)"));
-        main.lstConvFrom->setCurrentRow(2);
-        QCOMPARE(EntryName(main.lstConvInto, 3), main.lstConvInto->item(3)->text());
+        Ui(main).lstConvFrom->setCurrentRow(3);
+        QCOMPARE(EntryName(Ui(main).lstConvInto, 3), QStringLiteral("(blank)"));
+        Ui(main).lstConvFrom->setCurrentRow(2);
+        QCOMPARE(EntryName(Ui(main).lstConvInto, 3), Ui(main).lstConvInto->item(3)->text());
         frmConstants constants;
         QCOMPARE(EntryName(constants.lstValue, 0), QStringLiteral("Avogadro定数, ＮA = 6.022 045 E+23 mol^-1"));
         QCOMPARE(EntryName(constants.lstSymbol, 4), QStringLiteral("(blank)"));

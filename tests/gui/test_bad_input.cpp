@@ -8,6 +8,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"
@@ -104,9 +105,9 @@ bool Arrive(const Arrival& a, frmConvert* window, QWidget* keys, QLineEdit* box,
     } else if (a.route == "input method") {
         QCoreApplication::sendEvent(keys, &commit);
     } else if (a.route == "Paste button") {
-        Click(window->picPaste);
+        Click(Ui(*window).picPaste);
     } else if (a.route == "Edit menu") {
-        return Choose(window->mnuEditPaste, QStringLiteral("As Con&version Input"));
+        return Choose(Ui(*window).mnuEditPaste, QStringLiteral("As Con&version Input"));
     } else if (a.route == "context menu") {
         QCoreApplication::sendEvent(box, &menuKey);
         const std::unique_ptr<QMenu> menu(box->findChild<QMenu*>());
@@ -215,26 +216,26 @@ private slots:
         QFETCH(QString, calculated);
         WriteFiles(FullShapeConfig());
         window = std::make_unique<frmConvert>();
-        window->lstConvFrom->setCurrentRow(3);  // mile
-        window->lstConvInto->setCurrentRow(0);  // meter
+        Ui(*window).lstConvFrom->setCurrentRow(3);  // mile
+        Ui(*window).lstConvInto->setCurrentRow(0);  // meter
         fixture->fake.clipboard = clipboard;
 
         // The Paste button and the Edit menu item put the same text in and convert it.
-        Click(window->picPaste);
+        Click(Ui(*window).picPaste);
         QString pasted = clipboard;
         while (pasted.endsWith(QLatin1Char('\n')) || pasted.endsWith(QLatin1Char('\r'))) {
             pasted.chop(1);
         }
-        QCOMPARE(window->txtInput->text(), pasted.left(window->txtInput->maxLength()));
-        QCOMPARE(window->txtResult->text(), converted);
-        window->txtInput->clear();
-        QVERIFY(Choose(window->mnuEditPaste, QStringLiteral("As Con&version Input")));
-        QCOMPARE(window->txtResult->text(), converted);
+        QCOMPARE(Ui(*window).txtInput->text(), pasted.left(Ui(*window).txtInput->maxLength()));
+        QCOMPARE(Ui(*window).txtResult->text(), converted);
+        Ui(*window).txtInput->clear();
+        QVERIFY(Choose(Ui(*window).mnuEditPaste, QStringLiteral("As Con&version Input")));
+        QCOMPARE(Ui(*window).txtResult->text(), converted);
 
         // Into the calculator as the right operand (a lone text there counts as 0), then "=" and
         // "<" over and over.
         fixture->fake.clipboard = QStringLiteral("2*") + clipboard;
-        QVERIFY(Choose(window->mnuEditPaste, QStringLiteral("As &Calculation Input")));
+        QVERIFY(Choose(Ui(*window).mnuEditPaste, QStringLiteral("As &Calculation Input")));
         frmCal* cal = window->calculatorWindow();
         QVERIFY(!cal->isVisible());
         for (int round = 0; round < 3; ++round) {
@@ -283,10 +284,10 @@ private slots:
         QFETCH(Arrival, arrival);
         WriteFiles(FullShapeConfig());
         window = std::make_unique<frmConvert>();
-        window->lstConvInto->setCurrentRow(RowOf(window->lstConvInto, QStringLiteral("millimeter (mm)")));
-        window->lstConvFrom->setCurrentRow(RowOf(window->lstConvFrom, QStringLiteral("meter (m)")));
+        Ui(*window).lstConvInto->setCurrentRow(RowOf(Ui(*window).lstConvInto, QStringLiteral("millimeter (mm)")));
+        Ui(*window).lstConvFrom->setCurrentRow(RowOf(Ui(*window).lstConvFrom, QStringLiteral("meter (m)")));
         frmCal* cal = window->calculatorWindow();
-        QLineEdit* box = arrival.calculator ? cal->cboInput->lineEdit() : window->txtInput;
+        QLineEdit* box = arrival.calculator ? cal->cboInput->lineEdit() : Ui(*window).txtInput;
         box->setText(arrival.before);
         QVERIFY(Arrive(arrival, window.get(), arrival.calculator ? cal->cboInput : static_cast<QWidget*>(box), box,
                        fixture->fake));
@@ -294,7 +295,7 @@ private slots:
         if (arrival.calculator) {
             QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
         }
-        QCOMPARE(arrival.calculator ? cal->txtCalResult->text() : window->txtResult->text(), arrival.result);
+        QCOMPARE(arrival.calculator ? cal->txtCalResult->text() : Ui(*window).txtResult->text(), arrival.result);
     }
 
     void oddConfigurationValuesStartAndSaveCleanly_data() {
@@ -331,22 +332,23 @@ private slots:
         window = std::make_unique<frmConvert>();
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(int{settings().pnSelUnitGrp}, group);
-        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
+        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
         // The reduced shape shows only the icon window; the main window is hidden, not off-screen.
         QCOMPARE(window->isVisible(), settings().pnShapeFlag != 0);
         QVERIFY(settings().pnShapeFlag != 0 || (window->miniWindow() != nullptr && window->miniWindow()->isVisible()));
         // Wherever the file put it, the window the user works with can be reached on a screen.
         QWidget* shown = settings().pnShapeFlag != 0 ? static_cast<QWidget*>(window.get()) : window->miniWindow();
         QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(shown->pos() + QPoint(16, 16)));
-        if (window->lstConvFrom->count() >= 2) {
-            window->lstConvFrom->setCurrentRow(1);
-            window->lstConvInto->setCurrentRow(0);
-            window->txtInput->setText(QStringLiteral("3"));
-            QVERIFY2(IsShownResult(window->txtResult->text()) || group == 49, qPrintable(window->txtResult->text()));
-            QVERIFY(!window->txtResult->text().isEmpty());
+        if (Ui(*window).lstConvFrom->count() >= 2) {
+            Ui(*window).lstConvFrom->setCurrentRow(1);
+            Ui(*window).lstConvInto->setCurrentRow(0);
+            Ui(*window).txtInput->setText(QStringLiteral("3"));
+            QVERIFY2(IsShownResult(Ui(*window).txtResult->text()) || group == 49,
+                     qPrintable(Ui(*window).txtResult->text()));
+            QVERIFY(!Ui(*window).txtResult->text().isEmpty());
         }
         // The calculator opens with the odd options too.
-        Click(window->picCal);
+        Click(Ui(*window).picCal);
         frmCal* cal = window->calculatorWindow();
         cal->cboInput->setEditText(QStringLiteral("2*3"));
         QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
@@ -408,27 +410,27 @@ private slots:
         window = std::make_unique<frmConvert>();
         QVERIFY(fixture->fake.messages.empty());
 
-        window->mnuUserArray[0]->trigger();
+        Ui(*window).mnuUserArray[0]->trigger();
         QCOMPARE(int{settings().pnSelUnitGrp}, kFirstUserGroup);
         QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - ") + groupName);
-        QCOMPARE(window->lstConvFrom->count(), 2);
-        QCOMPARE(window->lstConvFrom->item(0)->text(), names[0]);
-        window->lstConvFrom->setCurrentRow(0);
-        window->lstConvInto->setCurrentRow(1);
-        window->txtInput->setText(QStringLiteral("3"));
-        const QString shown = window->txtResult->text();
+        QCOMPARE(Ui(*window).lstConvFrom->count(), 2);
+        QCOMPARE(Ui(*window).lstConvFrom->item(0)->text(), names[0]);
+        Ui(*window).lstConvFrom->setCurrentRow(0);
+        Ui(*window).lstConvInto->setCurrentRow(1);
+        Ui(*window).txtInput->setText(QStringLiteral("3"));
+        const QString shown = Ui(*window).txtResult->text();
         QVERIFY2(IsShownResult(shown), qPrintable(shown));
         if (!expected.isEmpty()) {
             QCOMPARE(shown, expected);
         }
         // And back the other way.
-        window->lstConvFrom->setCurrentRow(1);
-        window->lstConvInto->setCurrentRow(0);
-        window->txtInput->setText(QStringLiteral("4"));
-        QVERIFY2(IsShownResult(window->txtResult->text()), qPrintable(window->txtResult->text()));
+        Ui(*window).lstConvFrom->setCurrentRow(1);
+        Ui(*window).lstConvInto->setCurrentRow(0);
+        Ui(*window).txtInput->setText(QStringLiteral("4"));
+        QVERIFY2(IsShownResult(Ui(*window).txtResult->text()), qPrintable(Ui(*window).txtResult->text()));
 
         // Saved from the Add Units dialog without an edit, every text goes back as it came.
-        QVERIFY(Choose(window->mnuOptions, QStringLiteral("&Add Units...")));
+        QVERIFY(Choose(Ui(*window).mnuOptions, QStringLiteral("&Add Units...")));
         auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
         QVERIFY(dialog != nullptr);
         QVERIFY(QFile::remove(UserPath()));
@@ -472,7 +474,7 @@ private slots:
             QCloseEvent closeKey;
             QCoreApplication::sendEvent(mini->windowHandle(), &closeKey);
         } else {
-            QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+            QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
         }
         // A second close, as a window system may send during shutdown, saves nothing more.
         window->close();

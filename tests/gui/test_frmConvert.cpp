@@ -6,6 +6,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 
 #include "app/frmConvert.h"
@@ -55,10 +56,10 @@ class FrmConvertTest : public halden::test::GuiTest {
         const GroupMenuItem item = GroupMenuItemOf(g);
         switch (item.kind) {
             case GroupMenuKind::Convert:
-                window->mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
+                Ui(*window).mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
                 break;
             case GroupMenuKind::Computer:
-                window->mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
+                Ui(*window).mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
                 break;
             default:
                 QFAIL_RETURN();
@@ -91,90 +92,90 @@ private slots:
         QCOMPARE(window->windowTitle(),
                  QStringLiteral(" Halden Unit Converter - ") + QString::fromStdString(catalogue().GroupName[0]));
         QCOMPARE(settings().pnSelUnitItem, catalogue().UnitCount[0]);
-        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[0]});
-        QCOMPARE(window->lstConvFrom->currentRow(), -1);
-        QVERIFY(window->mnuConvArray[0]->isChecked());
-        QVERIFY(window->mnuOptionsFigArray[1]->isChecked());
-        QVERIFY(!window->mnuShowTop->isChecked());
-        QVERIFY(!window->mnuHistory->isEnabled());
+        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[0]});
+        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), -1);
+        QVERIFY(Ui(*window).mnuConvArray[0]->isChecked());
+        QVERIFY(Ui(*window).mnuOptionsFigArray[1]->isChecked());
+        QVERIFY(!Ui(*window).mnuShowTop->isChecked());
+        QVERIFY(!Ui(*window).mnuHistory->isEnabled());
         SaveScreenshot(window->miniWindow(), QStringLiteral("mini_at_startup"));
     }
 
     void typingWithNothingSelectedShowsInputErrorPerKeystrokeThenUnitsConvert() {
         Started(0);
-        window->txtInput->setText(QStringLiteral("1"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("Input error"));
-        window->txtResult->clear();
-        window->txtInput->setText(QStringLiteral("12"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("Input error"));
-        window->lstConvFrom->setCurrentRow(2);
-        window->lstConvInto->setCurrentRow(1);
+        Ui(*window).txtInput->setText(QStringLiteral("1"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("Input error"));
+        Ui(*window).txtResult->clear();
+        Ui(*window).txtInput->setText(QStringLiteral("12"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("Input error"));
+        Ui(*window).lstConvFrom->setCurrentRow(2);
+        Ui(*window).lstConvInto->setCurrentRow(1);
         // Millimetres into centimetres (1 mm = 0.1 cm), six significant digits.
-        QCOMPARE(window->txtResult->text(), QStringLiteral("1.20000"));
-        TypeInto(window->txtInput, QStringLiteral("5"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("12.5000"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("1.20000"));
+        TypeInto(Ui(*window).txtInput, QStringLiteral("5"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("12.5000"));
         SaveScreenshot(window.get(), QStringLiteral("main_window"));
     }
 
     void theFirstChangeOfTheInputNeverConverts() {
         Started(0);
-        window->lstConvFrom->setCurrentRow(2);
-        window->lstConvInto->setCurrentRow(1);
+        Ui(*window).lstConvFrom->setCurrentRow(2);
+        Ui(*window).lstConvInto->setCurrentRow(1);
         state().pbInputReady = false;
-        window->txtInput->setText(QStringLiteral("3"));
-        QCOMPARE(window->txtResult->text(), QString());
+        Ui(*window).txtInput->setText(QStringLiteral("3"));
+        QCOMPARE(Ui(*window).txtResult->text(), QString());
         QVERIFY(state().pbInputReady);
-        window->txtInput->setText(QStringLiteral("4"));
+        Ui(*window).txtInput->setText(QStringLiteral("4"));
         // 4 mm = 0.4 cm, six significant digits.
-        QCOMPARE(window->txtResult->text(), QStringLiteral("0.400000"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("0.400000"));
     }
 
     void theBlankIntoEntryFollowsTheFromSelection() {
         Started(0);
-        window->lstConvFrom->setCurrentRow(2);
-        QCOMPARE(window->lstConvInto->item(2)->text(), QString());
-        window->lstConvFrom->setCurrentRow(3);
-        QCOMPARE(window->lstConvInto->item(2)->text(), UnitName(0, 2));
-        QCOMPARE(window->lstConvInto->item(3)->text(), QString());
-        window->txtInput->setText(QStringLiteral("7"));
-        window->lstConvInto->setCurrentRow(1);
-        QVERIFY(!window->txtResult->text().isEmpty());
-        window->lstConvInto->setCurrentRow(3);
-        QCOMPARE(window->txtResult->text(), QString());
+        Ui(*window).lstConvFrom->setCurrentRow(2);
+        QCOMPARE(Ui(*window).lstConvInto->item(2)->text(), QString());
+        Ui(*window).lstConvFrom->setCurrentRow(3);
+        QCOMPARE(Ui(*window).lstConvInto->item(2)->text(), UnitName(0, 2));
+        QCOMPARE(Ui(*window).lstConvInto->item(3)->text(), QString());
+        Ui(*window).txtInput->setText(QStringLiteral("7"));
+        Ui(*window).lstConvInto->setCurrentRow(1);
+        QVERIFY(!Ui(*window).txtResult->text().isEmpty());
+        Ui(*window).lstConvInto->setCurrentRow(3);
+        QCOMPARE(Ui(*window).txtResult->text(), QString());
     }
 
     void onlyALeftClickOrAKeyChoosesAUnit() {
         Started(0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->txtInput->setFocus();
-        window->txtInput->setText(QStringLiteral("3"));
-        window->txtResult->clear();
-        for (QListWidget* list : {window->lstConvFrom, window->lstConvInto}) {
+        Ui(*window).txtInput->setFocus();
+        Ui(*window).txtInput->setText(QStringLiteral("3"));
+        Ui(*window).txtResult->clear();
+        for (QListWidget* list : {Ui(*window).lstConvFrom, Ui(*window).lstConvInto}) {
             list->setFocus(Qt::TabFocusReason);
             QCOMPARE(QApplication::focusWidget(), list);
             QCOMPARE(list->currentRow(), -1);
         }
-        QCOMPARE(window->lstConvInto->item(0)->text(), UnitName(0, 0));
+        QCOMPARE(Ui(*window).lstConvInto->item(0)->text(), UnitName(0, 0));
         for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-            QListWidget* from = window->lstConvFrom;
+            QListWidget* from = Ui(*window).lstConvFrom;
             QTest::mouseClick(from->viewport(), button, {}, from->visualItemRect(from->item(2)).center());
             QCOMPARE(from->currentRow(), -1);
         }
-        QCOMPARE(window->lstConvInto->item(2)->text(), UnitName(0, 2));
-        QCOMPARE(window->txtResult->text(), QString());
+        QCOMPARE(Ui(*window).lstConvInto->item(2)->text(), UnitName(0, 2));
+        QCOMPARE(Ui(*window).txtResult->text(), QString());
         // The arrow keys still choose, starting at the first unit.
-        window->lstConvFrom->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(window->lstConvFrom, Qt::Key_Down);
-        QCOMPARE(window->lstConvFrom->currentRow(), 0);
-        QCOMPARE(window->lstConvInto->item(0)->text(), QString());
+        Ui(*window).lstConvFrom->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Ui(*window).lstConvFrom, Qt::Key_Down);
+        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), 0);
+        QCOMPARE(Ui(*window).lstConvInto->item(0)->text(), QString());
         // A click into the other list chooses the clicked unit as its focus arrives.
-        window->txtInput->setFocus();
-        QListWidget* into = window->lstConvInto;
+        Ui(*window).txtInput->setFocus();
+        QListWidget* into = Ui(*window).lstConvInto;
         QTest::mouseClick(into->viewport(), Qt::LeftButton, {}, into->visualItemRect(into->item(2)).center());
         QCOMPARE(into->currentRow(), 2);
         // 3 m into millimetres, six significant digits.
-        QCOMPARE(window->txtResult->text(), QStringLiteral("3000.00"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3000.00"));
     }
 
     // Keys move through either list without taking the focus from it; Enter in the Into list hands
@@ -190,8 +191,8 @@ private slots:
         settings().pnFocusFlag = static_cast<std::int16_t>(focusShift);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->txtInput->setText(QStringLiteral("3"));
-        for (UnitList* list : {window->lstConvFrom, window->lstConvInto}) {
+        Ui(*window).txtInput->setText(QStringLiteral("3"));
+        for (UnitList* list : {Ui(*window).lstConvFrom, Ui(*window).lstConvInto}) {
             list->setFocus(Qt::TabFocusReason);
             for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
                 QTest::keyClick(list, key);
@@ -200,11 +201,11 @@ private slots:
             QCOMPARE(list->currentRow(), 1);
         }
         // The Into entry beside the From unit is blank: one more Down chooses a unit to convert into.
-        QTest::keyClick(window->lstConvInto, Qt::Key_Down);
-        QVERIFY(!window->txtResult->text().isEmpty());
-        QTest::keyClick(window->lstConvInto, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), focusShift == 0 ? static_cast<QWidget*>(window->txtInput)
-                                                              : static_cast<QWidget*>(window->lstConvInto));
+        QTest::keyClick(Ui(*window).lstConvInto, Qt::Key_Down);
+        QVERIFY(!Ui(*window).txtResult->text().isEmpty());
+        QTest::keyClick(Ui(*window).lstConvInto, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), focusShift == 0 ? static_cast<QWidget*>(Ui(*window).txtInput)
+                                                              : static_cast<QWidget*>(Ui(*window).lstConvInto));
     }
 
     // Ctrl+E and the hidden spot's press action open the equivalence table; Escape closes the
@@ -225,49 +226,49 @@ private slots:
         };
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClick(window->txtInput, Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(Ui(*window).txtInput, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(state().pbEquivOpen);
         escapeCloses(window->equivWindow);
         QVERIFY(!state().pbEquivOpen);
         QVERIFY(QTest::qWaitFor([this] { return window->equivWindow.isNull(); }));
-        QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(window->lblHidden);
+        QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(Ui(*window).lblHidden);
         QVERIFY(spot != nullptr && spot->actionInterface() != nullptr);
         QCOMPARE(spot->role(), QAccessible::Button);
         spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         escapeCloses(window->equivWindow);
-        window->mnuConvConst->trigger();
+        Ui(*window).mnuConvConst->trigger();
         escapeCloses(window->constantsWindow);
         QVERIFY(!state().pbConstantsOpen);
-        window->mnuUserDef->trigger();
+        Ui(*window).mnuUserDef->trigger();
         escapeCloses(window->userWindow);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClick(window->txtInput, Qt::Key_F10);
-        QCOMPARE(window->menuBar()->activeAction(), window->mnuFile->menuAction());
-        window->mnuFile->hide();
+        QTest::keyClick(Ui(*window).txtInput, Qt::Key_F10);
+        QCOMPARE(window->menuBar()->activeAction(), Ui(*window).mnuFile->menuAction());
+        Ui(*window).mnuFile->hide();
     }
 
     void velocityIntoHasNoWarpAndChoosingWarpConvertsTheLevel() {
         Started(kGroupVelocity);
         const int count = catalogue().UnitCount[kGroupVelocity];
-        QCOMPARE(window->lstConvFrom->count(), count);
-        QCOMPARE(window->lstConvInto->count(), count - 1);
-        window->lstConvInto->setCurrentRow(0);
-        fixture->fake.popupChoice = window->mnuWarpArray[3]->text();
-        window->lstConvFrom->setCurrentRow(kWarpUnit);
-        QCOMPARE(fixture->fake.popups.back().menu, window->mnuWarp);
-        QVERIFY(!window->txtInput->isEnabled());
+        QCOMPARE(Ui(*window).lstConvFrom->count(), count);
+        QCOMPARE(Ui(*window).lstConvInto->count(), count - 1);
+        Ui(*window).lstConvInto->setCurrentRow(0);
+        fixture->fake.popupChoice = Ui(*window).mnuWarpArray[3]->text();
+        Ui(*window).lstConvFrom->setCurrentRow(kWarpUnit);
+        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuWarp);
+        QVERIFY(!Ui(*window).txtInput->isEnabled());
         QCOMPARE(state().WarpIdx, std::int16_t{3});
         const QString level = QString::fromStdString(catalogue().WarpName[3]).trimmed();
-        QCOMPARE(window->txtInput->text(), level);
+        QCOMPARE(Ui(*window).txtInput->text(), level);
         QCOMPARE(level, QStringLiteral("4"));
         // Warp 4 is 102 times the speed of light (299792458 m/s): 30578830716 m/s, above 1E6, so
         // in exponent form with six significant digits.
-        QCOMPARE(window->txtResult->text(), QStringLiteral("3.05788E+10"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3.05788E+10"));
         // Another unit gives the input back.
-        window->lstConvFrom->setCurrentRow(1);
-        QVERIFY(window->txtInput->isEnabled());
-        QCOMPARE(window->lstConvInto->item(0)->text(), UnitName(kGroupVelocity, 0));
+        Ui(*window).lstConvFrom->setCurrentRow(1);
+        QVERIFY(Ui(*window).txtInput->isEnabled());
+        QCOMPARE(Ui(*window).lstConvInto->item(0)->text(), UnitName(kGroupVelocity, 0));
     }
 
     // The number check would refuse letters; the radix group converts the text itself and only
@@ -288,68 +289,68 @@ private slots:
         QFETCH(int, into);
         QFETCH(QString, expected);
         Started(kGroupRadix);
-        window->lstConvFrom->setCurrentRow(from);
-        window->lstConvInto->setCurrentRow(into);
-        window->txtInput->setText(QStringLiteral("FF"));
-        QCOMPARE(window->txtResult->text(), expected);
+        Ui(*window).lstConvFrom->setCurrentRow(from);
+        Ui(*window).lstConvInto->setCurrentRow(into);
+        Ui(*window).txtInput->setText(QStringLiteral("FF"));
+        QCOMPARE(Ui(*window).txtResult->text(), expected);
     }
 
     void nineCopiesKeepTheEightNewestNewestFirst() {
         Started(0);
-        window->lstConvFrom->setCurrentRow(2);
-        window->lstConvInto->setCurrentRow(1);
+        Ui(*window).lstConvFrom->setCurrentRow(2);
+        Ui(*window).lstConvInto->setCurrentRow(1);
         for (int i = 1; i <= 9; ++i) {
-            window->txtInput->setText(QString::number(i));
-            Click(window->picCopy);
-            QCOMPARE(fixture->fake.clipboard, window->txtResult->text());
+            Ui(*window).txtInput->setText(QString::number(i));
+            Click(Ui(*window).picCopy);
+            QCOMPARE(fixture->fake.clipboard, Ui(*window).txtResult->text());
         }
         QCOMPARE(window->historyCount(), 8);
-        QVERIFY(window->mnuHistory->isEnabled());
+        QVERIFY(Ui(*window).mnuHistory->isEnabled());
         for (int k = 0; k < 8; ++k) {
-            QVERIFY(window->mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
+            QVERIFY(Ui(*window).mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
             QVERIFY(window->historyTexts()[static_cast<std::size_t>(k)].startsWith(QString::number(9 - k) +
                                                                                    QLatin1Char(' ')));
         }
-        window->mnuHistoryArray[7]->trigger();
+        Ui(*window).mnuHistoryArray[7]->trigger();
         QCOMPARE(fixture->fake.clipboard, window->historyTexts()[7]);
         QVERIFY(fixture->fake.clipboard.startsWith(QStringLiteral("2 ")));
     }
 
     void anEmptyResultStillAddsAHistoryEntry() {
         Started(0);
-        window->lstConvFrom->setCurrentRow(2);
-        QCOMPARE(window->txtResult->text(), QString());
-        Click(window->picCopy);
+        Ui(*window).lstConvFrom->setCurrentRow(2);
+        QCOMPARE(Ui(*window).txtResult->text(), QString());
+        Click(Ui(*window).picCopy);
         QCOMPARE(window->historyCount(), 1);
         QCOMPARE(window->historyTexts()[0], QStringLiteral(" ") + UnitName(0, 2) + QStringLiteral(" =  "));
-        QVERIFY(!window->mnuHistoryArray[1]->isVisible());
+        QVERIFY(!Ui(*window).mnuHistoryArray[1]->isVisible());
     }
 
     void velocityHistoryReadsLightSpeedAsMultipleAndMachNameFirst() {
         Started(kGroupVelocity);
-        window->lstConvFrom->setCurrentRow(6);
-        window->lstConvInto->setCurrentRow(7);
-        window->txtInput->setText(QStringLiteral("2"));
-        Click(window->picCopy);
+        Ui(*window).lstConvFrom->setCurrentRow(6);
+        Ui(*window).lstConvInto->setCurrentRow(7);
+        Ui(*window).txtInput->setText(QStringLiteral("2"));
+        Click(Ui(*window).picCopy);
         QCOMPARE(window->historyTexts()[0], QStringLiteral("2 time(s) ") + UnitName(kGroupVelocity, 6) +
                                                 QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) + QLatin1Char(' ') +
-                                                window->txtResult->text());
+                                                Ui(*window).txtResult->text());
     }
 
     void optionsMoveTheirCheckMarksAndIntegerIsSavedAsSeven() {
         Started(0);
-        window->mnuOptionsFigArray[3]->trigger();
-        window->mnuOptionsFormArray[1]->trigger();
-        window->mnuOptionsFocusArray[1]->trigger();
+        Ui(*window).mnuOptionsFigArray[3]->trigger();
+        Ui(*window).mnuOptionsFormArray[1]->trigger();
+        Ui(*window).mnuOptionsFocusArray[1]->trigger();
         QCOMPARE(settings().pnFigure, std::int16_t{7});
         QCOMPARE(settings().pnFormFlag, std::int16_t{1});
         QCOMPARE(settings().pnFocusFlag, std::int16_t{1});
         const std::array<bool, 4> figures{false, false, false, true};
         for (std::size_t i = 0; i < figures.size(); ++i) {
-            QCOMPARE(window->mnuOptionsFigArray[i]->isChecked(), figures[i]);
+            QCOMPARE(Ui(*window).mnuOptionsFigArray[i]->isChecked(), figures[i]);
         }
-        QVERIFY(!window->mnuOptionsFormArray[0]->isChecked() && window->mnuOptionsFormArray[1]->isChecked());
-        QVERIFY(!window->mnuOptionsFocusArray[0]->isChecked() && window->mnuOptionsFocusArray[1]->isChecked());
+        QVERIFY(!Ui(*window).mnuOptionsFormArray[0]->isChecked() && Ui(*window).mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(!Ui(*window).mnuOptionsFocusArray[0]->isChecked() && Ui(*window).mnuOptionsFocusArray[1]->isChecked());
         window->close();
         QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -359,67 +360,67 @@ private slots:
     void alwaysOnTopFollowsItsCheckMark() {
         Started(0);
         fixture->fake.topmostCalls.clear();
-        window->mnuShowTop->trigger();
-        QVERIFY(window->mnuShowTop->isChecked());
+        Ui(*window).mnuShowTop->trigger();
+        QVERIFY(Ui(*window).mnuShowTop->isChecked());
         QCOMPARE(settings().pnShowTop, std::int16_t{1});
         QCOMPARE(fixture->fake.topmostCalls.back(), (std::pair<QWidget*, bool>{window.get(), true}));
-        window->mnuShowTop->trigger();
+        Ui(*window).mnuShowTop->trigger();
         QCOMPARE(settings().pnShowTop, std::int16_t{0});
         QCOMPARE(fixture->fake.topmostCalls.back(), (std::pair<QWidget*, bool>{window.get(), false}));
     }
 
     void toolButtonsAndFramesFollowTheLayoutRules() {
         Started(0);
-        const int left = window->fraConvFrom->x();
-        QCOMPARE(window->picPaste->x(), left + 1);
-        QCOMPARE(window->picShrink->x(), window->picPaste->x() + window->nButtonWidth);
-        QCOMPARE(window->picCopy->x() + window->picCopy->width(), left + 1 + 4 * window->nButtonWidth);
-        QCOMPARE(window->fraConvInto->x() + window->fraConvInto->width(),
-                 window->picCopy->x() + window->picCopy->width() + 2);
+        const int left = Ui(*window).fraConvFrom->x();
+        QCOMPARE(Ui(*window).picPaste->x(), left + 1);
+        QCOMPARE(Ui(*window).picShrink->x(), Ui(*window).picPaste->x() + Ui(*window).picPaste->width());
+        QCOMPARE(Ui(*window).picCopy->x() + Ui(*window).picCopy->width(), left + 1 + 4 * Ui(*window).picPaste->width());
+        QCOMPARE(Ui(*window).fraConvInto->x() + Ui(*window).fraConvInto->width(),
+                 Ui(*window).picCopy->x() + Ui(*window).picCopy->width() + 2);
         QCOMPARE(window->calculatorWindow()->LeastWidthTwips(),
-                 (2 * left + 4 * window->nButtonWidth + 8) * state().Tppx);
-        QCOMPARE(window->fraConvInto->size(), window->fraConvFrom->size());
-        QVERIFY(window->imgHand->x() > left + window->fraConvFrom->width());
-        QVERIFY(window->imgHand->x() + window->imgHand->width() < window->fraConvInto->x());
+                 (2 * left + 4 * Ui(*window).picPaste->width() + 8) * state().Tppx);
+        QCOMPARE(Ui(*window).fraConvInto->size(), Ui(*window).fraConvFrom->size());
+        QVERIFY(Ui(*window).imgHand->x() > left + Ui(*window).fraConvFrom->width());
+        QVERIFY(Ui(*window).imgHand->x() + Ui(*window).imgHand->width() < Ui(*window).fraConvInto->x());
     }
 
     void aPressedButtonComesUpEvenWhenReleasedElsewhere() {
         Started(0);
-        const QPoint raised = window->picCopy->caption->pos();
-        QTest::mousePress(window->picCopy, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(window->picCopy->isPressedLook());
-        QTest::mouseRelease(window->picCopy, Qt::LeftButton, {}, QPoint(-20, 40));
-        QVERIFY(!window->picCopy->isPressedLook());
+        const QPoint raised = Ui(*window).picCopy->caption->pos();
+        QTest::mousePress(Ui(*window).picCopy, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(Ui(*window).picCopy->isPressedLook());
+        QTest::mouseRelease(Ui(*window).picCopy, Qt::LeftButton, {}, QPoint(-20, 40));
+        QVERIFY(!Ui(*window).picCopy->isPressedLook());
         QCOMPARE(fixture->fake.clipboardClears, 0);
-        QTest::mousePress(window->picCopy, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(window->picCopy->isPressedLook());
-        QCOMPARE(window->picCopy->caption->pos(), raised - QPoint(1, 1));
-        QTest::mouseRelease(window->picCopy, Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(window->picCopy->caption->pos(), raised);
+        QTest::mousePress(Ui(*window).picCopy, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(Ui(*window).picCopy->isPressedLook());
+        QCOMPARE(Ui(*window).picCopy->caption->pos(), raised - QPoint(1, 1));
+        QTest::mouseRelease(Ui(*window).picCopy, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(Ui(*window).picCopy->caption->pos(), raised);
         QCOMPARE(fixture->fake.clipboardClears, 0);
     }
 
     void shiftReleaseOnReduceTogglesColoursForNextStartAndReduces() {
         Started(0);
-        const QColor before = window->picPaste->grab().toImage().pixelColor(10, 8);
+        const QColor before = Ui(*window).picPaste->grab().toImage().pixelColor(10, 8);
         QVERIFY(!settings().pbShowInSysCol);
-        Click(window->picShrink, Qt::ShiftModifier);
+        Click(Ui(*window).picShrink, Qt::ShiftModifier);
         QVERIFY(settings().pbShowInSysCol);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         QVERIFY(window->miniWindow() != nullptr);
-        QCOMPARE(window->picPaste->grab().toImage().pixelColor(10, 8), before);
+        QCOMPARE(Ui(*window).picPaste->grab().toImage().pixelColor(10, 8), before);
         QCOMPARE(before, QColor(0, 128, 128));
     }
 
     void pasteOfAClipboardWithoutTextEmptiesTheInput() {
         Started(0);
-        window->txtInput->setText(QStringLiteral("42"));
+        Ui(*window).txtInput->setText(QStringLiteral("42"));
         fixture->fake.clipboard.clear();
-        Click(window->picPaste);
-        QCOMPARE(window->txtInput->text(), QString());
+        Click(Ui(*window).picPaste);
+        QCOMPARE(Ui(*window).txtInput->text(), QString());
         fixture->fake.clipboard = QStringLiteral("17");
-        window->mnuEditPasteVInput->trigger();
-        QCOMPARE(window->txtInput->text(), QStringLiteral("17"));
+        Ui(*window).mnuEditPasteVInput->trigger();
+        QCOMPARE(Ui(*window).txtInput->text(), QStringLiteral("17"));
     }
 
     void calculatorButtonTakesTheResultOrItsNewestExpression() {
@@ -427,25 +428,25 @@ private slots:
         frmCal* cal = window->calculatorWindow();
         cal->cboInput->addItem(QStringLiteral("1+2"));
         cal->txtCalResult->setText(QStringLiteral("3"));
-        Click(window->picCal);
+        Click(Ui(*window).picCal);
         QVERIFY(cal->isVisible());
         QCOMPARE(cal->cboInput->currentText(), QStringLiteral("1+2"));
         QCOMPARE(cal->txtCalResult->text(), QStringLiteral("3"));
-        window->txtResult->setText(QStringLiteral("4828.03"));
-        Click(window->picCal);
+        Ui(*window).txtResult->setText(QStringLiteral("4828.03"));
+        Click(Ui(*window).picCal);
         QCOMPARE(cal->cboInput->currentText(), QStringLiteral("4828.03"));
         QCOMPARE(cal->txtCalResult->text(), QString());
         cal->txtCalResult->setText(QStringLiteral("9"));
-        window->mnuEditCopyCResult->trigger();
+        Ui(*window).mnuEditCopyCResult->trigger();
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("9"));
         fixture->fake.clipboard = QStringLiteral("2*3");
-        window->mnuEditPasteCInput->trigger();
+        Ui(*window).mnuEditPasteCInput->trigger();
         QCOMPARE(cal->cboInput->currentText(), QStringLiteral("2*3"));
     }
 
     void blankUserGroupsStayHiddenExceptTheFirst() {
         Started(0);
-        QVERIFY(!window->mnuUser->isEnabled());
+        QVERIFY(!Ui(*window).mnuUser->isEnabled());
         userUnits().UserGroupName[3] = "Money";
         userUnits().UserGroupName[5] = "   ";
         userUnits().UserGroupName[6] = "G01 &Amp";
@@ -454,15 +455,15 @@ private slots:
             "bom";
         window->ApplyUserMenu();
         // Shown as typed: the "&" is no access key, a leading U+FEFF stays.
-        QCOMPARE(window->mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));
-        QCOMPARE(window->mnuUserArray[7]->text(), QChar(0xFEFF) + QStringLiteral("bom"));
-        QVERIFY(window->mnuUser->isEnabled());
-        QVERIFY(window->mnuUserArray[0]->isVisible());
-        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("User 1"));
-        QVERIFY(!window->mnuUserArray[1]->isVisible());
-        QVERIFY(window->mnuUserArray[3]->isVisible());
-        QCOMPARE(window->mnuUserArray[3]->text(), QStringLiteral("Money"));
-        QVERIFY(!window->mnuUserArray[5]->isVisible());
+        QCOMPARE(Ui(*window).mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));
+        QCOMPARE(Ui(*window).mnuUserArray[7]->text(), QChar(0xFEFF) + QStringLiteral("bom"));
+        QVERIFY(Ui(*window).mnuUser->isEnabled());
+        QVERIFY(Ui(*window).mnuUserArray[0]->isVisible());
+        QCOMPARE(Ui(*window).mnuUserArray[0]->text(), QStringLiteral("User 1"));
+        QVERIFY(!Ui(*window).mnuUserArray[1]->isVisible());
+        QVERIFY(Ui(*window).mnuUserArray[3]->isVisible());
+        QCOMPARE(Ui(*window).mnuUserArray[3]->text(), QStringLiteral("Money"));
+        QVERIFY(!Ui(*window).mnuUserArray[5]->isVisible());
     }
 
     void minimisingHidesOpenCompanionsAndRestoringShowsThem() {
@@ -485,42 +486,42 @@ private slots:
         Started(0);
         window->move(200, 150);
         const QPoint place = window->pos();
-        Click(window->picShrink);
+        Click(Ui(*window).picShrink);
         QCOMPARE(settings().Form_Convert_Left, std::int16_t(TwipsX(place.x())));
         QVERIFY(!window->isVisible());
         QCOMPARE(window->pos(), place);  // hidden where it was
         frmMini* mini = window->miniWindow();
         QVERIFY(mini != nullptr && mini->isVisible());
         SaveScreenshot(mini, QStringLiteral("mini"));
-        fixture->fake.popupChoice = window->mnuConvArray[1]->text();
+        fixture->fake.popupChoice = Ui(*window).mnuConvArray[1]->text();
         QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
-        QCOMPARE(fixture->fake.popups.back().menu, window->mnuConvert);
+        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuConvert);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{1});
         QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
         QVERIFY(window->miniWindow() == nullptr);
         QCOMPARE(window->pos(), place);
-        QVERIFY(window->mnuConvArray[1]->isChecked() && !window->mnuConvArray[0]->isChecked());
+        QVERIFY(Ui(*window).mnuConvArray[1]->isChecked() && !Ui(*window).mnuConvArray[0]->isChecked());
     }
 
     void iconFilePopupReadsMinimizeAndExitAndTheMenuBarReadsExitAgain() {
         Started(0);
-        Click(window->picShrink);
+        Click(Ui(*window).picShrink);
         frmMini* mini = window->miniWindow();
         QVERIFY(mini != nullptr);
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
-        QCOMPARE(fixture->fake.popups.back().menu, window->mnuFile);
+        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuFile);
         QCOMPARE(fixture->fake.popups.back().captions,
                  (QStringList{QStringLiteral("Minimize"), QString(), QStringLiteral("Exit")}));
-        QVERIFY(!window->mnuFileMinimize->isVisible());
-        QVERIFY(!window->mnuFileBar->isVisible());
-        QCOMPARE(window->mnuFileExit->text(), QStringLiteral("E&xit"));
+        QVERIFY(!Ui(*window).mnuFileMinimize->isVisible());
+        QVERIFY(!Ui(*window).mnuFileBar->isVisible());
+        QCOMPARE(Ui(*window).mnuFileExit->text(), QStringLiteral("E&xit"));
     }
 
     void closingWhileReducedSavesThePositionFromBeforeTheReduce() {
         Started(0);
         window->move(210, 120);
         const QPoint place = window->pos();
-        Click(window->picShrink);
+        Click(Ui(*window).picShrink);
         QPointer<frmMini> mini = window->miniWindow();
         mini->move(300, 40);
         window->close();

@@ -2,6 +2,7 @@
 
 #include "app/tool_button.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 
 #include "app/frmConvert.h"
@@ -18,6 +19,7 @@
 #include <memory>
 
 using namespace halden;
+using halden::test::Ui;
 
 class FrmMiniTest : public halden::test::GuiTest {
     Q_OBJECT
@@ -75,14 +77,14 @@ private slots:
     void aGroupSwitchUnloadsItAndRecordsWhereItWas() {
         frmMini* mini = window->miniWindow();
         mini->move(77, 55);
-        window->mnuConvArray[2]->trigger();
+        Ui(*window).mnuConvArray[2]->trigger();
         QVERIFY(window->miniWindow() == nullptr);
         QCOMPARE(settings().Form_Normal_Left, std::int16_t(TwipsX(77)));
         QCOMPARE(settings().Form_Normal_Top, std::int16_t(TwipsY(55)));
         // Not ending: the topmost state is left alone on this unload.
         QCOMPARE(fixture->fake.topmostCalls.back().second, true);
         // Reducing again shows it where it was left.
-        QTest::mouseClick(window->picShrink, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseClick(Ui(*window).picShrink, Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(window->miniWindow() != nullptr);
         QCOMPARE(window->miniWindow()->pos(), QPoint(77, 55));
     }
@@ -93,7 +95,7 @@ private slots:
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(state().pbEnding);
         QVERIFY(window->miniWindow() == nullptr);
-        QCOMPARE(window->mnuFileExit->text(), QStringLiteral("E&xit"));
+        QCOMPARE(Ui(*window).mnuFileExit->text(), QStringLiteral("E&xit"));
         QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
         QVERIFY(file.exists());
     }
@@ -169,7 +171,7 @@ private slots:
         QVERIFY(!mini->toolTip().isEmpty());
         face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
-        QCOMPARE(fixture->fake.popups.front().menu, window->mnuConvert);
+        QCOMPARE(fixture->fake.popups.front().menu, Ui(*window).mnuConvert);
     }
 
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {

@@ -7,6 +7,7 @@
 #include "catalogue/unit_catalogue.h"
 #include "gui_actions.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/user_file.h"
@@ -148,7 +149,7 @@ class ProgramFlowsTest : public halden::test::GuiTest {
     }
 
     frmUser* OpenAddUnits() {
-        if (!Choose(window->mnuOptions, QStringLiteral("&Add Units..."))) {
+        if (!Choose(Ui(*window).mnuOptions, QStringLiteral("&Add Units..."))) {
             return nullptr;
         }
         return qobject_cast<frmUser*>(window->userWindow.data());
@@ -161,9 +162,9 @@ private slots:
         Start();
         QVERIFY(fixture->fake.messages.empty());
         // The hidden label is a click target between the frames: it must be on the window to be hit.
-        QVERIFY(window->lblHidden->isVisible());
-        QVERIFY(window->lblHidden->x() >= window->fraConvFrom->x() + window->fraConvFrom->width());
-        QVERIFY(window->lblHidden->x() + window->lblHidden->width() <= window->fraConvInto->x());
+        QVERIFY(Ui(*window).lblHidden->isVisible());
+        QVERIFY(Ui(*window).lblHidden->x() >= Ui(*window).fraConvFrom->x() + Ui(*window).fraConvFrom->width());
+        QVERIFY(Ui(*window).lblHidden->x() + Ui(*window).lblHidden->width() <= Ui(*window).fraConvInto->x());
 
         struct Row {
             const char* name;
@@ -175,15 +176,15 @@ private slots:
             int helpContext;
         };
         const Row rows[] = {
-            {"Constants", [&] { return Choose(window->mnuConvert, QStringLiteral("&Constants...")); },
+            {"Constants", [&] { return Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")); },
              &frmConvert::constantsWindow, &ProcessState::pbConstantsOpen, "halden::frmConstants",
              [](QWidget* w) { return qobject_cast<frmConstants*>(w)->cmdHelp; }, 17},
-            {"Add Units", [&] { return Choose(window->mnuOptions, QStringLiteral("&Add Units...")); },
+            {"Add Units", [&] { return Choose(Ui(*window).mnuOptions, QStringLiteral("&Add Units...")); },
              &frmConvert::userWindow, &ProcessState::pbUserOpen, "halden::frmUser",
              [](QWidget* w) { return qobject_cast<frmUser*>(w)->cmdHelp; }, 18},
             {"hidden label",
              [&] {
-                 QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+                 QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
                  return true;
              },
              &frmConvert::equivWindow, &ProcessState::pbEquivOpen, "halden::frmEquiv", nullptr, 0},
@@ -226,7 +227,7 @@ private slots:
         WriteFiles(FullShape());
         Start();
         QVERIFY(fixture->fake.helpFile.endsWith(QStringLiteral("HALDUCNV.HLP")));
-        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&Contents")));
+        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&Contents")));
         QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
         QCOMPARE(fixture->fake.helps[0].command, HelpCommand::Contents);
         QVERIFY(fixture->fake.helps[0].parent == window.get());
@@ -246,9 +247,9 @@ private slots:
         WriteFiles(FullShape());
         Start();
         for (qsizetype i = 0; i < showTopClicks.size(); ++i) {
-            QVERIFY(Choose(window->mnuOptions, QStringLiteral("Always on &Top")));
+            QVERIFY(Choose(Ui(*window).mnuOptions, QStringLiteral("Always on &Top")));
         }
-        QCOMPARE(window->mnuShowTop->isChecked(), onTopAfter);
+        QCOMPARE(Ui(*window).mnuShowTop->isChecked(), onTopAfter);
         auto& calls = fixture->fake.topmostCalls;
         calls.clear();
         bool sawAbout = false;
@@ -259,7 +260,7 @@ private slots:
                 topmostWhileOpen = calls.back().second;
             }
         });
-        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&About...")));
         QVERIFY(sawAbout);
         QCOMPARE(topmostWhileOpen, std::optional<bool>(false));
         QVERIFY(!calls.empty());
@@ -269,7 +270,7 @@ private slots:
         // The window's topmost state afterwards is the last call made.
         QCOMPARE(calls.back().second, onTopAfter);
         QCOMPARE(calls.size(), std::size_t{onTopAfter ? 2U : 1U});
-        QCOMPARE(window->mnuShowTop->isChecked(), onTopAfter);
+        QCOMPARE(Ui(*window).mnuShowTop->isChecked(), onTopAfter);
     }
 
     void aboutClosedWithOkTurnsAStoredFormThreeIntoNormalForGood() {
@@ -280,23 +281,23 @@ private slots:
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(settings().pnFormFlag, std::int16_t{3});
         // No Number Format item stands for 3.
-        QVERIFY(!window->mnuOptionsFormArray[0]->isChecked() && !window->mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(!Ui(*window).mnuOptionsFormArray[0]->isChecked() && !Ui(*window).mnuOptionsFormArray[1]->isChecked());
         // A conversion with the odd value still shows a result.
-        window->lstConvFrom->setCurrentRow(3);
-        window->lstConvInto->setCurrentRow(0);
-        window->txtInput->setText(QStringLiteral("3"));
-        QVERIFY(!window->txtResult->text().isEmpty());
+        Ui(*window).lstConvFrom->setCurrentRow(3);
+        Ui(*window).lstConvInto->setCurrentRow(0);
+        Ui(*window).txtInput->setText(QStringLiteral("3"));
+        QVERIFY(!Ui(*window).txtResult->text().isEmpty());
 
         AnswerAbout(this, [](frmInfo*) {});
-        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&About...")));
         QCOMPARE(settings().pnFormFlag, std::int16_t{0});
         // The menu shows the format now in force.
-        QVERIFY(window->mnuOptionsFormArray[0]->isChecked());
-        QVERIFY(!window->mnuOptionsFormArray[1]->isChecked());
-        window->txtInput->setText(QStringLiteral("2"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("3218.69"));
+        QVERIFY(Ui(*window).mnuOptionsFormArray[0]->isChecked());
+        QVERIFY(!Ui(*window).mnuOptionsFormArray[1]->isChecked());
+        Ui(*window).txtInput->setText(QStringLiteral("2"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3218.69"));
 
-        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
         const std::optional<std::string> bytes = ReadBytes(ConfigPath());
         QVERIFY(bytes.has_value());
         QVERIFY(bytes->find("\r\nForm=0\r\n") != std::string::npos);
@@ -308,11 +309,11 @@ private slots:
         stored.pnFormFlag = 1;
         WriteFiles(stored);
         Start();
-        QVERIFY(window->mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(Ui(*window).mnuOptionsFormArray[1]->isChecked());
         AnswerAbout(this, [](frmInfo*) {});
-        QVERIFY(Choose(window->mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&About...")));
         QCOMPARE(settings().pnFormFlag, std::int16_t{1});
-        QVERIFY(window->mnuOptionsFormArray[1]->isChecked() && !window->mnuOptionsFormArray[0]->isChecked());
+        QVERIFY(Ui(*window).mnuOptionsFormArray[1]->isChecked() && !Ui(*window).mnuOptionsFormArray[0]->isChecked());
     }
 
     void minimiseHidesExactlyTheOpenCompanionsAndRestoreBringsThemBack_data() {
@@ -327,9 +328,9 @@ private slots:
         QFETCH(QString, closedFirst);
         WriteFiles(FullShape());
         Start();
-        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")));
         QVERIFY(OpenAddUnits() != nullptr);
-        QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
         const std::array<std::pair<QString, QPointer<QWidget>>, 3> companions{{
             {QStringLiteral("constants"), window->constantsWindow},
             {QStringLiteral("equivalence"), window->equivWindow},
@@ -380,15 +381,15 @@ private slots:
     void reduceClosesEquivalenceHidesAddUnitsAndConstantsAndClearsTheFlags() {
         WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "inch", "2.54"}}));
         Start();
-        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")));
         QPointer<frmUser> dialog = OpenAddUnits();
         QVERIFY(!dialog.isNull());
         TypeOver(dialog->txtUserUnit[0], QStringLiteral("yard"));
-        QTest::mouseClick(window->lblHidden, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
         QPointer<QWidget> constants = window->constantsWindow;
         QPointer<QWidget> equiv = window->equivWindow;
 
-        Click(window->picShrink);
+        Click(Ui(*window).picShrink);
         DeletePending();
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         QVERIFY(!state().pbUserOpen && !state().pbEquivOpen && !state().pbConstantsOpen);
@@ -452,7 +453,7 @@ private slots:
     void addUnitsSaveRenamesTheMenuConvertsAtOnceAndWritesTheFile() {
         WriteFiles(FullShape());
         Start();
-        QVERIFY(!window->mnuUser->isEnabled());
+        QVERIFY(!Ui(*window).mnuUser->isEnabled());
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
         PickGroup(dialog->cboUserGroups, 2);
@@ -467,21 +468,21 @@ private slots:
         QVERIFY(fixture->fake.messages.empty());
 
         // The menu at once.
-        QVERIFY(window->mnuUser->isEnabled());
-        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == window->mnuUserArray[2]);
+        QVERIFY(Ui(*window).mnuUser->isEnabled());
+        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Money")) == Ui(*window).mnuUserArray[2]);
         // Save leaves the main window's group and lists alone.
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[0]});
+        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[0]});
 
         // Converts at once.
-        QVERIFY(Choose(window->mnuUser, QStringLiteral("Money")));
+        QVERIFY(Choose(Ui(*window).mnuUser, QStringLiteral("Money")));
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup + 2});
         QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Money"));
-        QCOMPARE(window->lstConvFrom->count(), 2);
-        window->lstConvFrom->setCurrentRow(RowOf(window->lstConvFrom, QStringLiteral("dollar")));
-        window->lstConvInto->setCurrentRow(RowOf(window->lstConvInto, QStringLiteral("yen")));
-        window->txtInput->setText(QStringLiteral("2"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("300.000"));
+        QCOMPARE(Ui(*window).lstConvFrom->count(), 2);
+        Ui(*window).lstConvFrom->setCurrentRow(RowOf(Ui(*window).lstConvFrom, QStringLiteral("dollar")));
+        Ui(*window).lstConvInto->setCurrentRow(RowOf(Ui(*window).lstConvInto, QStringLiteral("yen")));
+        Ui(*window).txtInput->setText(QStringLiteral("2"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("300.000"));
 
         // The file, in the program's own directory.
         const UserUnits saved = SavedUserUnits();
@@ -532,10 +533,10 @@ private slots:
         units.UserFactorText[2][2] = "201.168";
         WriteFiles(stored, units);
         Start();
-        window->lstConvFrom->setCurrentRow(0);
-        window->lstConvInto->setCurrentRow(2);
-        window->txtInput->setText(QStringLiteral("1"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("1.53389E+14"));
+        Ui(*window).lstConvFrom->setCurrentRow(0);
+        Ui(*window).lstConvInto->setCurrentRow(2);
+        Ui(*window).txtInput->setText(QStringLiteral("1"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("1.53389E+14"));
 
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
@@ -553,22 +554,22 @@ private slots:
         const int group = caption.isEmpty() ? 0 : kFirstUserGroup + 2;
         QCOMPARE(int{settings().pnSelUnitGrp}, group);
         QCOMPARE(window->windowTitle(), " Halden Unit Converter - " + (caption.isEmpty() ? "Length" : caption));
-        QCOMPARE(window->mnuConvArray[0]->isChecked(), group == 0);
-        QCOMPARE(window->mnuUserArray[2]->isChecked(), group != 0);
+        QCOMPARE(Ui(*window).mnuConvArray[0]->isChecked(), group == 0);
+        QCOMPARE(Ui(*window).mnuUserArray[2]->isChecked(), group != 0);
         QCOMPARE(int{settings().pnShapeFlag}, reduced ? 0 : 1);
         QCOMPARE(window->isVisible(), !reduced);
         // The lists hold the units as saved, the Into entry of the From unit blank.
         const auto g = static_cast<std::size_t>(group);
-        QCOMPARE(window->lstConvFrom->count(), int{catalogue().UnitCount[g]});
-        for (int i = 0; i < window->lstConvFrom->count(); ++i) {
+        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[g]});
+        for (int i = 0; i < Ui(*window).lstConvFrom->count(); ++i) {
             const QString name = QString::fromStdString(catalogue().UnitName[g][static_cast<std::size_t>(i)]);
-            QCOMPARE(window->lstConvFrom->item(i)->text(), name);
-            QCOMPARE(window->lstConvInto->item(i)->text(), i == fromRow ? QString() : name);
+            QCOMPARE(Ui(*window).lstConvFrom->item(i)->text(), name);
+            QCOMPARE(Ui(*window).lstConvInto->item(i)->text(), i == fromRow ? QString() : name);
         }
-        QCOMPARE(window->lstConvFrom->currentRow(), fromRow);
-        QCOMPARE(window->lstConvInto->currentRow(), intoRow);
-        QCOMPARE(window->txtResult->text(), result);
-        Click(window->picCopy);
+        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), fromRow);
+        QCOMPARE(Ui(*window).lstConvInto->currentRow(), intoRow);
+        QCOMPARE(Ui(*window).txtResult->text(), result);
+        Click(Ui(*window).picCopy);
         QCOMPARE(fixture->fake.clipboard, result);
     }
 
@@ -596,8 +597,8 @@ private slots:
     void anEmptiedGroupNameHidesItsItemExceptTheFirst() {
         WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "", ""}, {1, "Keep", "", ""}, {4, "Money", "yen", "1"}}));
         Start();
-        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Lengths")) == window->mnuUserArray[0]);
-        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == window->mnuUserArray[4]);
+        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Lengths")) == Ui(*window).mnuUserArray[0]);
+        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Money")) == Ui(*window).mnuUserArray[4]);
 
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
@@ -607,16 +608,16 @@ private slots:
         QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
         DeletePending();
 
-        QVERIFY(!window->mnuUserArray[4]->isVisible());
-        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Money")) == nullptr);
+        QVERIFY(!Ui(*window).mnuUserArray[4]->isVisible());
+        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Money")) == nullptr);
         // The first item stays, under the caption it had.
-        QVERIFY(window->mnuUserArray[0]->isVisible());
-        QCOMPARE(window->mnuUserArray[0]->text(), QStringLiteral("Lengths"));
-        QVERIFY(ItemOf(window->mnuUser, QStringLiteral("Keep")) == window->mnuUserArray[1]);
-        QVERIFY(window->mnuUser->isEnabled());
+        QVERIFY(Ui(*window).mnuUserArray[0]->isVisible());
+        QCOMPARE(Ui(*window).mnuUserArray[0]->text(), QStringLiteral("Lengths"));
+        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Keep")) == Ui(*window).mnuUserArray[1]);
+        QVERIFY(Ui(*window).mnuUser->isEnabled());
         QCOMPARE(SavedUserUnits().UserGroupName[4], std::string());
         // The unnamed first group still opens from its item.
-        QVERIFY(Choose(window->mnuUser, QStringLiteral("Lengths")));
+        QVERIFY(Choose(Ui(*window).mnuUser, QStringLiteral("Lengths")));
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup});
     }
 
@@ -625,10 +626,10 @@ private slots:
         Start();
         const std::optional<std::string> fileBefore = ReadBytes(UserPath());
         const UnitCatalogue catalogueBefore = catalogue();
-        QStringList menuBefore = test::MenuCaptions(window->mnuUser);
+        QStringList menuBefore = test::MenuCaptions(Ui(*window).mnuUser);
         std::array<bool, kUserGroups> visibleBefore{};
         for (std::size_t i = 0; i < visibleBefore.size(); ++i) {
-            visibleBefore[i] = window->mnuUserArray[i]->isVisible();
+            visibleBefore[i] = Ui(*window).mnuUserArray[i]->isVisible();
         }
 
         frmUser* dialog = OpenAddUnits();
@@ -644,9 +645,9 @@ private slots:
         QVERIFY(window->userWindow.isNull());
         QVERIFY(!state().pbUserOpen);
 
-        QCOMPARE(test::MenuCaptions(window->mnuUser), menuBefore);
+        QCOMPARE(test::MenuCaptions(Ui(*window).mnuUser), menuBefore);
         for (std::size_t i = 0; i < visibleBefore.size(); ++i) {
-            QCOMPARE(window->mnuUserArray[i]->isVisible(), visibleBefore[i]);
+            QCOMPARE(Ui(*window).mnuUserArray[i]->isVisible(), visibleBefore[i]);
         }
         QVERIFY(catalogue().GroupName == catalogueBefore.GroupName);
         QVERIFY(catalogue().UnitName == catalogueBefore.UnitName);
@@ -668,25 +669,25 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(window->miniWindow() == nullptr);
 
-        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Mass, Weight")));
-        QVERIFY(Choose(window->mnuOptionsFig, QStringLiteral("&8")));
-        QVERIFY(Choose(window->mnuOptionsForm, QStringLiteral("&Scientific")));
-        QVERIFY(Choose(window->mnuOptionsFocus, QStringLiteral("&Tab")));
-        window->lstConvFrom->setCurrentRow(RowOf(window->lstConvFrom, QStringLiteral("pound (lb)")));
-        window->lstConvInto->setCurrentRow(RowOf(window->lstConvInto, QStringLiteral("kilogram (kg)")));
-        window->txtInput->setText(QStringLiteral("10"));
-        QCOMPARE(window->txtResult->text(), QStringLiteral("4.5359237E+00"));
+        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Mass, Weight")));
+        QVERIFY(Choose(Ui(*window).mnuOptionsFig, QStringLiteral("&8")));
+        QVERIFY(Choose(Ui(*window).mnuOptionsForm, QStringLiteral("&Scientific")));
+        QVERIFY(Choose(Ui(*window).mnuOptionsFocus, QStringLiteral("&Tab")));
+        Ui(*window).lstConvFrom->setCurrentRow(RowOf(Ui(*window).lstConvFrom, QStringLiteral("pound (lb)")));
+        Ui(*window).lstConvInto->setCurrentRow(RowOf(Ui(*window).lstConvInto, QStringLiteral("kilogram (kg)")));
+        Ui(*window).txtInput->setText(QStringLiteral("10"));
+        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("4.5359237E+00"));
         SaveScreenshot(window.get(), QStringLiteral("flow_main_after_conversion"));
 
-        QVERIFY(Choose(window->mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")));
         QWidget* constants = window->constantsWindow.data();
         QCOMPARE(constants->pos(), QPoint(PixelsX(3000), PixelsY(2100)));
         constants->move(PixelsX(4500), PixelsY(600));
-        Click(window->picCal);
+        Click(Ui(*window).picCal);
         window->calculatorWindow()->move(PixelsX(1800), PixelsY(2400));
         window->move(PixelsX(900), PixelsY(450));
 
-        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
         QVERIFY(state().pbEnding);
         const Settings saved = SavedConfiguration();
         QCOMPARE(saved.pnSelUnitGrp, std::int16_t{1});
@@ -708,11 +709,11 @@ private slots:
     void theNextStartPicksUpWhereTheLastRunEnded() {
         WriteFiles(FullShape());
         Start();
-        QVERIFY(Choose(window->mnuConvert, QStringLiteral("Velocit&y")));
-        QVERIFY(Choose(window->mnuOptionsFig, QStringLiteral("&Integer")));
-        QVERIFY(Choose(window->mnuOptions, QStringLiteral("Always on &Top")));
-        Click(window->picShrink);
-        QVERIFY(Choose(window->mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("Velocit&y")));
+        QVERIFY(Choose(Ui(*window).mnuOptionsFig, QStringLiteral("&Integer")));
+        QVERIFY(Choose(Ui(*window).mnuOptions, QStringLiteral("Always on &Top")));
+        Click(Ui(*window).picShrink);
+        QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
         window.reset();
         DeletePending();
 
@@ -720,14 +721,14 @@ private slots:
         Start();
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kGroupVelocity});
-        QVERIFY(window->mnuConvArray[kGroupVelocity]->isChecked());
-        QVERIFY(window->mnuOptionsFigArray[3]->isChecked());
-        QVERIFY(window->mnuShowTop->isChecked());
+        QVERIFY(Ui(*window).mnuConvArray[kGroupVelocity]->isChecked());
+        QVERIFY(Ui(*window).mnuOptionsFigArray[3]->isChecked());
+        QVERIFY(Ui(*window).mnuShowTop->isChecked());
         const auto& calls = fixture->fake.topmostCalls;
         QVERIFY(std::find(calls.begin(), calls.end(), std::pair<QWidget*, bool>{window.get(), true}) != calls.end());
         // It ended reduced, so it starts reduced.
         QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
-        QCOMPARE(window->lstConvInto->count(), catalogue().UnitCount[kGroupVelocity] - 1);
+        QCOMPARE(Ui(*window).lstConvInto->count(), catalogue().UnitCount[kGroupVelocity] - 1);
     }
 
     void resultsAroundTheEdgesOfPlainNotation_data() {
@@ -772,15 +773,15 @@ private slots:
         QFETCH(QString, result);
         WriteFiles(FullShape());
         Start();
-        QVERIFY(Choose(window->mnuConvert, QStringLiteral("Metric Prefi&xes")));
-        QVERIFY(Choose(window->mnuOptionsFig, figures));
-        const int from = RowOf(window->lstConvFrom, fromUnit);
-        const int into = RowOf(window->lstConvInto, QStringLiteral("１, 一"));
+        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("Metric Prefi&xes")));
+        QVERIFY(Choose(Ui(*window).mnuOptionsFig, figures));
+        const int from = RowOf(Ui(*window).lstConvFrom, fromUnit);
+        const int into = RowOf(Ui(*window).lstConvInto, QStringLiteral("１, 一"));
         QVERIFY(from >= 0 && into >= 0);
-        window->lstConvFrom->setCurrentRow(from);
-        window->lstConvInto->setCurrentRow(into);
-        window->txtInput->setText(input);
-        QCOMPARE(window->txtResult->text(), result);
+        Ui(*window).lstConvFrom->setCurrentRow(from);
+        Ui(*window).lstConvInto->setCurrentRow(into);
+        Ui(*window).txtInput->setText(input);
+        QCOMPARE(Ui(*window).txtResult->text(), result);
     }
 };
 

@@ -2,6 +2,7 @@
 // marks, the frames' caption line, a calculator wider than the screen, Add Units centred by its
 // outer size, stored places brought onto the screen, a window beside another.
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 
 #include "app/frmConvert.h"
@@ -65,7 +66,7 @@ private slots:
 
     void theFramesLineRunsThroughTheCaptionAboveTheBoxes() {
         frmConvert window;
-        for (QGroupBox* frame : {window.fraConvFrom, window.fraConvInto}) {
+        for (QGroupBox* frame : {Ui(window).fraConvFrom, Ui(window).fraConvInto}) {
             const auto* captioned = dynamic_cast<CaptionFrame*>(frame);
             QVERIFY(captioned != nullptr);
             const int line = captioned->LineTop();
@@ -73,8 +74,8 @@ private slots:
             QVERIFY(line > 0);
         }
         // The boxes stand below the frame's line, inside the frame.
-        QVERIFY(window.txtInput->y() > static_cast<CaptionFrame*>(window.fraConvFrom)->LineTop());
-        QVERIFY(window.txtResult->y() > static_cast<CaptionFrame*>(window.fraConvInto)->LineTop());
+        QVERIFY(Ui(window).txtInput->y() > static_cast<CaptionFrame*>(Ui(window).fraConvFrom)->LineTop());
+        QVERIFY(Ui(window).txtResult->y() > static_cast<CaptionFrame*>(Ui(window).fraConvInto)->LineTop());
     }
 
     void aLongExpressionStopsTheCalculatorAtTheScreensWidth() {

@@ -3,6 +3,7 @@
 
 #include "gui_actions.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 #include "storage/config_file.h"
 
@@ -88,8 +89,8 @@ private slots:
     void restoringTheMainWindowShowsMinimisedCompanionsNormally() {
         QVERIFY(StartFull());
         const std::pair<const char*, QAction*> rows[] = {
-            {"constants", window->mnuConvConst},
-            {"Add Units", window->mnuUserDef},
+            {"constants", Ui(*window).mnuConvConst},
+            {"Add Units", Ui(*window).mnuUserDef},
         };
         for (const auto& [name, item] : rows) {
             item->trigger();
@@ -119,7 +120,7 @@ private slots:
     // A companion closed before the main window was minimised stays closed after the restore.
     void restoringTheMainWindowLeavesClosedCompanionsClosed() {
         QVERIFY(StartFull());
-        window->mnuUserDef->trigger();
+        Ui(*window).mnuUserDef->trigger();
         QPointer<frmUser> dialog = qobject_cast<frmUser*>(window->userWindow.data());
         QVERIFY(!dialog.isNull());
         dialog->cmdCancel->click();

@@ -6,6 +6,7 @@
 
 #include "gui_actions.h"
 #include "gui_fixture.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 #include "storage/config_file.h"
 
@@ -20,6 +21,7 @@
 #include <QTest>
 
 using namespace halden;
+using halden::test::Ui;
 
 class Screenshots : public test::GuiTest {
     Q_OBJECT
@@ -45,7 +47,7 @@ private slots:
         window = std::make_unique<frmConvert>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QMenu* menu = window->mnuConvert;
+        QMenu* menu = Ui(*window).mnuConvert;
         const QRect itemRect = window->menuBar()->actionGeometry(menu->menuAction());
         menu->popup(window->menuBar()->mapToGlobal(itemRect.bottomLeft()));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
