@@ -65,16 +65,16 @@ frmConvert::frmConvert(QWidget* parent)
     createMenus();
     connectHandlers();
     userUnitsStore_.AddListener([this] { userWindow_Saved(); });
+    connect(&reduced_, &ReducedShape::closeRequested, this, &frmConvert::close);
+    connect(&reduced_, &ReducedShape::restoreRequested, this, &frmConvert::BringToFront);
+    connect(&reduced_, &ReducedShape::convertMenuOpening, this, &frmConvert::ParkMainWindow);
     InstallHelpKey(this, HelpCommand::Contents);
     // Start-up reads the files and lays the window out; it shows the window (or the icon window)
     // only at its end, so its messages come before any window.
     Form_Load();
 }
 
-frmConvert::~frmConvert() {
-    delete mini_.data();
-    delete cal_.data();
-}
+frmConvert::~frmConvert() { delete cal_.data(); }
 
 frmCal* frmConvert::calculatorWindow() {
     if (cal_.isNull()) {
@@ -124,7 +124,7 @@ void frmConvert::Form_Load() {
 
     if (set.pnShapeFlag == 0) {
         ParkMainWindow();
-        ShowMiniWindow();
+        reduced_.ShowIconWindow();
     } else {
         RestoreMainWindow();
     }
@@ -158,7 +158,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     }
     SetAlwaysOnTop(false);
     state().pbEnding = true;
-    UnloadMiniWindow();
+    reduced_.UnloadIconWindow();
     if (!cal_.isNull()) {
         cal_->close();
     }
@@ -176,7 +176,7 @@ void frmConvert::SaveSettings(MessageSink& sink) {
     if (IsNormalState(this) && set.pnShapeFlag != 0) {
         StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
-    if (frmMini* mini = mini_.data()) {
+    if (frmMini* mini = reduced_.IconWindow()) {
         StoreWindowPlace(mini, set.Form_Normal_Left, set.Form_Normal_Top);
         StoreTwips(set.Form_Normal_Width, TwipsX(mini->frameGeometry().width()));
         StoreTwips(set.Form_Normal_Height, TwipsY(mini->frameGeometry().height()));

@@ -19,6 +19,7 @@
 #include "app/companion_windows.h"
 #include "app/copy_history.h"
 #include "app/main_menus.h"
+#include "app/reduced_shape.h"
 #include "catalogue/menu_texts.h"
 #include "storage/side_file.h"
 #include "storage/user_units_store.h"
@@ -134,12 +135,6 @@ private:
 
     // The reduced shape.
     void lblShrink_Click();
-    void ShowMiniWindow();
-    /// Closes the icon window if it is open (it records its position as it goes).
-    void UnloadMiniWindow();
-    void mini_ConvertMenu(bool byKey);
-    void mini_FileMenu(bool byKey);
-    void PopupFromIcon(QMenu* menu, bool byKey);
     void Form_Resize();
     void ToggleSystemColours(bool shiftHeld);
 
@@ -202,8 +197,8 @@ private:
     /// The tool buttons' width from the layout rule, in pixels.
     int nButtonWidth = 0;
     MainMenus menus_;
+    ReducedShape reduced_{menus_};
     QWidget* client_ = nullptr;
-    QPointer<frmMini> mini_;
     QPointer<frmCal> cal_;
     QPointer<UnitFinder> finder_;
     QPointer<frmAllUnits> allUnits_;

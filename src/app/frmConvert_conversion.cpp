@@ -113,7 +113,7 @@ void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
     }
     Settings& set = settings();
     txtInput->setEnabled(true);
-    UnloadMiniWindow();
+    reduced_.UnloadIconWindow();
     SwitchMenus(kind, index);
     set.pnSelUnitGrp = static_cast<std::int16_t>(group);
     if (set.pnShapeFlag == 0) {

@@ -1,5 +1,5 @@
 // The reduced shape and the window's states: Reduce parks the main window and shows the icon
-// window, whose menus lead back; minimising and restoring take the companion windows along; a
+// window (reduced_shape), whose menus lead back; minimising and restoring take the companion windows along; a
 // second start brings the full window to the front.
 #include "catalogue/menu_texts.h"
 #include "shared/process_state.h"
@@ -10,15 +10,13 @@
 #include "shared/platform.h"
 #include "shared/ui_window_place.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QMenu>
 #include <QTimer>
 
 namespace halden {
 
-frmMini* frmConvert::miniWindow() const { return mini_.data(); }
+frmMini* frmConvert::miniWindow() const { return reduced_.IconWindow(); }
 
 void frmConvert::ParkMainWindow() {
     // Window managers keep part of an off-screen window on the screen, with its title-bar
@@ -50,64 +48,6 @@ void frmConvert::BringToFront() {
 
 void frmConvert::SetAlwaysOnTop(bool onTop) { platform().SetAlwaysOnTop(this, onTop); }
 
-void frmConvert::ShowMiniWindow() {
-    if (mini_.isNull()) {
-        mini_ = new frmMini();
-        connect(mini_, &frmMini::closeRequested, this, &frmConvert::close);
-        connect(mini_, &frmMini::convertMenuRequested, this, &frmConvert::mini_ConvertMenu);
-        connect(mini_, &frmMini::fileMenuRequested, this, &frmConvert::mini_FileMenu);
-        // Ctrl+Shift+R in the icon window: the full shape comes back as on choosing the group shown.
-        connect(mini_, &frmMini::restoreRequested, this, &frmConvert::BringToFront);
-    }
-    mini_->show();
-}
-
-void frmConvert::mini_ConvertMenu(bool byKey) {
-    ParkMainWindow();
-    // The icon's menu offers what it always did; All Units belongs to the full shape.
-    menus_.mnuConvAllUnits->setVisible(false);
-    PopupFromIcon(menus_.mnuConvert, byKey);
-    menus_.mnuConvAllUnits->setVisible(true);
-}
-
-// The icon window's File menu offers Minimize and its own Exit caption; the main window's menu bar
-// goes back to its usual items once the popup closes.
-void frmConvert::mini_FileMenu(bool byKey) {
-    menus_.ShowIconFileMenu(true);
-    PopupFromIcon(menus_.mnuFile, byKey);
-    menus_.ShowIconFileMenu(false);
-}
-
-// A click pops the menu up at the mouse. A key pops it up below the icon with its first item
-// chosen, as a menu opened from the keyboard is: the arrow keys and Enter go on from there, and a
-// screen reader reads the item at once.
-void frmConvert::PopupFromIcon(QMenu* menu, bool byKey) {
-    frmMini* mini = mini_.data();
-    if (!byKey || mini == nullptr) {
-        platform().PopupMenu(mini, menu);
-        return;
-    }
-    QTimer::singleShot(0, menu, [menu] {
-        if (!menu->isVisible() || menu->activeAction() != nullptr) {
-            return;
-        }
-        for (QAction* item : menu->actions()) {
-            if (item->isVisible() && item->isEnabled() && !item->isSeparator()) {
-                menu->setActiveAction(item);
-                return;
-            }
-        }
-    });
-    platform().PopupMenuAt(mini, menu, mini->mapToGlobal(QPoint(0, mini->height())));
-}
-
-void frmConvert::UnloadMiniWindow() {
-    if (frmMini* mini = mini_.data()) {
-        mini_.clear();
-        mini->Unload();
-    }
-}
-
 void frmConvert::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
@@ -125,7 +65,7 @@ void frmConvert::Form_Resize() {
         // The icon window goes as it does at a group switch, recording its place; a hidden and
         // re-shown frameless window can come back with a stale idea of its own position.
         if (reduced) {
-            UnloadMiniWindow();
+            reduced_.UnloadIconWindow();
         }
         return;
     }
@@ -141,7 +81,7 @@ void frmConvert::Form_Resize() {
                 ParkMainWindow();
             }
         });
-        ShowMiniWindow();
+        reduced_.ShowIconWindow();
     }
 }
 
@@ -154,7 +94,7 @@ void frmConvert::lblShrink_Click() {
     }
     StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top, PlaceOutOfRange::Clamp);
     ParkMainWindow();
-    ShowMiniWindow();
+    reduced_.ShowIconWindow();
 }
 
 void frmConvert::ToggleSystemColours(bool shiftHeld) {
