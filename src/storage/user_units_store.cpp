@@ -99,11 +99,11 @@ void UserUnitsStore::DropUnsavedUnits() {
 std::string UserUnitsStore::UnstorableTexts(const UserUnits& units) {
     std::string lines;
     const auto add = [&lines](int group, int row, const char* what) {
-        lines += "\rGroup " + std::to_string(group + 1);
+        lines.append("\rGroup ").append(std::to_string(group + 1));
         if (row >= 0) {
-            lines += ", row " + std::to_string(row + 1);
+            lines.append(", row ").append(std::to_string(row + 1));
         }
-        lines += std::string(": ") + what;
+        lines.append(": ").append(what);
     };
     for (int u = 0; u < kUserGroups; ++u) {
         if (!StorableUserText(units.UserGroupName[u])) {

@@ -216,26 +216,26 @@ private slots:
         QFETCH(QString, calculated);
         WriteFiles(FullShapeConfig());
         window = std::make_unique<frmConvert>();
-        Ui(*window).lstConvFrom->setCurrentRow(3);  // mile
-        Ui(*window).lstConvInto->setCurrentRow(0);  // meter
+        ui().lstConvFrom->setCurrentRow(3);  // mile
+        ui().lstConvInto->setCurrentRow(0);  // meter
         fixture->fake.clipboard = clipboard;
 
         // The Paste button and the Edit menu item put the same text in and convert it.
-        Click(Ui(*window).picPaste);
+        Click(ui().picPaste);
         QString pasted = clipboard;
         while (pasted.endsWith(QLatin1Char('\n')) || pasted.endsWith(QLatin1Char('\r'))) {
             pasted.chop(1);
         }
-        QCOMPARE(Ui(*window).txtInput->text(), pasted.left(Ui(*window).txtInput->maxLength()));
-        QCOMPARE(Ui(*window).txtResult->text(), converted);
-        Ui(*window).txtInput->clear();
-        QVERIFY(Choose(Ui(*window).mnuEditPaste, QStringLiteral("As Con&version Input")));
-        QCOMPARE(Ui(*window).txtResult->text(), converted);
+        QCOMPARE(ui().txtInput->text(), pasted.left(ui().txtInput->maxLength()));
+        QCOMPARE(ui().txtResult->text(), converted);
+        ui().txtInput->clear();
+        QVERIFY(Choose(ui().mnuEditPaste, QStringLiteral("As Con&version Input")));
+        QCOMPARE(ui().txtResult->text(), converted);
 
         // Into the calculator as the right operand (a lone text there counts as 0), then "=" and
         // "<" over and over.
         fixture->fake.clipboard = QStringLiteral("2*") + clipboard;
-        QVERIFY(Choose(Ui(*window).mnuEditPaste, QStringLiteral("As &Calculation Input")));
+        QVERIFY(Choose(ui().mnuEditPaste, QStringLiteral("As &Calculation Input")));
         frmCal* cal = window->calculatorWindow();
         QVERIFY(!cal->isVisible());
         for (int round = 0; round < 3; ++round) {
@@ -284,10 +284,10 @@ private slots:
         QFETCH(Arrival, arrival);
         WriteFiles(FullShapeConfig());
         window = std::make_unique<frmConvert>();
-        Ui(*window).lstConvInto->setCurrentRow(RowOf(Ui(*window).lstConvInto, QStringLiteral("millimeter (mm)")));
-        Ui(*window).lstConvFrom->setCurrentRow(RowOf(Ui(*window).lstConvFrom, QStringLiteral("meter (m)")));
+        ui().lstConvInto->setCurrentRow(RowOf(ui().lstConvInto, QStringLiteral("millimeter (mm)")));
+        ui().lstConvFrom->setCurrentRow(RowOf(ui().lstConvFrom, QStringLiteral("meter (m)")));
         frmCal* cal = window->calculatorWindow();
-        QLineEdit* box = arrival.calculator ? cal->cboInput->lineEdit() : Ui(*window).txtInput;
+        QLineEdit* box = arrival.calculator ? cal->cboInput->lineEdit() : ui().txtInput;
         box->setText(arrival.before);
         QVERIFY(Arrive(arrival, window.get(), arrival.calculator ? cal->cboInput : static_cast<QWidget*>(box), box,
                        fixture->fake));
@@ -295,7 +295,7 @@ private slots:
         if (arrival.calculator) {
             QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
         }
-        QCOMPARE(arrival.calculator ? cal->txtCalResult->text() : Ui(*window).txtResult->text(), arrival.result);
+        QCOMPARE(arrival.calculator ? cal->txtCalResult->text() : ui().txtResult->text(), arrival.result);
     }
 
     void oddConfigurationValuesStartAndSaveCleanly_data() {
@@ -332,23 +332,22 @@ private slots:
         window = std::make_unique<frmConvert>();
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(int{settings().pnSelUnitGrp}, group);
-        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
+        QCOMPARE(ui().lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
         // The reduced shape shows only the icon window; the main window is hidden, not off-screen.
         QCOMPARE(window->isVisible(), settings().pnShapeFlag != 0);
         QVERIFY(settings().pnShapeFlag != 0 || (window->miniWindow() != nullptr && window->miniWindow()->isVisible()));
         // Wherever the file put it, the window the user works with can be reached on a screen.
         QWidget* shown = settings().pnShapeFlag != 0 ? static_cast<QWidget*>(window.get()) : window->miniWindow();
         QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(shown->pos() + QPoint(16, 16)));
-        if (Ui(*window).lstConvFrom->count() >= 2) {
-            Ui(*window).lstConvFrom->setCurrentRow(1);
-            Ui(*window).lstConvInto->setCurrentRow(0);
-            Ui(*window).txtInput->setText(QStringLiteral("3"));
-            QVERIFY2(IsShownResult(Ui(*window).txtResult->text()) || group == 49,
-                     qPrintable(Ui(*window).txtResult->text()));
-            QVERIFY(!Ui(*window).txtResult->text().isEmpty());
+        if (ui().lstConvFrom->count() >= 2) {
+            ui().lstConvFrom->setCurrentRow(1);
+            ui().lstConvInto->setCurrentRow(0);
+            ui().txtInput->setText(QStringLiteral("3"));
+            QVERIFY2(IsShownResult(ui().txtResult->text()) || group == 49, qPrintable(ui().txtResult->text()));
+            QVERIFY(!ui().txtResult->text().isEmpty());
         }
         // The calculator opens with the odd options too.
-        Click(Ui(*window).picCal);
+        Click(ui().picCal);
         frmCal* cal = window->calculatorWindow();
         cal->cboInput->setEditText(QStringLiteral("2*3"));
         QTest::mouseClick(cal->cmdExecCalc, Qt::LeftButton);
@@ -410,27 +409,27 @@ private slots:
         window = std::make_unique<frmConvert>();
         QVERIFY(fixture->fake.messages.empty());
 
-        Ui(*window).mnuUserArray[0]->trigger();
+        ui().mnuUserArray[0]->trigger();
         QCOMPARE(int{settings().pnSelUnitGrp}, kFirstUserGroup);
         QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - ") + groupName);
-        QCOMPARE(Ui(*window).lstConvFrom->count(), 2);
-        QCOMPARE(Ui(*window).lstConvFrom->item(0)->text(), names[0]);
-        Ui(*window).lstConvFrom->setCurrentRow(0);
-        Ui(*window).lstConvInto->setCurrentRow(1);
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
-        const QString shown = Ui(*window).txtResult->text();
+        QCOMPARE(ui().lstConvFrom->count(), 2);
+        QCOMPARE(ui().lstConvFrom->item(0)->text(), names[0]);
+        ui().lstConvFrom->setCurrentRow(0);
+        ui().lstConvInto->setCurrentRow(1);
+        ui().txtInput->setText(QStringLiteral("3"));
+        const QString shown = ui().txtResult->text();
         QVERIFY2(IsShownResult(shown), qPrintable(shown));
         if (!expected.isEmpty()) {
             QCOMPARE(shown, expected);
         }
         // And back the other way.
-        Ui(*window).lstConvFrom->setCurrentRow(1);
-        Ui(*window).lstConvInto->setCurrentRow(0);
-        Ui(*window).txtInput->setText(QStringLiteral("4"));
-        QVERIFY2(IsShownResult(Ui(*window).txtResult->text()), qPrintable(Ui(*window).txtResult->text()));
+        ui().lstConvFrom->setCurrentRow(1);
+        ui().lstConvInto->setCurrentRow(0);
+        ui().txtInput->setText(QStringLiteral("4"));
+        QVERIFY2(IsShownResult(ui().txtResult->text()), qPrintable(ui().txtResult->text()));
 
         // Saved from the Add Units dialog without an edit, every text goes back as it came.
-        QVERIFY(Choose(Ui(*window).mnuOptions, QStringLiteral("&Add Units...")));
+        QVERIFY(Choose(ui().mnuOptions, QStringLiteral("&Add Units...")));
         auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
         QVERIFY(dialog != nullptr);
         QVERIFY(QFile::remove(UserPath()));
@@ -474,7 +473,7 @@ private slots:
             QCloseEvent closeKey;
             QCoreApplication::sendEvent(mini->windowHandle(), &closeKey);
         } else {
-            QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
+            QVERIFY(Choose(ui().mnuFile, QStringLiteral("E&xit")));
         }
         // A second close, as a window system may send during shutdown, saves nothing more.
         window->close();

@@ -98,7 +98,7 @@ class EverydayUseTest : public halden::test::GuiTest {
     // The main window in the full shape with a Convert menu group chosen.
     frmConvert* Started(int convertItem = 0) {
         window = std::make_unique<frmConvert>();
-        Ui(*window).mnuConvArray[static_cast<std::size_t>(convertItem)]->trigger();
+        ui().mnuConvArray[static_cast<std::size_t>(convertItem)]->trigger();
         fixture->fake.messages.clear();  // the first start's configuration message
         return window.get();
     }
@@ -111,7 +111,7 @@ class EverydayUseTest : public halden::test::GuiTest {
     }
 
     frmUser* OpenAddUnits() {
-        Ui(*window).mnuUserDef->trigger();
+        ui().mnuUserDef->trigger();
         auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
         return dialog;
     }
@@ -138,19 +138,19 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(QString, result);
         Started(0);
-        ClickRow(Ui(*window).lstConvFrom, RowNamed(Ui(*window).lstConvFrom, "mile"));
-        ClickRow(Ui(*window).lstConvInto, RowNamed(Ui(*window).lstConvInto, "meter (m)"));
+        ClickRow(ui().lstConvFrom, RowNamed(ui().lstConvFrom, "mile"));
+        ClickRow(ui().lstConvInto, RowNamed(ui().lstConvInto, "meter (m)"));
         fixture->fake.clipboard = clipboard;
 
-        Click(Ui(*window).picPaste);
-        QCOMPARE(Ui(*window).txtInput->text(), pasted);
+        Click(ui().picPaste);
+        QCOMPARE(ui().txtInput->text(), pasted);
         if (!pasted.isEmpty()) {
-            QCOMPARE(Ui(*window).txtResult->text(), result);
+            QCOMPARE(ui().txtResult->text(), result);
         }
-        Ui(*window).txtInput->setText(QStringLiteral("9"));
-        Ui(*window).mnuEditPasteVInput->trigger();
-        QCOMPARE(Ui(*window).txtInput->text(), pasted);
-        Ui(*window).mnuEditPasteCInput->trigger();
+        ui().txtInput->setText(QStringLiteral("9"));
+        ui().mnuEditPasteVInput->trigger();
+        QCOMPARE(ui().txtInput->text(), pasted);
+        ui().mnuEditPasteCInput->trigger();
         QCOMPARE(window->calculatorWindow()->cboInput->currentText(), pasted);
     }
 
@@ -182,7 +182,7 @@ private slots:
         {
             const PaletteForTest dark(DarkPalette());
             window = std::make_unique<frmConvert>();
-            const auto [light, darkPixels] = LightAndDarkPixels(Ui(*window).imgHand->pixmap());
+            const auto [light, darkPixels] = LightAndDarkPixels(ui().imgHand->pixmap());
             QVERIFY(light > 20);
             QCOMPARE(darkPixels, 0);
             window.reset();
@@ -191,7 +191,7 @@ private slots:
         bright.setColor(QPalette::WindowText, Qt::black);
         const PaletteForTest light(bright);
         window = std::make_unique<frmConvert>();
-        const auto [lightPixels, darkPixels] = LightAndDarkPixels(Ui(*window).imgHand->pixmap());
+        const auto [lightPixels, darkPixels] = LightAndDarkPixels(ui().imgHand->pixmap());
         QVERIFY(darkPixels > 20);
         QCOMPARE(lightPixels, 0);
     }
@@ -199,7 +199,7 @@ private slots:
     void f1OpensTheHelpAtTheWindowsOwnTopic() {
         Started(0);
         Activate(window.get());
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_F1);
+        QTest::keyClick(ui().txtInput, Qt::Key_F1);
         QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
         QCOMPARE(fixture->fake.helps.back().command, HelpCommand::Contents);
 
@@ -207,9 +207,9 @@ private slots:
             QWidget* window;
             int context;
         };
-        Ui(*window).mnuConvConst->trigger();
+        ui().mnuConvConst->trigger();
         frmCal* calculator = window->calculatorWindow();
-        QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
+        QTest::mouseClick(ui().lblHidden, Qt::LeftButton);
         // Modal to the main window: shown last, when its row comes.
         frmInfo about(window.get());
         const Topic topics[] = {{window->constantsWindow.data(), 17},
@@ -234,12 +234,12 @@ private slots:
 
     void aRefilledListStartsAtItsFirstEntry() {
         Started(1);  // Mass, Weight: longer than the lists are high
-        for (QListWidget* list : {Ui(*window).lstConvFrom, Ui(*window).lstConvInto}) {
+        for (QListWidget* list : {ui().lstConvFrom, ui().lstConvInto}) {
             QVERIFY(list->verticalScrollBar()->maximum() > 0);
             list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
         }
-        Ui(*window).mnuConvArray[2]->trigger();  // Area
-        for (QListWidget* list : {Ui(*window).lstConvFrom, Ui(*window).lstConvInto}) {
+        ui().mnuConvArray[2]->trigger();  // Area
+        for (QListWidget* list : {ui().lstConvFrom, ui().lstConvInto}) {
             QCOMPARE(list->verticalScrollBar()->value(), 0);
             QCOMPARE(list->indexAt(QPoint(2, 2)).row(), 0);
         }
@@ -247,67 +247,67 @@ private slots:
 
     void aFromChoiceThatBlanksTheChosenTargetEmptiesTheResult() {
         Started(0);
-        const int mile = RowNamed(Ui(*window).lstConvFrom, "mile");
-        const int meter = RowNamed(Ui(*window).lstConvFrom, "meter (m)");
-        ClickRow(Ui(*window).lstConvFrom, mile);
-        ClickRow(Ui(*window).lstConvInto, meter);
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("4828.03"));
+        const int mile = RowNamed(ui().lstConvFrom, "mile");
+        const int meter = RowNamed(ui().lstConvFrom, "meter (m)");
+        ClickRow(ui().lstConvFrom, mile);
+        ClickRow(ui().lstConvInto, meter);
+        ui().txtInput->setText(QStringLiteral("3"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("4828.03"));
         // A screen reader hears the new result as a notification, and with the input box's name.
         auto* notice = window->findChild<QWidget*>(QStringLiteral("resultNotice"));
         QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(notice);
         QVERIFY(heard != nullptr && notice->isVisible());
         QCOMPARE(heard->role(), QAccessible::Notification);
         QCOMPARE(heard->text(QAccessible::Name), QStringLiteral("Result: 4828.03, meter (m)"));
-        QCOMPARE(Ui(*window).txtInput->accessibleDescription(), heard->text(QAccessible::Name));
-        ClickRow(Ui(*window).lstConvFrom, meter);
-        QCOMPARE(Ui(*window).lstConvInto->item(meter)->text(), QString());
-        QCOMPARE(Ui(*window).txtResult->text(), QString());
-        QVERIFY(!notice->isVisible() && Ui(*window).txtInput->accessibleDescription().isEmpty());
+        QCOMPARE(ui().txtInput->accessibleDescription(), heard->text(QAccessible::Name));
+        ClickRow(ui().lstConvFrom, meter);
+        QCOMPARE(ui().lstConvInto->item(meter)->text(), QString());
+        QCOMPARE(ui().txtResult->text(), QString());
+        QVERIFY(!notice->isVisible() && ui().txtInput->accessibleDescription().isEmpty());
         // Copy then records no false equation: the result is empty.
-        Click(Ui(*window).picCopy);
+        Click(ui().picCopy);
         QCOMPARE(fixture->fake.clipboard, QString());
     }
 
     void aClickBelowTheLastEntryKeepsTheChosenUnit() {
         Started(6);  // Temperature: fewer entries than the list has room for
-        QListWidget* into = Ui(*window).lstConvInto;
-        ClickRow(Ui(*window).lstConvFrom, RowNamed(Ui(*window).lstConvFrom, "deg Celsius (ﾟC)"));
+        QListWidget* into = ui().lstConvInto;
+        ClickRow(ui().lstConvFrom, RowNamed(ui().lstConvFrom, "deg Celsius (ﾟC)"));
         const int fahrenheit = RowNamed(into, "deg Fahrenheit (ﾟF)");
         ClickRow(into, fahrenheit);
-        Ui(*window).txtInput->setText(QStringLiteral("100"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("212.000"));
+        ui().txtInput->setText(QStringLiteral("100"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("212.000"));
         const QRect last = into->visualItemRect(into->item(into->count() - 1));
         const QPoint below(last.center().x(), into->viewport()->height() - 3);
         QVERIFY(below.y() > last.bottom());
         QTest::mouseClick(into->viewport(), Qt::LeftButton, {}, below);
         QCOMPARE(into->currentRow(), fahrenheit);
         QVERIFY(into->item(fahrenheit)->isSelected());
-        Ui(*window).txtInput->setText(QStringLiteral("50"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("122.000"));
+        ui().txtInput->setText(QStringLiteral("50"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("122.000"));
     }
 
     void theToolButtonsHaveKeysThatWorkFromTheInputBox() {
         Started(0);
         Activate(window.get());
-        ClickRow(Ui(*window).lstConvFrom, RowNamed(Ui(*window).lstConvFrom, "mile"));
-        ClickRow(Ui(*window).lstConvInto, RowNamed(Ui(*window).lstConvInto, "meter (m)"));
-        Ui(*window).txtInput->setFocus();
+        ClickRow(ui().lstConvFrom, RowNamed(ui().lstConvFrom, "mile"));
+        ClickRow(ui().lstConvInto, RowNamed(ui().lstConvInto, "meter (m)"));
+        ui().txtInput->setFocus();
         fixture->fake.clipboard = QStringLiteral("3");
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(Ui(*window).txtInput->text(), QStringLiteral("3"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("4828.03"));
+        QTest::keyClick(ui().txtInput, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ui().txtInput->text(), QStringLiteral("3"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("4828.03"));
 
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(ui().txtInput, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("4828.03"));
         QCOMPARE(window->historyCount(), 1);
 
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(ui().txtInput, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(window->calculatorWindow()->isVisible());
         QCOMPARE(window->calculatorWindow()->cboInput->currentText(), QStringLiteral("4828.03"));
 
         Activate(window.get());
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(ui().txtInput, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         QVERIFY(window->miniWindow() != nullptr);
     }

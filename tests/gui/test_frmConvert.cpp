@@ -56,10 +56,10 @@ class FrmConvertTest : public halden::test::GuiTest {
         const GroupMenuItem item = GroupMenuItemOf(g);
         switch (item.kind) {
             case GroupMenuKind::Convert:
-                Ui(*window).mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
+                ui().mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
                 break;
             case GroupMenuKind::Computer:
-                Ui(*window).mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
+                ui().mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
                 break;
             default:
                 QFAIL_RETURN();
@@ -92,90 +92,90 @@ private slots:
         QCOMPARE(window->windowTitle(),
                  QStringLiteral(" Halden Unit Converter - ") + QString::fromStdString(catalogue().GroupName[0]));
         QCOMPARE(settings().pnSelUnitItem, catalogue().UnitCount[0]);
-        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[0]});
-        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), -1);
-        QVERIFY(Ui(*window).mnuConvArray[0]->isChecked());
-        QVERIFY(Ui(*window).mnuOptionsFigArray[1]->isChecked());
-        QVERIFY(!Ui(*window).mnuShowTop->isChecked());
-        QVERIFY(!Ui(*window).mnuHistory->isEnabled());
+        QCOMPARE(ui().lstConvFrom->count(), int{catalogue().UnitCount[0]});
+        QCOMPARE(ui().lstConvFrom->currentRow(), -1);
+        QVERIFY(ui().mnuConvArray[0]->isChecked());
+        QVERIFY(ui().mnuOptionsFigArray[1]->isChecked());
+        QVERIFY(!ui().mnuShowTop->isChecked());
+        QVERIFY(!ui().mnuHistory->isEnabled());
         SaveScreenshot(window->miniWindow(), QStringLiteral("mini_at_startup"));
     }
 
     void typingWithNothingSelectedShowsInputErrorPerKeystrokeThenUnitsConvert() {
         Started(0);
-        Ui(*window).txtInput->setText(QStringLiteral("1"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("Input error"));
-        Ui(*window).txtResult->clear();
-        Ui(*window).txtInput->setText(QStringLiteral("12"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("Input error"));
-        Ui(*window).lstConvFrom->setCurrentRow(2);
-        Ui(*window).lstConvInto->setCurrentRow(1);
+        ui().txtInput->setText(QStringLiteral("1"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("Input error"));
+        ui().txtResult->clear();
+        ui().txtInput->setText(QStringLiteral("12"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("Input error"));
+        ui().lstConvFrom->setCurrentRow(2);
+        ui().lstConvInto->setCurrentRow(1);
         // Millimetres into centimetres (1 mm = 0.1 cm), six significant digits.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("1.20000"));
-        TypeInto(Ui(*window).txtInput, QStringLiteral("5"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("12.5000"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("1.20000"));
+        TypeInto(ui().txtInput, QStringLiteral("5"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("12.5000"));
         SaveScreenshot(window.get(), QStringLiteral("main_window"));
     }
 
     void theFirstChangeOfTheInputNeverConverts() {
         Started(0);
-        Ui(*window).lstConvFrom->setCurrentRow(2);
-        Ui(*window).lstConvInto->setCurrentRow(1);
+        ui().lstConvFrom->setCurrentRow(2);
+        ui().lstConvInto->setCurrentRow(1);
         state().pbInputReady = false;
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
-        QCOMPARE(Ui(*window).txtResult->text(), QString());
+        ui().txtInput->setText(QStringLiteral("3"));
+        QCOMPARE(ui().txtResult->text(), QString());
         QVERIFY(state().pbInputReady);
-        Ui(*window).txtInput->setText(QStringLiteral("4"));
+        ui().txtInput->setText(QStringLiteral("4"));
         // 4 mm = 0.4 cm, six significant digits.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("0.400000"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("0.400000"));
     }
 
     void theBlankIntoEntryFollowsTheFromSelection() {
         Started(0);
-        Ui(*window).lstConvFrom->setCurrentRow(2);
-        QCOMPARE(Ui(*window).lstConvInto->item(2)->text(), QString());
-        Ui(*window).lstConvFrom->setCurrentRow(3);
-        QCOMPARE(Ui(*window).lstConvInto->item(2)->text(), UnitName(0, 2));
-        QCOMPARE(Ui(*window).lstConvInto->item(3)->text(), QString());
-        Ui(*window).txtInput->setText(QStringLiteral("7"));
-        Ui(*window).lstConvInto->setCurrentRow(1);
-        QVERIFY(!Ui(*window).txtResult->text().isEmpty());
-        Ui(*window).lstConvInto->setCurrentRow(3);
-        QCOMPARE(Ui(*window).txtResult->text(), QString());
+        ui().lstConvFrom->setCurrentRow(2);
+        QCOMPARE(ui().lstConvInto->item(2)->text(), QString());
+        ui().lstConvFrom->setCurrentRow(3);
+        QCOMPARE(ui().lstConvInto->item(2)->text(), UnitName(0, 2));
+        QCOMPARE(ui().lstConvInto->item(3)->text(), QString());
+        ui().txtInput->setText(QStringLiteral("7"));
+        ui().lstConvInto->setCurrentRow(1);
+        QVERIFY(!ui().txtResult->text().isEmpty());
+        ui().lstConvInto->setCurrentRow(3);
+        QCOMPARE(ui().txtResult->text(), QString());
     }
 
     void onlyALeftClickOrAKeyChoosesAUnit() {
         Started(0);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        Ui(*window).txtInput->setFocus();
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
-        Ui(*window).txtResult->clear();
-        for (QListWidget* list : {Ui(*window).lstConvFrom, Ui(*window).lstConvInto}) {
+        ui().txtInput->setFocus();
+        ui().txtInput->setText(QStringLiteral("3"));
+        ui().txtResult->clear();
+        for (QListWidget* list : {ui().lstConvFrom, ui().lstConvInto}) {
             list->setFocus(Qt::TabFocusReason);
             QCOMPARE(QApplication::focusWidget(), list);
             QCOMPARE(list->currentRow(), -1);
         }
-        QCOMPARE(Ui(*window).lstConvInto->item(0)->text(), UnitName(0, 0));
+        QCOMPARE(ui().lstConvInto->item(0)->text(), UnitName(0, 0));
         for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-            QListWidget* from = Ui(*window).lstConvFrom;
+            QListWidget* from = ui().lstConvFrom;
             QTest::mouseClick(from->viewport(), button, {}, from->visualItemRect(from->item(2)).center());
             QCOMPARE(from->currentRow(), -1);
         }
-        QCOMPARE(Ui(*window).lstConvInto->item(2)->text(), UnitName(0, 2));
-        QCOMPARE(Ui(*window).txtResult->text(), QString());
+        QCOMPARE(ui().lstConvInto->item(2)->text(), UnitName(0, 2));
+        QCOMPARE(ui().txtResult->text(), QString());
         // The arrow keys still choose, starting at the first unit.
-        Ui(*window).lstConvFrom->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(Ui(*window).lstConvFrom, Qt::Key_Down);
-        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), 0);
-        QCOMPARE(Ui(*window).lstConvInto->item(0)->text(), QString());
+        ui().lstConvFrom->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ui().lstConvFrom, Qt::Key_Down);
+        QCOMPARE(ui().lstConvFrom->currentRow(), 0);
+        QCOMPARE(ui().lstConvInto->item(0)->text(), QString());
         // A click into the other list chooses the clicked unit as its focus arrives.
-        Ui(*window).txtInput->setFocus();
-        QListWidget* into = Ui(*window).lstConvInto;
+        ui().txtInput->setFocus();
+        QListWidget* into = ui().lstConvInto;
         QTest::mouseClick(into->viewport(), Qt::LeftButton, {}, into->visualItemRect(into->item(2)).center());
         QCOMPARE(into->currentRow(), 2);
         // 3 m into millimetres, six significant digits.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3000.00"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("3000.00"));
     }
 
     // Keys move through either list without taking the focus from it; Enter in the Into list hands
@@ -191,8 +191,8 @@ private slots:
         settings().pnFocusFlag = static_cast<std::int16_t>(focusShift);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
-        for (UnitList* list : {Ui(*window).lstConvFrom, Ui(*window).lstConvInto}) {
+        ui().txtInput->setText(QStringLiteral("3"));
+        for (UnitList* list : {ui().lstConvFrom, ui().lstConvInto}) {
             list->setFocus(Qt::TabFocusReason);
             for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
                 QTest::keyClick(list, key);
@@ -201,11 +201,11 @@ private slots:
             QCOMPARE(list->currentRow(), 1);
         }
         // The Into entry beside the From unit is blank: one more Down chooses a unit to convert into.
-        QTest::keyClick(Ui(*window).lstConvInto, Qt::Key_Down);
-        QVERIFY(!Ui(*window).txtResult->text().isEmpty());
-        QTest::keyClick(Ui(*window).lstConvInto, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), focusShift == 0 ? static_cast<QWidget*>(Ui(*window).txtInput)
-                                                              : static_cast<QWidget*>(Ui(*window).lstConvInto));
+        QTest::keyClick(ui().lstConvInto, Qt::Key_Down);
+        QVERIFY(!ui().txtResult->text().isEmpty());
+        QTest::keyClick(ui().lstConvInto, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(),
+                 focusShift == 0 ? static_cast<QWidget*>(ui().txtInput) : static_cast<QWidget*>(ui().lstConvInto));
     }
 
     // Ctrl+E and the hidden spot's press action open the equivalence table; Escape closes the
@@ -226,49 +226,49 @@ private slots:
         };
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(ui().txtInput, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(state().pbEquivOpen);
         escapeCloses(window->equivWindow);
         QVERIFY(!state().pbEquivOpen);
         QVERIFY(QTest::qWaitFor([this] { return window->equivWindow.isNull(); }));
-        QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(Ui(*window).lblHidden);
+        QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(ui().lblHidden);
         QVERIFY(spot != nullptr && spot->actionInterface() != nullptr);
         QCOMPARE(spot->role(), QAccessible::Button);
         spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         escapeCloses(window->equivWindow);
-        Ui(*window).mnuConvConst->trigger();
+        ui().mnuConvConst->trigger();
         escapeCloses(window->constantsWindow);
         QVERIFY(!state().pbConstantsOpen);
-        Ui(*window).mnuUserDef->trigger();
+        ui().mnuUserDef->trigger();
         escapeCloses(window->userWindow);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClick(Ui(*window).txtInput, Qt::Key_F10);
-        QCOMPARE(window->menuBar()->activeAction(), Ui(*window).mnuFile->menuAction());
-        Ui(*window).mnuFile->hide();
+        QTest::keyClick(ui().txtInput, Qt::Key_F10);
+        QCOMPARE(window->menuBar()->activeAction(), ui().mnuFile->menuAction());
+        ui().mnuFile->hide();
     }
 
     void velocityIntoHasNoWarpAndChoosingWarpConvertsTheLevel() {
         Started(kGroupVelocity);
         const int count = catalogue().UnitCount[kGroupVelocity];
-        QCOMPARE(Ui(*window).lstConvFrom->count(), count);
-        QCOMPARE(Ui(*window).lstConvInto->count(), count - 1);
-        Ui(*window).lstConvInto->setCurrentRow(0);
-        fixture->fake.popupChoice = Ui(*window).mnuWarpArray[3]->text();
-        Ui(*window).lstConvFrom->setCurrentRow(kWarpUnit);
-        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuWarp);
-        QVERIFY(!Ui(*window).txtInput->isEnabled());
+        QCOMPARE(ui().lstConvFrom->count(), count);
+        QCOMPARE(ui().lstConvInto->count(), count - 1);
+        ui().lstConvInto->setCurrentRow(0);
+        fixture->fake.popupChoice = ui().mnuWarpArray[3]->text();
+        ui().lstConvFrom->setCurrentRow(kWarpUnit);
+        QCOMPARE(fixture->fake.popups.back().menu, ui().mnuWarp);
+        QVERIFY(!ui().txtInput->isEnabled());
         QCOMPARE(state().WarpIdx, std::int16_t{3});
         const QString level = QString::fromStdString(catalogue().WarpName[3]).trimmed();
-        QCOMPARE(Ui(*window).txtInput->text(), level);
+        QCOMPARE(ui().txtInput->text(), level);
         QCOMPARE(level, QStringLiteral("4"));
         // Warp 4 is 102 times the speed of light (299792458 m/s): 30578830716 m/s, above 1E6, so
         // in exponent form with six significant digits.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3.05788E+10"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("3.05788E+10"));
         // Another unit gives the input back.
-        Ui(*window).lstConvFrom->setCurrentRow(1);
-        QVERIFY(Ui(*window).txtInput->isEnabled());
-        QCOMPARE(Ui(*window).lstConvInto->item(0)->text(), UnitName(kGroupVelocity, 0));
+        ui().lstConvFrom->setCurrentRow(1);
+        QVERIFY(ui().txtInput->isEnabled());
+        QCOMPARE(ui().lstConvInto->item(0)->text(), UnitName(kGroupVelocity, 0));
     }
 
     // The number check would refuse letters; the radix group converts the text itself and only
@@ -289,68 +289,68 @@ private slots:
         QFETCH(int, into);
         QFETCH(QString, expected);
         Started(kGroupRadix);
-        Ui(*window).lstConvFrom->setCurrentRow(from);
-        Ui(*window).lstConvInto->setCurrentRow(into);
-        Ui(*window).txtInput->setText(QStringLiteral("FF"));
-        QCOMPARE(Ui(*window).txtResult->text(), expected);
+        ui().lstConvFrom->setCurrentRow(from);
+        ui().lstConvInto->setCurrentRow(into);
+        ui().txtInput->setText(QStringLiteral("FF"));
+        QCOMPARE(ui().txtResult->text(), expected);
     }
 
     void nineCopiesKeepTheEightNewestNewestFirst() {
         Started(0);
-        Ui(*window).lstConvFrom->setCurrentRow(2);
-        Ui(*window).lstConvInto->setCurrentRow(1);
+        ui().lstConvFrom->setCurrentRow(2);
+        ui().lstConvInto->setCurrentRow(1);
         for (int i = 1; i <= 9; ++i) {
-            Ui(*window).txtInput->setText(QString::number(i));
-            Click(Ui(*window).picCopy);
-            QCOMPARE(fixture->fake.clipboard, Ui(*window).txtResult->text());
+            ui().txtInput->setText(QString::number(i));
+            Click(ui().picCopy);
+            QCOMPARE(fixture->fake.clipboard, ui().txtResult->text());
         }
         QCOMPARE(window->historyCount(), 8);
-        QVERIFY(Ui(*window).mnuHistory->isEnabled());
+        QVERIFY(ui().mnuHistory->isEnabled());
         for (int k = 0; k < 8; ++k) {
-            QVERIFY(Ui(*window).mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
+            QVERIFY(ui().mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
             QVERIFY(window->historyTexts()[static_cast<std::size_t>(k)].startsWith(QString::number(9 - k) +
                                                                                    QLatin1Char(' ')));
         }
-        Ui(*window).mnuHistoryArray[7]->trigger();
+        ui().mnuHistoryArray[7]->trigger();
         QCOMPARE(fixture->fake.clipboard, window->historyTexts()[7]);
         QVERIFY(fixture->fake.clipboard.startsWith(QStringLiteral("2 ")));
     }
 
     void anEmptyResultStillAddsAHistoryEntry() {
         Started(0);
-        Ui(*window).lstConvFrom->setCurrentRow(2);
-        QCOMPARE(Ui(*window).txtResult->text(), QString());
-        Click(Ui(*window).picCopy);
+        ui().lstConvFrom->setCurrentRow(2);
+        QCOMPARE(ui().txtResult->text(), QString());
+        Click(ui().picCopy);
         QCOMPARE(window->historyCount(), 1);
         QCOMPARE(window->historyTexts()[0], QStringLiteral(" ") + UnitName(0, 2) + QStringLiteral(" =  "));
-        QVERIFY(!Ui(*window).mnuHistoryArray[1]->isVisible());
+        QVERIFY(!ui().mnuHistoryArray[1]->isVisible());
     }
 
     void velocityHistoryReadsLightSpeedAsMultipleAndMachNameFirst() {
         Started(kGroupVelocity);
-        Ui(*window).lstConvFrom->setCurrentRow(6);
-        Ui(*window).lstConvInto->setCurrentRow(7);
-        Ui(*window).txtInput->setText(QStringLiteral("2"));
-        Click(Ui(*window).picCopy);
+        ui().lstConvFrom->setCurrentRow(6);
+        ui().lstConvInto->setCurrentRow(7);
+        ui().txtInput->setText(QStringLiteral("2"));
+        Click(ui().picCopy);
         QCOMPARE(window->historyTexts()[0], QStringLiteral("2 time(s) ") + UnitName(kGroupVelocity, 6) +
                                                 QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) + QLatin1Char(' ') +
-                                                Ui(*window).txtResult->text());
+                                                ui().txtResult->text());
     }
 
     void optionsMoveTheirCheckMarksAndIntegerIsSavedAsSeven() {
         Started(0);
-        Ui(*window).mnuOptionsFigArray[3]->trigger();
-        Ui(*window).mnuOptionsFormArray[1]->trigger();
-        Ui(*window).mnuOptionsFocusArray[1]->trigger();
+        ui().mnuOptionsFigArray[3]->trigger();
+        ui().mnuOptionsFormArray[1]->trigger();
+        ui().mnuOptionsFocusArray[1]->trigger();
         QCOMPARE(settings().pnFigure, std::int16_t{7});
         QCOMPARE(settings().pnFormFlag, std::int16_t{1});
         QCOMPARE(settings().pnFocusFlag, std::int16_t{1});
         const std::array<bool, 4> figures{false, false, false, true};
         for (std::size_t i = 0; i < figures.size(); ++i) {
-            QCOMPARE(Ui(*window).mnuOptionsFigArray[i]->isChecked(), figures[i]);
+            QCOMPARE(ui().mnuOptionsFigArray[i]->isChecked(), figures[i]);
         }
-        QVERIFY(!Ui(*window).mnuOptionsFormArray[0]->isChecked() && Ui(*window).mnuOptionsFormArray[1]->isChecked());
-        QVERIFY(!Ui(*window).mnuOptionsFocusArray[0]->isChecked() && Ui(*window).mnuOptionsFocusArray[1]->isChecked());
+        QVERIFY(!ui().mnuOptionsFormArray[0]->isChecked() && ui().mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(!ui().mnuOptionsFocusArray[0]->isChecked() && ui().mnuOptionsFocusArray[1]->isChecked());
         window->close();
         QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -360,67 +360,66 @@ private slots:
     void alwaysOnTopFollowsItsCheckMark() {
         Started(0);
         fixture->fake.topmostCalls.clear();
-        Ui(*window).mnuShowTop->trigger();
-        QVERIFY(Ui(*window).mnuShowTop->isChecked());
+        ui().mnuShowTop->trigger();
+        QVERIFY(ui().mnuShowTop->isChecked());
         QCOMPARE(settings().pnShowTop, std::int16_t{1});
         QCOMPARE(fixture->fake.topmostCalls.back(), (std::pair<QWidget*, bool>{window.get(), true}));
-        Ui(*window).mnuShowTop->trigger();
+        ui().mnuShowTop->trigger();
         QCOMPARE(settings().pnShowTop, std::int16_t{0});
         QCOMPARE(fixture->fake.topmostCalls.back(), (std::pair<QWidget*, bool>{window.get(), false}));
     }
 
     void toolButtonsAndFramesFollowTheLayoutRules() {
         Started(0);
-        const int left = Ui(*window).fraConvFrom->x();
-        QCOMPARE(Ui(*window).picPaste->x(), left + 1);
-        QCOMPARE(Ui(*window).picShrink->x(), Ui(*window).picPaste->x() + Ui(*window).picPaste->width());
-        QCOMPARE(Ui(*window).picCopy->x() + Ui(*window).picCopy->width(), left + 1 + 4 * Ui(*window).picPaste->width());
-        QCOMPARE(Ui(*window).fraConvInto->x() + Ui(*window).fraConvInto->width(),
-                 Ui(*window).picCopy->x() + Ui(*window).picCopy->width() + 2);
+        const int left = ui().fraConvFrom->x();
+        QCOMPARE(ui().picPaste->x(), left + 1);
+        QCOMPARE(ui().picShrink->x(), ui().picPaste->x() + ui().picPaste->width());
+        QCOMPARE(ui().picCopy->x() + ui().picCopy->width(), left + 1 + 4 * ui().picPaste->width());
+        QCOMPARE(ui().fraConvInto->x() + ui().fraConvInto->width(), ui().picCopy->x() + ui().picCopy->width() + 2);
         QCOMPARE(window->calculatorWindow()->LeastWidthTwips(),
-                 (2 * left + 4 * Ui(*window).picPaste->width() + 8) * state().Tppx);
-        QCOMPARE(Ui(*window).fraConvInto->size(), Ui(*window).fraConvFrom->size());
-        QVERIFY(Ui(*window).imgHand->x() > left + Ui(*window).fraConvFrom->width());
-        QVERIFY(Ui(*window).imgHand->x() + Ui(*window).imgHand->width() < Ui(*window).fraConvInto->x());
+                 (2 * left + 4 * ui().picPaste->width() + 8) * state().Tppx);
+        QCOMPARE(ui().fraConvInto->size(), ui().fraConvFrom->size());
+        QVERIFY(ui().imgHand->x() > left + ui().fraConvFrom->width());
+        QVERIFY(ui().imgHand->x() + ui().imgHand->width() < ui().fraConvInto->x());
     }
 
     void aPressedButtonComesUpEvenWhenReleasedElsewhere() {
         Started(0);
-        const QPoint raised = Ui(*window).picCopy->caption->pos();
-        QTest::mousePress(Ui(*window).picCopy, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(Ui(*window).picCopy->isPressedLook());
-        QTest::mouseRelease(Ui(*window).picCopy, Qt::LeftButton, {}, QPoint(-20, 40));
-        QVERIFY(!Ui(*window).picCopy->isPressedLook());
+        const QPoint raised = ui().picCopy->caption->pos();
+        QTest::mousePress(ui().picCopy, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(ui().picCopy->isPressedLook());
+        QTest::mouseRelease(ui().picCopy, Qt::LeftButton, {}, QPoint(-20, 40));
+        QVERIFY(!ui().picCopy->isPressedLook());
         QCOMPARE(fixture->fake.clipboardClears, 0);
-        QTest::mousePress(Ui(*window).picCopy, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(Ui(*window).picCopy->isPressedLook());
-        QCOMPARE(Ui(*window).picCopy->caption->pos(), raised - QPoint(1, 1));
-        QTest::mouseRelease(Ui(*window).picCopy, Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(Ui(*window).picCopy->caption->pos(), raised);
+        QTest::mousePress(ui().picCopy, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(ui().picCopy->isPressedLook());
+        QCOMPARE(ui().picCopy->caption->pos(), raised - QPoint(1, 1));
+        QTest::mouseRelease(ui().picCopy, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(ui().picCopy->caption->pos(), raised);
         QCOMPARE(fixture->fake.clipboardClears, 0);
     }
 
     void shiftReleaseOnReduceTogglesColoursForNextStartAndReduces() {
         Started(0);
-        const QColor before = Ui(*window).picPaste->grab().toImage().pixelColor(10, 8);
+        const QColor before = ui().picPaste->grab().toImage().pixelColor(10, 8);
         QVERIFY(!settings().pbShowInSysCol);
-        Click(Ui(*window).picShrink, Qt::ShiftModifier);
+        Click(ui().picShrink, Qt::ShiftModifier);
         QVERIFY(settings().pbShowInSysCol);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         QVERIFY(window->miniWindow() != nullptr);
-        QCOMPARE(Ui(*window).picPaste->grab().toImage().pixelColor(10, 8), before);
+        QCOMPARE(ui().picPaste->grab().toImage().pixelColor(10, 8), before);
         QCOMPARE(before, QColor(0, 128, 128));
     }
 
     void pasteOfAClipboardWithoutTextEmptiesTheInput() {
         Started(0);
-        Ui(*window).txtInput->setText(QStringLiteral("42"));
+        ui().txtInput->setText(QStringLiteral("42"));
         fixture->fake.clipboard.clear();
-        Click(Ui(*window).picPaste);
-        QCOMPARE(Ui(*window).txtInput->text(), QString());
+        Click(ui().picPaste);
+        QCOMPARE(ui().txtInput->text(), QString());
         fixture->fake.clipboard = QStringLiteral("17");
-        Ui(*window).mnuEditPasteVInput->trigger();
-        QCOMPARE(Ui(*window).txtInput->text(), QStringLiteral("17"));
+        ui().mnuEditPasteVInput->trigger();
+        QCOMPARE(ui().txtInput->text(), QStringLiteral("17"));
     }
 
     void calculatorButtonTakesTheResultOrItsNewestExpression() {
@@ -428,25 +427,25 @@ private slots:
         frmCal* cal = window->calculatorWindow();
         cal->cboInput->addItem(QStringLiteral("1+2"));
         cal->txtCalResult->setText(QStringLiteral("3"));
-        Click(Ui(*window).picCal);
+        Click(ui().picCal);
         QVERIFY(cal->isVisible());
         QCOMPARE(cal->cboInput->currentText(), QStringLiteral("1+2"));
         QCOMPARE(cal->txtCalResult->text(), QStringLiteral("3"));
-        Ui(*window).txtResult->setText(QStringLiteral("4828.03"));
-        Click(Ui(*window).picCal);
+        ui().txtResult->setText(QStringLiteral("4828.03"));
+        Click(ui().picCal);
         QCOMPARE(cal->cboInput->currentText(), QStringLiteral("4828.03"));
         QCOMPARE(cal->txtCalResult->text(), QString());
         cal->txtCalResult->setText(QStringLiteral("9"));
-        Ui(*window).mnuEditCopyCResult->trigger();
+        ui().mnuEditCopyCResult->trigger();
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("9"));
         fixture->fake.clipboard = QStringLiteral("2*3");
-        Ui(*window).mnuEditPasteCInput->trigger();
+        ui().mnuEditPasteCInput->trigger();
         QCOMPARE(cal->cboInput->currentText(), QStringLiteral("2*3"));
     }
 
     void blankUserGroupsStayHiddenExceptTheFirst() {
         Started(0);
-        QVERIFY(!Ui(*window).mnuUser->isEnabled());
+        QVERIFY(!ui().mnuUser->isEnabled());
         userUnits().UserGroupName[3] = "Money";
         userUnits().UserGroupName[5] = "   ";
         userUnits().UserGroupName[6] = "G01 &Amp";
@@ -455,15 +454,15 @@ private slots:
             "bom";
         window->ApplyUserMenu();
         // Shown as typed: the "&" is no access key, a leading U+FEFF stays.
-        QCOMPARE(Ui(*window).mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));
-        QCOMPARE(Ui(*window).mnuUserArray[7]->text(), QChar(0xFEFF) + QStringLiteral("bom"));
-        QVERIFY(Ui(*window).mnuUser->isEnabled());
-        QVERIFY(Ui(*window).mnuUserArray[0]->isVisible());
-        QCOMPARE(Ui(*window).mnuUserArray[0]->text(), QStringLiteral("User 1"));
-        QVERIFY(!Ui(*window).mnuUserArray[1]->isVisible());
-        QVERIFY(Ui(*window).mnuUserArray[3]->isVisible());
-        QCOMPARE(Ui(*window).mnuUserArray[3]->text(), QStringLiteral("Money"));
-        QVERIFY(!Ui(*window).mnuUserArray[5]->isVisible());
+        QCOMPARE(ui().mnuUserArray[6]->text(), QStringLiteral("G01 &&Amp"));
+        QCOMPARE(ui().mnuUserArray[7]->text(), QChar(0xFEFF) + QStringLiteral("bom"));
+        QVERIFY(ui().mnuUser->isEnabled());
+        QVERIFY(ui().mnuUserArray[0]->isVisible());
+        QCOMPARE(ui().mnuUserArray[0]->text(), QStringLiteral("User 1"));
+        QVERIFY(!ui().mnuUserArray[1]->isVisible());
+        QVERIFY(ui().mnuUserArray[3]->isVisible());
+        QCOMPARE(ui().mnuUserArray[3]->text(), QStringLiteral("Money"));
+        QVERIFY(!ui().mnuUserArray[5]->isVisible());
     }
 
     void minimisingHidesOpenCompanionsAndRestoringShowsThem() {
@@ -486,42 +485,42 @@ private slots:
         Started(0);
         window->move(200, 150);
         const QPoint place = window->pos();
-        Click(Ui(*window).picShrink);
+        Click(ui().picShrink);
         QCOMPARE(settings().Form_Convert_Left, std::int16_t(TwipsX(place.x())));
         QVERIFY(!window->isVisible());
         QCOMPARE(window->pos(), place);  // hidden where it was
         frmMini* mini = window->miniWindow();
         QVERIFY(mini != nullptr && mini->isVisible());
         SaveScreenshot(mini, QStringLiteral("mini"));
-        fixture->fake.popupChoice = Ui(*window).mnuConvArray[1]->text();
+        fixture->fake.popupChoice = ui().mnuConvArray[1]->text();
         QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
-        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuConvert);
+        QCOMPARE(fixture->fake.popups.back().menu, ui().mnuConvert);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{1});
         QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
         QVERIFY(window->miniWindow() == nullptr);
         QCOMPARE(window->pos(), place);
-        QVERIFY(Ui(*window).mnuConvArray[1]->isChecked() && !Ui(*window).mnuConvArray[0]->isChecked());
+        QVERIFY(ui().mnuConvArray[1]->isChecked() && !ui().mnuConvArray[0]->isChecked());
     }
 
     void iconFilePopupReadsMinimizeAndExitAndTheMenuBarReadsExitAgain() {
         Started(0);
-        Click(Ui(*window).picShrink);
+        Click(ui().picShrink);
         frmMini* mini = window->miniWindow();
         QVERIFY(mini != nullptr);
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
-        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuFile);
+        QCOMPARE(fixture->fake.popups.back().menu, ui().mnuFile);
         QCOMPARE(fixture->fake.popups.back().captions,
                  (QStringList{QStringLiteral("Minimize"), QString(), QStringLiteral("Exit")}));
-        QVERIFY(!Ui(*window).mnuFileMinimize->isVisible());
-        QVERIFY(!Ui(*window).mnuFileBar->isVisible());
-        QCOMPARE(Ui(*window).mnuFileExit->text(), QStringLiteral("E&xit"));
+        QVERIFY(!ui().mnuFileMinimize->isVisible());
+        QVERIFY(!ui().mnuFileBar->isVisible());
+        QCOMPARE(ui().mnuFileExit->text(), QStringLiteral("E&xit"));
     }
 
     void closingWhileReducedSavesThePositionFromBeforeTheReduce() {
         Started(0);
         window->move(210, 120);
         const QPoint place = window->pos();
-        Click(Ui(*window).picShrink);
+        Click(ui().picShrink);
         QPointer<frmMini> mini = window->miniWindow();
         mini->move(300, 40);
         window->close();

@@ -77,14 +77,14 @@ private slots:
     void aGroupSwitchUnloadsItAndRecordsWhereItWas() {
         frmMini* mini = window->miniWindow();
         mini->move(77, 55);
-        Ui(*window).mnuConvArray[2]->trigger();
+        ui().mnuConvArray[2]->trigger();
         QVERIFY(window->miniWindow() == nullptr);
         QCOMPARE(settings().Form_Normal_Left, std::int16_t(TwipsX(77)));
         QCOMPARE(settings().Form_Normal_Top, std::int16_t(TwipsY(55)));
         // Not ending: the topmost state is left alone on this unload.
         QCOMPARE(fixture->fake.topmostCalls.back().second, true);
         // Reducing again shows it where it was left.
-        QTest::mouseClick(Ui(*window).picShrink, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseClick(ui().picShrink, Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(window->miniWindow() != nullptr);
         QCOMPARE(window->miniWindow()->pos(), QPoint(77, 55));
     }
@@ -95,7 +95,7 @@ private slots:
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(state().pbEnding);
         QVERIFY(window->miniWindow() == nullptr);
-        QCOMPARE(Ui(*window).mnuFileExit->text(), QStringLiteral("E&xit"));
+        QCOMPARE(ui().mnuFileExit->text(), QStringLiteral("E&xit"));
         QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
         QVERIFY(file.exists());
     }
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(!mini->toolTip().isEmpty());
         face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
-        QCOMPARE(fixture->fake.popups.front().menu, Ui(*window).mnuConvert);
+        QCOMPARE(fixture->fake.popups.front().menu, ui().mnuConvert);
     }
 
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {

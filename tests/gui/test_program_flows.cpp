@@ -149,7 +149,7 @@ class ProgramFlowsTest : public halden::test::GuiTest {
     }
 
     frmUser* OpenAddUnits() {
-        if (!Choose(Ui(*window).mnuOptions, QStringLiteral("&Add Units..."))) {
+        if (!Choose(ui().mnuOptions, QStringLiteral("&Add Units..."))) {
             return nullptr;
         }
         return qobject_cast<frmUser*>(window->userWindow.data());
@@ -162,9 +162,9 @@ private slots:
         Start();
         QVERIFY(fixture->fake.messages.empty());
         // The hidden label is a click target between the frames: it must be on the window to be hit.
-        QVERIFY(Ui(*window).lblHidden->isVisible());
-        QVERIFY(Ui(*window).lblHidden->x() >= Ui(*window).fraConvFrom->x() + Ui(*window).fraConvFrom->width());
-        QVERIFY(Ui(*window).lblHidden->x() + Ui(*window).lblHidden->width() <= Ui(*window).fraConvInto->x());
+        QVERIFY(ui().lblHidden->isVisible());
+        QVERIFY(ui().lblHidden->x() >= ui().fraConvFrom->x() + ui().fraConvFrom->width());
+        QVERIFY(ui().lblHidden->x() + ui().lblHidden->width() <= ui().fraConvInto->x());
 
         struct Row {
             const char* name;
@@ -176,15 +176,15 @@ private slots:
             int helpContext;
         };
         const Row rows[] = {
-            {"Constants", [&] { return Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")); },
+            {"Constants", [&] { return Choose(ui().mnuConvert, QStringLiteral("&Constants...")); },
              &frmConvert::constantsWindow, &ProcessState::pbConstantsOpen, "halden::frmConstants",
              [](QWidget* w) { return qobject_cast<frmConstants*>(w)->cmdHelp; }, 17},
-            {"Add Units", [&] { return Choose(Ui(*window).mnuOptions, QStringLiteral("&Add Units...")); },
+            {"Add Units", [&] { return Choose(ui().mnuOptions, QStringLiteral("&Add Units...")); },
              &frmConvert::userWindow, &ProcessState::pbUserOpen, "halden::frmUser",
              [](QWidget* w) { return qobject_cast<frmUser*>(w)->cmdHelp; }, 18},
             {"hidden label",
              [&] {
-                 QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
+                 QTest::mouseClick(ui().lblHidden, Qt::LeftButton);
                  return true;
              },
              &frmConvert::equivWindow, &ProcessState::pbEquivOpen, "halden::frmEquiv", nullptr, 0},
@@ -227,7 +227,7 @@ private slots:
         WriteFiles(FullShape());
         Start();
         QVERIFY(fixture->fake.helpFile.endsWith(QStringLiteral("HALDUCNV.HLP")));
-        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&Contents")));
+        QVERIFY(Choose(ui().mnuHelp, QStringLiteral("&Contents")));
         QCOMPARE(fixture->fake.helps.size(), std::size_t{1});
         QCOMPARE(fixture->fake.helps[0].command, HelpCommand::Contents);
         QVERIFY(fixture->fake.helps[0].parent == window.get());
@@ -247,9 +247,9 @@ private slots:
         WriteFiles(FullShape());
         Start();
         for (qsizetype i = 0; i < showTopClicks.size(); ++i) {
-            QVERIFY(Choose(Ui(*window).mnuOptions, QStringLiteral("Always on &Top")));
+            QVERIFY(Choose(ui().mnuOptions, QStringLiteral("Always on &Top")));
         }
-        QCOMPARE(Ui(*window).mnuShowTop->isChecked(), onTopAfter);
+        QCOMPARE(ui().mnuShowTop->isChecked(), onTopAfter);
         auto& calls = fixture->fake.topmostCalls;
         calls.clear();
         bool sawAbout = false;
@@ -260,7 +260,7 @@ private slots:
                 topmostWhileOpen = calls.back().second;
             }
         });
-        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(Choose(ui().mnuHelp, QStringLiteral("&About...")));
         QVERIFY(sawAbout);
         QCOMPARE(topmostWhileOpen, std::optional<bool>(false));
         QVERIFY(!calls.empty());
@@ -270,7 +270,7 @@ private slots:
         // The window's topmost state afterwards is the last call made.
         QCOMPARE(calls.back().second, onTopAfter);
         QCOMPARE(calls.size(), std::size_t{onTopAfter ? 2U : 1U});
-        QCOMPARE(Ui(*window).mnuShowTop->isChecked(), onTopAfter);
+        QCOMPARE(ui().mnuShowTop->isChecked(), onTopAfter);
     }
 
     void aboutClosedWithOkTurnsAStoredFormThreeIntoNormalForGood() {
@@ -281,23 +281,23 @@ private slots:
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(settings().pnFormFlag, std::int16_t{3});
         // No Number Format item stands for 3.
-        QVERIFY(!Ui(*window).mnuOptionsFormArray[0]->isChecked() && !Ui(*window).mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(!ui().mnuOptionsFormArray[0]->isChecked() && !ui().mnuOptionsFormArray[1]->isChecked());
         // A conversion with the odd value still shows a result.
-        Ui(*window).lstConvFrom->setCurrentRow(3);
-        Ui(*window).lstConvInto->setCurrentRow(0);
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
-        QVERIFY(!Ui(*window).txtResult->text().isEmpty());
+        ui().lstConvFrom->setCurrentRow(3);
+        ui().lstConvInto->setCurrentRow(0);
+        ui().txtInput->setText(QStringLiteral("3"));
+        QVERIFY(!ui().txtResult->text().isEmpty());
 
         AnswerAbout(this, [](frmInfo*) {});
-        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(Choose(ui().mnuHelp, QStringLiteral("&About...")));
         QCOMPARE(settings().pnFormFlag, std::int16_t{0});
         // The menu shows the format now in force.
-        QVERIFY(Ui(*window).mnuOptionsFormArray[0]->isChecked());
-        QVERIFY(!Ui(*window).mnuOptionsFormArray[1]->isChecked());
-        Ui(*window).txtInput->setText(QStringLiteral("2"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3218.69"));
+        QVERIFY(ui().mnuOptionsFormArray[0]->isChecked());
+        QVERIFY(!ui().mnuOptionsFormArray[1]->isChecked());
+        ui().txtInput->setText(QStringLiteral("2"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("3218.69"));
 
-        QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(Choose(ui().mnuFile, QStringLiteral("E&xit")));
         const std::optional<std::string> bytes = ReadBytes(ConfigPath());
         QVERIFY(bytes.has_value());
         QVERIFY(bytes->find("\r\nForm=0\r\n") != std::string::npos);
@@ -309,11 +309,11 @@ private slots:
         stored.pnFormFlag = 1;
         WriteFiles(stored);
         Start();
-        QVERIFY(Ui(*window).mnuOptionsFormArray[1]->isChecked());
+        QVERIFY(ui().mnuOptionsFormArray[1]->isChecked());
         AnswerAbout(this, [](frmInfo*) {});
-        QVERIFY(Choose(Ui(*window).mnuHelp, QStringLiteral("&About...")));
+        QVERIFY(Choose(ui().mnuHelp, QStringLiteral("&About...")));
         QCOMPARE(settings().pnFormFlag, std::int16_t{1});
-        QVERIFY(Ui(*window).mnuOptionsFormArray[1]->isChecked() && !Ui(*window).mnuOptionsFormArray[0]->isChecked());
+        QVERIFY(ui().mnuOptionsFormArray[1]->isChecked() && !ui().mnuOptionsFormArray[0]->isChecked());
     }
 
     void minimiseHidesExactlyTheOpenCompanionsAndRestoreBringsThemBack_data() {
@@ -328,9 +328,9 @@ private slots:
         QFETCH(QString, closedFirst);
         WriteFiles(FullShape());
         Start();
-        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(Choose(ui().mnuConvert, QStringLiteral("&Constants...")));
         QVERIFY(OpenAddUnits() != nullptr);
-        QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
+        QTest::mouseClick(ui().lblHidden, Qt::LeftButton);
         const std::array<std::pair<QString, QPointer<QWidget>>, 3> companions{{
             {QStringLiteral("constants"), window->constantsWindow},
             {QStringLiteral("equivalence"), window->equivWindow},
@@ -381,15 +381,15 @@ private slots:
     void reduceClosesEquivalenceHidesAddUnitsAndConstantsAndClearsTheFlags() {
         WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "inch", "2.54"}}));
         Start();
-        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(Choose(ui().mnuConvert, QStringLiteral("&Constants...")));
         QPointer<frmUser> dialog = OpenAddUnits();
         QVERIFY(!dialog.isNull());
         TypeOver(dialog->txtUserUnit[0], QStringLiteral("yard"));
-        QTest::mouseClick(Ui(*window).lblHidden, Qt::LeftButton);
+        QTest::mouseClick(ui().lblHidden, Qt::LeftButton);
         QPointer<QWidget> constants = window->constantsWindow;
         QPointer<QWidget> equiv = window->equivWindow;
 
-        Click(Ui(*window).picShrink);
+        Click(ui().picShrink);
         DeletePending();
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         QVERIFY(!state().pbUserOpen && !state().pbEquivOpen && !state().pbConstantsOpen);
@@ -453,7 +453,7 @@ private slots:
     void addUnitsSaveRenamesTheMenuConvertsAtOnceAndWritesTheFile() {
         WriteFiles(FullShape());
         Start();
-        QVERIFY(!Ui(*window).mnuUser->isEnabled());
+        QVERIFY(!ui().mnuUser->isEnabled());
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
         PickGroup(dialog->cboUserGroups, 2);
@@ -468,21 +468,21 @@ private slots:
         QVERIFY(fixture->fake.messages.empty());
 
         // The menu at once.
-        QVERIFY(Ui(*window).mnuUser->isEnabled());
-        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Money")) == Ui(*window).mnuUserArray[2]);
+        QVERIFY(ui().mnuUser->isEnabled());
+        QVERIFY(ItemOf(ui().mnuUser, QStringLiteral("Money")) == ui().mnuUserArray[2]);
         // Save leaves the main window's group and lists alone.
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[0]});
+        QCOMPARE(ui().lstConvFrom->count(), int{catalogue().UnitCount[0]});
 
         // Converts at once.
-        QVERIFY(Choose(Ui(*window).mnuUser, QStringLiteral("Money")));
+        QVERIFY(Choose(ui().mnuUser, QStringLiteral("Money")));
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup + 2});
         QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Money"));
-        QCOMPARE(Ui(*window).lstConvFrom->count(), 2);
-        Ui(*window).lstConvFrom->setCurrentRow(RowOf(Ui(*window).lstConvFrom, QStringLiteral("dollar")));
-        Ui(*window).lstConvInto->setCurrentRow(RowOf(Ui(*window).lstConvInto, QStringLiteral("yen")));
-        Ui(*window).txtInput->setText(QStringLiteral("2"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("300.000"));
+        QCOMPARE(ui().lstConvFrom->count(), 2);
+        ui().lstConvFrom->setCurrentRow(RowOf(ui().lstConvFrom, QStringLiteral("dollar")));
+        ui().lstConvInto->setCurrentRow(RowOf(ui().lstConvInto, QStringLiteral("yen")));
+        ui().txtInput->setText(QStringLiteral("2"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("300.000"));
 
         // The file, in the program's own directory.
         const UserUnits saved = SavedUserUnits();
@@ -533,10 +533,10 @@ private slots:
         units.UserFactorText[2][2] = "201.168";
         WriteFiles(stored, units);
         Start();
-        Ui(*window).lstConvFrom->setCurrentRow(0);
-        Ui(*window).lstConvInto->setCurrentRow(2);
-        Ui(*window).txtInput->setText(QStringLiteral("1"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("1.53389E+14"));
+        ui().lstConvFrom->setCurrentRow(0);
+        ui().lstConvInto->setCurrentRow(2);
+        ui().txtInput->setText(QStringLiteral("1"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("1.53389E+14"));
 
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
@@ -554,22 +554,22 @@ private slots:
         const int group = caption.isEmpty() ? 0 : kFirstUserGroup + 2;
         QCOMPARE(int{settings().pnSelUnitGrp}, group);
         QCOMPARE(window->windowTitle(), " Halden Unit Converter - " + (caption.isEmpty() ? "Length" : caption));
-        QCOMPARE(Ui(*window).mnuConvArray[0]->isChecked(), group == 0);
-        QCOMPARE(Ui(*window).mnuUserArray[2]->isChecked(), group != 0);
+        QCOMPARE(ui().mnuConvArray[0]->isChecked(), group == 0);
+        QCOMPARE(ui().mnuUserArray[2]->isChecked(), group != 0);
         QCOMPARE(int{settings().pnShapeFlag}, reduced ? 0 : 1);
         QCOMPARE(window->isVisible(), !reduced);
         // The lists hold the units as saved, the Into entry of the From unit blank.
         const auto g = static_cast<std::size_t>(group);
-        QCOMPARE(Ui(*window).lstConvFrom->count(), int{catalogue().UnitCount[g]});
-        for (int i = 0; i < Ui(*window).lstConvFrom->count(); ++i) {
+        QCOMPARE(ui().lstConvFrom->count(), int{catalogue().UnitCount[g]});
+        for (int i = 0; i < ui().lstConvFrom->count(); ++i) {
             const QString name = QString::fromStdString(catalogue().UnitName[g][static_cast<std::size_t>(i)]);
-            QCOMPARE(Ui(*window).lstConvFrom->item(i)->text(), name);
-            QCOMPARE(Ui(*window).lstConvInto->item(i)->text(), i == fromRow ? QString() : name);
+            QCOMPARE(ui().lstConvFrom->item(i)->text(), name);
+            QCOMPARE(ui().lstConvInto->item(i)->text(), i == fromRow ? QString() : name);
         }
-        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), fromRow);
-        QCOMPARE(Ui(*window).lstConvInto->currentRow(), intoRow);
-        QCOMPARE(Ui(*window).txtResult->text(), result);
-        Click(Ui(*window).picCopy);
+        QCOMPARE(ui().lstConvFrom->currentRow(), fromRow);
+        QCOMPARE(ui().lstConvInto->currentRow(), intoRow);
+        QCOMPARE(ui().txtResult->text(), result);
+        Click(ui().picCopy);
         QCOMPARE(fixture->fake.clipboard, result);
     }
 
@@ -597,8 +597,8 @@ private slots:
     void anEmptiedGroupNameHidesItsItemExceptTheFirst() {
         WriteFiles(FullShape(), MakeUserUnits({{0, "Lengths", "", ""}, {1, "Keep", "", ""}, {4, "Money", "yen", "1"}}));
         Start();
-        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Lengths")) == Ui(*window).mnuUserArray[0]);
-        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Money")) == Ui(*window).mnuUserArray[4]);
+        QVERIFY(ItemOf(ui().mnuUser, QStringLiteral("Lengths")) == ui().mnuUserArray[0]);
+        QVERIFY(ItemOf(ui().mnuUser, QStringLiteral("Money")) == ui().mnuUserArray[4]);
 
         frmUser* dialog = OpenAddUnits();
         QVERIFY(dialog != nullptr);
@@ -608,16 +608,16 @@ private slots:
         QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
         DeletePending();
 
-        QVERIFY(!Ui(*window).mnuUserArray[4]->isVisible());
-        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Money")) == nullptr);
+        QVERIFY(!ui().mnuUserArray[4]->isVisible());
+        QVERIFY(ItemOf(ui().mnuUser, QStringLiteral("Money")) == nullptr);
         // The first item stays, under the caption it had.
-        QVERIFY(Ui(*window).mnuUserArray[0]->isVisible());
-        QCOMPARE(Ui(*window).mnuUserArray[0]->text(), QStringLiteral("Lengths"));
-        QVERIFY(ItemOf(Ui(*window).mnuUser, QStringLiteral("Keep")) == Ui(*window).mnuUserArray[1]);
-        QVERIFY(Ui(*window).mnuUser->isEnabled());
+        QVERIFY(ui().mnuUserArray[0]->isVisible());
+        QCOMPARE(ui().mnuUserArray[0]->text(), QStringLiteral("Lengths"));
+        QVERIFY(ItemOf(ui().mnuUser, QStringLiteral("Keep")) == ui().mnuUserArray[1]);
+        QVERIFY(ui().mnuUser->isEnabled());
         QCOMPARE(SavedUserUnits().UserGroupName[4], std::string());
         // The unnamed first group still opens from its item.
-        QVERIFY(Choose(Ui(*window).mnuUser, QStringLiteral("Lengths")));
+        QVERIFY(Choose(ui().mnuUser, QStringLiteral("Lengths")));
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kFirstUserGroup});
     }
 
@@ -626,10 +626,10 @@ private slots:
         Start();
         const std::optional<std::string> fileBefore = ReadBytes(UserPath());
         const UnitCatalogue catalogueBefore = catalogue();
-        QStringList menuBefore = test::MenuCaptions(Ui(*window).mnuUser);
+        QStringList menuBefore = test::MenuCaptions(ui().mnuUser);
         std::array<bool, kUserGroups> visibleBefore{};
         for (std::size_t i = 0; i < visibleBefore.size(); ++i) {
-            visibleBefore[i] = Ui(*window).mnuUserArray[i]->isVisible();
+            visibleBefore[i] = ui().mnuUserArray[i]->isVisible();
         }
 
         frmUser* dialog = OpenAddUnits();
@@ -645,9 +645,9 @@ private slots:
         QVERIFY(window->userWindow.isNull());
         QVERIFY(!state().pbUserOpen);
 
-        QCOMPARE(test::MenuCaptions(Ui(*window).mnuUser), menuBefore);
+        QCOMPARE(test::MenuCaptions(ui().mnuUser), menuBefore);
         for (std::size_t i = 0; i < visibleBefore.size(); ++i) {
-            QCOMPARE(Ui(*window).mnuUserArray[i]->isVisible(), visibleBefore[i]);
+            QCOMPARE(ui().mnuUserArray[i]->isVisible(), visibleBefore[i]);
         }
         QVERIFY(catalogue().GroupName == catalogueBefore.GroupName);
         QVERIFY(catalogue().UnitName == catalogueBefore.UnitName);
@@ -669,25 +669,25 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(window->miniWindow() == nullptr);
 
-        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Mass, Weight")));
-        QVERIFY(Choose(Ui(*window).mnuOptionsFig, QStringLiteral("&8")));
-        QVERIFY(Choose(Ui(*window).mnuOptionsForm, QStringLiteral("&Scientific")));
-        QVERIFY(Choose(Ui(*window).mnuOptionsFocus, QStringLiteral("&Tab")));
-        Ui(*window).lstConvFrom->setCurrentRow(RowOf(Ui(*window).lstConvFrom, QStringLiteral("pound (lb)")));
-        Ui(*window).lstConvInto->setCurrentRow(RowOf(Ui(*window).lstConvInto, QStringLiteral("kilogram (kg)")));
-        Ui(*window).txtInput->setText(QStringLiteral("10"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("4.5359237E+00"));
+        QVERIFY(Choose(ui().mnuConvert, QStringLiteral("&Mass, Weight")));
+        QVERIFY(Choose(ui().mnuOptionsFig, QStringLiteral("&8")));
+        QVERIFY(Choose(ui().mnuOptionsForm, QStringLiteral("&Scientific")));
+        QVERIFY(Choose(ui().mnuOptionsFocus, QStringLiteral("&Tab")));
+        ui().lstConvFrom->setCurrentRow(RowOf(ui().lstConvFrom, QStringLiteral("pound (lb)")));
+        ui().lstConvInto->setCurrentRow(RowOf(ui().lstConvInto, QStringLiteral("kilogram (kg)")));
+        ui().txtInput->setText(QStringLiteral("10"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("4.5359237E+00"));
         SaveScreenshot(window.get(), QStringLiteral("flow_main_after_conversion"));
 
-        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("&Constants...")));
+        QVERIFY(Choose(ui().mnuConvert, QStringLiteral("&Constants...")));
         QWidget* constants = window->constantsWindow.data();
         QCOMPARE(constants->pos(), QPoint(PixelsX(3000), PixelsY(2100)));
         constants->move(PixelsX(4500), PixelsY(600));
-        Click(Ui(*window).picCal);
+        Click(ui().picCal);
         window->calculatorWindow()->move(PixelsX(1800), PixelsY(2400));
         window->move(PixelsX(900), PixelsY(450));
 
-        QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(Choose(ui().mnuFile, QStringLiteral("E&xit")));
         QVERIFY(state().pbEnding);
         const Settings saved = SavedConfiguration();
         QCOMPARE(saved.pnSelUnitGrp, std::int16_t{1});
@@ -709,11 +709,11 @@ private slots:
     void theNextStartPicksUpWhereTheLastRunEnded() {
         WriteFiles(FullShape());
         Start();
-        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("Velocit&y")));
-        QVERIFY(Choose(Ui(*window).mnuOptionsFig, QStringLiteral("&Integer")));
-        QVERIFY(Choose(Ui(*window).mnuOptions, QStringLiteral("Always on &Top")));
-        Click(Ui(*window).picShrink);
-        QVERIFY(Choose(Ui(*window).mnuFile, QStringLiteral("E&xit")));
+        QVERIFY(Choose(ui().mnuConvert, QStringLiteral("Velocit&y")));
+        QVERIFY(Choose(ui().mnuOptionsFig, QStringLiteral("&Integer")));
+        QVERIFY(Choose(ui().mnuOptions, QStringLiteral("Always on &Top")));
+        Click(ui().picShrink);
+        QVERIFY(Choose(ui().mnuFile, QStringLiteral("E&xit")));
         window.reset();
         DeletePending();
 
@@ -721,14 +721,14 @@ private slots:
         Start();
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{kGroupVelocity});
-        QVERIFY(Ui(*window).mnuConvArray[kGroupVelocity]->isChecked());
-        QVERIFY(Ui(*window).mnuOptionsFigArray[3]->isChecked());
-        QVERIFY(Ui(*window).mnuShowTop->isChecked());
+        QVERIFY(ui().mnuConvArray[kGroupVelocity]->isChecked());
+        QVERIFY(ui().mnuOptionsFigArray[3]->isChecked());
+        QVERIFY(ui().mnuShowTop->isChecked());
         const auto& calls = fixture->fake.topmostCalls;
         QVERIFY(std::find(calls.begin(), calls.end(), std::pair<QWidget*, bool>{window.get(), true}) != calls.end());
         // It ended reduced, so it starts reduced.
         QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
-        QCOMPARE(Ui(*window).lstConvInto->count(), catalogue().UnitCount[kGroupVelocity] - 1);
+        QCOMPARE(ui().lstConvInto->count(), catalogue().UnitCount[kGroupVelocity] - 1);
     }
 
     void resultsAroundTheEdgesOfPlainNotation_data() {
@@ -773,15 +773,15 @@ private slots:
         QFETCH(QString, result);
         WriteFiles(FullShape());
         Start();
-        QVERIFY(Choose(Ui(*window).mnuConvert, QStringLiteral("Metric Prefi&xes")));
-        QVERIFY(Choose(Ui(*window).mnuOptionsFig, figures));
-        const int from = RowOf(Ui(*window).lstConvFrom, fromUnit);
-        const int into = RowOf(Ui(*window).lstConvInto, QStringLiteral("１, 一"));
+        QVERIFY(Choose(ui().mnuConvert, QStringLiteral("Metric Prefi&xes")));
+        QVERIFY(Choose(ui().mnuOptionsFig, figures));
+        const int from = RowOf(ui().lstConvFrom, fromUnit);
+        const int into = RowOf(ui().lstConvInto, QStringLiteral("１, 一"));
         QVERIFY(from >= 0 && into >= 0);
-        Ui(*window).lstConvFrom->setCurrentRow(from);
-        Ui(*window).lstConvInto->setCurrentRow(into);
-        Ui(*window).txtInput->setText(input);
-        QCOMPARE(Ui(*window).txtResult->text(), result);
+        ui().lstConvFrom->setCurrentRow(from);
+        ui().lstConvInto->setCurrentRow(into);
+        ui().txtInput->setText(input);
+        QCOMPARE(ui().txtResult->text(), result);
     }
 };
 

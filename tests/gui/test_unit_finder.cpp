@@ -44,14 +44,14 @@ class UnitFinderTest : public halden::test::GuiTest {
     // A started window in the full shape showing Length.
     frmConvert* Started() {
         window = std::make_unique<frmConvert>();
-        Ui(*window).mnuConvArray[0]->trigger();
+        ui().mnuConvArray[0]->trigger();
         window->activateWindow();
         return window.get();
     }
 
     // Ctrl+F, the text typed key by key, then the finishing key.
     UnitFinder* Find(const QString& text, Qt::Key finish = Qt::Key_unknown, Qt::KeyboardModifiers modifiers = {}) {
-        Ui(*window).mnuEditFind->trigger();
+        ui().mnuEditFind->trigger();
         UnitFinder* finder = window->unitFinder();
         if (finder == nullptr) {
             return nullptr;
@@ -74,9 +74,9 @@ private slots:
 
     void editMenuOffersFindUnitWithCtrlF() {
         Started();
-        QCOMPARE(Ui(*window).mnuEditFind->text(), QStringLiteral("&Find Unit..."));
-        QCOMPARE(Ui(*window).mnuEditFind->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
-        QVERIFY(Ui(*window).mnuEdit->actions().contains(Ui(*window).mnuEditFind));
+        QCOMPARE(ui().mnuEditFind->text(), QStringLiteral("&Find Unit..."));
+        QCOMPARE(ui().mnuEditFind->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+        QVERIFY(ui().mnuEdit->actions().contains(ui().mnuEditFind));
     }
 
     void typingListsMatchesWithTheirGroupsBestFirst() {
@@ -115,13 +115,13 @@ private slots:
         QVERIFY(finder->lblHint->isVisible());
         QCOMPARE(finder->lstFound->item(0)->text(), QStringLiteral("deg Fahrenheit (ﾟF) — Temperature"));
         QTest::keyClick(finder->txtFind, Qt::Key_Return);
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("deg Fahrenheit (ﾟF)"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("deg Fahrenheit (ﾟF)"));
         finder = Find(QStringLiteral("warp"), Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(finder->isVisible());
         QCOMPARE(finder->lblHint->text(), QStringLiteral("Warp can only be converted from: press Enter."));
         QTest::keyClick(finder->txtFind, Qt::Key_Return);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{9});
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("Warp"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("Warp"));
     }
 
     void enterChoosesFromAndCtrlEnterChoosesIntoAcrossGroups() {
@@ -129,35 +129,35 @@ private slots:
         Find(QStringLiteral("tsubo"), Qt::Key_Return);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{2});
         QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Area"));
-        QVERIFY(Ui(*window).mnuConvArray[2]->isChecked());
-        QVERIFY(!Ui(*window).mnuConvArray[0]->isChecked());
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
+        QVERIFY(ui().mnuConvArray[2]->isChecked());
+        QVERIFY(!ui().mnuConvArray[0]->isChecked());
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
         QVERIFY(!window->unitFinder()->isVisible());
 
         Find(QStringLiteral("m^2"), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{2});
-        QCOMPARE(CurrentText(Ui(*window).lstConvInto), QStringLiteral("square meter (m^2)"));
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
-        QCOMPARE(window->focusWidget(), Ui(*window).txtInput);
-        QTRY_COMPARE(QApplication::focusWidget(), Ui(*window).txtInput);
-        QTest::keyClicks(Ui(*window).txtInput, QStringLiteral("1"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3.30579"));
+        QCOMPARE(CurrentText(ui().lstConvInto), QStringLiteral("square meter (m^2)"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
+        QCOMPARE(window->focusWidget(), ui().txtInput);
+        QTRY_COMPARE(QApplication::focusWidget(), ui().txtInput);
+        QTest::keyClicks(ui().txtInput, QStringLiteral("1"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("3.30579"));
     }
 
     void choosingWithInputConvertsAtOnce() {
         Started();
-        Ui(*window).txtInput->setText(QStringLiteral("3"));
+        ui().txtInput->setText(QStringLiteral("3"));
         Find(QStringLiteral("mile"), Qt::Key_Return);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("mile"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("mile"));
         Find(QStringLiteral("m"), Qt::Key_Enter, Qt::ControlModifier);
-        QCOMPARE(CurrentText(Ui(*window).lstConvInto), QStringLiteral("meter (m)"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("4828.03"));
+        QCOMPARE(CurrentText(ui().lstConvInto), QStringLiteral("meter (m)"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("4828.03"));
         // The same entry chosen again converts again, as a click on it does.
-        Ui(*window).txtInput->setText(QStringLiteral("1"));
-        Ui(*window).txtResult->setText(QString());
+        ui().txtInput->setText(QStringLiteral("1"));
+        ui().txtResult->setText(QString());
         Find(QStringLiteral("meter"), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("1609.34"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("1609.34"));
     }
 
     void upDownMoveAndAClickActsAsEnter() {
@@ -172,15 +172,15 @@ private slots:
         QTest::keyClick(finder->txtFind, Qt::Key_Down);
         QTest::keyClick(finder->txtFind, Qt::Key_Return);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("meter (m)"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("meter (m)"));
 
         finder = Find(QStringLiteral("kt"));
         QListWidget* list = finder->lstFound;
         QCOMPARE(list->item(0)->text(), QStringLiteral("knot (kt, kn) — Velocity"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{9});
-        QVERIFY(Ui(*window).mnuConvArray[9]->isChecked());
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("knot (kt, kn)"));
+        QVERIFY(ui().mnuConvArray[9]->isChecked());
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("knot (kt, kn)"));
         QVERIFY(!finder->isVisible());
     }
 
@@ -189,7 +189,7 @@ private slots:
     // where both units are the lists' own.
     void aQuestionIsAnsweredCopiedAndOpenedInTheLists() {
         Started();
-        Ui(*window).mnuConvArray[2]->trigger();
+        ui().mnuConvArray[2]->trigger();
         UnitFinder* finder = Find(QStringLiteral("3 fot cm"));
         QVERIFY(finder->lblAnswer->text().startsWith(QStringLiteral("No unit is named")));
         finder->txtFind->setText(QStringLiteral("3 ft in cm"));
@@ -211,27 +211,27 @@ private slots:
         QTest::keyClick(finder->txtFind, Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(!finder->isVisible());
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("foot, feet (ft)"));
-        QCOMPARE(CurrentText(Ui(*window).lstConvInto), QStringLiteral("centimeter (cm)"));
-        QCOMPARE(Ui(*window).txtInput->text(), QStringLiteral("3"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("91.4400"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("foot, feet (ft)"));
+        QCOMPARE(CurrentText(ui().lstConvInto), QStringLiteral("centimeter (cm)"));
+        QCOMPARE(ui().txtInput->text(), QStringLiteral("3"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("91.4400"));
     }
 
     // A question asked from outside, in the reduced shape: the full window shows a value between two
     // units of the lists there; any other question opens the finder holding it, with its answer.
     void aQuestionFromOutsideShowsInTheListsOrInTheFinder() {
         Started();
-        Ui(*window).mnuConvArray[2]->trigger();
-        Click(Ui(*window).picShrink);
+        ui().mnuConvArray[2]->trigger();
+        Click(ui().picShrink);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         window->ShowQuestion(QStringLiteral("3 ft in cm"), false);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
         QVERIFY(window->miniWindow() == nullptr);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(CurrentText(Ui(*window).lstConvFrom), QStringLiteral("foot, feet (ft)"));
-        QCOMPARE(CurrentText(Ui(*window).lstConvInto), QStringLiteral("centimeter (cm)"));
-        QCOMPARE(Ui(*window).txtInput->text(), QStringLiteral("3"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("91.4400"));
+        QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("foot, feet (ft)"));
+        QCOMPARE(CurrentText(ui().lstConvInto), QStringLiteral("centimeter (cm)"));
+        QCOMPARE(ui().txtInput->text(), QStringLiteral("3"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("91.4400"));
         QVERIFY(window->unitFinder() == nullptr);
 
         for (const bool inFinder : {false, true}) {
@@ -251,11 +251,11 @@ private slots:
         UnitFinder* finder = Find(QStringLiteral("tsubo"), Qt::Key_Escape);
         QVERIFY(!finder->isVisible());
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), -1);
+        QCOMPARE(ui().lstConvFrom->currentRow(), -1);
         // Enter with nothing found chooses nothing.
         Find(QStringLiteral("zzzz"), Qt::Key_Return);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
-        QCOMPARE(Ui(*window).lstConvFrom->currentRow(), -1);
+        QCOMPARE(ui().lstConvFrom->currentRow(), -1);
     }
 
     void reopeningStartsWithAnEmptySearch() {
@@ -283,7 +283,7 @@ private slots:
     void reducedShapeOffersNoFinder() {
         window = std::make_unique<frmConvert>();
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
-        Ui(*window).mnuEditFind->trigger();
+        ui().mnuEditFind->trigger();
         QVERIFY(window->unitFinder() == nullptr);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
     }
@@ -299,11 +299,11 @@ private slots:
         Started();
         Find(QStringLiteral("畳"), Qt::Key_Return);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{29});
-        QVERIFY(Ui(*window).mnuUserArray[1]->isChecked());
+        QVERIFY(ui().mnuUserArray[1]->isChecked());
         QCOMPARE(window->windowTitle(), QStringLiteral(" Halden Unit Converter - Room"));
         Find(QStringLiteral("m2"), Qt::Key_Return, Qt::ControlModifier);
-        QTest::keyClicks(Ui(*window).txtInput, QStringLiteral("2"));
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("3.24000"));
+        QTest::keyClicks(ui().txtInput, QStringLiteral("2"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("3.24000"));
     }
 
     // The command line prints what the result box shows: the same conversions through the window
@@ -388,22 +388,22 @@ private slots:
         window = std::make_unique<frmConvert>();
         const GroupMenuItem item = GroupMenuItemOf(group);
         if (item.kind == GroupMenuKind::Convert) {
-            Ui(*window).mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
+            ui().mnuConvArray[static_cast<std::size_t>(item.index)]->trigger();
         } else if (item.kind == GroupMenuKind::Computer) {
-            Ui(*window).mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
+            ui().mnuConvCompArray[static_cast<std::size_t>(item.index)]->trigger();
         } else {
             QCOMPARE(item.kind, GroupMenuKind::Decimal);
-            Ui(*window).mnuConvDecimal->trigger();
+            ui().mnuConvDecimal->trigger();
         }
-        Ui(*window).mnuOptionsFigArray[static_cast<std::size_t>(figureItem)]->trigger();
-        Ui(*window).mnuOptionsFormArray[scientific ? 1 : 0]->trigger();
-        const int fromRow = RowOf(Ui(*window).lstConvFrom, fromEntry);
-        const int intoRow = RowOf(Ui(*window).lstConvInto, intoEntry);
+        ui().mnuOptionsFigArray[static_cast<std::size_t>(figureItem)]->trigger();
+        ui().mnuOptionsFormArray[scientific ? 1 : 0]->trigger();
+        const int fromRow = RowOf(ui().lstConvFrom, fromEntry);
+        const int intoRow = RowOf(ui().lstConvInto, intoEntry);
         QVERIFY(fromRow >= 0 && intoRow >= 0);
-        Ui(*window).lstConvFrom->setCurrentRow(fromRow);
-        Ui(*window).lstConvInto->setCurrentRow(intoRow);
-        TypeOver(Ui(*window).txtInput, value);
-        QCOMPARE(Ui(*window).txtResult->text(), shown);
+        ui().lstConvFrom->setCurrentRow(fromRow);
+        ui().lstConvInto->setCurrentRow(intoRow);
+        TypeOver(ui().txtInput, value);
+        QCOMPARE(ui().txtResult->text(), shown);
 
         const std::string fromText = fromName.toStdString();
         const std::string intoText = intoName.toStdString();

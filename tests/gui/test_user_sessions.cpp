@@ -164,7 +164,7 @@ private slots:
         QFETCH(int, expected);
         QVERIFY(Start() != nullptr);
         settings().pnShowTop = 1;
-        Ui(*window).mnuShowTop->setChecked(true);
+        ui().mnuShowTop->setChecked(true);
         AccessKeys(path);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
         const Settings& set = settings();
@@ -186,20 +186,19 @@ private slots:
             const qsizetype at = item->text().indexOf(QLatin1Char('&'));
             return at < 0 ? QString() : item->text().mid(at + 1, 1).toLower();
         };
-        const std::array<std::pair<QMenu*, GroupMenuKind>, 3> menus{
-            {{Ui(*window).mnuConvert, GroupMenuKind::Convert},
-             {Ui(*window).mnuConvOther, GroupMenuKind::Other},
-             {Ui(*window).mnuConvComp, GroupMenuKind::Computer}}};
+        const std::array<std::pair<QMenu*, GroupMenuKind>, 3> menus{{{ui().mnuConvert, GroupMenuKind::Convert},
+                                                                     {ui().mnuConvOther, GroupMenuKind::Other},
+                                                                     {ui().mnuConvComp, GroupMenuKind::Computer}}};
         int reached = 0;
         for (const auto& [menu, kind] : menus) {
             const QString prefix =
-                QStringLiteral("c") + (menu == Ui(*window).mnuConvert ? QString() : letter(menu->menuAction()));
+                QStringLiteral("c") + (menu == ui().mnuConvert ? QString() : letter(menu->menuAction()));
             int index = 0;
             for (QAction* item : menu->actions()) {
                 if (item->isSeparator() || item->menu() != nullptr || !item->isCheckable()) {
                     continue;
                 }
-                const int group = item == Ui(*window).mnuConvDecimal ? 27 : GroupOfMenuItem(kind, index++);
+                const int group = item == ui().mnuConvDecimal ? 27 : GroupOfMenuItem(kind, index++);
                 AccessKeys(prefix + letter(item));
                 QCOMPARE(QApplication::activePopupWidget(), nullptr);
                 QCOMPARE(int{settings().pnSelUnitGrp}, group);
@@ -213,10 +212,10 @@ private slots:
     void tabVisitsEachWindowsControlsInItsOrder() {
         QVERIFY(Start() != nullptr);
         // The main window: the lists and boxes, never the Convert button below the window's edge.
-        const std::vector<QWidget*> mainStops = TabCycle(Ui(*window).txtInput, 20);
-        QVERIFY(std::find(mainStops.begin(), mainStops.end(), Ui(*window).lstConvFrom) != mainStops.end());
-        QVERIFY(std::find(mainStops.begin(), mainStops.end(), Ui(*window).lstConvInto) != mainStops.end());
-        QVERIFY(std::find(mainStops.begin(), mainStops.end(), Ui(*window).cmdConvert) == mainStops.end());
+        const std::vector<QWidget*> mainStops = TabCycle(ui().txtInput, 20);
+        QVERIFY(std::find(mainStops.begin(), mainStops.end(), ui().lstConvFrom) != mainStops.end());
+        QVERIFY(std::find(mainStops.begin(), mainStops.end(), ui().lstConvInto) != mainStops.end());
+        QVERIFY(std::find(mainStops.begin(), mainStops.end(), ui().cmdConvert) == mainStops.end());
 
         // The calculator: input, "=", "<", result.
         frmCal* cal = window->calculatorWindow();
@@ -248,19 +247,19 @@ private slots:
     void enterInTheInputConvertsOnceAndPressesNoButton() {
         QFETCH(int, key);
         QVERIFY(Start() != nullptr);
-        ClickRow(Ui(*window).lstConvFrom, 2);
-        ClickRow(Ui(*window).lstConvInto, 1);
-        Ui(*window).txtInput->setFocus();
+        ClickRow(ui().lstConvFrom, 2);
+        ClickRow(ui().lstConvInto, 1);
+        ui().txtInput->setFocus();
         // A comma is warned about on every run of the convert command: the warnings count the runs.
-        QTest::keyClicks(Ui(*window).txtInput, QStringLiteral("1,5"));
-        Ui(*window).txtResult->clear();
+        QTest::keyClicks(ui().txtInput, QStringLiteral("1,5"));
+        ui().txtResult->clear();
         const std::size_t before = fixture->fake.messages.size();
-        QSignalSpy pressed(Ui(*window).cmdConvert, &QPushButton::clicked);
+        QSignalSpy pressed(ui().cmdConvert, &QPushButton::clicked);
         Keys(static_cast<Qt::Key>(key));
         QCOMPARE(fixture->fake.messages.size(), before + 1);
         QCOMPARE(pressed.count(), 0);
         // A comma is warned about and the number before it converts: 1 mm = 0.1 cm.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("0.100000"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("0.100000"));
     }
 
     void focusShiftAfterAnIntoClick_data() {
@@ -283,23 +282,23 @@ private slots:
         QVERIFY(Start() != nullptr);
         AccessKeys(QStringLiteral("cy"));
         AccessKeys(QStringLiteral("of") + option);
-        Ui(*window).txtInput->setFocus();
-        QTest::keyClicks(Ui(*window).txtInput, QStringLiteral("2"));
-        ClickRow(Ui(*window).lstConvFrom, warp ? kWarpUnit : 0);
-        QCOMPARE(Ui(*window).txtInput->isEnabled(), !warp);
-        ClickRow(Ui(*window).lstConvInto, 2);
-        QCOMPARE(QApplication::focusWidget(), toInput ? static_cast<QWidget*>(Ui(*window).txtInput)
-                                                      : static_cast<QWidget*>(Ui(*window).lstConvInto));
-        QCOMPARE(Ui(*window).txtResult->text(), expected);
+        ui().txtInput->setFocus();
+        QTest::keyClicks(ui().txtInput, QStringLiteral("2"));
+        ClickRow(ui().lstConvFrom, warp ? kWarpUnit : 0);
+        QCOMPARE(ui().txtInput->isEnabled(), !warp);
+        ClickRow(ui().lstConvInto, 2);
+        QCOMPARE(QApplication::focusWidget(),
+                 toInput ? static_cast<QWidget*>(ui().txtInput) : static_cast<QWidget*>(ui().lstConvInto));
+        QCOMPARE(ui().txtResult->text(), expected);
     }
 
     void arrowKeysMoveTheBlankIntoEntryAndConvert() {
         QVERIFY(Start() != nullptr);
         AccessKeys(QStringLiteral("oft"));
-        Ui(*window).txtInput->setFocus();
-        QTest::keyClicks(Ui(*window).txtInput, QStringLiteral("3"));
-        ClickRow(Ui(*window).lstConvInto, 0);
-        Ui(*window).lstConvFrom->setFocus(Qt::TabFocusReason);
+        ui().txtInput->setFocus();
+        QTest::keyClicks(ui().txtInput, QStringLiteral("3"));
+        ClickRow(ui().lstConvInto, 0);
+        ui().lstConvFrom->setFocus(Qt::TabFocusReason);
         // 3 of each From unit in turn into metres, six significant digits.
         struct Step {
             int row;
@@ -314,71 +313,71 @@ private slots:
         }};
         for (const Step& step : steps) {
             Keys(Qt::Key_Down);
-            QCOMPARE(Ui(*window).lstConvFrom->currentRow(), step.row);
+            QCOMPARE(ui().lstConvFrom->currentRow(), step.row);
             for (int i = 0; i < 4; ++i) {
-                QCOMPARE(Ui(*window).lstConvInto->item(i)->text(), i == step.row ? QString() : UnitName(0, i));
+                QCOMPARE(ui().lstConvInto->item(i)->text(), i == step.row ? QString() : UnitName(0, i));
             }
-            QCOMPARE(Ui(*window).txtResult->text(), step.expected);
+            QCOMPARE(ui().txtResult->text(), step.expected);
         }
         // The Into list by keyboard converts as well, and with "&Tab" keeps the focus.
-        Ui(*window).lstConvInto->setFocus(Qt::TabFocusReason);
+        ui().lstConvInto->setFocus(Qt::TabFocusReason);
         Keys(Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), Ui(*window).lstConvInto);
-        QCOMPARE(Ui(*window).lstConvInto->currentRow(), 1);
+        QCOMPARE(QApplication::focusWidget(), ui().lstConvInto);
+        QCOMPARE(ui().lstConvInto->currentRow(), 1);
         // 3 miles into centimetres: 482803.2 cm.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("482803"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("482803"));
     }
 
     void warpByKeyboardPopsItsMenuAndAGroupSwitchGivesTheInputBack() {
         QVERIFY(Start() != nullptr);
         AccessKeys(QStringLiteral("cy"));
         AccessKeys(QStringLiteral("oft"));
-        Ui(*window).txtInput->setFocus();
-        QTest::keyClicks(Ui(*window).txtInput, QStringLiteral("5"));
-        ClickRow(Ui(*window).lstConvInto, 0);
-        Ui(*window).lstConvFrom->setFocus(Qt::TabFocusReason);
+        ui().txtInput->setFocus();
+        QTest::keyClicks(ui().txtInput, QStringLiteral("5"));
+        ClickRow(ui().lstConvInto, 0);
+        ui().lstConvFrom->setFocus(Qt::TabFocusReason);
         // Choosing nothing: the input is disabled and keeps its text.
         fixture->fake.popupChoice.clear();
         Keys(Qt::Key_End);
         QCOMPARE(fixture->fake.popups.size(), std::size_t{1});
-        QCOMPARE(fixture->fake.popups.back().menu, Ui(*window).mnuWarp);
-        QVERIFY(!Ui(*window).txtInput->isEnabled());
-        QCOMPARE(Ui(*window).txtInput->text(), QStringLiteral("5"));
+        QCOMPARE(fixture->fake.popups.back().menu, ui().mnuWarp);
+        QVERIFY(!ui().txtInput->isEnabled());
+        QCOMPARE(ui().txtInput->text(), QStringLiteral("5"));
         // Up and down again: the level chosen fills the input and converts at once.
-        fixture->fake.popupChoice = Ui(*window).mnuWarpArray[12]->text();
+        fixture->fake.popupChoice = ui().mnuWarpArray[12]->text();
         Keys(Qt::Key_Up);
-        QVERIFY(Ui(*window).txtInput->isEnabled());
+        QVERIFY(ui().txtInput->isEnabled());
         Keys(Qt::Key_Down);
         const QString level = QString::fromStdString(catalogue().WarpName[12]).trimmed();
         QCOMPARE(level, QStringLiteral("9.99"));
-        QCOMPARE(Ui(*window).txtInput->text(), level);
-        QVERIFY(!Ui(*window).txtInput->isEnabled());
+        QCOMPARE(ui().txtInput->text(), level);
+        QVERIFY(!ui().txtInput->isEnabled());
         // Warp 9.99 is 7912 times the speed of light (299792458 m/s): 2371957927696 m/s.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("2.37196E+12"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("2.37196E+12"));
         // Enter on Warp converts again without popping the menu up.
         Keys(Qt::Key_Return);
         QCOMPARE(fixture->fake.popups.size(), std::size_t{2});
         // Another group takes Warp away: the input can be typed in again and keeps its text.
         AccessKeys(QStringLiteral("cl"));
-        QVERIFY(Ui(*window).txtInput->isEnabled());
-        QCOMPARE(Ui(*window).txtInput->text(), level);
-        QCOMPARE(Ui(*window).txtResult->text(), QString());
-        ClickRow(Ui(*window).lstConvFrom, 1);
-        ClickRow(Ui(*window).lstConvInto, 0);
+        QVERIFY(ui().txtInput->isEnabled());
+        QCOMPARE(ui().txtInput->text(), level);
+        QCOMPARE(ui().txtResult->text(), QString());
+        ClickRow(ui().lstConvFrom, 1);
+        ClickRow(ui().lstConvInto, 0);
         // The level text now converts as a number: 9.99 cm = 0.0999 m.
-        QCOMPARE(Ui(*window).txtResult->text(), QStringLiteral("0.0999000"));
+        QCOMPARE(ui().txtResult->text(), QStringLiteral("0.0999000"));
     }
 
     void historyItemsChosenByKeyboardPutTheirEntryOnTheClipboard() {
         QVERIFY(Start() != nullptr);
         AccessKeys(QStringLiteral("oft"));
-        ClickRow(Ui(*window).lstConvFrom, 2);
-        ClickRow(Ui(*window).lstConvInto, 1);
+        ClickRow(ui().lstConvFrom, 2);
+        ClickRow(ui().lstConvInto, 1);
         for (const QString& text : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}) {
-            Ui(*window).txtInput->setFocus();
-            Ui(*window).txtInput->selectAll();
-            QTest::keyClicks(Ui(*window).txtInput, text);
-            QTest::mouseClick(Ui(*window).picCopy, Qt::LeftButton, {}, QPoint(5, 5));
+            ui().txtInput->setFocus();
+            ui().txtInput->selectAll();
+            QTest::keyClicks(ui().txtInput, text);
+            QTest::mouseClick(ui().picCopy, Qt::LeftButton, {}, QPoint(5, 5));
         }
         QCOMPARE(window->historyCount(), 3);
         // 2 mm = 0.2 cm, six significant digits.
@@ -455,7 +454,7 @@ private slots:
         QCOMPARE(userUnits().UserFactorText[0][1], std::string("1"));
         // Keystroke by keystroke, 1;2 was the last text accepted.
         QCOMPARE(userUnits().UserOffsetText[0][1], std::string("2"));
-        QCOMPARE(Ui(*window).mnuUserArray[0]->text(), QStringLiteral("Mine"));
+        QCOMPARE(ui().mnuUserArray[0]->text(), QStringLiteral("Mine"));
     }
 
     // Closing the program (as a signal or the session's end also does) with Add Units edited
@@ -482,7 +481,7 @@ private slots:
         }
         const QString recovery = places[placesTaken % 2];
         QVERIFY(Start() != nullptr);
-        Ui(*window).mnuUserDef->trigger();
+        ui().mnuUserDef->trigger();
         auto* user = qobject_cast<frmUser*>(window->userWindow.data());
         QVERIFY(user != nullptr);
         TypeOver(user->txtUserUnit[2], QStringLiteral("span"));
@@ -506,7 +505,7 @@ private slots:
 
         QVERIFY(Start() != nullptr);
         fixture->fake.answers = {answer};
-        Ui(*window).mnuUserDef->trigger();
+        ui().mnuUserDef->trigger();
         user = qobject_cast<frmUser*>(window->userWindow.data());
         QVERIFY(user != nullptr);
         QCOMPARE(fixture->fake.questions.size(), std::size_t{1});

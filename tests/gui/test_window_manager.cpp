@@ -89,8 +89,8 @@ private slots:
     void restoringTheMainWindowShowsMinimisedCompanionsNormally() {
         QVERIFY(StartFull());
         const std::pair<const char*, QAction*> rows[] = {
-            {"constants", Ui(*window).mnuConvConst},
-            {"Add Units", Ui(*window).mnuUserDef},
+            {"constants", ui().mnuConvConst},
+            {"Add Units", ui().mnuUserDef},
         };
         for (const auto& [name, item] : rows) {
             item->trigger();
@@ -120,7 +120,7 @@ private slots:
     // A companion closed before the main window was minimised stays closed after the restore.
     void restoringTheMainWindowLeavesClosedCompanionsClosed() {
         QVERIFY(StartFull());
-        Ui(*window).mnuUserDef->trigger();
+        ui().mnuUserDef->trigger();
         QPointer<frmUser> dialog = qobject_cast<frmUser*>(window->userWindow.data());
         QVERIFY(!dialog.isNull());
         dialog->cmdCancel->click();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fake_platform.h"
+#include "main_window_ui.h"
 #include "shared/process_state.h"
 #include "storage/user_units_store.h"
 
@@ -50,6 +51,9 @@ class GuiTest : public QObject {
 protected:
     std::unique_ptr<GuiFixture> fixture;
     std::unique_ptr<frmConvert> window;
+
+    /// The main window's controls and menu items, found by their names.
+    MainWindowUi ui() const { return Ui(*window); }
 
     virtual void setUp() {}
     virtual void tearDown() {}
