@@ -111,9 +111,9 @@ void frmConvert::Form_Load() {
     menus_.ShowWarpCaptions(catalogue());
 
     // Clearing the boxes is the input box's first change: it makes every later edit convert.
-    txtInput->setText(QString());
-    txtResult->setText(QString());
-    txtInput_Change();
+    panel_->Input()->setText(QString());
+    panel_->Result()->setText(QString());
+    panel_->InputChanged();
 
     ApplyUserMenu();
     CheckOptionItems();

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "app/companion_windows.h"
+#include "app/conversion_panel.h"
 #include "app/copy_history.h"
 #include "app/main_menus.h"
 #include "app/reduced_shape.h"
@@ -118,14 +119,6 @@ private:
     void SwitchMenus(GroupMenuKind kind, int index);
     void SetCaption();
     void CheckOptionItems();
-    void lstConvFrom_Click();
-    void lstConvInto_Click();
-    void lstConvInto_Enter();
-    void lstConv_KeyUp();
-    void txtInput_Change();
-    bool BothEntriesChosen() const;
-    /// The convert command: the input converted into the result box, or "Input error".
-    void cmdConvert_Click();
 
     // The tool buttons; Copy adds a history entry.
     void lblPaste_Click();
@@ -179,16 +172,8 @@ private:
 
     // The user's units and their file; Add Units hands its edits here, and the menus listen.
     UserUnitsStore userUnitsStore_;
-    // The controls, each named (objectName) as here.
-    QGroupBox* fraConvFrom = nullptr;
-    QLineEdit* txtInput = nullptr;
-    UnitList* lstConvFrom = nullptr;
-    QGroupBox* fraConvInto = nullptr;
-    QLineEdit* txtResult = nullptr;
-    UnitList* lstConvInto = nullptr;
-    QLabel* imgHand = nullptr;
-    QLabel* lblHidden = nullptr;
-    QPushButton* cmdConvert = nullptr;
+    // The controls, each named (objectName) as here; the conversion panel holds the rest.
+    ConversionPanel* panel_ = nullptr;
     ToolButton* picPaste = nullptr;
     ToolButton* picShrink = nullptr;
     ToolButton* picCal = nullptr;
@@ -202,9 +187,8 @@ private:
     QPointer<frmCal> cal_;
     QPointer<UnitFinder> finder_;
     QPointer<frmAllUnits> allUnits_;
-    SideFile side_;       // the units last chosen in each group and the All Units window's place
-    SideFile sideSaved_;  // what the side file holds: a save writes only when side_ differs
-    int nPrevFrom_ = 0;
+    SideFile side_;          // the units last chosen in each group and the All Units window's place
+    SideFile sideSaved_;     // what the side file holds: a save writes only when side_ differs
     int mainFormWidth_ = 0;  // outer width in twips at the last layout; the calculator's least
     CopyHistory history_{menus_.mnuHistory, menus_.mnuHistoryArray};
     CompanionWindows companions_{constantsWindow, equivWindow, userWindow};

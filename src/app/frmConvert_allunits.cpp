@@ -24,9 +24,9 @@ void frmConvert::connectAllUnits() {
     connect(menus_.mnuConvAllUnits, &QAction::triggered, this, &frmConvert::mnuConvAllUnits_Click);
     connect(menus_.mnuEditSwap, &QAction::triggered, this, &frmConvert::mnuEditSwap_Click);
     // Connected after the window's own handlers, so that the table follows what they did.
-    connect(txtInput, &QLineEdit::textChanged, this, &frmConvert::UpdateAllUnits);
-    connect(lstConvFrom, &UnitList::unitChosen, this, &frmConvert::UpdateAllUnits);
-    for (UnitList* list : {lstConvFrom, lstConvInto}) {
+    connect(panel_->Input(), &QLineEdit::textChanged, this, &frmConvert::UpdateAllUnits);
+    connect(panel_->FromList(), &UnitList::unitChosen, this, &frmConvert::UpdateAllUnits);
+    for (UnitList* list : {panel_->FromList(), panel_->IntoList()}) {
         connect(list, &UnitList::unitChosen, this, &frmConvert::RememberUnits);
     }
     // Digits, notation and the warp level change what every row shows.
@@ -56,25 +56,25 @@ void frmConvert::UpdateAllUnits() {
     if (window == nullptr || !window->isVisible()) {
         return;
     }
-    const std::string text = ToStdString(txtInput->text());
+    const std::string text = ToStdString(panel_->Input()->text());
     AllUnitsInput input;
     input.group = settings().pnSelUnitGrp;
-    input.from = lstConvFrom->currentRow();
+    input.from = panel_->FromList()->currentRow();
     input.text = text;
     input.pnFigure = settings().pnFigure;
     input.pnFormFlag = settings().pnFormFlag;
-    const QListWidgetItem* from = lstConvFrom->currentItem();
+    const QListWidgetItem* from = panel_->FromList()->currentItem();
     window->Refresh(input, state().WarpIdx, from != nullptr ? from->text() : QString());
 }
 
 // A row copied from All Units is recorded as the Copy button records a result in that unit.
 void frmConvert::AllUnits_RowCopied(int unit, const QString& result) {
-    const QListWidgetItem* from = lstConvFrom->currentItem();
-    const QListWidgetItem* into = lstConvFrom->item(unit);
+    const QListWidgetItem* from = panel_->FromList()->currentItem();
+    const QListWidgetItem* into = panel_->FromList()->item(unit);
     const QString intoName = into != nullptr ? into->text() : QString();
     CopyToClipboard(result + QLatin1Char(' ') + intoName);
     history_.Add(ToQString(HistoryCaption(
-        settings().pnSelUnitGrp, lstConvFrom->currentRow(), unit, ToStdString(txtInput->text()),
+        settings().pnSelUnitGrp, panel_->FromList()->currentRow(), unit, ToStdString(panel_->Input()->text()),
         from != nullptr ? ToStdString(from->text()) : std::string(), ToStdString(result), ToStdString(intoName))));
 }
 
@@ -82,22 +82,22 @@ void frmConvert::AllUnits_RowCopied(int unit, const QString& result) {
 // value stays and is converted again. Both units must be chosen, and the From unit must be one the
 // Into list offers (not Warp).
 void frmConvert::mnuEditSwap_Click() {
-    const int from = lstConvFrom->currentRow();
-    const int into = lstConvInto->currentRow();
-    if (!BothEntriesChosen() || from >= lstConvInto->count() || !txtInput->isEnabled()) {
+    const int from = panel_->FromList()->currentRow();
+    const int into = panel_->IntoList()->currentRow();
+    if (!panel_->BothEntriesChosen() || from >= panel_->IntoList()->count() || !panel_->Input()->isEnabled()) {
         return;
     }
-    lstConvFrom->Choose(into);
+    panel_->FromList()->Choose(into);
     {
         // Chosen by the program: the focus stays where the user is.
-        const QSignalBlocker quiet(lstConvInto);
-        lstConvInto->setCurrentRow(from);
+        const QSignalBlocker quiet(panel_->IntoList());
+        panel_->IntoList()->setCurrentRow(from);
     }
     RememberUnits();
-    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
-        cmdConvert_Click();
+    if (!panel_->Input()->text().isEmpty() && panel_->BothEntriesChosen()) {
+        panel_->Convert();
     } else {
-        txtResult->setText(QString());
+        panel_->Result()->setText(QString());
     }
 }
 
@@ -108,13 +108,13 @@ void frmConvert::RememberUnits() {
     }
     // The Into list shows the From unit's entry blank; the From list holds every name.
     const auto remembered = [this](int row, bool chosen) {
-        const QListWidgetItem* item = chosen ? lstConvFrom->item(row) : nullptr;
+        const QListWidgetItem* item = chosen ? panel_->FromList()->item(row) : nullptr;
         return item != nullptr ? RememberedUnit{row, ToStdString(item->text())} : RememberedUnit{};
     };
-    const QListWidgetItem* into = lstConvInto->currentItem();
+    const QListWidgetItem* into = panel_->IntoList()->currentItem();
     RememberedUnits& units = side_.units[static_cast<std::size_t>(g)];
-    units.from = remembered(lstConvFrom->currentRow(), true);
-    units.into = remembered(lstConvInto->currentRow(), into != nullptr && !into->text().isEmpty());
+    units.from = remembered(panel_->FromList()->currentRow(), true);
+    units.into = remembered(panel_->IntoList()->currentRow(), into != nullptr && !into->text().isEmpty());
 }
 
 // The units last chosen in the group shown are chosen again: From as a click chooses it (Warp
@@ -127,21 +127,22 @@ void frmConvert::RestoreRememberedUnits() {
     const RememberedUnits units = side_.units[static_cast<std::size_t>(g)];
     const int from = RememberedRow(catalogue(), g, units.from);
     const int into = RememberedRow(catalogue(), g, units.into);
-    const bool fromUsable = from >= 0 && from < lstConvFrom->count() && !(g == kGroupVelocity && from == kWarpUnit);
-    const bool intoUsable = into >= 0 && into < lstConvInto->count() && into != (fromUsable ? from : -1);
+    const bool fromUsable =
+        from >= 0 && from < panel_->FromList()->count() && !(g == kGroupVelocity && from == kWarpUnit);
+    const bool intoUsable = into >= 0 && into < panel_->IntoList()->count() && into != (fromUsable ? from : -1);
     if (!fromUsable && !intoUsable) {
         return;
     }
     if (fromUsable) {
-        lstConvFrom->Choose(from);
+        panel_->FromList()->Choose(from);
     }
     if (intoUsable) {
-        const QSignalBlocker quiet(lstConvInto);
-        lstConvInto->setCurrentRow(into);
+        const QSignalBlocker quiet(panel_->IntoList());
+        panel_->IntoList()->setCurrentRow(into);
     }
     RememberUnits();
-    if (!txtInput->text().isEmpty() && BothEntriesChosen()) {
-        cmdConvert_Click();
+    if (!panel_->Input()->text().isEmpty() && panel_->BothEntriesChosen()) {
+        panel_->Convert();
     }
 }
 

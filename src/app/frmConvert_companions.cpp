@@ -53,7 +53,7 @@ void frmConvert::userWindow_Saved() {
     }
     if (IsSpacesOnly(catalogue().GroupName[static_cast<std::size_t>(g)])) {
         OpenSelectedGroup(true);
-        txtResult->setText(QString());
+        panel_->Result()->setText(QString());
         RestoreRememberedUnits();
         return;
     }
@@ -86,12 +86,12 @@ void frmConvert::connectWindowKeys() {
     equivalence->setShortcutContext(Qt::WindowShortcut);
     addAction(equivalence);
     connect(equivalence, &QAction::triggered, this, &frmConvert::lblHidden_Click);
-    MakeAccessibleButton(lblHidden, [this] { lblHidden_Click(); });
-    lblHidden->setAccessibleName(QStringLiteral("Equivalence table"));
-    lblHidden->setAccessibleDescription(QStringLiteral("Opens the equivalence table (Ctrl+E)"));
+    MakeAccessibleButton(panel_->HiddenLabel(), [this] { lblHidden_Click(); });
+    panel_->HiddenLabel()->setAccessibleName(QStringLiteral("Equivalence table"));
+    panel_->HiddenLabel()->setAccessibleDescription(QStringLiteral("Opens the equivalence table (Ctrl+E)"));
     // The text boxes would take Ctrl+E as "end of line" under some desktops' key bindings.
-    txtInput->installEventFilter(this);
-    txtResult->installEventFilter(this);
+    panel_->Input()->installEventFilter(this);
+    panel_->Result()->installEventFilter(this);
 
     auto* menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
@@ -107,7 +107,7 @@ void frmConvert::connectWindowKeys() {
 }
 
 bool frmConvert::lblHiddenEvent(QObject* watched, QEvent* event) {
-    if ((watched == txtInput || watched == txtResult) && event->type() == QEvent::ShortcutOverride) {
+    if ((watched == panel_->Input() || watched == panel_->Result()) && event->type() == QEvent::ShortcutOverride) {
         // Left unclaimed, Ctrl+E reaches the window's own key for the equivalence table.
         const auto* key = static_cast<const QKeyEvent*>(event);
         if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) {
@@ -116,7 +116,7 @@ bool frmConvert::lblHiddenEvent(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (watched != lblHidden || event->type() != QEvent::MouseButtonRelease) {
+    if (watched != panel_->HiddenLabel() || event->type() != QEvent::MouseButtonRelease) {
         return false;
     }
     lblHidden_Click();

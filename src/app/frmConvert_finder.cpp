@@ -33,7 +33,7 @@ void frmConvert::OpenFinder(const QString& text) {
         connect(finder_, &UnitFinder::answerCopied, this, &frmConvert::FoundAnswer_Copied);
         connect(finder_, &UnitFinder::answerOpened, this, &frmConvert::FoundAnswer_Opened);
     }
-    finder_->Open(txtInput, width(), text);
+    finder_->Open(panel_->Input(), width(), text);
 }
 
 void frmConvert::ShowQuestion(const QString& question, bool inFinder) {
@@ -75,8 +75,8 @@ bool frmConvert::ShowFoundGroup(int group) {
 void frmConvert::ReturnFromFinder() {
     // The popup has just closed: the main window takes the keyboard back, in its input box.
     activateWindow();
-    if (txtInput->isEnabled()) {
-        txtInput->setFocus();
+    if (panel_->Input()->isEnabled()) {
+        panel_->Input()->setFocus();
     }
 }
 
@@ -84,7 +84,7 @@ void frmConvert::FoundUnit_Chosen(int group, int unit, bool asInto) {
     if (!ShowFoundGroup(group)) {
         return;
     }
-    UnitList* list = asInto ? lstConvInto : lstConvFrom;
+    UnitList* list = asInto ? panel_->IntoList() : panel_->FromList();
     if (unit < 0 || unit >= list->count()) {
         return;
     }
@@ -103,14 +103,14 @@ void frmConvert::FoundAnswer_Copied(const QString& text, const QString& entry) {
 // The answered question shown in the lists: its group, both units chosen as clicks choose them,
 // and its value typed, which converts.
 void frmConvert::FoundAnswer_Opened(int group, int from, int into, const QString& value) {
-    if (!ShowFoundGroup(group) || from < 0 || from >= lstConvFrom->count() || into < 0 ||
-        into >= lstConvInto->count()) {
+    if (!ShowFoundGroup(group) || from < 0 || from >= panel_->FromList()->count() || into < 0 ||
+        into >= panel_->IntoList()->count()) {
         return;
     }
-    lstConvFrom->Choose(from);
-    lstConvInto->Choose(into);
+    panel_->FromList()->Choose(from);
+    panel_->IntoList()->Choose(into);
     // The same value typed again changes nothing: choosing the units has converted it already.
-    txtInput->setText(value);
+    panel_->Input()->setText(value);
     ReturnFromFinder();
 }
 

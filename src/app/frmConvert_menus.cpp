@@ -68,14 +68,14 @@ void frmConvert::mnuFileExit_Click() { close(); }
 // it and restoring it brings the program back.
 void frmConvert::mnuFileMinimize_Click() { showMinimized(); }
 
-void frmConvert::mnuEditCopyVResult_Click() { CopyToClipboard(txtResult->text()); }
+void frmConvert::mnuEditCopyVResult_Click() { CopyToClipboard(panel_->Result()->text()); }
 
 void frmConvert::mnuEditCopyCResult_Click() {
     const QString result = calculatorWindow()->ResultText();
     CopyToClipboard(result);
 }
 
-void frmConvert::mnuEditPasteVInput_Click() { txtInput->setText(PastedText()); }
+void frmConvert::mnuEditPasteVInput_Click() { panel_->Input()->setText(PastedText()); }
 
 void frmConvert::mnuEditPasteCInput_Click() { calculatorWindow()->SetInputText(PastedText()); }
 

@@ -51,26 +51,26 @@ void frmConvert::connectToolButtons() {
     connect(picShrink, &ToolButton::released, this, &frmConvert::ToggleSystemColours);
 }
 
-void frmConvert::lblPaste_Click() { txtInput->setText(PastedText()); }
+void frmConvert::lblPaste_Click() { panel_->Input()->setText(PastedText()); }
 
 void frmConvert::lblCal_Click() {
     frmCal* cal = calculatorWindow();
     cal->BringToFront();
-    cal->TakeValue(txtResult->text());
+    cal->TakeValue(panel_->Result()->text());
 }
 
 void frmConvert::lblCopy_Click() {
-    CopyToClipboard(txtResult->text());
+    CopyToClipboard(panel_->Result()->text());
     HistoryAdd();
 }
 
 void frmConvert::HistoryAdd() {
-    const QListWidgetItem* from = lstConvFrom->currentItem();
-    const QListWidgetItem* into = lstConvInto->currentItem();
-    const std::string entry =
-        HistoryCaption(settings().pnSelUnitGrp, lstConvFrom->currentRow(), lstConvInto->currentRow(),
-                       ToStdString(txtInput->text()), from != nullptr ? ToStdString(from->text()) : std::string(),
-                       ToStdString(txtResult->text()), into != nullptr ? ToStdString(into->text()) : std::string());
+    const QListWidgetItem* from = panel_->FromList()->currentItem();
+    const QListWidgetItem* into = panel_->IntoList()->currentItem();
+    const std::string entry = HistoryCaption(
+        settings().pnSelUnitGrp, panel_->FromList()->currentRow(), panel_->IntoList()->currentRow(),
+        ToStdString(panel_->Input()->text()), from != nullptr ? ToStdString(from->text()) : std::string(),
+        ToStdString(panel_->Result()->text()), into != nullptr ? ToStdString(into->text()) : std::string());
     history_.Add(ToQString(entry));
 }
 
