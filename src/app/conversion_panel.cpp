@@ -44,7 +44,7 @@ int Pixels(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-ConversionPanel::ConversionPanel(QWidget* client) : QObject(client) {
+ConversionPanel::ConversionPanel(QWidget* client, const Session& session) : QObject(client), session_(session) {
     fraConvFrom_ = new CaptionFrame(QStringLiteral("Convert..."), client);
     fraConvFrom_->setFont(ArialFont(8.25));
     txtInput_ = new InputLine(fraConvFrom_);
@@ -148,16 +148,16 @@ void ConversionPanel::Convert() {
     const std::string previous = ToStdString(txtResult_->text());
     const QListWidgetItem* intoItem = lstConvInto_->currentItem();
     ConvertInput input;
-    input.group = settings().pnSelUnitGrp;
+    input.group = session_.settings.pnSelUnitGrp;
     input.from = lstConvFrom_->currentRow();
     // The blank entry stands for the From unit itself and is no target.
     input.into = intoItem != nullptr && !intoItem->text().isEmpty() ? lstConvInto_->currentRow() : -1;
     input.text = text;
-    input.pnFigure = settings().pnFigure;
-    input.pnFormFlag = settings().pnFormFlag;
+    input.pnFigure = session_.settings.pnFigure;
+    input.pnFormFlag = session_.settings.pnFormFlag;
     input.previousResult = previous;
     PlatformMessageSink sink(txtInput_->window());
-    txtResult_->setText(ToQString(ConvertCommand(halden::catalogue(), halden::state().WarpIdx, input, sink)));
+    txtResult_->setText(ToQString(ConvertCommand(session_.catalogue, session_.state.WarpIdx, input, sink)));
 }
 
 void ConversionPanel::ConvertIfReady() {
@@ -171,12 +171,12 @@ void ConversionPanel::FromChosen() {
     if (index < 0) {
         return;
     }
-    const int g = settings().pnSelUnitGrp;
+    const int g = session_.settings.pnSelUnitGrp;
     if (QListWidgetItem* blank = lstConvInto_->item(index)) {
         blank->setText(QString());
     }
     const bool prevIsWarp = g == kGroupVelocity && nPrevFrom_ == kWarpUnit;
-    if (nPrevFrom_ >= 0 && nPrevFrom_ < settings().pnSelUnitItem && nPrevFrom_ != index && !prevIsWarp) {
+    if (nPrevFrom_ >= 0 && nPrevFrom_ < session_.settings.pnSelUnitItem && nPrevFrom_ != index && !prevIsWarp) {
         if (QListWidgetItem* restored = lstConvInto_->item(nPrevFrom_)) {
             restored->setText(lstConvFrom_->item(nPrevFrom_)->text());
         }
@@ -217,13 +217,13 @@ void ConversionPanel::IntoChosen() {
 }
 
 void ConversionPanel::HandFocusToInput() {
-    if (settings().pnFocusFlag == 0 && txtInput_->isEnabled()) {
+    if (session_.settings.pnFocusFlag == 0 && txtInput_->isEnabled()) {
         txtInput_->setFocus();
     }
 }
 
 void ConversionPanel::InputChanged() {
-    ProcessState& st = state();
+    ProcessState& st = session_.state;
     if (!txtInput_->text().isEmpty() && st.pbInputReady) {
         Convert();
     }

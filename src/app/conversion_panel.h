@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/main_layout.h"
+#include "shared/process_state.h"
 
 #include <QObject>
 #include <QPoint>
@@ -25,8 +26,9 @@ class ConversionPanel final : public QObject {
     Q_OBJECT
 
 public:
-    /// Makes the controls in client, in the order Tab goes through them.
-    explicit ConversionPanel(QWidget* client);
+    /// Makes the controls in client, in the order Tab goes through them; converts with session's
+    /// settings, catalogue and warp level.
+    ConversionPanel(QWidget* client, const Session& session);
 
     QLineEdit* Input() const { return txtInput_; }
     QLineEdit* Result() const { return txtResult_; }
@@ -63,6 +65,7 @@ private:
     void IntoChosen();
     void HandFocusToInput();
 
+    Session session_;
     QGroupBox* fraConvFrom_ = nullptr;
     QLineEdit* txtInput_ = nullptr;
     UnitList* lstConvFrom_ = nullptr;

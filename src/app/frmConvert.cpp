@@ -59,7 +59,7 @@ void KeepAddUnitsEdits(QWidget* addUnits, MessageSink& sink) {
 }  // namespace
 
 frmConvert::frmConvert(QWidget* parent)
-    : QMainWindow(parent), userUnitsStore_(halden::userUnits(), halden::catalogue()) {
+    : QMainWindow(parent), session_(ProcessSession()), userUnitsStore_(session_.userUnits, session_.catalogue) {
     UseFixedSizeFrame(this);
     createControls();
     createMenus();
@@ -85,8 +85,8 @@ frmCal* frmConvert::calculatorWindow() {
 }
 
 void frmConvert::Form_Load() {
-    ProcessState& st = state();
-    Settings& set = settings();
+    ProcessState& st = session_.state;
+    Settings& set = session_.settings;
     st.pbInputReady = false;
     st.pbEnding = false;
 
@@ -96,7 +96,7 @@ void frmConvert::Form_Load() {
     platform().SetHelpFile(ToQString(MyPath() + "HALDUCNV.HLP"));
 
     PlatformMessageSink sink(nullptr);
-    CfgRead(settings(), sink);
+    CfgRead(session_.settings, sink);
     FocusUnpack(set);
     userUnitsStore_.Read(sink);
 
@@ -107,8 +107,8 @@ void frmConvert::Form_Load() {
     SetAlwaysOnTop(onTop);
     menus_.mnuShowTop->setChecked(onTop);
 
-    BuildUnitCatalogue(halden::catalogue(), halden::userUnits(), st.Tppx);
-    menus_.ShowWarpCaptions(catalogue());
+    BuildUnitCatalogue(session_.catalogue, session_.userUnits, st.Tppx);
+    menus_.ShowWarpCaptions(session_.catalogue);
 
     // Clearing the boxes is the input box's first change: it makes every later edit convert.
     panel_->Input()->setText(QString());
@@ -152,12 +152,12 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     }
     if (cause == EndingCause::DisplayLost) {
         // The windows stay as they are: closing them would use the display.
-        state().pbEnding = true;
+        session_.state.pbEnding = true;
         event->accept();
         return;
     }
     SetAlwaysOnTop(false);
-    state().pbEnding = true;
+    session_.state.pbEnding = true;
     reduced_.UnloadIconWindow();
     if (!cal_.isNull()) {
         cal_->close();
@@ -171,7 +171,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
 }
 
 void frmConvert::SaveSettings(MessageSink& sink) {
-    Settings& set = settings();
+    Settings& set = session_.settings;
     // The parked window keeps the place it had when it was reduced: that stored place is saved.
     if (IsNormalState(this) && set.pnShapeFlag != 0) {
         StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
@@ -192,7 +192,7 @@ void frmConvert::SaveSettings(MessageSink& sink) {
     if (frmCal* cal = cal_.data(); cal != nullptr && cal->isVisible() && IsNormalState(cal)) {
         StoreWindowPlace(cal, set.Form_Cal_Left, set.Form_Cal_Top);
     }
-    CfgSave(settings(), sink);
+    CfgSave(session_.settings, sink);
     SaveSideFile();
 }
 

@@ -22,6 +22,7 @@
 #include "app/main_menus.h"
 #include "app/reduced_shape.h"
 #include "catalogue/menu_texts.h"
+#include "shared/process_state.h"
 #include "storage/side_file.h"
 #include "storage/user_units_store.h"
 
@@ -170,6 +171,8 @@ private:
     void connectWindowKeys();
     bool lblHiddenEvent(QObject* watched, QEvent* event);
 
+    // The settings, state, catalogue and user units this window and its parts work with.
+    Session session_;
     // The user's units and their file; Add Units hands its edits here, and the menus listen.
     UserUnitsStore userUnitsStore_;
     // The controls, each named (objectName) as here; the conversion panel holds the rest.

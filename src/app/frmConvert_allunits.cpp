@@ -40,7 +40,7 @@ void frmConvert::connectAllUnits() {
 
 void frmConvert::mnuConvAllUnits_Click() {
     // The reduced shape shows no companion of the main window's lists.
-    if (settings().pnShapeFlag == 0) {
+    if (session_.settings.pnShapeFlag == 0) {
         return;
     }
     if (allUnits_.isNull()) {
@@ -58,13 +58,13 @@ void frmConvert::UpdateAllUnits() {
     }
     const std::string text = ToStdString(panel_->Input()->text());
     AllUnitsInput input;
-    input.group = settings().pnSelUnitGrp;
+    input.group = session_.settings.pnSelUnitGrp;
     input.from = panel_->FromList()->currentRow();
     input.text = text;
-    input.pnFigure = settings().pnFigure;
-    input.pnFormFlag = settings().pnFormFlag;
+    input.pnFigure = session_.settings.pnFigure;
+    input.pnFormFlag = session_.settings.pnFormFlag;
     const QListWidgetItem* from = panel_->FromList()->currentItem();
-    window->Refresh(input, state().WarpIdx, from != nullptr ? from->text() : QString());
+    window->Refresh(input, session_.state.WarpIdx, from != nullptr ? from->text() : QString());
 }
 
 // A row copied from All Units is recorded as the Copy button records a result in that unit.
@@ -74,7 +74,7 @@ void frmConvert::AllUnits_RowCopied(int unit, const QString& result) {
     const QString intoName = into != nullptr ? into->text() : QString();
     CopyToClipboard(result + QLatin1Char(' ') + intoName);
     history_.Add(ToQString(HistoryCaption(
-        settings().pnSelUnitGrp, panel_->FromList()->currentRow(), unit, ToStdString(panel_->Input()->text()),
+        session_.settings.pnSelUnitGrp, panel_->FromList()->currentRow(), unit, ToStdString(panel_->Input()->text()),
         from != nullptr ? ToStdString(from->text()) : std::string(), ToStdString(result), ToStdString(intoName))));
 }
 
@@ -102,7 +102,7 @@ void frmConvert::mnuEditSwap_Click() {
 }
 
 void frmConvert::RememberUnits() {
-    const int g = settings().pnSelUnitGrp;
+    const int g = session_.settings.pnSelUnitGrp;
     if (g < 0 || g >= kGroupCount) {
         return;
     }
@@ -120,13 +120,13 @@ void frmConvert::RememberUnits() {
 // The units last chosen in the group shown are chosen again: From as a click chooses it (Warp
 // aside, whose level is chosen anew each time), Into quietly, and the value converted.
 void frmConvert::RestoreRememberedUnits() {
-    const int g = settings().pnSelUnitGrp;
+    const int g = session_.settings.pnSelUnitGrp;
     if (g < 0 || g >= kGroupCount) {
         return;
     }
     const RememberedUnits units = side_.units[static_cast<std::size_t>(g)];
-    const int from = RememberedRow(catalogue(), g, units.from);
-    const int into = RememberedRow(catalogue(), g, units.into);
+    const int from = RememberedRow(session_.catalogue, g, units.from);
+    const int into = RememberedRow(session_.catalogue, g, units.into);
     const bool fromUsable =
         from >= 0 && from < panel_->FromList()->count() && !(g == kGroupVelocity && from == kWarpUnit);
     const bool intoUsable = into >= 0 && into < panel_->IntoList()->count() && into != (fromUsable ? from : -1);

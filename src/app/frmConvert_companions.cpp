@@ -24,7 +24,7 @@
 namespace halden {
 
 void frmConvert::mnuConvConst_Click() {
-    state().pbConstantsOpen = true;
+    session_.state.pbConstantsOpen = true;
     if (constantsWindow.isNull()) {
         constantsWindow = new frmConstants(this);
     }
@@ -32,7 +32,7 @@ void frmConvert::mnuConvConst_Click() {
 }
 
 void frmConvert::mnuUserDef_Click() {
-    state().pbUserOpen = true;
+    session_.state.pbUserOpen = true;
     if (userWindow.isNull()) {
         auto* dialog = new frmUser(userUnitsStore_, this);
         connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
@@ -47,11 +47,11 @@ void frmConvert::mnuUserDef_Click() {
 // now, or, deleted, gives way to the first group; the finder then offers what the lists hold.
 void frmConvert::userWindow_Saved() {
     ApplyUserMenu();
-    const int g = settings().pnSelUnitGrp;
+    const int g = session_.settings.pnSelUnitGrp;
     if (!IsUserGroup(g)) {
         return;
     }
-    if (IsSpacesOnly(catalogue().GroupName[static_cast<std::size_t>(g)])) {
+    if (IsSpacesOnly(session_.catalogue.GroupName[static_cast<std::size_t>(g)])) {
         OpenSelectedGroup(true);
         panel_->Result()->setText(QString());
         RestoreRememberedUnits();
@@ -71,7 +71,7 @@ void frmConvert::mnuAbout_Click() {
 }
 
 void frmConvert::lblHidden_Click() {
-    state().pbEquivOpen = true;
+    session_.state.pbEquivOpen = true;
     if (equivWindow.isNull()) {
         equivWindow = new frmEquiv(this);
     }

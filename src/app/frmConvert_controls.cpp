@@ -64,7 +64,7 @@ void frmConvert::createControls() {
     picCal->setAccessibleName(QStringLiteral("Calculator"));
     picCopy->setAccessibleName(QStringLiteral("Copy result"));
 
-    panel_ = new ConversionPanel(client_);
+    panel_ = new ConversionPanel(client_, session_);
 
     const std::pair<QWidget*, const char*> named[] = {
         {picPaste, "picPaste"}, {picShrink, "picShrink"}, {picCal, "picCal"}, {picCopy, "picCopy"}};
@@ -94,7 +94,7 @@ void frmConvert::arrangeControls() {
     }
     nButtonWidth = layout.nButtonWidth;
 
-    const bool systemColours = settings().pbShowInSysCol;
+    const bool systemColours = session_.settings.pbShowInSysCol;
     const QColor face = systemColours ? platform().SystemColourOf(SystemColour::ButtonFace) : QColor(0, 128, 128);
     const QColor text = systemColours ? platform().SystemColourOf(SystemColour::ButtonText) : QColor(Qt::white);
     const std::array<ToolButton*, 4> buttons{picPaste, picShrink, picCal, picCopy};

@@ -38,8 +38,8 @@ int RowNamed(const QListWidget* list, const QString& name, int oldRow) {
 }  // namespace
 
 void frmConvert::SetCaption() {
-    const auto g = static_cast<std::size_t>(settings().pnSelUnitGrp);
-    setWindowTitle(QStringLiteral(" Halden Unit Converter - ") + ToQString(catalogue().GroupName[g]));
+    const auto g = static_cast<std::size_t>(session_.settings.pnSelUnitGrp);
+    setWindowTitle(QStringLiteral(" Halden Unit Converter - ") + ToQString(session_.catalogue.GroupName[g]));
 }
 
 // Shows the selected group as start-up does, without a switch's return from the reduced shape:
@@ -47,7 +47,7 @@ void frmConvert::SetCaption() {
 // exists gives way to the first group: a number no menu offers (only an edited file holds one),
 // or a user group deleted in Add Units while it was shown.
 void frmConvert::OpenSelectedGroup(bool deleted) {
-    Settings& set = settings();
+    Settings& set = session_.settings;
     if (deleted || set.pnSelUnitGrp < 0 || set.pnSelUnitGrp >= kGroupCount) {
         set.pnSelUnitGrp = 0;
     }
@@ -58,10 +58,10 @@ void frmConvert::OpenSelectedGroup(bool deleted) {
 }
 
 void frmConvert::FillLists() {
-    const int g = settings().pnSelUnitGrp;
-    const auto& cat = catalogue();
+    const int g = session_.settings.pnSelUnitGrp;
+    const auto& cat = session_.catalogue;
     const int count = cat.UnitCount[static_cast<std::size_t>(g)];
-    settings().pnSelUnitItem = static_cast<std::int16_t>(count);
+    session_.settings.pnSelUnitItem = static_cast<std::int16_t>(count);
     QStringList names;
     for (int i = 0; i < count && i < kUnitSlots; ++i) {
         names.append(ToQString(cat.UnitName[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)]));
@@ -106,7 +106,7 @@ void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
     if (group < 0) {
         return;
     }
-    Settings& set = settings();
+    Settings& set = session_.settings;
     panel_->Input()->setEnabled(true);
     reduced_.UnloadIconWindow();
     SwitchMenus(kind, index);
@@ -126,8 +126,8 @@ void frmConvert::SwitchGroup(GroupMenuKind kind, int index) {
 }
 
 void frmConvert::mnuWarpArray_Click(int index) {
-    state().WarpIdx = static_cast<std::int16_t>(index);
-    panel_->SetWarpLevelName(ToQString(catalogue().WarpName[static_cast<std::size_t>(index)]).trimmed());
+    session_.state.WarpIdx = static_cast<std::int16_t>(index);
+    panel_->SetWarpLevelName(ToQString(session_.catalogue.WarpName[static_cast<std::size_t>(index)]).trimmed());
 }
 
 }  // namespace halden

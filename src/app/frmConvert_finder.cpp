@@ -24,7 +24,7 @@ void frmConvert::mnuEditFind_Click() { OpenFinder(QString()); }
 
 void frmConvert::OpenFinder(const QString& text) {
     // The reduced shape offers no finder: the main window is out of sight then.
-    if (settings().pnShapeFlag == 0) {
+    if (session_.settings.pnShapeFlag == 0) {
         return;
     }
     if (finder_.isNull()) {
@@ -39,13 +39,13 @@ void frmConvert::OpenFinder(const QString& text) {
 void frmConvert::ShowQuestion(const QString& question, bool inFinder) {
     // From the reduced shape the full window comes back as on choosing the group shown from the icon.
     BringToFront();
-    if (state().pbEnding || settings().pnShapeFlag == 0 || QApplication::activeModalWidget() != nullptr) {
+    if (session_.state.pbEnding || session_.settings.pnShapeFlag == 0 || QApplication::activeModalWidget() != nullptr) {
         return;
     }
     if (!inFinder) {
-        const UnitNameIndex index(catalogue());
-        const QuestionAnswer answer =
-            Answer(ToStdString(question), catalogue(), index, {settings().pnFigure, settings().pnFormFlag});
+        const UnitNameIndex index(session_.catalogue);
+        const QuestionAnswer answer = Answer(ToStdString(question), session_.catalogue, index,
+                                             {session_.settings.pnFigure, session_.settings.pnFormFlag});
         // The lists convert between two different units of one list; the finder shows any other
         // answer as understood, or why there is none.
         if (answer.verdict == QuestionVerdict::Answered && answer.listUnits && answer.from != answer.into) {
@@ -61,10 +61,10 @@ void frmConvert::ShowQuestion(const QString& question, bool inFinder) {
 }
 
 bool frmConvert::ShowFoundGroup(int group) {
-    if (settings().pnShapeFlag == 0 || group < 0 || group >= kGroupCount) {
+    if (session_.settings.pnShapeFlag == 0 || group < 0 || group >= kGroupCount) {
         return false;
     }
-    if (group != settings().pnSelUnitGrp) {
+    if (group != session_.settings.pnSelUnitGrp) {
         // The same switch as the group's menu item: caption, lists and check mark.
         const GroupMenuItem item = GroupMenuItemOf(group);
         SwitchGroup(item.kind, item.index);

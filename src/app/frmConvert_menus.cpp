@@ -23,15 +23,15 @@ void frmConvert::connectMenus() {
     connect(&menus_, &MainMenus::historyChosen, this, [this](int i) { history_.CopyEntry(i); });
     connect(&menus_, &MainMenus::groupChosen, this, &frmConvert::SwitchGroup);
     connect(&menus_, &MainMenus::figureChosen, this, [this](int i) {
-        settings().pnFigure = static_cast<std::int16_t>(kFigureValues[static_cast<std::size_t>(i)]);
+        session_.settings.pnFigure = static_cast<std::int16_t>(kFigureValues[static_cast<std::size_t>(i)]);
         CheckOptionItems();
     });
     connect(&menus_, &MainMenus::formChosen, this, [this](int i) {
-        settings().pnFormFlag = static_cast<std::int16_t>(i);
+        session_.settings.pnFormFlag = static_cast<std::int16_t>(i);
         CheckOptionItems();
     });
     connect(&menus_, &MainMenus::focusChosen, this, [this](int i) {
-        settings().pnFocusFlag = static_cast<std::int16_t>(i);
+        session_.settings.pnFocusFlag = static_cast<std::int16_t>(i);
         CheckOptionItems();
     });
     connect(&menus_, &MainMenus::warpChosen, this, &frmConvert::mnuWarpArray_Click);
@@ -51,15 +51,15 @@ void frmConvert::connectMenus() {
 
 void frmConvert::SwitchMenus(GroupMenuKind kind, int index) { menus_.ShowGroupChosen(kind, index); }
 
-void frmConvert::ApplyUserMenu() { menus_.ShowUserGroups(userUnits()); }
+void frmConvert::ApplyUserMenu() { menus_.ShowUserGroups(session_.userUnits); }
 
-void frmConvert::CheckOptionItems() { menus_.ShowOptions(settings()); }
+void frmConvert::CheckOptionItems() { menus_.ShowOptions(session_.settings); }
 
 void frmConvert::mnuShowTop_Click() {
     // The action has already inverted its check mark.
     const bool onTop = menus_.mnuShowTop->isChecked();
     SetAlwaysOnTop(onTop);
-    settings().pnShowTop = onTop ? 1 : 0;
+    session_.settings.pnShowTop = onTop ? 1 : 0;
 }
 
 void frmConvert::mnuFileExit_Click() { close(); }

@@ -25,14 +25,14 @@ void frmConvert::ParkMainWindow() {
 }
 
 void frmConvert::RestoreMainWindow() {
-    ShowAtStoredPlace(this, settings().Form_Convert_Left, settings().Form_Convert_Top);
+    ShowAtStoredPlace(this, session_.settings.Form_Convert_Left, session_.settings.Form_Convert_Top);
 }
 
 void frmConvert::BringToFront() {
     // While the program ends, only a message it waits on comes forward.
-    if (!state().pbEnding) {
-        if (settings().pnShapeFlag == 0) {
-            const GroupMenuItem item = GroupMenuItemOf(settings().pnSelUnitGrp);
+    if (!session_.state.pbEnding) {
+        if (session_.settings.pnShapeFlag == 0) {
+            const GroupMenuItem item = GroupMenuItemOf(session_.settings.pnSelUnitGrp);
             SwitchGroup(item.kind, item.index);
         }
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -56,7 +56,7 @@ void frmConvert::changeEvent(QEvent* event) {
 }
 
 void frmConvert::Form_Resize() {
-    const bool reduced = settings().pnShapeFlag == 0;
+    const bool reduced = session_.settings.pnShapeFlag == 0;
     if (isMinimized()) {
         companions_.HideForMinimise();
         if (!allUnits_.isNull()) {
@@ -77,7 +77,7 @@ void frmConvert::Form_Resize() {
         // Restored from the task bar after the icon window's Minimize: the reduced shape comes
         // back, the main window parked again once the window system has finished the restore.
         QTimer::singleShot(0, this, [this] {
-            if (settings().pnShapeFlag == 0 && !isMinimized()) {
+            if (session_.settings.pnShapeFlag == 0 && !isMinimized()) {
                 ParkMainWindow();
             }
         });
@@ -86,7 +86,7 @@ void frmConvert::Form_Resize() {
 }
 
 void frmConvert::lblShrink_Click() {
-    Settings& set = settings();
+    Settings& set = session_.settings;
     set.pnShapeFlag = 0;
     companions_.HideForReduce();
     if (!allUnits_.isNull()) {
@@ -100,7 +100,7 @@ void frmConvert::lblShrink_Click() {
 void frmConvert::ToggleSystemColours(bool shiftHeld) {
     // Takes effect at the next start, through the saved configuration.
     if (shiftHeld) {
-        settings().pbShowInSysCol = !settings().pbShowInSysCol;
+        session_.settings.pbShowInSysCol = !session_.settings.pbShowInSysCol;
     }
 }
 

@@ -68,7 +68,7 @@ void frmConvert::HistoryAdd() {
     const QListWidgetItem* from = panel_->FromList()->currentItem();
     const QListWidgetItem* into = panel_->IntoList()->currentItem();
     const std::string entry = HistoryCaption(
-        settings().pnSelUnitGrp, panel_->FromList()->currentRow(), panel_->IntoList()->currentRow(),
+        session_.settings.pnSelUnitGrp, panel_->FromList()->currentRow(), panel_->IntoList()->currentRow(),
         ToStdString(panel_->Input()->text()), from != nullptr ? ToStdString(from->text()) : std::string(),
         ToStdString(panel_->Result()->text()), into != nullptr ? ToStdString(into->text()) : std::string());
     history_.Add(ToQString(entry));

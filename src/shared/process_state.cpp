@@ -27,6 +27,8 @@ UserUnits& userUnits() {
     return instance;
 }
 
+Session ProcessSession() { return Session{settings(), state(), catalogue(), userUnits()}; }
+
 void ResetProcessState() {
     // Copy-assigning from empty tables lets every text keep its storage, so resetting before
     // each test or driver request does not reallocate thousands of texts.

@@ -37,6 +37,17 @@ UnitCatalogue& catalogue();
 /// The one process-wide set of user-units source tables.
 UserUnits& userUnits();
 
+/// What a window works with: the settings, the run's state, the unit catalogue and the user's
+/// units. The program's start makes one from the process-wide instances (ProcessSession) and hands
+/// it to the main window, which hands it on to its parts.
+struct Session {
+    Settings& settings;
+    ProcessState& state;
+    UnitCatalogue& catalogue;
+    UserUnits& userUnits;
+};
+Session ProcessSession();
+
 /// Puts settings, state, the unit catalogue and the user-units tables back to their start-up values.
 void ResetProcessState();
 
