@@ -111,10 +111,3 @@ void ToolButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 }  // namespace halden
-
-// The meta-object code of this file's classes, compiled in the same batch rather than on its own.
-// The code generator writes it before the build compiles this file; tools that read the sources
-// without building (the linter) go without it.
-#if __has_include("moc_tool_button.cpp")
-#include "moc_tool_button.cpp"
-#endif
