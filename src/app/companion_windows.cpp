@@ -11,8 +11,8 @@
 namespace halden {
 
 CompanionWindows::CompanionWindows(QPointer<QWidget>& constants, QPointer<QWidget>& equivalence,
-                                   QPointer<QWidget>& addUnits)
-    : constants_(constants), equivalence_(equivalence), addUnits_(addUnits) {}
+                                   QPointer<QWidget>& addUnits, ProcessState& state)
+    : state_(state), constants_(constants), equivalence_(equivalence), addUnits_(addUnits) {}
 
 void CompanionWindows::HideForMinimise() const {
     for (QWidget* companion : {constants_.data(), equivalence_.data(), addUnits_.data()}) {
@@ -23,7 +23,7 @@ void CompanionWindows::HideForMinimise() const {
 }
 
 void CompanionWindows::ShowOpenOnes() const {
-    const ProcessState& st = state();
+    const ProcessState& st = state_;
     const std::array<std::pair<QWidget*, bool>, 3> companions{{{constants_.data(), st.pbConstantsOpen},
                                                                {equivalence_.data(), st.pbEquivOpen},
                                                                {addUnits_.data(), st.pbUserOpen}}};
@@ -42,7 +42,7 @@ void CompanionWindows::ShowOpenOnes() const {
 }
 
 void CompanionWindows::HideForReduce() const {
-    ProcessState& st = state();
+    ProcessState& st = state_;
     if (auto* user = qobject_cast<frmUser*>(addUnits_.data())) {
         user->HideForReduce();
     }
@@ -59,7 +59,7 @@ void CompanionWindows::HideForReduce() const {
 
 void CompanionWindows::BringBackAddUnits() const {
     if (auto* user = qobject_cast<frmUser*>(addUnits_.data()); user != nullptr && user->HiddenForReduce()) {
-        state().pbUserOpen = true;
+        state_.pbUserOpen = true;
         Show(user);
     }
 }

@@ -5,6 +5,8 @@
 // minimised from their own title bars) come back with it too.
 #pragma once
 
+#include "shared/process_state.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -12,8 +14,10 @@ namespace halden {
 
 class CompanionWindows {
 public:
-    /// The windows live in the given pointers (null until first opened).
-    CompanionWindows(QPointer<QWidget>& constants, QPointer<QWidget>& equivalence, QPointer<QWidget>& addUnits);
+    /// The windows live in the given pointers (null until first opened); which are open is kept in
+    /// state.
+    CompanionWindows(QPointer<QWidget>& constants, QPointer<QWidget>& equivalence, QPointer<QWidget>& addUnits,
+                     ProcessState& state);
 
     /// The main window was minimised: every companion hides; the open flags stay.
     void HideForMinimise() const;
@@ -36,6 +40,7 @@ public:
     static void BringForward(QWidget* companion);
 
 private:
+    ProcessState& state_;
     QPointer<QWidget>& constants_;
     QPointer<QWidget>& equivalence_;
     QPointer<QWidget>& addUnits_;

@@ -41,7 +41,7 @@ void UnitResultTable::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
 }
 
-frmAllUnits::frmAllUnits(QWidget* parent) : QWidget(parent, Qt::Window) {
+frmAllUnits::frmAllUnits(QWidget* parent, const Session& session) : QWidget(parent, Qt::Window), session_(session) {
     MakeCompanionOf(this, parent);
     createControls();
     connectHandlers();
@@ -93,7 +93,7 @@ void frmAllUnits::connectHandlers() {
 // The rows for the group's units; their names are set again only when they change (another group,
 // or a user group edited in Add Units).
 void frmAllUnits::FillNames(int group) {
-    const UnitCatalogue& c = catalogue();
+    const UnitCatalogue& c = session_.catalogue;
     const int count = TargetCount(c, group);
     bool same = group == group_ && static_cast<int>(names_.size()) == count;
     for (int row = 0; same && row < count; ++row) {
@@ -150,7 +150,7 @@ void frmAllUnits::Refresh(const AllUnitsInput& input, int warpIdx, const QString
     }
     MarkFromRow(input.from);
     std::vector<std::string> next;
-    AllUnitsResults(catalogue(), warpIdx, input, next);
+    AllUnitsResults(session_.catalogue, warpIdx, input, next);
     // Only the texts that changed are set, so that a keystroke repaints what it changed.
     for (std::size_t row = 0; row < next.size() && row < results_.size(); ++row) {
         if (next[row] != results_[row]) {

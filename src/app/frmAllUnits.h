@@ -8,6 +8,7 @@
 #pragma once
 
 #include "catalogue/all_units.h"
+#include "shared/process_state.h"
 #include "storage/side_file.h"
 
 #include <QTableWidget>
@@ -41,7 +42,7 @@ class frmAllUnits final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmAllUnits(QWidget* parent);
+    explicit frmAllUnits(QWidget* parent, const Session& session = ProcessSession());
     ~frmAllUnits() override;
     Q_DISABLE_COPY_MOVE(frmAllUnits)
 
@@ -78,6 +79,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    Session session_;
     void createControls();
     void connectHandlers();
     void FillNames(int group);

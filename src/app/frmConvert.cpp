@@ -78,7 +78,7 @@ frmConvert::~frmConvert() { delete cal_.data(); }
 
 frmCal* frmConvert::calculatorWindow() {
     if (cal_.isNull()) {
-        cal_ = new frmCal(this);
+        cal_ = new frmCal(this, session_);
         cal_->SetLeastWidthTwips(mainFormWidth_);
     }
     return cal_.data();

@@ -185,7 +185,7 @@ private:
     /// The tool buttons' width from the layout rule, in pixels.
     int nButtonWidth = 0;
     MainMenus menus_;
-    ReducedShape reduced_{menus_};
+    ReducedShape reduced_{menus_, session_};
     QWidget* client_ = nullptr;
     QPointer<frmCal> cal_;
     QPointer<UnitFinder> finder_;
@@ -194,7 +194,7 @@ private:
     SideFile sideSaved_;     // what the side file holds: a save writes only when side_ differs
     int mainFormWidth_ = 0;  // outer width in twips at the last layout; the calculator's least
     CopyHistory history_{menus_.mnuHistory, menus_.mnuHistoryArray};
-    CompanionWindows companions_{constantsWindow, equivWindow, userWindow};
+    CompanionWindows companions_{constantsWindow, equivWindow, userWindow, session_.state};
     bool shutDown_ = false;
 };
 

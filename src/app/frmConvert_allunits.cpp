@@ -44,7 +44,7 @@ void frmConvert::mnuConvAllUnits_Click() {
         return;
     }
     if (allUnits_.isNull()) {
-        allUnits_ = new frmAllUnits(this);
+        allUnits_ = new frmAllUnits(this, session_);
         connect(allUnits_, &frmAllUnits::rowCopied, this, &frmConvert::AllUnits_RowCopied);
     }
     allUnits_->Open(side_.allUnitsPlace, this);

@@ -26,7 +26,7 @@ namespace halden {
 void frmConvert::mnuConvConst_Click() {
     session_.state.pbConstantsOpen = true;
     if (constantsWindow.isNull()) {
-        constantsWindow = new frmConstants(this);
+        constantsWindow = new frmConstants(this, session_);
     }
     CompanionWindows::BringForward(constantsWindow);
 }
@@ -34,7 +34,7 @@ void frmConvert::mnuConvConst_Click() {
 void frmConvert::mnuUserDef_Click() {
     session_.state.pbUserOpen = true;
     if (userWindow.isNull()) {
-        auto* dialog = new frmUser(userUnitsStore_, this);
+        auto* dialog = new frmUser(userUnitsStore_, this, session_);
         connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
         connect(dialog, &frmUser::writeFailureShown, this, &frmConvert::RestoreMainWindow);
         KeepAboveOwner(dialog, this);
@@ -73,7 +73,7 @@ void frmConvert::mnuAbout_Click() {
 void frmConvert::lblHidden_Click() {
     session_.state.pbEquivOpen = true;
     if (equivWindow.isNull()) {
-        equivWindow = new frmEquiv(this);
+        equivWindow = new frmEquiv(this, session_);
     }
     CompanionWindows::BringForward(equivWindow);
 }

@@ -28,7 +28,7 @@ void frmConvert::OpenFinder(const QString& text) {
         return;
     }
     if (finder_.isNull()) {
-        finder_ = new UnitFinder(this);
+        finder_ = new UnitFinder(this, session_);
         connect(finder_, &UnitFinder::unitChosen, this, &frmConvert::FoundUnit_Chosen);
         connect(finder_, &UnitFinder::answerCopied, this, &frmConvert::FoundAnswer_Copied);
         connect(finder_, &UnitFinder::answerOpened, this, &frmConvert::FoundAnswer_Opened);

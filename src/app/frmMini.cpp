@@ -52,7 +52,7 @@ protected:
 
 }  // namespace
 
-frmMini::frmMini() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+frmMini::frmMini(const Session& session) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), session_(session) {
     createControls();
     connectHandlers();
     setUpKeyboardAccess();
@@ -92,7 +92,7 @@ void frmMini::connectHandlers() {
 frmMini::~frmMini() = default;
 
 void frmMini::Form_Load() {
-    const Settings& set = settings();
+    const Settings& set = session_.settings;
     RestoreWindowPlace(this, set.Form_Normal_Left, set.Form_Normal_Top);
     platform().SetAlwaysOnTop(this, true);
     // The base sits 2 pixels into the client area, which lies inside the window's thin frame.
@@ -112,9 +112,9 @@ void frmMini::Form_Unload() {
         return;
     }
     unloaded_ = true;
-    Settings& set = settings();
+    Settings& set = session_.settings;
     StoreWindowPlace(this, set.Form_Normal_Left, set.Form_Normal_Top);
-    if (state().pbEnding) {
+    if (session_.state.pbEnding) {
         platform().SetAlwaysOnTop(this, false);
     }
 }

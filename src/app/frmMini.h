@@ -5,6 +5,8 @@
 // Shift+F10 the File menu, and Ctrl+Shift+R brings the full window back.
 #pragma once
 
+#include "shared/process_state.h"
+
 #include <QPoint>
 #include <QWidget>
 
@@ -16,7 +18,7 @@ class frmMini : public QWidget {
     Q_OBJECT
 
 public:
-    frmMini();
+    explicit frmMini(const Session& session = ProcessSession());
     ~frmMini() override;
     Q_DISABLE_COPY_MOVE(frmMini)
 
@@ -57,6 +59,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session session_;
     // Construction steps, in this order.
     void createControls();
     void connectHandlers();

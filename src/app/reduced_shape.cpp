@@ -11,7 +11,8 @@
 
 namespace halden {
 
-ReducedShape::ReducedShape(MainMenus& menus, QObject* parent) : QObject(parent), menus_(menus) {}
+ReducedShape::ReducedShape(MainMenus& menus, const Session& session, QObject* parent)
+    : QObject(parent), menus_(menus), session_(session) {}
 
 ReducedShape::~ReducedShape() { delete mini_.data(); }
 
@@ -19,7 +20,7 @@ frmMini* ReducedShape::IconWindow() const { return mini_.data(); }
 
 void ReducedShape::ShowIconWindow() {
     if (mini_.isNull()) {
-        mini_ = new frmMini();
+        mini_ = new frmMini(session_);
         connect(mini_, &frmMini::closeRequested, this, &ReducedShape::closeRequested);
         connect(mini_, &frmMini::convertMenuRequested, this, &ReducedShape::ConvertMenu);
         connect(mini_, &frmMini::fileMenuRequested, this, &ReducedShape::FileMenu);

@@ -3,6 +3,8 @@
 // window what the icon asks for (closing the program, the full shape back, a menu about to open).
 #pragma once
 
+#include "shared/process_state.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -17,7 +19,8 @@ class ReducedShape final : public QObject {
     Q_OBJECT
 
 public:
-    explicit ReducedShape(MainMenus& menus, QObject* parent = nullptr);
+    /// The icon window works with session.
+    ReducedShape(MainMenus& menus, const Session& session, QObject* parent = nullptr);
     ~ReducedShape() override;
     Q_DISABLE_COPY_MOVE(ReducedShape)
 
@@ -41,6 +44,7 @@ private:
     void PopupFromIcon(QMenu* menu, bool byKey);
 
     MainMenus& menus_;
+    Session session_;
     QPointer<frmMini> mini_;
 };
 

@@ -44,7 +44,7 @@ QString Sentence(const std::string& reason) {
 
 }  // namespace
 
-UnitFinder::UnitFinder(QWidget* parent) : QFrame(parent, Qt::Popup) {
+UnitFinder::UnitFinder(QWidget* parent, const Session& session) : QFrame(parent, Qt::Popup), session_(session) {
     setFrameShape(QFrame::Box);
     txtFind = new InputLine(this);
     txtFind->setPlaceholderText(QStringLiteral("Type a unit's name: tsubo, kt, m^2, deg Celsius..."));
@@ -87,7 +87,7 @@ UnitFinder::~UnitFinder() = default;
 
 void UnitFinder::Open(const QWidget* anchor, int width, const QString& text) {
     // The user groups may have changed since the last time.
-    index_ = std::make_unique<UnitNameIndex>(catalogue());
+    index_ = std::make_unique<UnitNameIndex>(session_.catalogue);
     txtFind->setText(text);
     txtFind_Change();
     const int rowHeight = lstFound->fontMetrics().height() + 2;
@@ -109,7 +109,8 @@ void UnitFinder::txtFind_Change() {
     // A text that begins with a value is a question: it is answered as it stands, and no unit's
     // name is searched for it.
     question_ =
-        index_ ? Answer(query, catalogue(), *index_, {settings().pnFigure, settings().pnFormFlag}) : QuestionAnswer{};
+        index_ ? Answer(query, session_.catalogue, *index_, {session_.settings.pnFigure, session_.settings.pnFormFlag})
+               : QuestionAnswer{};
     const bool asked = question_.verdict != QuestionVerdict::NotAQuestion;
     found_ = index_ && !asked ? index_->Search(query, kShownMatches) : std::vector<FoundUnit>{};
     // A name that finds nothing says so, with the units nearest in spelling when there are any.
@@ -123,7 +124,7 @@ void UnitFinder::txtFind_Change() {
     const bool newHint = hint != lblHint->text();
     ShowAnswer();
     ShowHint(hint);
-    const UnitCatalogue& cat = catalogue();
+    const UnitCatalogue& cat = session_.catalogue;
     for (const FoundUnit& unit : found_) {
         const auto g = static_cast<std::size_t>(unit.group);
         lstFound->addItem(ToQString(cat.UnitName[g][static_cast<std::size_t>(unit.unit)]) + QStringLiteral(" \u2014 ") +

@@ -5,6 +5,7 @@
 
 #include "catalogue/question.h"
 #include "catalogue/unit_names.h"
+#include "shared/process_state.h"
 
 #include <QFrame>
 
@@ -24,7 +25,7 @@ public:
     /// The most matches the list shows.
     static constexpr std::size_t kShownMatches = 50;
 
-    explicit UnitFinder(QWidget* parent);
+    explicit UnitFinder(QWidget* parent, const Session& session = ProcessSession());
     ~UnitFinder() override;
     Q_DISABLE_COPY_MOVE(UnitFinder)
 
@@ -54,6 +55,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session session_;
     void txtFind_Change();
     void Choose(int row, bool asInto);
     void MoveCurrent(int step);

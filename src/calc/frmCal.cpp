@@ -65,7 +65,7 @@ bool IsEnterKey(const QEvent* event) {
 
 }  // namespace
 
-frmCal::frmCal(QWidget* parent) : QWidget(parent, Qt::Window) {
+frmCal::frmCal(QWidget* parent, const Session& session) : QWidget(parent, Qt::Window), session_(session) {
     MakeCompanionOf(this, parent);
     createControls();
     connectHandlers();
@@ -145,7 +145,7 @@ void frmCal::connectHandlers() {
 }
 
 void frmCal::Form_Load() {
-    RestoreWindowPlace(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+    RestoreWindowPlace(this, session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top);
     loadContents();
 }
 
@@ -298,7 +298,7 @@ void frmCal::cmdExecCalc_Click() {
 
         PlatformMessageSink sink(this);
         const std::optional<std::string> text =
-            CalculatorResultText(ToStdString(s), settings().pnFigure, settings().pnFormFlag, sink);
+            CalculatorResultText(ToStdString(s), session_.settings.pnFigure, session_.settings.pnFormFlag, sink);
         if (!text) {
             // The result box keeps the width of the last good result.
             ShowInputError();
@@ -323,7 +323,7 @@ void frmCal::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        RestoreWindowPlace(this, settings().Form_Cal_Left, settings().Form_Cal_Top);
+        RestoreWindowPlace(this, session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();
@@ -342,9 +342,9 @@ void frmCal::Form_QueryUnload(bool closedByUser) {
     if (!closedByUser || !normal) {
         return;
     }
-    if (StoreWindowPlace(this, settings().Form_Cal_Left, settings().Form_Cal_Top) && pushedLeft_) {
+    if (StoreWindowPlace(this, session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top) && pushedLeft_) {
         // Pushed left by a long text only for now: the place the user chose is kept.
-        StoreTwips(settings().Form_Cal_Left, TwipsX(homeLeft_));
+        StoreTwips(session_.settings.Form_Cal_Left, TwipsX(homeLeft_));
     }
 }
 

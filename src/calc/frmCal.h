@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/calculator_history.h"
+#include "shared/process_state.h"
 
 #include <QWidget>
 
@@ -16,7 +17,7 @@ class frmCal : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmCal(QWidget* parent = nullptr);
+    explicit frmCal(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmCal() override;
     Q_DISABLE_COPY_MOVE(frmCal)
 
@@ -53,6 +54,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session session_;
     void createControls();
     void connectHandlers();
     void Form_Load();

@@ -60,7 +60,7 @@ int SelectedRow(const QListWidget* list) {
 
 }  // namespace
 
-frmConstants::frmConstants(QWidget* parent) : QWidget(parent, Qt::Window) {
+frmConstants::frmConstants(QWidget* parent, const Session& session) : QWidget(parent, Qt::Window), session_(session) {
     MakeCompanionOf(this, parent);
     createControls();
     connectHandlers();
@@ -127,7 +127,7 @@ void frmConstants::connectHandlers() {
 
 void frmConstants::Form_Load() {
     page_ = kConstantsFirstPage;
-    RestoreWindowPlace(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+    RestoreWindowPlace(this, session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top);
     fillPage();
     arrangeControls();
 }
@@ -222,21 +222,21 @@ void frmConstants::cmdCopy_Click() {
 
 void frmConstants::cmdCancel_Click() {
     storePosition();
-    state().pbConstantsOpen = false;
+    session_.state.pbConstantsOpen = false;
     close();
 }
 
 void frmConstants::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextConstants); }
 
 void frmConstants::storePosition() {
-    StoreWindowPlace(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+    StoreWindowPlace(this, session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top);
 }
 
 void frmConstants::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        RestoreWindowPlace(this, settings().Form_Constants_Left, settings().Form_Constants_Top);
+        RestoreWindowPlace(this, session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();
@@ -245,7 +245,7 @@ void frmConstants::showEvent(QShowEvent* event) {
 void frmConstants::closeEvent(QCloseEvent* event) {
     if (event->spontaneous()) {
         storePosition();
-        state().pbConstantsOpen = false;
+        session_.state.pbConstantsOpen = false;
     }
     // Closed is unloaded: the next showing starts on page 1, without selections, at the stored
     // place. The place is taken when shown, so a position read at shutdown is still where the

@@ -2,6 +2,8 @@
 // Symbol, Unit, Value), Copy of the selected value in compact form, Close, Help and Page.
 #pragma once
 
+#include "shared/process_state.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -14,7 +16,7 @@ class frmConstants : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmConstants(QWidget* parent = nullptr);
+    explicit frmConstants(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmConstants() override;
     Q_DISABLE_COPY_MOVE(frmConstants)
 
@@ -50,6 +52,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session session_;
     void createControls();
     void connectHandlers();
     void Form_Load();

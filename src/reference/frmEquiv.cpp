@@ -45,7 +45,7 @@ int WidestListItem(const QListWidget* list) {
 
 }  // namespace
 
-frmEquiv::frmEquiv(QWidget* parent) : QWidget(parent, Qt::Window) {
+frmEquiv::frmEquiv(QWidget* parent, const Session& session) : QWidget(parent, Qt::Window), session_(session) {
     UseFixedSizeFrame(this);
     MakeCompanionOf(this, parent);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -141,7 +141,7 @@ void frmEquiv::Unload() {
 
 void frmEquiv::closeEvent(QCloseEvent* event) {
     if (!unloadingForProgram_) {
-        state().pbEquivOpen = false;
+        session_.state.pbEquivOpen = false;
     }
     event->accept();
 }

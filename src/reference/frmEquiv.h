@@ -6,6 +6,8 @@
 // closed, so every opening loads it afresh and centres it on the screen.
 #pragma once
 
+#include "shared/process_state.h"
+
 #include <QWidget>
 
 class QCloseEvent;
@@ -18,7 +20,7 @@ class frmEquiv : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmEquiv(QWidget* parent = nullptr);
+    explicit frmEquiv(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmEquiv() override;
     Q_DISABLE_COPY_MOVE(frmEquiv)
 
@@ -36,6 +38,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session session_;
     void Form_Load();
     void createControls();
     void fillLists();

@@ -79,7 +79,8 @@ private:
     frmUser* dialog_;
 };
 
-frmUser::frmUser(UserUnitsStore& store, QWidget* parent) : QWidget(parent, Qt::Dialog), store_(store) {
+frmUser::frmUser(UserUnitsStore& store, QWidget* parent, const Session& session)
+    : QWidget(parent, Qt::Dialog), session_(session), store_(store) {
     MakeCompanionOf(this, parent);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" Add Units"));
@@ -269,7 +270,7 @@ void frmUser::cmdSave_Click() {
     if (!SaveUnits()) {
         return;
     }
-    state().pbUserOpen = false;
+    session_.state.pbUserOpen = false;
     close();
 }
 
@@ -328,7 +329,7 @@ void frmUser::cmdCancel_Click() {
     if (edited_ && !AskToSaveBeforeClosing()) {
         return;
     }
-    state().pbUserOpen = false;
+    session_.state.pbUserOpen = false;
     close();
 }
 
@@ -345,7 +346,7 @@ bool frmUser::AskToSaveBeforeClosing() {
     // Discarded after a Save that could not write the file: the units the file holds come back.
     store_.DropUnsavedUnits();
     edited_ = false;
-    state().pbUserOpen = false;
+    session_.state.pbUserOpen = false;
     return true;
 }
 
@@ -367,7 +368,7 @@ void frmUser::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, 
 void frmUser::closeEvent(QCloseEvent* event) {
     // The main window is closing (the user, a signal or the end of the session): no question
     // holds the program up, and the edits wait for the next opening.
-    if (state().pbEnding) {
+    if (session_.state.pbEnding) {
         PlatformMessageSink sink(isVisible() ? this : nullptr);
         KeepEditsForNextSession(sink);
         event->accept();
@@ -390,7 +391,7 @@ void frmUser::showEvent(QShowEvent* event) {
 
 void frmUser::Form_QueryUnload(int unloadMode) {
     if (unloadMode == 0) {
-        state().pbUserOpen = false;
+        session_.state.pbUserOpen = false;
     }
 }
 

@@ -18,6 +18,7 @@
 
 #include "catalogue/unit_catalogue.h"
 #include "numbers/message_sink.h"
+#include "shared/process_state.h"
 #include "storage/user_units_store.h"
 
 #include <QWidget>
@@ -40,7 +41,7 @@ class frmUser : public QWidget {
 
 public:
     /// Builds the dialog and loads its working copy from store. It is shown by the caller.
-    explicit frmUser(UserUnitsStore& store, QWidget* parent = nullptr);
+    explicit frmUser(UserUnitsStore& store, QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmUser() override;
     Q_DISABLE_COPY_MOVE(frmUser)
 
@@ -94,6 +95,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    Session session_;
     class WriteFailureSink;
 
     void createControls();
