@@ -13,6 +13,7 @@
 #include "app/frmAllUnits.h"
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
+#include "reference/frmConstants.h"
 #include "shared/platform.h"
 #include "shared/ui_text.h"
 #include "shared/ui_twips.h"
@@ -176,21 +177,19 @@ void frmConvert::SaveSettings(MessageSink& sink) {
     if (IsNormalState(this) && set.pnShapeFlag != 0) {
         StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     }
+    // Each open window stores its own place.
     if (frmMini* mini = reduced_.IconWindow()) {
-        StoreWindowPlace(mini, set.Form_Normal_Left, set.Form_Normal_Top);
-        StoreTwips(set.Form_Normal_Width, TwipsX(mini->frameGeometry().width()));
-        StoreTwips(set.Form_Normal_Height, TwipsY(mini->frameGeometry().height()));
+        mini->StorePlace();
     } else {
         // Not open: the size it takes when it opens.
         StoreTwips(set.Form_Normal_Width, TwipsX(frmMini::kOuterWidth));
         StoreTwips(set.Form_Normal_Height, TwipsY(frmMini::kOuterHeight));
     }
-    // A window that was never put on the screen keeps its stored place.
-    if (QWidget* constants = constantsWindow.data(); constants != nullptr && constants->windowHandle() != nullptr) {
-        StoreWindowPlace(constants, set.Form_Constants_Left, set.Form_Constants_Top);
+    if (auto* constants = qobject_cast<frmConstants*>(constantsWindow.data())) {
+        constants->StorePlace();
     }
-    if (frmCal* cal = cal_.data(); cal != nullptr && cal->isVisible() && IsNormalState(cal)) {
-        StoreWindowPlace(cal, set.Form_Cal_Left, set.Form_Cal_Top);
+    if (frmCal* cal = cal_.data()) {
+        cal->StorePlace();
     }
     CfgSave(session_.settings, sink);
     SaveSideFile();

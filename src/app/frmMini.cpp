@@ -4,6 +4,7 @@
 #include "shared/process_state.h"
 
 #include "shared/platform.h"
+#include "shared/ui_twips.h"
 #include "shared/ui_window_place.h"
 
 #include <QCloseEvent>
@@ -92,8 +93,7 @@ void frmMini::connectHandlers() {
 frmMini::~frmMini() = default;
 
 void frmMini::Form_Load() {
-    const Settings& set = session_.settings;
-    RestoreWindowPlace(this, set.Form_Normal_Left, set.Form_Normal_Top);
+    place_.RestoreTo(this);
     platform().SetAlwaysOnTop(this, true);
     // The base sits 2 pixels into the client area, which lies inside the window's thin frame.
     picIconBase->setGeometry(kFrame + 2, kFrame + 2, kBaseWidth, kBaseHeight);
@@ -112,11 +112,16 @@ void frmMini::Form_Unload() {
         return;
     }
     unloaded_ = true;
-    Settings& set = session_.settings;
-    StoreWindowPlace(this, set.Form_Normal_Left, set.Form_Normal_Top);
+    place_.StoreFrom(this);
     if (session_.state.pbEnding) {
         platform().SetAlwaysOnTop(this, false);
     }
+}
+
+void frmMini::StorePlace() {
+    place_.StoreFrom(this);
+    StoreTwips(session_.settings.Form_Normal_Width, TwipsX(frameGeometry().width()));
+    StoreTwips(session_.settings.Form_Normal_Height, TwipsY(frameGeometry().height()));
 }
 
 void frmMini::closeEvent(QCloseEvent* event) {

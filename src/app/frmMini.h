@@ -7,6 +7,8 @@
 
 #include "shared/process_state.h"
 
+#include "shared/ui_window_place.h"
+
 #include <QPoint>
 #include <QWidget>
 
@@ -21,6 +23,9 @@ public:
     explicit frmMini(const Session& session = ProcessSession());
     ~frmMini() override;
     Q_DISABLE_COPY_MOVE(frmMini)
+
+    /// Stores the window's place and outer size, for the configuration file.
+    void StorePlace();
 
     QWidget* picIconBase = nullptr;
     QLabel* imgIcon = nullptr;
@@ -60,6 +65,7 @@ protected:
 
 private:
     Session session_;
+    StoredPlace place_{session_.settings.Form_Normal_Left, session_.settings.Form_Normal_Top};
     // Construction steps, in this order.
     void createControls();
     void connectHandlers();

@@ -145,7 +145,7 @@ void frmCal::connectHandlers() {
 }
 
 void frmCal::Form_Load() {
-    RestoreWindowPlace(this, session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top);
+    place_.RestoreTo(this);
     loadContents();
 }
 
@@ -323,7 +323,7 @@ void frmCal::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        RestoreWindowPlace(this, session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top);
+        place_.RestoreTo(this);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();
@@ -342,9 +342,19 @@ void frmCal::Form_QueryUnload(bool closedByUser) {
     if (!closedByUser || !normal) {
         return;
     }
-    if (StoreWindowPlace(this, session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top) && pushedLeft_) {
+    StoreUserPlace();
+}
+
+void frmCal::StorePlace() {
+    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        place_.StoreFrom(this);
+    }
+}
+
+void frmCal::StoreUserPlace() {
+    if (place_.StoreFrom(this) && pushedLeft_) {
         // Pushed left by a long text only for now: the place the user chose is kept.
-        StoreTwips(session_.settings.Form_Cal_Left, TwipsX(homeLeft_));
+        StoreTwips(place_.Left(), TwipsX(homeLeft_));
     }
 }
 

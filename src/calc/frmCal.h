@@ -4,6 +4,8 @@
 #include "calc/calculator_history.h"
 #include "shared/process_state.h"
 
+#include "shared/ui_window_place.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -20,6 +22,9 @@ public:
     explicit frmCal(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmCal() override;
     Q_DISABLE_COPY_MOVE(frmCal)
+
+    /// Stores the window's place (where it stands now) while it is shown in its normal state.
+    void StorePlace();
 
     // Controls are public so that tests can drive them; other windows use the functions below.
     QComboBox* cboInput = nullptr;
@@ -55,12 +60,14 @@ protected:
 
 private:
     Session session_;
+    StoredPlace place_{session_.settings.Form_Cal_Left, session_.settings.Form_Cal_Top};
     void createControls();
     void connectHandlers();
     void Form_Load();
     /// Empty input, result and history; the widths of a freshly loaded window.
     void loadContents();
     void Form_QueryUnload(bool closedByUser);
+    void StoreUserPlace();
     void Form_Unload();
     void cboInput_Change(const QString& text);
     /// "Input error" in the result box; the box keeps the width of the last good result.

@@ -127,7 +127,7 @@ void frmConstants::connectHandlers() {
 
 void frmConstants::Form_Load() {
     page_ = kConstantsFirstPage;
-    RestoreWindowPlace(this, session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top);
+    place_.RestoreTo(this);
     fillPage();
     arrangeControls();
 }
@@ -221,22 +221,24 @@ void frmConstants::cmdCopy_Click() {
 }
 
 void frmConstants::cmdCancel_Click() {
-    storePosition();
+    StorePlace();
     session_.state.pbConstantsOpen = false;
     close();
 }
 
 void frmConstants::cmdHelp_Click() { platform().ShowHelp(this, HelpCommand::Context, kHelpContextConstants); }
 
-void frmConstants::storePosition() {
-    StoreWindowPlace(this, session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top);
+void frmConstants::StorePlace() {
+    if (windowHandle() != nullptr) {
+        place_.StoreFrom(this);
+    }
 }
 
 void frmConstants::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placePending_) {
         placePending_ = false;
-        RestoreWindowPlace(this, session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top);
+        place_.RestoreTo(this);
     }
     // The frame is known only once the window is mapped; the outer size counts it.
     applyWindowSize();
@@ -244,7 +246,7 @@ void frmConstants::showEvent(QShowEvent* event) {
 
 void frmConstants::closeEvent(QCloseEvent* event) {
     if (event->spontaneous()) {
-        storePosition();
+        StorePlace();
         session_.state.pbConstantsOpen = false;
     }
     // Closed is unloaded: the next showing starts on page 1, without selections, at the stored

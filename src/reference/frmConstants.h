@@ -4,6 +4,8 @@
 
 #include "shared/process_state.h"
 
+#include "shared/ui_window_place.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -19,6 +21,9 @@ public:
     explicit frmConstants(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmConstants() override;
     Q_DISABLE_COPY_MOVE(frmConstants)
+
+    /// Stores the window's place, once it has been on the screen (before, it keeps the stored one).
+    void StorePlace();
 
     QLabel* lblQuantity = nullptr;
     QLabel* lblSymbol = nullptr;
@@ -53,13 +58,13 @@ protected:
 
 private:
     Session session_;
+    StoredPlace place_{session_.settings.Form_Constants_Left, session_.settings.Form_Constants_Top};
     void createControls();
     void connectHandlers();
     void Form_Load();
     void arrangeControls();
     void applyWindowSize();
     void fillPage();
-    void storePosition();
 
     int page_ = -1;
     int outerWidth_ = 0;         // outer width in pixels the layout asks for

@@ -51,6 +51,25 @@ void RestoreWindowPlace(QWidget* window, const QPoint& place, OffScreenPlace rul
 /// RestoreWindowPlace, then shows the window.
 void ShowAtStoredPlace(QWidget* window, int left, int top);
 
+/// A window's place as the settings keep it: its two 16-bit settings (twips) and what storing a
+/// place beyond their range does. The window it belongs to restores it and stores it itself.
+class StoredPlace {
+public:
+    StoredPlace(std::int16_t& left, std::int16_t& top, PlaceOutOfRange rule = PlaceOutOfRange::KeepStored)
+        : left_(left), top_(top), rule_(rule) {}
+    /// RestoreWindowPlace to the stored place.
+    void RestoreTo(QWidget* window) const { RestoreWindowPlace(window, left_, top_); }
+    /// StoreWindowPlace with the place's rule; false where the platform cannot tell the place.
+    bool StoreFrom(const QWidget* window) const { return StoreWindowPlace(window, left_, top_, rule_); }
+    /// The stored left edge, for a window that corrects it after storing.
+    std::int16_t& Left() const { return left_; }
+
+private:
+    std::int16_t& left_;
+    std::int16_t& top_;
+    PlaceOutOfRange rule_;
+};
+
 /// The least part of a window that must lie on a screen for the user to reach it, in pixels.
 inline constexpr int kUsableWidth = 100;
 inline constexpr int kUsableHeight = 40;
