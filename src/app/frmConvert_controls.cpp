@@ -55,7 +55,6 @@ void frmConvert::createControls() {
     for (ToolButton* button : {picPaste, picShrink, picCal, picCopy}) {
         button->setFont(Arial(7.5));
         button->caption->setFont(Arial(8.25));
-        button->setCursor(Qt::ArrowCursor);
     }
     // Heard alone, the captions say too little: each button is named by what it does.
     // Their descriptions are their tooltips, which name their keys too (connectHandlers).
