@@ -1,15 +1,15 @@
-// The main window: the two unit lists with the input and result boxes, the menus, the copy
-// history, the four tool buttons, and the program's start-up and shutdown. It owns the reduced
-// icon window, the calculator window and the companion windows (constants, equivalence, Add
-// Units), each made on first use.
+// The main window: the composition of its parts (the conversion panel with the two unit lists
+// and the input and result boxes, the menus, the reduced shape with the icon window), the copy
+// history, the four tool buttons, and the program's start-up and shutdown. It owns the calculator
+// window and the companion windows (constants, equivalence, Add Units), each made on first use.
 //
 // Its code is cut by what it does:
 //   frmConvert.cpp              construction, start-up (files read, window laid out), shutdown
-//   frmConvert_controls.cpp     the controls: made, named, arranged by the layout rule, connected
-//   frmConvert_conversion.cpp   group → lists → units chosen → value typed → result
+//   frmConvert_controls.cpp     the tool buttons and the panel: made, named, arranged, connected
+//   frmConvert_conversion.cpp   group → the panel's lists (the panel goes on to the result)
 //   frmConvert_menus.cpp        what the menus' items do (the menus themselves: main_menus)
 //   frmConvert_tool_buttons.cpp Paste, Calculator, Copy (and the copy history), the buttons' keys
-//   frmConvert_reduced.cpp      Reduce, the icon window, minimise and restore, a second start
+//   frmConvert_reduced.cpp      Reduce, minimise and restore, a second start
 //   frmConvert_companions.cpp   opening the companion windows, About and Help; Ctrl+E and F10
 //   frmConvert_finder.cpp       Edit > Find Unit... and what choosing a found unit or an answer does
 //   frmConvert_allunits.cpp     All Units, Swap Units and the units remembered for each group
@@ -31,19 +31,11 @@
 
 #include <array>
 
-class QAction;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-
 namespace halden {
 
 class MessageSink;
 class ToolButton;
 class frmAllUnits;
-class UnitList;
 class frmCal;
 class frmMini;
 class UnitFinder;
@@ -181,9 +173,6 @@ private:
     ToolButton* picShrink = nullptr;
     ToolButton* picCal = nullptr;
     ToolButton* picCopy = nullptr;
-
-    /// The tool buttons' width from the layout rule, in pixels.
-    int nButtonWidth = 0;
     MainMenus menus_;
     ReducedShape reduced_{menus_, session_};
     QWidget* client_ = nullptr;

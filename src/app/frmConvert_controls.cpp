@@ -2,32 +2,18 @@
 // connected to their handlers.
 #include "app/main_layout.h"
 #include "app/tool_button.h"
-#include "app/unit_list.h"
 #include "shared/process_state.h"
 
 #include "app/frmConvert.h"
-#include "app/frmMini.h"
 #include "calc/frmCal.h"
 #include "shared/platform.h"
-#include "shared/ui_accessible.h"
 #include "shared/ui_fonts.h"
-#include "shared/ui_frame.h"
-#include "shared/ui_input_line.h"
 #include "shared/ui_resources.h"
 #include "shared/ui_twips.h"
-#include "storage/frmUser.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QFontMetricsF>
-#include <QGroupBox>
 #include <QIcon>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTimer>
 
 namespace halden {
@@ -91,7 +77,6 @@ void frmConvert::arrangeControls() {
     if (frmCal* cal = cal_.data()) {
         cal->SetLeastWidthTwips(mainFormWidth_);
     }
-    nButtonWidth = layout.nButtonWidth;
 
     const bool systemColours = session_.settings.pbShowInSysCol;
     const QColor face = systemColours ? platform().SystemColourOf(SystemColour::ButtonFace) : QColor(0, 128, 128);

@@ -1,19 +1,16 @@
-// The flow from a group to a result: the group chosen (menus, start-up, Add Units' changes) fills
-// the two lists; choosing units and typing the value convert through the core's convert command.
+// The flow from a group to the lists: the group chosen (menus, start-up, Add Units' changes) fills
+// the two lists of the conversion panel, which converts as units are chosen and the value typed.
 #include "app/unit_list.h"
-#include "catalogue/convert_command.h"
 #include "catalogue/menu_texts.h"
 #include "catalogue/unit_catalogue.h"
 #include "shared/process_state.h"
 
 #include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
-#include "shared/platform.h"
 #include "shared/ui_text.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QSignalBlocker>
 
 #include <string>

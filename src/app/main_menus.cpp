@@ -32,14 +32,6 @@ void ConnectArray(const std::array<QAction*, N>& items, QObject* context, Handle
     }
 }
 
-// Names each item of a menu array by the array's name and the item's index ("mnuConvArray_3").
-template <std::size_t N>
-void NameArray(const std::array<QAction*, N>& items, const QString& name) {
-    for (std::size_t i = 0; i < N; ++i) {
-        items[i]->setObjectName(name + QLatin1Char('_') + QString::number(i));
-    }
-}
-
 template <std::size_t N>
 void UncheckAll(const std::array<QAction*, N>& items) {
     for (QAction* item : items) {
@@ -137,49 +129,7 @@ void MainMenus::Build(QMenuBar* bar, QWidget* owner) {
 }
 
 void MainMenus::NameItems() {
-    const std::pair<QObject*, const char*> single[] = {{mnuFile, "mnuFile"},
-                                                       {mnuFileMinimize, "mnuFileMinimize"},
-                                                       {mnuFileBar, "mnuFileBar"},
-                                                       {mnuFileExit, "mnuFileExit"},
-                                                       {mnuEdit, "mnuEdit"},
-                                                       {mnuEditCopy, "mnuEditCopy"},
-                                                       {mnuEditCopyVResult, "mnuEditCopyVResult"},
-                                                       {mnuEditCopyCResult, "mnuEditCopyCResult"},
-                                                       {mnuEditPaste, "mnuEditPaste"},
-                                                       {mnuEditPasteVInput, "mnuEditPasteVInput"},
-                                                       {mnuEditPasteCInput, "mnuEditPasteCInput"},
-                                                       {mnuHistory, "mnuHistory"},
-                                                       {mnuEditFind, "mnuEditFind"},
-                                                       {mnuEditSwap, "mnuEditSwap"},
-                                                       {mnuConvert, "mnuConvert"},
-                                                       {mnuConvComp, "mnuConvComp"},
-                                                       {mnuConvOther, "mnuConvOther"},
-                                                       {mnuUser, "mnuUser"},
-                                                       {mnuConvDecimal, "mnuConvDecimal"},
-                                                       {mnuConvAllUnits, "mnuConvAllUnits"},
-                                                       {mnuConvConst, "mnuConvConst"},
-                                                       {mnuOptions, "mnuOptions"},
-                                                       {mnuOptionsFig, "mnuOptionsFig"},
-                                                       {mnuOptionsForm, "mnuOptionsForm"},
-                                                       {mnuOptionsFocus, "mnuOptionsFocus"},
-                                                       {mnuShowTop, "mnuShowTop"},
-                                                       {mnuUserDef, "mnuUserDef"},
-                                                       {mnuHelp, "mnuHelp"},
-                                                       {mnuContents, "mnuContents"},
-                                                       {mnuAbout, "mnuAbout"},
-                                                       {mnuWarp, "mnuWarp"}};
-    for (const auto& [object, name] : single) {
-        object->setObjectName(QLatin1String(name));
-    }
-    NameArray(mnuHistoryArray, QStringLiteral("mnuHistoryArray"));
-    NameArray(mnuConvArray, QStringLiteral("mnuConvArray"));
-    NameArray(mnuConvCompArray, QStringLiteral("mnuConvCompArray"));
-    NameArray(mnuConvOtherArray, QStringLiteral("mnuConvOtherArray"));
-    NameArray(mnuUserArray, QStringLiteral("mnuUserArray"));
-    NameArray(mnuOptionsFigArray, QStringLiteral("mnuOptionsFigArray"));
-    NameArray(mnuOptionsFormArray, QStringLiteral("mnuOptionsFormArray"));
-    NameArray(mnuOptionsFocusArray, QStringLiteral("mnuOptionsFocusArray"));
-    NameArray(mnuWarpArray, QStringLiteral("mnuWarpArray"));
+    ForEachNamedItem(*this, [](auto* item, const QString& name) { item->setObjectName(name); });
 }
 
 void MainMenus::ShowGroupChosen(GroupMenuKind kind, int index) {

@@ -9,7 +9,9 @@
 #include "catalogue/unit_catalogue.h"
 #include "shared/settings.h"
 
+#include <QLatin1Char>
 #include <QObject>
+#include <QString>
 
 #include <array>
 
@@ -20,27 +22,9 @@ class QWidget;
 
 namespace halden {
 
-class MainMenus final : public QObject {
-    Q_OBJECT
-
-public:
-    using QObject::QObject;
-
-    /// Builds the menus into bar; the Warp menu belongs to owner.
-    void Build(QMenuBar* bar, QWidget* owner);
-
-    /// Checks the item of the group shown (and only that one).
-    void ShowGroupChosen(GroupMenuKind kind, int index);
-    /// Checks the items of the options in force.
-    void ShowOptions(const Settings& settings);
-    /// Shows the user groups in the Additional Units menu as their names say.
-    void ShowUserGroups(const UserUnits& units);
-    /// The Warp menu's captions, as the catalogue has them.
-    void ShowWarpCaptions(const UnitCatalogue& catalogue);
-    /// The File menu as the icon window pops it up: with Minimize above Exit (shown) or as the
-    /// menu bar has it.
-    void ShowIconFileMenu(bool iconShape);
-
+/// The menus and their items, each named (objectName) by its member's name; an item of a menu
+/// array by the array's name and its index ("mnuConvArray_3").
+struct MainMenuItems {
     QMenu* mnuFile = nullptr;
     QAction* mnuFileMinimize = nullptr;
     QAction* mnuFileBar = nullptr;
@@ -81,6 +65,80 @@ public:
     QAction* mnuAbout = nullptr;
     QMenu* mnuWarp = nullptr;
     std::array<QAction*, kWarpLevels> mnuWarpArray{};
+};
+
+template <std::size_t N, typename Visit>
+void VisitArray(std::array<QAction*, N>& items, const QString& name, Visit& visit) {
+    for (std::size_t i = 0; i < N; ++i) {
+        visit(items[i], name + QLatin1Char('_') + QString::number(i));
+    }
+}
+
+/// Calls visit(pointer, name) for every menu and item of items, the pointer by reference.
+template <typename Visit>
+void ForEachNamedItem(MainMenuItems& items, Visit visit) {
+    visit(items.mnuFile, QStringLiteral("mnuFile"));
+    visit(items.mnuFileMinimize, QStringLiteral("mnuFileMinimize"));
+    visit(items.mnuFileBar, QStringLiteral("mnuFileBar"));
+    visit(items.mnuFileExit, QStringLiteral("mnuFileExit"));
+    visit(items.mnuEdit, QStringLiteral("mnuEdit"));
+    visit(items.mnuEditCopy, QStringLiteral("mnuEditCopy"));
+    visit(items.mnuEditCopyVResult, QStringLiteral("mnuEditCopyVResult"));
+    visit(items.mnuEditCopyCResult, QStringLiteral("mnuEditCopyCResult"));
+    visit(items.mnuEditPaste, QStringLiteral("mnuEditPaste"));
+    visit(items.mnuEditPasteVInput, QStringLiteral("mnuEditPasteVInput"));
+    visit(items.mnuEditPasteCInput, QStringLiteral("mnuEditPasteCInput"));
+    visit(items.mnuHistory, QStringLiteral("mnuHistory"));
+    visit(items.mnuEditFind, QStringLiteral("mnuEditFind"));
+    visit(items.mnuEditSwap, QStringLiteral("mnuEditSwap"));
+    visit(items.mnuConvert, QStringLiteral("mnuConvert"));
+    visit(items.mnuConvComp, QStringLiteral("mnuConvComp"));
+    visit(items.mnuConvOther, QStringLiteral("mnuConvOther"));
+    visit(items.mnuUser, QStringLiteral("mnuUser"));
+    visit(items.mnuConvDecimal, QStringLiteral("mnuConvDecimal"));
+    visit(items.mnuConvAllUnits, QStringLiteral("mnuConvAllUnits"));
+    visit(items.mnuConvConst, QStringLiteral("mnuConvConst"));
+    visit(items.mnuOptions, QStringLiteral("mnuOptions"));
+    visit(items.mnuOptionsFig, QStringLiteral("mnuOptionsFig"));
+    visit(items.mnuOptionsForm, QStringLiteral("mnuOptionsForm"));
+    visit(items.mnuOptionsFocus, QStringLiteral("mnuOptionsFocus"));
+    visit(items.mnuShowTop, QStringLiteral("mnuShowTop"));
+    visit(items.mnuUserDef, QStringLiteral("mnuUserDef"));
+    visit(items.mnuHelp, QStringLiteral("mnuHelp"));
+    visit(items.mnuContents, QStringLiteral("mnuContents"));
+    visit(items.mnuAbout, QStringLiteral("mnuAbout"));
+    visit(items.mnuWarp, QStringLiteral("mnuWarp"));
+    VisitArray(items.mnuHistoryArray, QStringLiteral("mnuHistoryArray"), visit);
+    VisitArray(items.mnuConvArray, QStringLiteral("mnuConvArray"), visit);
+    VisitArray(items.mnuConvCompArray, QStringLiteral("mnuConvCompArray"), visit);
+    VisitArray(items.mnuConvOtherArray, QStringLiteral("mnuConvOtherArray"), visit);
+    VisitArray(items.mnuUserArray, QStringLiteral("mnuUserArray"), visit);
+    VisitArray(items.mnuOptionsFigArray, QStringLiteral("mnuOptionsFigArray"), visit);
+    VisitArray(items.mnuOptionsFormArray, QStringLiteral("mnuOptionsFormArray"), visit);
+    VisitArray(items.mnuOptionsFocusArray, QStringLiteral("mnuOptionsFocusArray"), visit);
+    VisitArray(items.mnuWarpArray, QStringLiteral("mnuWarpArray"), visit);
+}
+
+class MainMenus final : public QObject, public MainMenuItems {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    /// Builds the menus into bar; the Warp menu belongs to owner.
+    void Build(QMenuBar* bar, QWidget* owner);
+
+    /// Checks the item of the group shown (and only that one).
+    void ShowGroupChosen(GroupMenuKind kind, int index);
+    /// Checks the items of the options in force.
+    void ShowOptions(const Settings& settings);
+    /// Shows the user groups in the Additional Units menu as their names say.
+    void ShowUserGroups(const UserUnits& units);
+    /// The Warp menu's captions, as the catalogue has them.
+    void ShowWarpCaptions(const UnitCatalogue& catalogue);
+    /// The File menu as the icon window pops it up: with Minimize above Exit (shown) or as the
+    /// menu bar has it.
+    void ShowIconFileMenu(bool iconShape);
 
 signals:
     /// A group chosen from the Convert menu or one of its submenus.
