@@ -13,6 +13,7 @@
 
 #include <QFontMetricsF>
 #include <QIcon>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
 
