@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <memory>
 #include <optional>
 #include <poll.h>
@@ -25,6 +26,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace halden {
@@ -194,6 +196,19 @@ void SingleInstance::HandOverQuestion(const QString& question, bool inFinder) {
     }
 }
 
+void SingleInstance::StartClaim() {
+    if (lock_ == nullptr || firstTry_.valid()) {
+        return;
+    }
+    try {
+        firstTry_ = std::async(std::launch::async, [lock = lock_.get()] { return lock->tryLock(0); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the claim tries the lock itself.
+    }
+}
+
+bool SingleInstance::TryLock() { return firstTry_.valid() ? firstTry_.get() : lock_->tryLock(0); }
+
 SingleInstance::Claim SingleInstance::ClaimDirectory() {
     if (lock_ == nullptr) {
         problem_ = QStringLiteral("this copy runs without the check for another copy using the files in %1: %2")
@@ -202,7 +217,7 @@ SingleInstance::Claim SingleInstance::ClaimDirectory() {
     }
     const QDeadlineTimer deadline(kClaimWaitMs);
     while (true) {
-        if (lock_->tryLock(0)) {
+        if (TryLock()) {
             // The lock of a copy started under another program name reads as left behind; that
             // copy still answers on its socket.
             const Answer answer = AskRunningCopy();

@@ -20,6 +20,7 @@
 #include <QObject>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <string_view>
 
@@ -42,6 +43,11 @@ public:
     explicit SingleInstance(const QString& configDir, QObject* parent = nullptr);
     ~SingleInstance() override;
     Q_DISABLE_COPY_MOVE(SingleInstance)
+
+    /// Makes the first attempt at the lock on a thread of its own: writing the lock file waits on
+    /// the disk, which the start can spend connecting to the display. The application's name (the
+    /// lock records it) must be set before. ClaimDirectory takes the attempt's result.
+    void StartClaim();
 
     /// Takes the directory for this copy, or asks the copy that holds it to come to the front.
     /// Waits a few seconds at most for a copy that is still starting or does not answer.
@@ -67,6 +73,8 @@ private:
     class Connection;
 
     Answer AskRunningCopy();
+    /// One attempt at the lock: the one StartClaim began, else a new one.
+    bool TryLock();
     void Listen();
     void ConnectionArrived();
     /// Acts on a request line a connection brought: true when it was one of ours.
@@ -77,6 +85,7 @@ private:
     QString problem_;
     QByteArray request_ = QByteArrayLiteral("raise\n");
     std::unique_ptr<QLockFile> lock_;
+    std::future<bool> firstTry_;
     int server_ = -1;  // the listening local socket, or -1
     QSocketNotifier* serverNotifier_ = nullptr;
 };

@@ -98,20 +98,21 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
     g_toolkitHandler = qInstallMessageHandler(StartMessage);
+    // Also the name the instance lock records and checks a left-behind lock's process against.
+    QCoreApplication::setApplicationName(QStringLiteral("halducnv"));
+    // One copy per configuration directory: a second start brings the first to the front, with its
+    // question. The lock file is tried while the toolkit connects to the display.
+    halden::SingleInstance instance(halden::ToQString(halden::MyPath()));
+    instance.StartClaim();
     // Reading the font configuration (its files and caches, a few milliseconds) runs on a second
     // thread while the toolkit connects to the display, so the window's first font finds it read.
     std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
     fontConfiguration.join();
     EndStartMessages();
-    // Also the name the instance lock records and checks a left-behind lock's process against.
-    app.setApplicationName(QStringLiteral("halducnv"));
     // The question to show once the main window is there: this start's own, or the last one a
     // second start hands over while this one starts.
     std::optional<AskedQuestion> question = QuestionArgument(QApplication::arguments());
-    // One copy per configuration directory: a second start brings the first to the front, with its
-    // question.
-    halden::SingleInstance instance(halden::ToQString(halden::MyPath()));
     if (question) {
         instance.HandOverQuestion(question->text, question->inFinder);
     }
