@@ -64,7 +64,7 @@ void frmConvert::userWindow_Saved() {
 void frmConvert::mnuContents_Click() { platform().ShowHelp(this, HelpCommand::Contents, 0); }
 
 void frmConvert::mnuAbout_Click() {
-    ShowAboutWindow(this);
+    ShowAboutWindow(this, session_);
     // Closing the about window may have turned an unlisted number format into Normal; the
     // Options menu then shows the format now in force.
     CheckOptionItems();

@@ -1,6 +1,7 @@
 // The Halden Unit Converter's window program: starts the main window and runs until it closes.
 #include "app/shutdown_signals.h"
 #include "app/single_instance.h"
+#include "shared/process_state.h"
 #include "storage/my_path.h"
 
 #include "app/frmConvert.h"
@@ -134,7 +135,7 @@ extern "C" __attribute__((visibility("default"))) int HaldenWindowMain(int argc,
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(halden::ApplicationId());
     halden::InitResources();
-    halden::InstallProgramHelp();
+    halden::InstallProgramHelp(halden::ProcessSession());
     // A signal or the end of the desktop session closes the main window as the user would, so the
     // configuration is saved, but without waiting on anyone: a failed save goes to standard error,
     // and the messages shown then (the start-up's, before the window exists, or the failure message

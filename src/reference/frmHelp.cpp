@@ -39,7 +39,7 @@ const QString kProgramHelpFile = QStringLiteral("HALDUCNV.HLP");
 // catalogue (user groups saved a moment ago included). Tells which link Tab or Shift+Tab selected.
 class HelpBrowser final : public QTextBrowser {
 public:
-    using QTextBrowser::QTextBrowser;
+    HelpBrowser(const UnitCatalogue& catalogue, QWidget* parent) : QTextBrowser(parent), catalogue_(catalogue) {}
 
     std::function<void(const QString&)> linkSelected;
 
@@ -59,9 +59,12 @@ public:
         }
         QString page =
             resource.userType() == QMetaType::QString ? resource.toString() : QString::fromUtf8(resource.toByteArray());
-        page.replace(kUnitListMark, ToQString(UnitGroupsHtml(catalogue())));
+        page.replace(kUnitListMark, ToQString(UnitGroupsHtml(catalogue_)));
         return page;
     }
+
+private:
+    const UnitCatalogue& catalogue_;
 };
 
 // The file name after the last separator; the program's directory may be written with either.
@@ -75,7 +78,8 @@ QPointer<frmHelp>& HelpWindowSlot() {
     return window;
 }
 
-void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand command, int context) {
+void ShowProgramHelp(const Session& session, QWidget* parent, const QString& helpFile, HelpCommand command,
+                     int context) {
     const QString page = HelpPageFor(helpFile, command, context);
     if (page.isEmpty()) {
         const QString name = BareFileName(helpFile);
@@ -86,7 +90,7 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     }
     QPointer<frmHelp>& window = HelpWindowSlot();
     if (window.isNull()) {
-        window = new frmHelp();
+        window = new frmHelp(nullptr, session);
         // It belongs to the window it was asked from (the converter, through its companions): it
         // opens beside that, and task bars show the program's one button.
         QWidget* owner = parent != nullptr ? parent->window() : nullptr;
@@ -102,27 +106,27 @@ void ShowProgramHelp(QWidget* parent, const QString& helpFile, HelpCommand comma
     window->ShowPage(page);
     // With Always on Top the converter's windows float above the rest; help asked for from one of
     // them floats with them, or it would open hidden behind the window that asked for it.
-    platform().SetAlwaysOnTop(window, settings().pnShowTop == 1);
+    platform().SetAlwaysOnTop(window, session.settings.pnShowTop == 1);
     window->BringToFront();
 }
 
 }  // namespace
 
-frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+frmHelp::frmHelp(QWidget* parent, const Session& session) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     // An open help window does not keep the program running once the converter has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral(" Halden Unit Converter Help"));
     setWindowIcon(ApplicationIcon());
-    createControls();
+    createControls(session.catalogue);
     arrangeControls();
     connectHandlers();
 }
 
 frmHelp::~frmHelp() = default;
 
-void frmHelp::createControls() {
-    txtHelp = new HelpBrowser(this);
+void frmHelp::createControls(const UnitCatalogue& catalogue) {
+    txtHelp = new HelpBrowser(catalogue, this);
     txtHelp->setOpenLinks(true);
     txtHelp->setOpenExternalLinks(false);
     // The arrow keys move a caret through the text, as in a document, so that a screen reader reads
@@ -238,7 +242,11 @@ QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {
     return kContentsPage;
 }
 
-void InstallProgramHelp() { InstallHelpViewer(&ShowProgramHelp); }
+void InstallProgramHelp(const Session& session) {
+    InstallHelpViewer([session](QWidget* parent, const QString& helpFile, HelpCommand command, int context) {
+        ShowProgramHelp(session, parent, helpFile, command, context);
+    });
+}
 
 frmHelp* OpenHelpWindow() { return HelpWindowSlot().data(); }
 

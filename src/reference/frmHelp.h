@@ -6,6 +6,8 @@
 // is written from the catalogue each time it is shown.
 #pragma once
 
+#include "shared/process_state.h"
+
 #include "shared/platform.h"
 
 #include <QString>
@@ -20,7 +22,8 @@ class frmHelp : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmHelp(QWidget* parent = nullptr);
+    /// session: the catalogue the unit groups page is written from.
+    explicit frmHelp(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmHelp() override;
     Q_DISABLE_COPY_MOVE(frmHelp)
 
@@ -48,7 +51,7 @@ private:
     static constexpr int kDesignWidth = 560;
     static constexpr int kDesignHeight = 520;
 
-    void createControls();
+    void createControls(const UnitCatalogue& catalogue);
     void arrangeControls();
     void connectHandlers();
 };
@@ -57,8 +60,9 @@ private:
 /// An empty helpFile counts as the program's own.
 QString HelpPageFor(const QString& helpFile, HelpCommand command, int context);
 
-/// Installs the help window as the platform's help viewer; called once at start-up.
-void InstallProgramHelp();
+/// Installs the help window as the platform's help viewer; called once at start-up. The session's
+/// catalogue writes the unit groups page; its settings say whether help floats with the windows.
+void InstallProgramHelp(const Session& session = ProcessSession());
 
 /// The help window while it is open, else nullptr.
 frmHelp* OpenHelpWindow();

@@ -62,7 +62,7 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 
 }  // namespace
 
-frmInfo::frmInfo(QWidget* parent) : QDialog(parent) {
+frmInfo::frmInfo(QWidget* parent, const Session& session) : QDialog(parent), settings_(session.settings) {
     MakeCompanionOf(this, parent);
     // Modal to the main window and its companions only: the help window that F1 opens over it takes
     // the keyboard and the mouse.
@@ -189,8 +189,8 @@ void frmInfo::Timer2_Timer() {
 }
 
 void frmInfo::ClearFormFlagThree() {
-    if (settings().pnFormFlag == kFormFlagToClear) {
-        settings().pnFormFlag = 0;
+    if (settings_.pnFormFlag == kFormFlagToClear) {
+        settings_.pnFormFlag = 0;
     }
 }
 
@@ -243,13 +243,13 @@ void frmInfo::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void ShowAboutWindow(QWidget* mainWindow) {
+void ShowAboutWindow(QWidget* mainWindow, const Session& session) {
     platform().SetAlwaysOnTop(mainWindow, false);
     {
-        frmInfo about(mainWindow);
+        frmInfo about(mainWindow, session);
         about.exec();
     }
-    if (settings().pnShowTop == 1) {
+    if (session.settings.pnShowTop == 1) {
         platform().SetAlwaysOnTop(mainWindow, true);
     }
 }

@@ -5,6 +5,8 @@
 // value of 3 (which only an edited configuration file can hold) into 0, Normal.
 #pragma once
 
+#include "shared/process_state.h"
+
 #include <QDialog>
 
 #include <array>
@@ -25,7 +27,8 @@ class frmInfo : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmInfo(QWidget* parent = nullptr);
+    /// session: the settings whose number-format value closing clears.
+    explicit frmInfo(QWidget* parent = nullptr, const Session& session = ProcessSession());
     ~frmInfo() override;
     Q_DISABLE_COPY_MOVE(frmInfo)
 
@@ -65,12 +68,13 @@ private:
     void arrangeControls();
     void connectHandlers();
     /// What every way of closing does first.
-    static void ClearFormFlagThree();
+    void ClearFormFlagThree();
 
     /// The design size the window is centred by, in twips.
     static constexpr int kDesignWidth = 6000;
     static constexpr int kDesignHeight = 4350;
 
+    Settings& settings_;
     std::string scrollText_;
     std::int16_t nScrollPos = 0;
     std::int16_t nIconTick = 0;
@@ -78,6 +82,6 @@ private:
 
 /// Opens the about window modally over the main window, with the main window's always-on-top
 /// released while it is open and set again afterwards when the option asks for it.
-void ShowAboutWindow(QWidget* mainWindow);
+void ShowAboutWindow(QWidget* mainWindow, const Session& session);
 
 }  // namespace halden

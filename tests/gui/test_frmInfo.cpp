@@ -190,7 +190,7 @@ private slots:
                     about->cmdOK->click();
                 }
             });
-            ShowAboutWindow(&mainWindow);
+            ShowAboutWindow(&mainWindow, ProcessSession());
             QVERIFY2(sawAbout, row.name);
             QCOMPARE(callsWhileOpen, std::size_t{1});
             const auto& calls = fixture->fake.topmostCalls;
