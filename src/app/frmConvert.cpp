@@ -101,7 +101,6 @@ void frmConvert::Form_Load() {
     FocusUnpack(set);
     userUnitsStore_.Read(sink);
 
-    RestoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
     arrangeControls();
 
     const bool onTop = set.pnShowTop == 1;
@@ -175,7 +174,7 @@ void frmConvert::SaveSettings(MessageSink& sink) {
     Settings& set = session_.settings;
     // The parked window keeps the place it had when it was reduced: that stored place is saved.
     if (IsNormalState(this) && set.pnShapeFlag != 0) {
-        StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top);
+        place_.StoreFrom(this);
     }
     // Each open window stores its own place.
     if (frmMini* mini = reduced_.IconWindow()) {

@@ -26,6 +26,8 @@
 #include "storage/side_file.h"
 #include "storage/user_units_store.h"
 
+#include "shared/ui_window_place.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -167,6 +169,9 @@ private:
     Session session_;
     // The user's units and their file; Add Units hands its edits here, and the menus listen.
     UserUnitsStore userUnitsStore_;
+    // Its own place: stored at the close as it stands, and at Reduce brought within the settings'
+    // range, so that the window it comes back as is within reach.
+    StoredPlace place_{session_.settings.Form_Convert_Left, session_.settings.Form_Convert_Top};
     // The controls, each named (objectName) as here; the conversion panel holds the rest.
     ConversionPanel* panel_ = nullptr;
     ToolButton* picPaste = nullptr;

@@ -25,7 +25,8 @@ void frmConvert::ParkMainWindow() {
 }
 
 void frmConvert::RestoreMainWindow() {
-    ShowAtStoredPlace(this, session_.settings.Form_Convert_Left, session_.settings.Form_Convert_Top);
+    place_.RestoreTo(this);
+    show();
 }
 
 void frmConvert::BringToFront() {
@@ -92,7 +93,7 @@ void frmConvert::lblShrink_Click() {
     if (!allUnits_.isNull()) {
         allUnits_->HideWithMain();
     }
-    StoreWindowPlace(this, set.Form_Convert_Left, set.Form_Convert_Top, PlaceOutOfRange::Clamp);
+    place_.StoreFrom(this, PlaceOutOfRange::Clamp);
     ParkMainWindow();
     reduced_.ShowIconWindow();
 }

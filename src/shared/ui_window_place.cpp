@@ -287,11 +287,6 @@ void RestoreWindowPlace(QWidget* window, const QPoint& place, OffScreenPlace rul
 
 void LeaveToUser(QWidget* window) { PlaceKeeper::Of(window)->StopWatching(); }
 
-void ShowAtStoredPlace(QWidget* window, int left, int top) {
-    RestoreWindowPlace(window, left, top);
-    window->show();
-}
-
 QPoint ReachablePlace(const QRect& frame, const QList<QRect>& screens) {
     // The screen it overlaps most, or, overlapping none, the one nearest its middle.
     const QRect* nearest = nullptr;

@@ -48,9 +48,6 @@ void LeaveToUser(QWidget* window);
 /// As RestoreWindowPlace, for a place kept in pixels (the frame's top-left corner).
 void RestoreWindowPlace(QWidget* window, const QPoint& place, OffScreenPlace rule = OffScreenPlace::BringOnScreen);
 
-/// RestoreWindowPlace, then shows the window.
-void ShowAtStoredPlace(QWidget* window, int left, int top);
-
 /// A window's place as the settings keep it: its two 16-bit settings (twips) and what storing a
 /// place beyond their range does. The window it belongs to restores it and stores it itself.
 class StoredPlace {
@@ -60,7 +57,11 @@ public:
     /// RestoreWindowPlace to the stored place.
     void RestoreTo(QWidget* window) const { RestoreWindowPlace(window, left_, top_); }
     /// StoreWindowPlace with the place's rule; false where the platform cannot tell the place.
-    bool StoreFrom(const QWidget* window) const { return StoreWindowPlace(window, left_, top_, rule_); }
+    bool StoreFrom(const QWidget* window) const { return StoreFrom(window, rule_); }
+    /// The same under another rule, for a window whose rule depends on why it stores its place.
+    bool StoreFrom(const QWidget* window, PlaceOutOfRange rule) const {
+        return StoreWindowPlace(window, left_, top_, rule);
+    }
     /// The stored left edge, for a window that corrects it after storing.
     std::int16_t& Left() const { return left_; }
 
