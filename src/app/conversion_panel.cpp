@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRect>
 
 #include <cmath>
 #include <string>
@@ -41,6 +42,11 @@ QPixmap ArrowPicture(const QColor& outline) {
 }
 
 int Pixels(double value) { return static_cast<int>(std::lround(value)); }
+
+// A place in twips as whole pixels, at tx and ty twips per pixel.
+QRect PixelRect(const TwipsRect& place, double tx, double ty) {
+    return {Pixels(place.left / tx), Pixels(place.top / ty), Pixels(place.width / tx), Pixels(place.height / ty)};
+}
 
 }  // namespace
 
@@ -115,17 +121,15 @@ void ConversionPanel::Arrange(const MainLayout& layout, double tx, double ty) {
         frame->setGeometry(Pixels(left), Pixels(layout.fraTop), Pixels(layout.fraWidth), Pixels(layout.fraHeight));
     }
     for (QLineEdit* box : {txtInput_, txtResult_}) {
-        box->setGeometry(Pixels(layout.txtLeft / tx), Pixels(layout.txtTop / ty), Pixels(layout.txtWidth / tx),
-                         Pixels(layout.txtHeight / ty));
+        box->setGeometry(PixelRect({layout.txtLeft, layout.txtTop, layout.txtWidth, layout.txtHeight}, tx, ty));
     }
     for (UnitList* list : {lstConvFrom_, lstConvInto_}) {
-        list->setGeometry(Pixels(layout.lstLeft / tx), Pixels(layout.lstTop / ty), Pixels(layout.lstWidth / tx),
-                          Pixels(layout.lstHeight / ty));
+        list->setGeometry(PixelRect({layout.lstLeft, layout.lstTop, layout.lstWidth, layout.lstHeight}, tx, ty));
     }
     imgHand_->setGeometry(Pixels(layout.imgLeft), Pixels(layout.imgTop), Pixels(layout.imgSize),
                           Pixels(layout.imgSize));
-    lblHidden_->setGeometry(Pixels(2640 / tx), Pixels(456 / ty), Pixels(372 / tx), Pixels(228 / ty));
-    cmdConvert_->setGeometry(Pixels(2400 / tx), Pixels(3480 / ty), Pixels(1005 / tx), Pixels(255 / ty));
+    lblHidden_->setGeometry(PixelRect(layout.hiddenLabel, tx, ty));
+    cmdConvert_->setGeometry(PixelRect(layout.convertButton, tx, ty));
 }
 
 void ConversionPanel::ShowUnits(QStringList names, bool velocityGroup) {

@@ -24,6 +24,8 @@ MainLayout ArrangeMainWindow(const MainLayoutInput& in) {
     out.fraTop = kFrameTop / tppy;
     out.imgSize = kImgHandSize / tppx;
     out.buttonTop = kButtonTop / tppy;
+    out.hiddenLabel = kHiddenLabel;
+    out.convertButton = kConvertButton;
 
     const double th = Nearest(in.captionTextHeight);
     const double h = Nearest((out.txtHeight + out.lstHeight) / tppy + th + 12);

@@ -18,6 +18,14 @@ struct MainLayoutInput {
     int nonClientHeight = 0;        // outer height minus the height of the area the controls sit in, px
 };
 
+/// A control's place and size, in twips of the window's client area.
+struct TwipsRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
 /// Where everything goes.
 struct MainLayout {
     // The two frames, in pixels of the window's client area; both have the same size.
@@ -45,6 +53,10 @@ struct MainLayout {
     int buttonHeight = 0;
     double buttonTop = 0;
     std::array<double, 4> buttonLeft{};
+    // The invisible click target between the frames and the Convert button below the window's
+    // bottom edge (reached through Enter), in twips.
+    TwipsRect hiddenLabel;
+    TwipsRect convertButton;
     // The window's outer size, in twips.
     double windowWidth = 0;
     double windowHeight = 0;
@@ -68,5 +80,7 @@ inline constexpr double kImgHandSize = 480;
 inline constexpr double kButtonTop = 30;
 inline constexpr double kButtonDesignHeight = 255;
 inline constexpr double kButtonCaptionHeight = 210;
+inline constexpr TwipsRect kHiddenLabel{2640, 456, 372, 228};
+inline constexpr TwipsRect kConvertButton{2400, 3480, 1005, 255};
 
 }  // namespace halden
