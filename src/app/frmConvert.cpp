@@ -65,7 +65,7 @@ frmConvert::frmConvert(QWidget* parent)
     createControls();
     createMenus();
     connectHandlers();
-    userUnitsStore_.AddListener([this] { userWindow_Saved(); });
+    connectUserUnits();
     connect(&reduced_, &ReducedShape::closeRequested, this, &frmConvert::close);
     connect(&reduced_, &ReducedShape::restoreRequested, this, &frmConvert::BringToFront);
     connect(&reduced_, &ReducedShape::convertMenuOpening, this, &frmConvert::ParkMainWindow);

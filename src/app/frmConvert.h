@@ -110,6 +110,9 @@ private:
     void OpenSelectedGroup(bool deleted);
     void FillLists();
     void RefillKeepingChoices();
+    /// The lists and the user menu follow the user units the store saved.
+    void connectUserUnits();
+    void UserUnitsSaved();
     void SwitchGroup(GroupMenuKind kind, int index);
     void SwitchMenus(GroupMenuKind kind, int index);
     void SetCaption();
@@ -158,7 +161,6 @@ private:
     // The companion windows.
     void mnuConvConst_Click();
     void mnuUserDef_Click();
-    void userWindow_Saved();
     void mnuContents_Click();
     void mnuAbout_Click();
     void lblHidden_Click();

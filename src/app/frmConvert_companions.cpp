@@ -2,8 +2,6 @@
 // help. Each is created on first use; the open flags tell minimise/restore which to bring back.
 
 #include "app/accessible_button.h"
-#include "catalogue/unit_catalogue.h"
-#include "numbers/characters.h"
 #include "shared/process_state.h"
 
 #include "app/frmConvert.h"
@@ -41,24 +39,6 @@ void frmConvert::mnuUserDef_Click() {
         userWindow = dialog;
     }
     CompanionWindows::BringForward(userWindow);
-}
-
-// Add Units changes only the user groups. A user group shown in the lists is shown again as it is
-// now, or, deleted, gives way to the first group; the finder then offers what the lists hold.
-void frmConvert::userWindow_Saved() {
-    ApplyUserMenu();
-    const int g = session_.settings.pnSelUnitGrp;
-    if (!IsUserGroup(g)) {
-        return;
-    }
-    if (IsSpacesOnly(session_.catalogue.GroupName[static_cast<std::size_t>(g)])) {
-        OpenSelectedGroup(true);
-        panel_->Result()->setText(QString());
-        RestoreRememberedUnits();
-        return;
-    }
-    SetCaption();
-    RefillKeepingChoices();
 }
 
 void frmConvert::mnuContents_Click() { platform().ShowHelp(this, HelpCommand::Contents, 0); }

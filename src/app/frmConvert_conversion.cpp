@@ -3,6 +3,7 @@
 #include "app/unit_list.h"
 #include "catalogue/menu_texts.h"
 #include "catalogue/unit_catalogue.h"
+#include "numbers/characters.h"
 #include "shared/process_state.h"
 
 #include "app/frmAllUnits.h"
@@ -65,6 +66,28 @@ void frmConvert::FillLists() {
     }
     panel_->ShowUnits(names, g == kGroupVelocity);
     UpdateAllUnits();
+}
+
+void frmConvert::connectUserUnits() {
+    userUnitsStore_.AddListener([this] { UserUnitsSaved(); });
+}
+
+// Add Units saved: it changes only the user groups. A user group shown in the lists is shown again as it is
+// now, or, deleted, gives way to the first group; the finder then offers what the lists hold.
+void frmConvert::UserUnitsSaved() {
+    ApplyUserMenu();
+    const int g = session_.settings.pnSelUnitGrp;
+    if (!IsUserGroup(g)) {
+        return;
+    }
+    if (IsSpacesOnly(session_.catalogue.GroupName[static_cast<std::size_t>(g)])) {
+        OpenSelectedGroup(true);
+        panel_->Result()->setText(QString());
+        RestoreRememberedUnits();
+        return;
+    }
+    SetCaption();
+    RefillKeepingChoices();
 }
 
 // The units of the group shown have changed: the lists show the new names, and a unit chosen
