@@ -3,12 +3,10 @@
 #include "app/frmConvert.h"
 
 #include "app/shutdown_signals.h"
-#include "catalogue/unit_catalogue.h"
 #include "catalogue/unit_catalogue_build.h"
 #include "shared/process_state.h"
 #include "storage/config_file.h"
 #include "storage/my_path.h"
-#include "storage/user_file.h"
 
 #include "app/frmAllUnits.h"
 #include "app/frmMini.h"
@@ -24,8 +22,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
-
-#include <string>
 
 namespace halden {
 namespace {

@@ -14,8 +14,6 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
-#include <string>
-
 namespace halden {
 namespace {
 

@@ -1,11 +1,9 @@
 // The main window's menu choices: what each item of the menus does.
-#include "app/unit_list.h"
 #include "shared/process_state.h"
 
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"
 #include "shared/platform.h"
-#include "shared/ui_text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -13,8 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-
-#include <string>
 
 namespace halden {
 void frmConvert::createMenus() { menus_.Build(menuBar(), this); }

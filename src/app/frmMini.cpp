@@ -17,7 +17,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <limits>
 
 namespace halden {
 namespace {

@@ -16,7 +16,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <future>
 #include <memory>
 #include <optional>

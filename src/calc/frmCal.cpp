@@ -29,9 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <exception>
-#include <limits>
 #include <optional>
 #include <string>
 

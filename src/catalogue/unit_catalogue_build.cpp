@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <string>
-#include <string_view>
 
 namespace halden {
 namespace {

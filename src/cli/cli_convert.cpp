@@ -12,7 +12,6 @@
 #include "numbers/number_checks.h"
 #include "numbers/typed_text.h"
 
-#include <cstdint>
 #include <string>
 #include <vector>
 

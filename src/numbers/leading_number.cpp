@@ -3,7 +3,6 @@
 #include "numbers/characters.h"
 
 #include <charconv>
-#include <cstdint>
 #include <string>
 
 namespace halden {

@@ -21,8 +21,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <limits>
 #include <string>
 
 namespace halden {

@@ -4,7 +4,6 @@
 #include "storage/my_path.h"
 
 #include <charconv>
-#include <vector>
 
 namespace halden {
 namespace {

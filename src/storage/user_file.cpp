@@ -6,7 +6,6 @@
 #include "storage/my_path.h"
 
 #include <array>
-#include <cstdint>
 #include <string_view>
 
 namespace halden {

@@ -4,7 +4,6 @@
 #include "numbers/characters.h"
 #include "storage/my_path.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 #include <utility>
