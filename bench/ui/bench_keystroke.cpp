@@ -146,7 +146,7 @@ int main(int argc, char* argv[]) {
     lstConvFrom->setCurrentRow(0);
     lstConvInto->setCurrentRow(1);
     window.findChild<QAction*>(QStringLiteral("mnuConvAllUnits"))->trigger();
-    halden::frmAllUnits* all = window.allUnitsWindow();
+    halden::frmAllUnits* all = window.findChild<halden::frmAllUnits*>();
     QApplication::processEvents();
     const int rows = all != nullptr ? all->grdUnits->rowCount() : 0;
     if (rows != lstConvInto->count() || rows < 2) {

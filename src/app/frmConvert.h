@@ -55,12 +55,6 @@ public:
     QPointer<QWidget> equivWindow;
     QPointer<QWidget> userWindow;
 
-    /// The icon window while the reduced shape is shown, else nullptr.
-    frmMini* miniWindow() const;
-    /// The unit finder while it has been opened once, else nullptr.
-    UnitFinder* unitFinder() const;
-    /// The All Units window while it has been opened once, else nullptr.
-    frmAllUnits* allUnitsWindow() const;
     /// The calculator window, loaded (not shown) on first use.
     frmCal* calculatorWindow();
     /// The raw texts of the history items, newest first (what a history item puts on the clipboard).

@@ -18,8 +18,6 @@
 
 namespace halden {
 
-frmAllUnits* frmConvert::allUnitsWindow() const { return allUnits_.data(); }
-
 void frmConvert::connectAllUnits() {
     connect(menus_.mnuConvAllUnits, &QAction::triggered, this, &frmConvert::mnuConvAllUnits_Click);
     connect(menus_.mnuEditSwap, &QAction::triggered, this, &frmConvert::mnuEditSwap_Click);

@@ -18,8 +18,6 @@
 
 namespace halden {
 
-UnitFinder* frmConvert::unitFinder() const { return finder_.data(); }
-
 void frmConvert::mnuEditFind_Click() { OpenFinder(QString()); }
 
 void frmConvert::OpenFinder(const QString& text) {

@@ -16,8 +16,6 @@
 
 namespace halden {
 
-frmMini* frmConvert::miniWindow() const { return reduced_.IconWindow(); }
-
 void frmConvert::ParkMainWindow() {
     // Window managers keep part of an off-screen window on the screen, with its title-bar
     // buttons; a parked window is therefore not mapped at all. It keeps its place for its return.

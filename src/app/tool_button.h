@@ -30,7 +30,6 @@ public:
     /// sized from its design size at the screen's twips per pixel; drawn raised.
     void Arrange(const QRect& place, int captionTop, double twipsPerPixelX, double twipsPerPixelY);
     void setColours(const QColor& face, const QColor& text);
-    bool isPressedLook() const { return pressed_; }
 
 signals:
     /// The mouse button went up; Shift held at the release is passed on (Reduce uses it).

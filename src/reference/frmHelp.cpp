@@ -215,8 +215,6 @@ void frmHelp::BringToFront() {
     activateWindow();
 }
 
-QString frmHelp::CurrentPage() const { return QFileInfo(txtHelp->source().path()).fileName(); }
-
 void frmHelp::cmdContents_Click() { ShowPage(kContentsPage); }
 
 QString HelpPageFor(const QString& helpFile, HelpCommand command, int context) {

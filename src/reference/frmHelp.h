@@ -36,8 +36,6 @@ public:
     void ShowPage(const QString& page);
     /// Shows the window in front with the keyboard, out of the minimised state if it was in it.
     void BringToFront();
-    /// The file name of the page shown.
-    QString CurrentPage() const;
 
     void cmdContents_Click();
 

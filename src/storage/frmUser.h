@@ -57,9 +57,6 @@ public:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
 
-    /// The user group shown in the ten rows, 0..19.
-    int CurrentGroup() const { return nCurGroup; }
-
     void cboUserGroups_Click(int index);
     void cboUserGroups_Change();
     void cboUserGroups_DropDown();

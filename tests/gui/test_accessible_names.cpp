@@ -94,7 +94,7 @@ private slots:
         frmInfo about;
         InstalledHelpViewer()(nullptr, QStringLiteral("HALDUCNV.HLP"), HelpCommand::Contents, 0);
         const std::vector<std::pair<const char*, QWidget*>> windows{{"main", &main},
-                                                                    {"finder", main.unitFinder()},
+                                                                    {"finder", main.findChild<UnitFinder*>()},
                                                                     {"icon", &icon},
                                                                     {"calculator", &calculator},
                                                                     {"constants", &constants},
@@ -102,7 +102,7 @@ private slots:
                                                                     {"add units", &addUnits},
                                                                     {"about", &about},
                                                                     {"help", OpenHelpWindow()},
-                                                                    {"all units", main.allUnitsWindow()}};
+                                                                    {"all units", main.findChild<frmAllUnits*>()}};
         for (const auto& [title, window] : windows) {
             QVERIFY2(window != nullptr, title);
             window->show();
@@ -158,11 +158,11 @@ private slots:
         main.show();
         Ui(main).mnuEditFind->trigger();
         QAccessibleInterface* program = QAccessible::queryAccessibleInterface(qApp);
-        QAccessibleInterface* finder = QAccessible::queryAccessibleInterface(main.unitFinder());
+        QAccessibleInterface* finder = QAccessible::queryAccessibleInterface(main.findChild<UnitFinder*>());
         QVERIFY(program->indexOfChild(finder) >= 0);
         QCOMPARE(program->child(program->indexOfChild(finder)), finder);
         QCOMPARE(finder->text(QAccessible::Name), QStringLiteral("Find Unit"));
-        main.unitFinder()->close();
+        main.findChild<UnitFinder*>()->close();
 
         const std::vector<std::pair<QWidget*, const char*>> tools{
             {Ui(main).picPaste, "Paste the clipboard's text as the value to convert (Ctrl+Shift+V)"},

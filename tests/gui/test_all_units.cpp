@@ -69,7 +69,7 @@ private slots:
         const int fromRow = RowOf(ui().lstConvFrom, from);
         ui().lstConvFrom->Choose(fromRow);
         Key(Qt::Key_A);  // Ctrl+Shift+A from the input box
-        frmAllUnits* all = window->allUnitsWindow();
+        frmAllUnits* all = window->findChild<frmAllUnits*>();
         QVERIFY(all != nullptr && all->isVisible());
         ui().txtInput->setText(value);
         QCOMPARE(all->grdUnits->rowCount(), ui().lstConvInto->count());
@@ -92,7 +92,7 @@ private slots:
         Started(0);
         Choose("mile", "meter (m)");
         ui().mnuConvAllUnits->trigger();
-        frmAllUnits* all = window->allUnitsWindow();
+        frmAllUnits* all = window->findChild<frmAllUnits*>();
         ui().txtInput->setText(QStringLiteral("3"));
         Activate(all);
         all->grdUnits->setFocus();
@@ -110,7 +110,7 @@ private slots:
     void theWindowGoesWithTheReducedShapeAndComesBackWithTheFullOne() {
         Started(0);
         ui().mnuConvAllUnits->trigger();
-        frmAllUnits* all = window->allUnitsWindow();
+        frmAllUnits* all = window->findChild<frmAllUnits*>();
         Click(ui().picShrink);
         QVERIFY(!all->isVisible());
         bool offered = true;
@@ -118,7 +118,7 @@ private slots:
             offered = ui().mnuConvAllUnits->isVisible();
             return ui().mnuConvArray[1];
         };
-        QTest::mousePress(window->miniWindow()->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mousePress(test::IconWindow()->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!offered);  // the icon's menu offers what it always did
         QVERIFY(all->isVisible());
         QCOMPARE(all->grdUnits->rowCount(), ui().lstConvInto->count());
@@ -154,20 +154,20 @@ private slots:
         QCOMPARE(ui().lstConvFrom->currentItem()->text(), QStringLiteral("mile"));
         QCOMPARE(ui().txtResult->text(), QStringLiteral("4828.03"));
         ui().mnuConvAllUnits->trigger();
-        window->allUnitsWindow()->move(30, 40);
-        window->allUnitsWindow()->resize(300, 350);
+        window->findChild<frmAllUnits*>()->move(30, 40);
+        window->findChild<frmAllUnits*>()->resize(300, 350);
         window->close();
         window = std::make_unique<frmConvert>();
         QVERIFY(fixture->fake.messages.size() <= 1);  // only the first start's configuration message
         QCOMPARE(ui().lstConvFrom->currentItem()->text(), QStringLiteral("mile"));
         QCOMPARE(ui().lstConvInto->currentItem()->text(), QStringLiteral("meter (m)"));
         ui().mnuConvAllUnits->trigger();
-        QCOMPARE(window->allUnitsWindow()->geometry().size(), QSize(300, 350));
-        QCOMPARE(window->allUnitsWindow()->pos(), QPoint(30, 40));
-        window->allUnitsWindow()->move(50, 60);  // moved in this run: opened there again
-        window->allUnitsWindow()->close();
+        QCOMPARE(window->findChild<frmAllUnits*>()->geometry().size(), QSize(300, 350));
+        QCOMPARE(window->findChild<frmAllUnits*>()->pos(), QPoint(30, 40));
+        window->findChild<frmAllUnits*>()->move(50, 60);  // moved in this run: opened there again
+        window->findChild<frmAllUnits*>()->close();
         ui().mnuConvAllUnits->trigger();
-        QCOMPARE(window->allUnitsWindow()->pos(), QPoint(50, 60));
+        QCOMPARE(window->findChild<frmAllUnits*>()->pos(), QPoint(50, 60));
     }
 };
 

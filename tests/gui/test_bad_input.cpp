@@ -335,9 +335,9 @@ private slots:
         QCOMPARE(ui().lstConvFrom->count(), int{catalogue().UnitCount[static_cast<std::size_t>(group)]});
         // The reduced shape shows only the icon window; the main window is hidden, not off-screen.
         QCOMPARE(window->isVisible(), settings().pnShapeFlag != 0);
-        QVERIFY(settings().pnShapeFlag != 0 || (window->miniWindow() != nullptr && window->miniWindow()->isVisible()));
+        QVERIFY(settings().pnShapeFlag != 0 || (test::IconWindow() != nullptr && test::IconWindow()->isVisible()));
         // Wherever the file put it, the window the user works with can be reached on a screen.
-        QWidget* shown = settings().pnShapeFlag != 0 ? static_cast<QWidget*>(window.get()) : window->miniWindow();
+        QWidget* shown = settings().pnShapeFlag != 0 ? static_cast<QWidget*>(window.get()) : test::IconWindow();
         QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(shown->pos() + QPoint(16, 16)));
         if (ui().lstConvFrom->count() >= 2) {
             ui().lstConvFrom->setCurrentRow(1);
@@ -455,7 +455,7 @@ private slots:
         stored.pnShapeFlag = reduced ? 0 : 1;
         WriteFiles(CfgSaveBytes(stored));
         window = std::make_unique<frmConvert>();
-        QPointer<frmMini> mini = window->miniWindow();
+        QPointer<frmMini> mini = test::IconWindow();
         QCOMPARE(mini.isNull(), !reduced);
         QVERIFY(fixture->fake.messages.empty());
         QDir dir(fixture->configDir());

@@ -309,7 +309,7 @@ private slots:
         Activate(window.get());
         QTest::keyClick(ui().txtInput, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
-        QVERIFY(window->miniWindow() != nullptr);
+        QVERIFY(test::IconWindow() != nullptr);
     }
 
     void addUnitsTakesTextsOfAnyLengthUpToWhatTheFileHolds() {

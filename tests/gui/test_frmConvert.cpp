@@ -86,8 +86,8 @@ private slots:
         QCOMPARE(visibleWindowsAtMessage, 0);
         QVERIFY(fixture->fake.helpFile.endsWith(QStringLiteral("HALDUCNV.HLP")));
         // Defaults: reduced shape, group 0, lists filled and nothing selected.
-        QVERIFY(window->miniWindow() != nullptr);
-        QVERIFY(window->miniWindow()->isVisible());
+        QVERIFY(test::IconWindow() != nullptr);
+        QVERIFY(test::IconWindow()->isVisible());
         QVERIFY(!window->isVisible());  // parked: hidden, not moved off-screen
         QCOMPARE(window->windowTitle(),
                  QStringLiteral(" Halden Unit Converter - ") + QString::fromStdString(catalogue().GroupName[0]));
@@ -98,7 +98,7 @@ private slots:
         QVERIFY(ui().mnuOptionsFigArray[1]->isChecked());
         QVERIFY(!ui().mnuShowTop->isChecked());
         QVERIFY(!ui().mnuHistory->isEnabled());
-        SaveScreenshot(window->miniWindow(), QStringLiteral("mini_at_startup"));
+        SaveScreenshot(test::IconWindow(), QStringLiteral("mini_at_startup"));
     }
 
     void typingWithNothingSelectedShowsInputErrorPerKeystrokeThenUnitsConvert() {
@@ -387,12 +387,11 @@ private slots:
         Started(0);
         const QPoint raised = ui().picCopy->caption->pos();
         QTest::mousePress(ui().picCopy, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(ui().picCopy->isPressedLook());
+        QCOMPARE(ui().picCopy->caption->pos(), raised - QPoint(1, 1));
         QTest::mouseRelease(ui().picCopy, Qt::LeftButton, {}, QPoint(-20, 40));
-        QVERIFY(!ui().picCopy->isPressedLook());
+        QCOMPARE(ui().picCopy->caption->pos(), raised);
         QCOMPARE(fixture->fake.clipboardClears, 0);
         QTest::mousePress(ui().picCopy, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(ui().picCopy->isPressedLook());
         QCOMPARE(ui().picCopy->caption->pos(), raised - QPoint(1, 1));
         QTest::mouseRelease(ui().picCopy, Qt::RightButton, {}, QPoint(5, 5));
         QCOMPARE(ui().picCopy->caption->pos(), raised);
@@ -406,7 +405,7 @@ private slots:
         Click(ui().picShrink, Qt::ShiftModifier);
         QVERIFY(settings().pbShowInSysCol);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
-        QVERIFY(window->miniWindow() != nullptr);
+        QVERIFY(test::IconWindow() != nullptr);
         QCOMPARE(ui().picPaste->grab().toImage().pixelColor(10, 8), before);
         QCOMPARE(before, QColor(0, 128, 128));
     }
@@ -489,7 +488,7 @@ private slots:
         QCOMPARE(settings().Form_Convert_Left, std::int16_t(TwipsX(place.x())));
         QVERIFY(!window->isVisible());
         QCOMPARE(window->pos(), place);  // hidden where it was
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QVERIFY(mini != nullptr && mini->isVisible());
         SaveScreenshot(mini, QStringLiteral("mini"));
         fixture->fake.popupChoice = ui().mnuConvArray[1]->text();
@@ -497,7 +496,7 @@ private slots:
         QCOMPARE(fixture->fake.popups.back().menu, ui().mnuConvert);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{1});
         QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
-        QVERIFY(window->miniWindow() == nullptr);
+        QVERIFY(test::IconWindow() == nullptr);
         QCOMPARE(window->pos(), place);
         QVERIFY(ui().mnuConvArray[1]->isChecked() && !ui().mnuConvArray[0]->isChecked());
     }
@@ -505,7 +504,7 @@ private slots:
     void iconFilePopupReadsMinimizeAndExitAndTheMenuBarReadsExitAgain() {
         Started(0);
         Click(ui().picShrink);
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QVERIFY(mini != nullptr);
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
         QCOMPARE(fixture->fake.popups.back().menu, ui().mnuFile);
@@ -521,7 +520,7 @@ private slots:
         window->move(210, 120);
         const QPoint place = window->pos();
         Click(ui().picShrink);
-        QPointer<frmMini> mini = window->miniWindow();
+        QPointer<frmMini> mini = test::IconWindow();
         mini->move(300, 40);
         window->close();
         QCOMPARE(settings().Form_Convert_Left, std::int16_t(TwipsX(place.x())));
@@ -530,7 +529,7 @@ private slots:
         QCOMPARE(settings().Form_Normal_Top, std::int16_t(TwipsY(40)));
         QVERIFY(state().pbEnding);
         QCOMPARE(fixture->fake.topmostCalls.back().second, false);
-        QVERIFY(window->miniWindow() == nullptr);
+        QVERIFY(test::IconWindow() == nullptr);
     }
 };
 

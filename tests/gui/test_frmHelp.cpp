@@ -61,7 +61,7 @@ private slots:
             QCOMPARE(HelpPageFor(row.file, row.command, row.context), row.page);
             frmHelp* window = Request(row.file, row.command, row.context);
             QVERIFY2(window != nullptr && window->isVisible(), row.name);
-            QCOMPARE(window->CurrentPage(), row.page);
+            QCOMPARE(window->txtHelp->source().fileName(), row.page);
             QVERIFY2(!window->txtHelp->toPlainText().trimmed().isEmpty(), row.name);
         }
         QVERIFY(fixture->fake.messages.empty());
@@ -86,9 +86,9 @@ private slots:
         platform().SetHelpFile(fixture->configDir() + QStringLiteral("HALDUCNV.HLP"));
         platform().ShowHelp(nullptr, HelpCommand::Context, 18);
         QVERIFY(OpenHelpWindow() != nullptr);
-        QCOMPARE(OpenHelpWindow()->CurrentPage(), QStringLiteral("addunits.html"));
+        QCOMPARE(OpenHelpWindow()->txtHelp->source().fileName(), QStringLiteral("addunits.html"));
         platform().ShowHelp(nullptr, HelpCommand::Contents, 0);
-        QCOMPARE(OpenHelpWindow()->CurrentPage(), QStringLiteral("contents.html"));
+        QCOMPARE(OpenHelpWindow()->txtHelp->source().fileName(), QStringLiteral("contents.html"));
         test::SaveScreenshot(OpenHelpWindow(), QStringLiteral("frmHelp"));
     }
 
@@ -117,7 +117,7 @@ private slots:
         window->ShowPage(QStringLiteral("units.html"));
         QVERIFY(window->txtHelp->toPlainText().contains(QStringLiteral("firkin")));
         window->cmdContents_Click();
-        QCOMPARE(window->CurrentPage(), QStringLiteral("contents.html"));
+        QCOMPARE(window->txtHelp->source().fileName(), QStringLiteral("contents.html"));
         QVERIFY(window->cmdBack->isEnabled());
     }
 

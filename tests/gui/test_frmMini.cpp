@@ -27,12 +27,12 @@ class FrmMiniTest : public halden::test::GuiTest {
     // With no configuration file the program starts reduced, the icon window showing.
     void setUp() override {
         window = std::make_unique<frmConvert>();
-        QVERIFY(window->miniWindow() != nullptr);
+        QVERIFY(test::IconWindow() != nullptr);
     }
 
 private slots:
     void iconWindowIsPlacedSizedAndTopmost() {
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QCOMPARE(mini->pos(), QPoint(PixelsX(settings().Form_Normal_Left), PixelsY(settings().Form_Normal_Top)));
         QCOMPARE(mini->size(), QSize(46, 48));
         QCOMPARE(mini->picIconBase->size(), QSize(36, 37));
@@ -47,7 +47,7 @@ private slots:
     }
 
     void theFrameDragsTheWindowAndTheIconDoesNot() {
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
         QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
         QCOMPARE(fixture->fake.drags.size(), std::size_t{1});
@@ -65,7 +65,7 @@ private slots:
 
     void withoutASystemMoveTheWindowFollowsTheMouse() {
         fixture->fake.dragSupported = false;
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         const QPoint start = mini->pos();
         QTest::mousePress(mini, Qt::LeftButton, {}, QPoint(2, 2));
         QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), mini->mapToGlobal(QPointF(12, 22)), Qt::NoButton,
@@ -75,26 +75,26 @@ private slots:
     }
 
     void aGroupSwitchUnloadsItAndRecordsWhereItWas() {
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         mini->move(77, 55);
         ui().mnuConvArray[2]->trigger();
-        QVERIFY(window->miniWindow() == nullptr);
+        QVERIFY(test::IconWindow() == nullptr);
         QCOMPARE(settings().Form_Normal_Left, std::int16_t(TwipsX(77)));
         QCOMPARE(settings().Form_Normal_Top, std::int16_t(TwipsY(55)));
         // Not ending: the topmost state is left alone on this unload.
         QCOMPARE(fixture->fake.topmostCalls.back().second, true);
         // Reducing again shows it where it was left.
         QTest::mouseClick(ui().picShrink, Qt::LeftButton, {}, QPoint(3, 3));
-        QVERIFY(window->miniWindow() != nullptr);
-        QCOMPARE(window->miniWindow()->pos(), QPoint(77, 55));
+        QVERIFY(test::IconWindow() != nullptr);
+        QCOMPARE(test::IconWindow()->pos(), QPoint(77, 55));
     }
 
     void exitFromTheIconMenuEndsTheProgramThroughTheMainWindow() {
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         fixture->fake.popupChoice = QStringLiteral("Exit");
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(state().pbEnding);
-        QVERIFY(window->miniWindow() == nullptr);
+        QVERIFY(test::IconWindow() == nullptr);
         QCOMPARE(ui().mnuFileExit->text(), QStringLiteral("E&xit"));
         QFile file(fixture->configDir() + QStringLiteral("HALDUCNV.CFG"));
         QVERIFY(file.exists());
@@ -109,7 +109,7 @@ private slots:
     }
     void iconWindowKeepsItsPlaceUntilDragged() {
         QFETCH(bool, dragged);
-        QPointer<frmMini> mini = window->miniWindow();
+        QPointer<frmMini> mini = test::IconWindow();
         const QPoint placed = mini->pos();
         if (dragged) {
             QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
@@ -140,7 +140,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, mods);
         QFETCH(QString, outcome);
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QCOMPARE(mini->windowTitle(), QStringLiteral("Halden Unit Converter"));
         QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == mini; }));
         QTest::keyClick(mini, static_cast<Qt::Key>(key), mods);
@@ -151,18 +151,18 @@ private slots:
             QCOMPARE(popup.place, std::optional(mini->mapToGlobal(QPoint(0, mini->height()))));
         }
         if (outcome == QStringLiteral("full window")) {
-            QVERIFY(window->miniWindow() == nullptr);
+            QVERIFY(test::IconWindow() == nullptr);
             QVERIFY(window->isVisible());
             QCOMPARE(settings().pnShapeFlag, std::int16_t(1));
         } else {
             QCOMPARE(menus, outcome.isEmpty() ? QStringList() : QStringList{outcome});
-            QVERIFY(window->miniWindow() != nullptr);
+            QVERIFY(test::IconWindow() != nullptr);
         }
     }
 
     // A screen reader finds a named button whose press opens the Convert menu.
     void assistiveToolsSeeAPressableButton() {
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(mini);
         QVERIFY(face != nullptr && face->actionInterface() != nullptr);
         QCOMPARE(face->role(), QAccessible::Button);
@@ -175,7 +175,7 @@ private slots:
     }
 
     void minimizeFromTheIconMenuHidesTheIconWindowAndRestoringShowsIt() {
-        QPointer<frmMini> mini = window->miniWindow();
+        QPointer<frmMini> mini = test::IconWindow();
         // Dragged somewhere by its frame.
         QTest::mousePress(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
         QTest::mouseRelease(mini->picIconBase, Qt::LeftButton, {}, QPoint(1, 1));
@@ -188,8 +188,8 @@ private slots:
         QVERIFY(mini.isNull() || !mini->isVisible());
         window->setWindowState(Qt::WindowNoState);
         // The reduced shape comes back: the icon window where it was, the main window hidden.
-        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
-        QCOMPARE(window->miniWindow()->pos(), place);
+        QVERIFY(test::IconWindow() != nullptr && test::IconWindow()->isVisible());
+        QCOMPARE(test::IconWindow()->pos(), place);
         QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
     }
 };

@@ -76,7 +76,7 @@ private slots:
     void opensWithGroupZeroTrimmedCoefficientsAndAlternatingRows() {
         Open();
         QCOMPARE(dlg->windowTitle(), QStringLiteral(" Add Units"));
-        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->cboUserGroups->currentIndex(), 0);
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Lengths"));
         QCOMPARE(dlg->cboUserGroups->count(), 20);
         QCOMPARE(dlg->cboUserGroups->itemText(3), QStringLiteral("Speeds"));
@@ -193,13 +193,13 @@ private slots:
         TypeOver(dlg->txtUserCoef[2], QStringLiteral("1.8 ; 32"));
         TypeOver(dlg->txtUserUnit[2], QStringLiteral(" fahr "));
         PickGroup(dlg->cboUserGroups, 3);
-        QCOMPARE(dlg->CurrentGroup(), 3);
+        QCOMPARE(dlg->cboUserGroups->currentIndex(), 3);
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
         QCOMPARE(dlg->txtUserUnit[2]->text(), QStringLiteral("knot"));
         QCOMPARE(dlg->txtUserCoef[2]->text(), QStringLiteral("9"));
         QCOMPARE(dlg->txtUserCoef[0]->text(), QString());
         PickGroup(dlg->cboUserGroups, 0);
-        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->cboUserGroups->currentIndex(), 0);
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Lengths"));
         QCOMPARE(dlg->txtUserCoef[2]->text(), QStringLiteral("1.8;32"));
         QCOMPARE(dlg->txtUserUnit[2]->text(), QStringLiteral(" fahr "));
@@ -226,7 +226,7 @@ private slots:
         QAbstractItemView* view = dlg->cboUserGroups->view();
         const QRect item = view->visualRect(view->model()->index(3, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
-        QTRY_COMPARE(dlg->CurrentGroup(), 3);
+        QTRY_COMPARE(dlg->cboUserGroups->currentIndex(), 3);
         // Picking changed the text field, but must not have renamed the group shown before.
         QCOMPARE(dlg->cboUserGroups->currentText(), QStringLiteral("Speeds"));
         TypeOver(dlg->cboUserGroups->lineEdit(), QString());
@@ -250,7 +250,7 @@ private slots:
         // Group 3 is "Speeds"; group 0 takes the same name, and leaving the field must not jump there.
         TypeOver(dlg->cboUserGroups->lineEdit(), QStringLiteral("Speeds"));
         QTest::keyClick(dlg->cboUserGroups->lineEdit(), static_cast<Qt::Key>(key));
-        QCOMPARE(dlg->CurrentGroup(), 0);
+        QCOMPARE(dlg->cboUserGroups->currentIndex(), 0);
         QCOMPARE(dlg->txtUserUnit[0]->text(), QStringLiteral("inch"));
         QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
         QCOMPARE(userUnits().UserGroupName[0], std::string("Speeds"));

@@ -411,7 +411,7 @@ private slots:
 
         // Back to the full shape through the icon window's menu: Add Units comes back with its
         // edit, the other companions stay away.
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QVERIFY(mini != nullptr);
         fixture->fake.popupChoice = QStringLiteral("&Area");
         QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
@@ -429,7 +429,7 @@ private slots:
         Settings stored;  // the reduced shape
         WriteFiles(stored);
         Start();
-        frmMini* mini = window->miniWindow();
+        frmMini* mini = test::IconWindow();
         QVERIFY(mini != nullptr && mini->isVisible());
         fixture->fake.popupChoice = QStringLiteral("&Constants...");
         QTest::mousePress(mini->imgIcon, Qt::LeftButton, {}, QPoint(4, 4));
@@ -443,10 +443,10 @@ private slots:
         QTest::mousePress(mini->imgIcon, Qt::RightButton, {}, QPoint(4, 4));
         QVERIFY(window->isMinimized());
         QVERIFY(!constants->isVisible());
-        QVERIFY(window->miniWindow() == nullptr || !window->miniWindow()->isVisible());
+        QVERIFY(test::IconWindow() == nullptr || !test::IconWindow()->isVisible());
         window->setWindowState(Qt::WindowNoState);
         QVERIFY(constants->isVisible());
-        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QVERIFY(test::IconWindow() != nullptr && test::IconWindow()->isVisible());
         QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));  // the main window stays parked
     }
 
@@ -667,7 +667,7 @@ private slots:
         QVERIFY(fixture->fake.messages.empty());
         QCOMPARE(window->pos(), QPoint(PixelsX(1500), PixelsY(1200)));
         QVERIFY(window->isVisible());
-        QVERIFY(window->miniWindow() == nullptr);
+        QVERIFY(test::IconWindow() == nullptr);
 
         QVERIFY(Choose(ui().mnuConvert, QStringLiteral("&Mass, Weight")));
         QVERIFY(Choose(ui().mnuOptionsFig, QStringLiteral("&8")));
@@ -727,7 +727,7 @@ private slots:
         const auto& calls = fixture->fake.topmostCalls;
         QVERIFY(std::find(calls.begin(), calls.end(), std::pair<QWidget*, bool>{window.get(), true}) != calls.end());
         // It ended reduced, so it starts reduced.
-        QVERIFY(window->miniWindow() != nullptr && window->miniWindow()->isVisible());
+        QVERIFY(test::IconWindow() != nullptr && test::IconWindow()->isVisible());
         QCOMPARE(ui().lstConvInto->count(), catalogue().UnitCount[kGroupVelocity] - 1);
     }
 

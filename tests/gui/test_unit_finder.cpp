@@ -52,7 +52,7 @@ class UnitFinderTest : public halden::test::GuiTest {
     // Ctrl+F, the text typed key by key, then the finishing key.
     UnitFinder* Find(const QString& text, Qt::Key finish = Qt::Key_unknown, Qt::KeyboardModifiers modifiers = {}) {
         ui().mnuEditFind->trigger();
-        UnitFinder* finder = window->unitFinder();
+        UnitFinder* finder = window->findChild<UnitFinder*>();
         if (finder == nullptr) {
             return nullptr;
         }
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(ui().mnuConvArray[2]->isChecked());
         QVERIFY(!ui().mnuConvArray[0]->isChecked());
         QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("坪 [tsubo] = 歩 [bu]"));
-        QVERIFY(!window->unitFinder()->isVisible());
+        QVERIFY(!window->findChild<UnitFinder*>()->isVisible());
 
         Find(QStringLiteral("m^2"), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{2});
@@ -226,18 +226,18 @@ private slots:
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         window->ShowQuestion(QStringLiteral("3 ft in cm"), false);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{1});
-        QVERIFY(window->miniWindow() == nullptr);
+        QVERIFY(test::IconWindow() == nullptr);
         QCOMPARE(settings().pnSelUnitGrp, std::int16_t{0});
         QCOMPARE(CurrentText(ui().lstConvFrom), QStringLiteral("foot, feet (ft)"));
         QCOMPARE(CurrentText(ui().lstConvInto), QStringLiteral("centimeter (cm)"));
         QCOMPARE(ui().txtInput->text(), QStringLiteral("3"));
         QCOMPARE(ui().txtResult->text(), QStringLiteral("91.4400"));
-        QVERIFY(window->unitFinder() == nullptr);
+        QVERIFY(window->findChild<UnitFinder*>() == nullptr);
 
         for (const bool inFinder : {false, true}) {
             const QString question = inFinder ? QStringLiteral("3 ft in cm") : QStringLiteral("10 mi km");
             window->ShowQuestion(question, inFinder);
-            UnitFinder* finder = window->unitFinder();
+            UnitFinder* finder = window->findChild<UnitFinder*>();
             QVERIFY(finder != nullptr && finder->isVisible());
             QCOMPARE(finder->txtFind->text(), question);
             QCOMPARE(finder->lblAnswer->text(), inFinder ? QStringLiteral("3 foot, feet (ft) = 91.4400 centimeter (cm)")
@@ -274,7 +274,7 @@ private slots:
         Find(QStringLiteral("tsubo"), Qt::Key_Return);
         QCOMPARE(window->size(), size);
         // The finder is a popup window of its own, never a control on the main window's face.
-        QVERIFY(window->unitFinder()->isWindow());
+        QVERIFY(window->findChild<UnitFinder*>()->isWindow());
         for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             QVERIFY(children.contains(child) || child->isWindow());
         }
@@ -284,7 +284,7 @@ private slots:
         window = std::make_unique<frmConvert>();
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
         ui().mnuEditFind->trigger();
-        QVERIFY(window->unitFinder() == nullptr);
+        QVERIFY(window->findChild<UnitFinder*>() == nullptr);
         QCOMPARE(settings().pnShapeFlag, std::int16_t{0});
     }
 

@@ -3,7 +3,10 @@
 #include "app/tool_button.h"
 #include "app/unit_list.h"
 
+#include "app/frmMini.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +46,15 @@ MainWindowUi Ui(const QWidget& window) {
         item = window.findChild<std::remove_reference_t<decltype(*item)>*>(name);
     });
     return ui;
+}
+
+frmMini* IconWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* mini = qobject_cast<frmMini*>(window); mini != nullptr && mini->isVisible()) {
+            return mini;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace halden::test

@@ -11,6 +11,7 @@ class QPushButton;
 class QWidget;
 
 namespace halden {
+class frmMini;
 class ToolButton;
 class UnitList;
 }  // namespace halden
@@ -37,5 +38,8 @@ struct MainWindowUi : MainMenuItems {
 /// Every control and menu item of the main window, found by name; a name not found fails the
 /// test that uses it (a null pointer), as a missing control would.
 MainWindowUi Ui(const QWidget& window);
+
+/// The icon window the reduced shape shows, else nullptr.
+frmMini* IconWindow();
 
 }  // namespace halden::test
