@@ -6,7 +6,6 @@
 
 #include "app/frmAllUnits.h"
 #include "app/frmConvert.h"
-#include "app/frmMini.h"
 #include "shared/platform.h"
 #include "shared/ui_window_place.h"
 
