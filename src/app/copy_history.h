@@ -26,9 +26,6 @@ public:
     /// Copies the entry at `index` (0 = newest) to the clipboard.
     void CopyEntry(int index) const;
 
-    const std::array<QString, kHistoryItems>& texts() const { return texts_; }
-    int count() const { return count_; }
-
 private:
     QMenu* const& menu_;
     const Items& items_;

@@ -57,9 +57,6 @@ public:
 
     /// The calculator window, loaded (not shown) on first use.
     frmCal* calculatorWindow();
-    /// The raw texts of the history items, newest first (what a history item puts on the clipboard).
-    const std::array<QString, kHistoryItems>& historyTexts() const { return history_.texts(); }
-    int historyCount() const { return history_.count(); }
 
     /// Hides the window (the reduced shape, or a save-failure message); it keeps its place.
     void ParkMainWindow();

@@ -99,7 +99,7 @@ private slots:
         all->grdUnits->setCurrentCell(1, 0);
         QTest::keyClick(all->grdUnits, Qt::Key_Return);
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("482803 centimeter (cm)"));
-        QCOMPARE(window->historyTexts()[0], QStringLiteral("3 mile = 482803 centimeter (cm)"));
+        QCOMPARE(test::HistoryShown(ui())[0], QStringLiteral("3 mile = 482803 centimeter (cm)"));
         QTest::keyClick(all->grdUnits, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(fixture->fake.clipboard.startsWith(QStringLiteral("meter (m)\t4828.03\ncentimeter (cm)\t482803\n")));
         QCOMPARE(fixture->fake.clipboard.count(QLatin1Char('\n')), ui().lstConvInto->count());

@@ -300,7 +300,7 @@ private slots:
 
         QTest::keyClick(ui().txtInput, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("4828.03"));
-        QCOMPARE(window->historyCount(), 1);
+        QCOMPARE(test::HistoryShown(ui()).size(), 1);
 
         QTest::keyClick(ui().txtInput, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(window->calculatorWindow()->isVisible());

@@ -304,15 +304,14 @@ private slots:
             Click(ui().picCopy);
             QCOMPARE(fixture->fake.clipboard, ui().txtResult->text());
         }
-        QCOMPARE(window->historyCount(), 8);
+        QCOMPARE(test::HistoryShown(ui()).size(), 8);
         QVERIFY(ui().mnuHistory->isEnabled());
         for (int k = 0; k < 8; ++k) {
             QVERIFY(ui().mnuHistoryArray[static_cast<std::size_t>(k)]->isVisible());
-            QVERIFY(window->historyTexts()[static_cast<std::size_t>(k)].startsWith(QString::number(9 - k) +
-                                                                                   QLatin1Char(' ')));
+            QVERIFY(test::HistoryShown(ui())[k].startsWith(QString::number(9 - k) + QLatin1Char(' ')));
         }
         ui().mnuHistoryArray[7]->trigger();
-        QCOMPARE(fixture->fake.clipboard, window->historyTexts()[7]);
+        QCOMPARE(fixture->fake.clipboard, test::HistoryShown(ui())[7]);
         QVERIFY(fixture->fake.clipboard.startsWith(QStringLiteral("2 ")));
     }
 
@@ -321,8 +320,8 @@ private slots:
         ui().lstConvFrom->setCurrentRow(2);
         QCOMPARE(ui().txtResult->text(), QString());
         Click(ui().picCopy);
-        QCOMPARE(window->historyCount(), 1);
-        QCOMPARE(window->historyTexts()[0], QStringLiteral(" ") + UnitName(0, 2) + QStringLiteral(" =  "));
+        QCOMPARE(test::HistoryShown(ui()).size(), 1);
+        QCOMPARE(test::HistoryShown(ui())[0], QStringLiteral(" ") + UnitName(0, 2) + QStringLiteral(" =  "));
         QVERIFY(!ui().mnuHistoryArray[1]->isVisible());
     }
 
@@ -332,9 +331,9 @@ private slots:
         ui().lstConvInto->setCurrentRow(7);
         ui().txtInput->setText(QStringLiteral("2"));
         Click(ui().picCopy);
-        QCOMPARE(window->historyTexts()[0], QStringLiteral("2 time(s) ") + UnitName(kGroupVelocity, 6) +
-                                                QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) + QLatin1Char(' ') +
-                                                ui().txtResult->text());
+        QCOMPARE(test::HistoryShown(ui())[0], QStringLiteral("2 time(s) ") + UnitName(kGroupVelocity, 6) +
+                                                  QStringLiteral(" = ") + UnitName(kGroupVelocity, 7) +
+                                                  QLatin1Char(' ') + ui().txtResult->text());
     }
 
     void optionsMoveTheirCheckMarksAndIntegerIsSavedAsSeven() {

@@ -200,7 +200,7 @@ private slots:
         QTest::keyClick(finder->txtFind, Qt::Key_Return);
         QVERIFY(!finder->isVisible());
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("91.4400"));
-        QCOMPARE(window->historyTexts()[0], QStringLiteral("3 foot, feet (ft) = 91.4400 centimeter (cm)"));
+        QCOMPARE(test::HistoryShown(ui())[0], QStringLiteral("3 foot, feet (ft) = 91.4400 centimeter (cm)"));
         Find(QStringLiteral("1.8 m in ft+in"), Qt::Key_Return);
         QCOMPARE(fixture->fake.clipboard, QStringLiteral("5 ft 10.8661 in"));
 

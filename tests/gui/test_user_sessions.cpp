@@ -379,10 +379,10 @@ private slots:
             QTest::keyClicks(ui().txtInput, text);
             QTest::mouseClick(ui().picCopy, Qt::LeftButton, {}, QPoint(5, 5));
         }
-        QCOMPARE(window->historyCount(), 3);
+        QCOMPARE(test::HistoryShown(ui()).size(), 3);
         // 2 mm = 0.2 cm, six significant digits.
         const QString entry = QStringLiteral("2 ") + UnitName(0, 2) + QStringLiteral(" = 0.200000 ") + UnitName(0, 1);
-        QCOMPARE(window->historyTexts()[1], entry);
+        QCOMPARE(test::HistoryShown(ui())[1], entry);
         // Edit, History, then the second item.
         AccessKeys(QStringLiteral("eh"));
         Keys(Qt::Key_Down);

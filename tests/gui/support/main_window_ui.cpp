@@ -48,6 +48,16 @@ MainWindowUi Ui(const QWidget& window) {
     return ui;
 }
 
+QStringList HistoryShown(const MainWindowUi& ui) {
+    QStringList shown;
+    for (const QAction* item : ui.mnuHistoryArray) {
+        if (item->isVisible()) {
+            shown.append(item->text().replace(QStringLiteral("&&"), QStringLiteral("&")));
+        }
+    }
+    return shown;
+}
+
 frmMini* IconWindow() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* mini = qobject_cast<frmMini*>(window); mini != nullptr && mini->isVisible()) {

@@ -4,6 +4,8 @@
 
 #include "app/main_menus.h"
 
+#include <QStringList>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +40,9 @@ struct MainWindowUi : MainMenuItems {
 /// Every control and menu item of the main window, found by name; a name not found fails the
 /// test that uses it (a null pointer), as a missing control would.
 MainWindowUi Ui(const QWidget& window);
+
+/// The copy history's entries as its menu shows them, newest first.
+QStringList HistoryShown(const MainWindowUi& ui);
 
 /// The icon window the reduced shape shows, else nullptr.
 frmMini* IconWindow();
