@@ -161,10 +161,11 @@ int main(int argc, char* argv[]) {
         QTest::keyClick(txtInput, Qt::Key_3);
         QApplication::processEvents();
         const auto end = std::chrono::steady_clock::now();
-        if (all->ResultAt(rows - 1).isEmpty() || all->ResultAt(1) != txtResult->text()) {
+        if (all->grdUnits->item(rows - 1, 1)->text().isEmpty() ||
+            all->grdUnits->item(1, 1)->text() != txtResult->text()) {
             std::fprintf(stderr, "keystroke %d: the table's last row \"%s\", its second \"%s\", the result \"%s\"\n", i,
-                         qPrintable(all->ResultAt(rows - 1)), qPrintable(all->ResultAt(1)),
-                         qPrintable(txtResult->text()));
+                         qPrintable(all->grdUnits->item(rows - 1, 1)->text()),
+                         qPrintable(all->grdUnits->item(1, 1)->text()), qPrintable(txtResult->text()));
             return 1;
         }
         if (i >= kWarmUp) {

@@ -203,12 +203,6 @@ std::optional<WindowPlace> frmAllUnits::Place() const {
 
 void frmAllUnits::NotePlace() { place_ = WindowPlace{pos().x(), pos().y(), width(), height()}; }
 
-QString frmAllUnits::ResultAt(int row) const {
-    return row >= 0 && static_cast<std::size_t>(row) < results_.size()
-               ? ToQString(results_[static_cast<std::size_t>(row)])
-               : QString();
-}
-
 QString frmAllUnits::TableText() const {
     QString text;
     for (std::size_t row = 0; row < names_.size() && row < results_.size(); ++row) {

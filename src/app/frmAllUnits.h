@@ -55,8 +55,6 @@ public:
 
     /// Opened by the user: shown at its stored place (or beside the main window) and raised.
     void Open(const std::optional<WindowPlace>& stored, const QWidget* mainWindow);
-    /// Whether the user has it open (it may be hidden with the main window for now).
-    bool IsOpen() const { return open_; }
     /// Hidden with the main window (minimised or reduced); it stays open for ShowWithMain.
     void HideWithMain();
     /// The main window is back: shown again when the user had it open.
@@ -65,8 +63,7 @@ public:
     /// nor where the platform cannot tell where windows are.
     std::optional<WindowPlace> Place() const;
 
-    /// The result text of a row and the text Ctrl+C copies.
-    QString ResultAt(int row) const;
+    /// The text Ctrl+C copies: a line for each row, its unit and result apart by a tab.
     QString TableText() const;
 
 signals:
