@@ -430,8 +430,25 @@ desk_key() { timeout 5 xdotool key --delay 40 "$@" || desk_fail "xdotool key $* 
 # desk_type TEXT : types TEXT into the focused window.
 desk_type() { timeout 10 xdotool type --delay 30 -- "$1" || desk_fail "xdotool type failed"; }
 
-# desk_click WID X Y [BUTTON] : clicks at X,Y inside window WID's client area (button 1 default).
+# desk_wait_still WID : waits (up to 3 s) until WID is on the screen and has not moved for 0.1 s.
+# A window manager that animates a restore (openbox does) maps the window and marks it normal and
+# active while its frame still glides in from the task bar; a click aimed at the window meanwhile
+# lands on the desktop.
+desk_wait_still() {
+    local before now end=$(($(date +%s) + 3))
+    before=$(desk_geometry "$1")
+    while [ "$(date +%s)" -le "$end" ]; do
+        sleep 0.1
+        now=$(desk_geometry "$1")
+        [ "$now" = "$before" ] && desk_is_viewable "$1" && return 0
+        before=$now
+    done
+}
+
+# desk_click WID X Y [BUTTON] : clicks at X,Y inside window WID's client area (button 1 default),
+# once the window stands still.
 desk_click() {
+    desk_wait_still "$1"
     timeout 5 xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}" ||
         desk_fail "click at $2,$3 in window $1 failed"
 }
@@ -443,6 +460,7 @@ desk_activate() { timeout 5 xdotool windowactivate "$1" >/dev/null 2>&1 || true;
 # desk_raise WID : clicks WID's title bar, as the user brings a window to the front (IceWM raises
 # no window on an activation request alone).
 desk_raise() {
+    desk_wait_still "$1"
     timeout 5 xdotool mousemove --window "$1" 150 -8 click 1 || desk_fail "cannot click the title bar of window $1"
 }
 
@@ -630,6 +648,7 @@ desk_list_row_colour() {
 # desk_wheel_list WID from|into NOTCHES : turns the mouse wheel down over a unit list.
 desk_wheel_list() {
     local i
+    desk_wait_still "$1"
     timeout 5 xdotool mousemove --window "$1" "$(_desk_list_x "$2")" $((DESK_LIST_TOP_ROW_Y + DESK_LIST_ROW_HEIGHT * 3)) ||
         desk_fail "cannot move the mouse over the $2 list"
     for ((i = 0; i < $3; i++)); do
