@@ -133,7 +133,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
     if (shutDown_) {
         // The user's close waits on its failure message when a signal comes or the display goes.
         if (cause != EndingCause::Person) {
-            KeepAddUnitsEdits(userWindow.data(), unwatched);
+            KeepAddUnitsEdits(user_.data(), unwatched);
         }
         event->accept();
         return;
@@ -144,7 +144,7 @@ void frmConvert::closeEvent(QCloseEvent* event) {
         SaveSettings(sink);
     } else {
         SaveSettings(unwatched);
-        KeepAddUnitsEdits(userWindow.data(), unwatched);
+        KeepAddUnitsEdits(user_.data(), unwatched);
     }
     if (cause == EndingCause::DisplayLost) {
         // The windows stay as they are: closing them would use the display.
@@ -180,7 +180,7 @@ void frmConvert::SaveSettings(MessageSink& sink) {
         StoreTwips(set.Form_Normal_Width, TwipsX(frmMini::kOuterWidth));
         StoreTwips(set.Form_Normal_Height, TwipsY(frmMini::kOuterHeight));
     }
-    if (auto* constants = qobject_cast<frmConstants*>(constantsWindow.data())) {
+    if (auto* constants = qobject_cast<frmConstants*>(constants_.data())) {
         constants->StorePlace();
     }
     if (frmCal* cal = cal_.data()) {

@@ -50,11 +50,6 @@ public:
     ~frmConvert() override;
     Q_DISABLE_COPY_MOVE(frmConvert)
 
-    // Companion windows, null until first opened.
-    QPointer<QWidget> constantsWindow;
-    QPointer<QWidget> equivWindow;
-    QPointer<QWidget> userWindow;
-
     /// The calculator window, loaded (not shown) on first use.
     frmCal* calculatorWindow();
 
@@ -174,6 +169,10 @@ private:
     MainMenus menus_;
     ReducedShape reduced_{menus_, session_};
     QWidget* client_ = nullptr;
+    // Companion windows, null until first opened.
+    QPointer<QWidget> constants_;
+    QPointer<QWidget> equiv_;
+    QPointer<QWidget> user_;
     QPointer<frmCal> cal_;
     QPointer<UnitFinder> finder_;
     QPointer<frmAllUnits> allUnits_;
@@ -181,7 +180,7 @@ private:
     SideFile sideSaved_;     // what the side file holds: a save writes only when side_ differs
     int mainFormWidth_ = 0;  // outer width in twips at the last layout; the calculator's least
     CopyHistory history_{menus_.mnuHistory, menus_.mnuHistoryArray};
-    CompanionWindows companions_{constantsWindow, equivWindow, userWindow, session_.state};
+    CompanionWindows companions_{constants_, equiv_, user_, session_.state};
     bool shutDown_ = false;
 };
 

@@ -23,22 +23,22 @@ namespace halden {
 
 void frmConvert::mnuConvConst_Click() {
     session_.state.pbConstantsOpen = true;
-    if (constantsWindow.isNull()) {
-        constantsWindow = new frmConstants(this, session_);
+    if (constants_.isNull()) {
+        constants_ = new frmConstants(this, session_);
     }
-    CompanionWindows::BringForward(constantsWindow);
+    CompanionWindows::BringForward(constants_);
 }
 
 void frmConvert::mnuUserDef_Click() {
     session_.state.pbUserOpen = true;
-    if (userWindow.isNull()) {
+    if (user_.isNull()) {
         auto* dialog = new frmUser(userUnitsStore_, this, session_);
         connect(dialog, &frmUser::writeFailureShowing, this, &frmConvert::ParkMainWindow);
         connect(dialog, &frmUser::writeFailureShown, this, &frmConvert::RestoreMainWindow);
         KeepAboveOwner(dialog, this);
-        userWindow = dialog;
+        user_ = dialog;
     }
-    CompanionWindows::BringForward(userWindow);
+    CompanionWindows::BringForward(user_);
 }
 
 void frmConvert::mnuContents_Click() { platform().ShowHelp(this, HelpCommand::Contents, 0); }
@@ -52,10 +52,10 @@ void frmConvert::mnuAbout_Click() {
 
 void frmConvert::lblHidden_Click() {
     session_.state.pbEquivOpen = true;
-    if (equivWindow.isNull()) {
-        equivWindow = new frmEquiv(this, session_);
+    if (equiv_.isNull()) {
+        equiv_ = new frmEquiv(this, session_);
     }
-    CompanionWindows::BringForward(equivWindow);
+    CompanionWindows::BringForward(equiv_);
 }
 
 void frmConvert::connectWindowKeys() {

@@ -430,7 +430,7 @@ private slots:
 
         // Saved from the Add Units dialog without an edit, every text goes back as it came.
         QVERIFY(Choose(ui().mnuOptions, QStringLiteral("&Add Units...")));
-        auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
+        auto* dialog = window->findChild<frmUser*>();
         QVERIFY(dialog != nullptr);
         QVERIFY(QFile::remove(UserPath()));
         QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);

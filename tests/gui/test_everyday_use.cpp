@@ -14,6 +14,7 @@
 #include "app/frmConvert.h"
 #include "calc/frmCal.h"
 #include "reference/frmConstants.h"
+#include "reference/frmEquiv.h"
 #include "reference/frmHelp.h"
 #include "reference/frmInfo.h"
 #include "storage/frmUser.h"
@@ -112,7 +113,7 @@ class EverydayUseTest : public halden::test::GuiTest {
 
     frmUser* OpenAddUnits() {
         ui().mnuUserDef->trigger();
-        auto* dialog = qobject_cast<frmUser*>(window->userWindow.data());
+        auto* dialog = window->findChild<frmUser*>();
         return dialog;
     }
 
@@ -212,10 +213,10 @@ private slots:
         QTest::mouseClick(ui().lblHidden, Qt::LeftButton);
         // Modal to the main window: shown last, when its row comes.
         frmInfo about(window.get());
-        const Topic topics[] = {{window->constantsWindow.data(), 17},
+        const Topic topics[] = {{window->findChild<frmConstants*>(), 17},
                                 {OpenAddUnits(), 18},
                                 {calculator, kHelpContextCalculator},
-                                {window->equivWindow.data(), kHelpContextEquivalence},
+                                {window->findChild<frmEquiv*>(), kHelpContextEquivalence},
                                 {&about, kHelpContextAbout}};
         for (const Topic& topic : topics) {
             QVERIFY(topic.window != nullptr);

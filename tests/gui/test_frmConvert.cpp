@@ -12,6 +12,9 @@
 #include "app/frmConvert.h"
 #include "app/frmMini.h"
 #include "calc/frmCal.h"
+#include "reference/frmConstants.h"
+#include "reference/frmEquiv.h"
+#include "storage/frmUser.h"
 #include "shared/ui_twips.h"
 
 #include <QAccessible>
@@ -228,19 +231,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(ui().txtInput, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(state().pbEquivOpen);
-        escapeCloses(window->equivWindow);
+        escapeCloses(window->findChild<frmEquiv*>());
         QVERIFY(!state().pbEquivOpen);
-        QVERIFY(QTest::qWaitFor([this] { return window->equivWindow.isNull(); }));
+        QVERIFY(QTest::qWaitFor([this] { return window->findChild<frmEquiv*>() == nullptr; }));
         QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(ui().lblHidden);
         QVERIFY(spot != nullptr && spot->actionInterface() != nullptr);
         QCOMPARE(spot->role(), QAccessible::Button);
         spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        escapeCloses(window->equivWindow);
+        escapeCloses(window->findChild<frmEquiv*>());
         ui().mnuConvConst->trigger();
-        escapeCloses(window->constantsWindow);
+        escapeCloses(window->findChild<frmConstants*>());
         QVERIFY(!state().pbConstantsOpen);
         ui().mnuUserDef->trigger();
-        escapeCloses(window->userWindow);
+        escapeCloses(window->findChild<frmUser*>());
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(ui().txtInput, Qt::Key_F10);
@@ -461,22 +464,6 @@ private slots:
         QVERIFY(ui().mnuUserArray[3]->isVisible());
         QCOMPARE(ui().mnuUserArray[3]->text(), QStringLiteral("Money"));
         QVERIFY(!ui().mnuUserArray[5]->isVisible());
-    }
-
-    void minimisingHidesOpenCompanionsAndRestoringShowsThem() {
-        Started(0);
-        auto constants = std::make_unique<QWidget>();
-        auto equiv = std::make_unique<QWidget>();
-        window->constantsWindow = constants.get();
-        window->equivWindow = equiv.get();
-        constants->show();
-        state().pbConstantsOpen = true;
-        state().pbEquivOpen = false;  // closed before minimising
-        window->setWindowState(Qt::WindowMinimized);
-        QVERIFY(!constants->isVisible());
-        window->setWindowState(Qt::WindowNoState);
-        QVERIFY(constants->isVisible());
-        QVERIFY(!equiv->isVisible());
     }
 
     void reduceThenIconPopupGroupRestoresTheWindowWhereItWas() {

@@ -227,7 +227,7 @@ private slots:
 
         // Add Units: row by row, name then coefficient, then Save, Cancel and Help.
         AccessKeys(QStringLiteral("oa"));
-        auto* user = qobject_cast<frmUser*>(window->userWindow.data());
+        auto* user = window->findChild<frmUser*>();
         QVERIFY(user != nullptr);
         QVERIFY(Activate(user));
         std::vector<QWidget*> userOrder{user->cboUserGroups};
@@ -431,7 +431,7 @@ private slots:
     void addUnitsByKeyboardRejectsABadCoefficientAndSavesWithAltS() {
         QVERIFY(Start() != nullptr);
         AccessKeys(QStringLiteral("oa"));
-        auto* user = qobject_cast<frmUser*>(window->userWindow.data());
+        auto* user = window->findChild<frmUser*>();
         QVERIFY(user != nullptr);
         QVERIFY(Activate(user));
         user->cboUserGroups->setFocus(Qt::TabFocusReason);
@@ -446,7 +446,7 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1;2;3"));
         QCOMPARE(user->txtUserCoef[1]->palette().color(QPalette::Base), QColor(255, 255, 0));
         ButtonKey(Qt::Key_S);
-        QCOMPARE(window->userWindow.data(), nullptr);
+        QCOMPARE(window->findChild<frmUser*>(), nullptr);
         QVERIFY(!state().pbUserOpen);
         QCOMPARE(userUnits().UserGroupName[0], std::string("Mine"));
         QCOMPARE(userUnits().UserUnitName[0][0], std::string("span"));
@@ -482,7 +482,7 @@ private slots:
         const QString recovery = places[placesTaken % 2];
         QVERIFY(Start() != nullptr);
         ui().mnuUserDef->trigger();
-        auto* user = qobject_cast<frmUser*>(window->userWindow.data());
+        auto* user = window->findChild<frmUser*>();
         QVERIFY(user != nullptr);
         TypeOver(user->txtUserUnit[2], QStringLiteral("span"));
         TypeOver(user->txtUserCoef[2], QStringLiteral("0.2286"));
@@ -506,7 +506,7 @@ private slots:
         QVERIFY(Start() != nullptr);
         fixture->fake.answers = {answer};
         ui().mnuUserDef->trigger();
-        user = qobject_cast<frmUser*>(window->userWindow.data());
+        user = window->findChild<frmUser*>();
         QVERIFY(user != nullptr);
         QCOMPARE(fixture->fake.questions.size(), std::size_t{1});
         QCOMPARE(fixture->fake.questions[0].message.text,
@@ -559,7 +559,7 @@ private slots:
     void constantsListsByKeyboardAndAltCCopies() {
         QVERIFY(Start() != nullptr);
         AccessKeys(QStringLiteral("cc"));
-        auto* constants = qobject_cast<frmConstants*>(window->constantsWindow.data());
+        auto* constants = window->findChild<frmConstants*>();
         QVERIFY(constants != nullptr);
         QVERIFY(Activate(constants));
         // The gas constant is the ninth row, the eleventh entry of the first page (two empty separators before it).

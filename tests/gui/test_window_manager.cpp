@@ -96,8 +96,8 @@ private slots:
             item->trigger();
         }
         const std::pair<const char*, QPointer<QWidget>> companions[] = {
-            {"constants", window->constantsWindow},
-            {"Add Units", window->userWindow},
+            {"constants", window->findChild<frmConstants*>()},
+            {"Add Units", window->findChild<frmUser*>()},
         };
         for (const auto& [name, companion] : companions) {
             QVERIFY2(!companion.isNull() && companion->isVisible(), name);
@@ -121,7 +121,7 @@ private slots:
     void restoringTheMainWindowLeavesClosedCompanionsClosed() {
         QVERIFY(StartFull());
         ui().mnuUserDef->trigger();
-        QPointer<frmUser> dialog = qobject_cast<frmUser*>(window->userWindow.data());
+        QPointer<frmUser> dialog = window->findChild<frmUser*>();
         QVERIFY(!dialog.isNull());
         dialog->cmdCancel->click();
         QVERIFY(!state().pbUserOpen);
