@@ -14,8 +14,8 @@
 #include "calc/frmCal.h"
 #include "reference/frmConstants.h"
 #include "reference/frmEquiv.h"
-#include "storage/frmUser.h"
 #include "shared/ui_twips.h"
+#include "storage/frmUser.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
