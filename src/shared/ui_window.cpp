@@ -6,6 +6,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -123,6 +124,69 @@ private:
 };
 
 }  // namespace
+
+namespace {
+
+// True when the window manager's record of the window (the ICCCM WM_STATE property) says it is in
+// its normal state; false when it says otherwise or when there is no such record.
+bool WindowManagerShowsNormal(QWidget* window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr || window->windowHandle() == nullptr) {
+        return false;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t wmState = Atom(connection, "WM_STATE");
+    if (wmState == XCB_ATOM_NONE) {
+        return false;
+    }
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->internalWinId()), wmState, wmState, 0, 2);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    constexpr std::uint32_t kNormalState = 1;
+    bool normal = false;
+    if (reply != nullptr && reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
+        normal = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) == kNormalState;
+    }
+    std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
+    return normal;
+}
+
+// Watches the window's surface: put on the screen while the window counts as minimised, the
+// window manager's record decides (once the events already queued have run).
+class RestoreFollower final : public QObject {
+public:
+    explicit RestoreFollower(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Show && surface_.isNull()) {
+            surface_ = window_->windowHandle();
+            if (!surface_.isNull()) {
+                surface_->installEventFilter(this);
+            }
+        } else if (watched == surface_ && event->type() == QEvent::Expose && OnScreenButMinimised()) {
+            QTimer::singleShot(0, this, [this] {
+                if (OnScreenButMinimised() && WindowManagerShowsNormal(window_)) {
+                    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    bool OnScreenButMinimised() const { return window_->isMinimized() && !surface_.isNull() && surface_->isExposed(); }
+
+    QWidget* window_;
+    QPointer<QWindow> surface_;
+};
+
+}  // namespace
+
+void FollowWindowManagerRestore(QWidget* window) {
+    if (window != nullptr) {
+        new RestoreFollower(window);
+    }
+}
 
 void MakeCompanionOf(QWidget* companion, QWidget* owner) {
     if (companion != nullptr && owner != nullptr) {
