@@ -58,9 +58,6 @@ void KeepAddUnitsEdits(QWidget* addUnits, MessageSink& sink) {
 frmConvert::frmConvert(QWidget* parent)
     : QMainWindow(parent), session_(ProcessSession()), userUnitsStore_(session_.userUnits, session_.catalogue) {
     UseFixedSizeFrame(this);
-    // Minimising a companion minimises this window from here; the window manager's restore must
-    // still reach it, to bring the companions back.
-    FollowWindowManagerRestore(this);
     createControls();
     createMenus();
     connectHandlers();

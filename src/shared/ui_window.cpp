@@ -39,6 +39,16 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     return atom;
 }
 
+// The X connection a made window lives on; null on other window systems, or for a window not yet
+// made.
+xcb_connection_t* X11ConnectionOf(const QWidget* window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || window->windowHandle() == nullptr) {
+        return nullptr;
+    }
+    return x11->connection();
+}
+
 }  // namespace
 
 namespace {
@@ -46,11 +56,10 @@ namespace {
 // Sends a client message about window to the root window, where the window manager takes it.
 void SendToWindowManager(QWidget* window, const char* type, std::array<std::uint32_t, 5> data, std::size_t atomAt = 5,
                          const char* atomName = nullptr) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr || window->windowHandle() == nullptr) {
+    xcb_connection_t* connection = X11ConnectionOf(window);
+    if (connection == nullptr) {
         return;  // no such request on other window systems
     }
-    xcb_connection_t* connection = x11->connection();
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -88,6 +97,82 @@ void RequestAboveOthers(QWidget* window, bool above) {
 
 namespace {
 
+// True when the window manager's record of the window (the ICCCM WM_STATE property) says it is in
+// its normal state; false when it says otherwise or when there is no such record.
+bool WindowManagerShowsNormal(QWidget* window) {
+    xcb_connection_t* connection = X11ConnectionOf(window);
+    if (connection == nullptr) {
+        return false;
+    }
+    const xcb_atom_t wmState = Atom(connection, "WM_STATE");
+    if (wmState == XCB_ATOM_NONE) {
+        return false;
+    }
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->internalWinId()), wmState, wmState, 0, 2);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    constexpr std::uint32_t kNormalState = 1;
+    bool normal = false;
+    if (reply != nullptr && reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
+        normal = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) == kNormalState;
+    }
+    std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
+    return normal;
+}
+
+// Keeps what the toolkit believes of a window's minimised state true to the window manager's. A
+// window the program minimises itself counts as minimised at once; when the window manager
+// restores it before the toolkit has read the minimised state back, the toolkit reads "normal"
+// twice and never reports the restore, and the window would stay minimised in the program's eyes
+// while the user sees it. So when the window's surface is put on the screen while the window
+// counts as minimised, the window manager's record decides (once the events already queued have
+// run).
+class RestoreFollower final : public QObject {
+public:
+    explicit RestoreFollower(QWidget* window) : QObject(window), window_(window) {
+        setObjectName(kName);
+        window->installEventFilter(this);
+        WatchSurface();  // a window already shown has its surface
+    }
+
+    // Makes window follow the window manager's restore, once however often asked.
+    static void Follow(QWidget* window) {
+        if (window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly) == nullptr) {
+            new RestoreFollower(window);
+        }
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Show) {
+            WatchSurface();
+        } else if (watched == surface_ && event->type() == QEvent::Expose && OnScreenButMinimised()) {
+            QTimer::singleShot(0, this, [this] {
+                if (OnScreenButMinimised() && WindowManagerShowsNormal(window_)) {
+                    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    static constexpr QLatin1StringView kName{"restoreFollower"};
+
+    void WatchSurface() {
+        if (surface_.isNull()) {
+            surface_ = window_->windowHandle();
+            if (!surface_.isNull()) {
+                surface_->installEventFilter(this);
+            }
+        }
+    }
+
+    bool OnScreenButMinimised() const { return window_->isMinimized() && !surface_.isNull() && surface_->isExposed(); }
+
+    QWidget* window_;
+    QPointer<QWindow> surface_;
+};
+
 // Keeps the companion's window out of task bars each time it is put on the screen: the owner's
 // button stands for both. It is not made transient for the owner, which would keep it above the
 // owner for good: a companion placed across the converter would hide it.
@@ -95,13 +180,15 @@ class CompanionMark final : public QObject {
 public:
     CompanionMark(QWidget* companion, QWidget* owner) : QObject(companion), companion_(companion), owner_(owner) {
         companion->installEventFilter(this);
+        RestoreFollower::Follow(owner);
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == companion_ && event->type() == QEvent::WindowStateChange && companion_->isMinimized() &&
             !owner_.isNull() && owner_->isVisible() && !owner_->isMinimized()) {
             // Minimised, it would have no task bar button to come back by: the owner goes with it,
-            // and brings it back when it is restored (as some window managers do by themselves).
+            // and brings it back when it is restored (as some window managers do by themselves),
+            // also when the window manager restores it at once (RestoreFollower).
             owner_->showMinimized();
         }
         if (watched == companion_ && event->type() == QEvent::Show && !owner_.isNull()) {
@@ -124,69 +211,6 @@ private:
 };
 
 }  // namespace
-
-namespace {
-
-// True when the window manager's record of the window (the ICCCM WM_STATE property) says it is in
-// its normal state; false when it says otherwise or when there is no such record.
-bool WindowManagerShowsNormal(QWidget* window) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr || window->windowHandle() == nullptr) {
-        return false;
-    }
-    xcb_connection_t* connection = x11->connection();
-    const xcb_atom_t wmState = Atom(connection, "WM_STATE");
-    if (wmState == XCB_ATOM_NONE) {
-        return false;
-    }
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->internalWinId()), wmState, wmState, 0, 2);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    constexpr std::uint32_t kNormalState = 1;
-    bool normal = false;
-    if (reply != nullptr && reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
-        normal = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) == kNormalState;
-    }
-    std::free(reply);  // NOLINT(cppcoreguidelines-no-malloc): the reply is the library's malloc
-    return normal;
-}
-
-// Watches the window's surface: put on the screen while the window counts as minimised, the
-// window manager's record decides (once the events already queued have run).
-class RestoreFollower final : public QObject {
-public:
-    explicit RestoreFollower(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && event->type() == QEvent::Show && surface_.isNull()) {
-            surface_ = window_->windowHandle();
-            if (!surface_.isNull()) {
-                surface_->installEventFilter(this);
-            }
-        } else if (watched == surface_ && event->type() == QEvent::Expose && OnScreenButMinimised()) {
-            QTimer::singleShot(0, this, [this] {
-                if (OnScreenButMinimised() && WindowManagerShowsNormal(window_)) {
-                    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-                }
-            });
-        }
-        return false;
-    }
-
-private:
-    bool OnScreenButMinimised() const { return window_->isMinimized() && !surface_.isNull() && surface_->isExposed(); }
-
-    QWidget* window_;
-    QPointer<QWindow> surface_;
-};
-
-}  // namespace
-
-void FollowWindowManagerRestore(QWidget* window) {
-    if (window != nullptr) {
-        new RestoreFollower(window);
-    }
-}
 
 void MakeCompanionOf(QWidget* companion, QWidget* owner) {
     if (companion != nullptr && owner != nullptr) {

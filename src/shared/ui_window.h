@@ -25,15 +25,6 @@ namespace halden {
 /// brings it back.
 void MakeCompanionOf(QWidget* companion, QWidget* owner);
 
-/// Keeps what the toolkit believes of window's minimised state true to the window manager's. A
-/// window the program minimises itself counts as minimised at once; when the window manager
-/// restores it before the toolkit has read the minimised state back, the toolkit reads "normal"
-/// twice and never reports the restore, and the window would stay minimised in the program's eyes
-/// while the user sees it. When such a window is put on the screen again and the window manager
-/// says it is in its normal state, the window is told it is restored. Does nothing on window
-/// systems that keep no such state.
-void FollowWindowManagerRestore(QWidget* window);
-
 /// Asks the window manager to add or remove one of a shown window's states (an EWMH state name
 /// such as "_NET_WM_STATE_ABOVE"), as a request it answers by writing the window's state. Does
 /// nothing on window systems without such requests, or for a window not yet made.
